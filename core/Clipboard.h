@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+// Where clipboard text goes; the application installs the real one, tests a fake.
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+    // Replaces the clipboard's contents with plain 8-bit text; may raise when the clipboard can't be reached.
+    virtual void SetText(std::string_view text) = 0;
+};
+
+void InstallClipboard(IClipboard* clipboard);
+IClipboard* InstalledClipboard();
+// Places text on the installed clipboard; any failure is silent.
+void PlaceOnClipboard(std::string_view text);

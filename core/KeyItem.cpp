@@ -1,0 +1,40 @@
+#include "KeyItem.h"
+
+#include "Exceptions.h"
+#include "WordRules.h"
+
+#include <cstring>
+#include <limits>
+
+namespace {
+std::uint32_t CheckedSize(std::string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max())
+        throw Exception("Keyword text too long (" + std::to_string(text.size()) + " bytes)");
+    return static_cast<std::uint32_t>(text.size());
+}
+} // namespace
+
+TKeyItem::TKeyItem(TTextArena& arena, std::string_view text)
+    : data_(arena.Store(text)), size_(CheckedSize(text)), arena_(&arena) {}
+
+void TKeyItem::SetText(std::string_view text) {
+    if (text == Text())
+        return;
+    const std::uint32_t size = CheckedSize(text);
+    if (size <= size_) {
+        // The entry owns its bytes alone, so a text that fits is written over the old one.
+        std::memmove(data_, text.data(), size);
+        arena_->Release(size_ - size);
+    } else {
+        arena_->Release(size_);
+        data_ = arena_->Store(text);
+    }
+    size_ = size;
+    wordCount_ = -1;
+}
+
+int TKeyItem::WordCount() const {
+    if (wordCount_ < 0)
+        wordCount_ = CountWords(Text());
+    return wordCount_;
+}

@@ -1,0 +1,112 @@
+#include "KeyItems.h"
+
+#include "CheckpointTrail.h"
+#include "Clipboard.h"
+#include "Exceptions.h"
+#include "KeywordFile.h"
+
+#include <algorithm>
+
+TKeyItem& TKeyItems::GetKeyItem(int index) {
+    if (index < 0 || index >= Count())
+        RaiseListIndexError(index);
+    return items_[static_cast<std::size_t>(index)];
+}
+
+const TKeyItem& TKeyItems::GetKeyItem(int index) const {
+    if (index < 0 || index >= Count())
+        RaiseListIndexError(index);
+    return items_[static_cast<std::size_t>(index)];
+}
+
+TKeyItem& TKeyItems::AddKeyword(std::string_view text) {
+    if (items_.size() >= static_cast<std::size_t>(INT32_MAX))
+        throw EListError("Too many keywords in one list");
+    return items_.emplace_back(TKeyItem(arena_, text));
+}
+
+void TKeyItems::Reserve(std::size_t entries, std::size_t textBytes) {
+    items_.reserve(items_.size() + entries);
+    arena_.Reserve(textBytes);
+}
+
+void TKeyItems::Clear() {
+    items_.clear();
+    items_.shrink_to_fit();
+    arena_.Reset();
+}
+
+void TKeyItems::DeleteHighlighted() {
+    // Deleting from the highest index down keeps the lower indices valid; for ascending unique indices the
+    // same result comes from one compacting pass instead of a quadratic series of removals.
+    if (Highlighted.StrictlyAscending())
+        DeleteAscending();
+    else
+        DeleteOneByOne();
+    CompactIfWasteful();
+}
+
+void TKeyItems::DeleteAscending() {
+    const int n = Highlighted.Count();
+    if (n == 0)
+        return;
+    const std::int32_t* indices = Highlighted.begin();
+    if (indices[n - 1] >= Count())
+        RaiseListIndexError(indices[n - 1]);
+    const int firstValid = static_cast<int>(std::lower_bound(indices, indices + n, 0) - indices);
+    if (firstValid == n)
+        RaiseListIndexError(indices[n - 1]);
+    auto write = static_cast<std::size_t>(indices[firstValid]);
+    std::size_t read = write;
+    for (int k = firstValid; k < n; ++k) {
+        const auto skip = static_cast<std::size_t>(indices[k]);
+        for (; read < skip; ++read)
+            items_[write++] = std::move(items_[read]);
+        arena_.Release(items_[read].size_);
+        ++read;
+    }
+    for (; read < items_.size(); ++read)
+        items_[write++] = std::move(items_[read]);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(write), items_.end());
+    if (firstValid > 0)
+        RaiseListIndexError(indices[firstValid - 1]);
+}
+
+void TKeyItems::DeleteOneByOne() {
+    for (int k = Highlighted.Count() - 1; k >= 0; --k) {
+        const int index = Highlighted.Items(k);
+        if (index < 0 || index >= Count())
+            RaiseListIndexError(index);
+        arena_.Release(items_[static_cast<std::size_t>(index)].size_);
+        items_.erase(items_.begin() + index);
+    }
+}
+
+void TKeyItems::CompactIfWasteful() {
+    const std::size_t dead = arena_.Dead();
+    if (dead < (1u << 20) || dead < arena_.Used() / 2)
+        return;
+    TTextArena fresh;
+    fresh.Reserve(arena_.Used() - dead);
+    for (auto& item : items_) {
+        item.data_ = fresh.Store(item.Text());
+        item.arena_ = &arena_;
+    }
+    arena_.Swap(fresh);
+}
+
+std::vector<std::string_view> TKeyItems::AllTexts() const {
+    std::vector<std::string_view> texts;
+    texts.reserve(items_.size());
+    for (const auto& item : items_)
+        texts.push_back(item.Text());
+    return texts;
+}
+
+std::vector<std::string_view> TKeyItems::HighlightedTexts() const {
+    std::vector<std::string_view> texts;
+    texts.reserve(static_cast<std::size_t>(Highlighted.Count()));
+    for (int index : Highlighted)
+        texts.push_back(GetKeyItem(index).Text());
+    return texts;
+}

@@ -1,0 +1,77 @@
+#include "CheckpointTrail.h"
+#include "Clipboard.h"
+#include "KeyItems.h"
+#include "KeywordFile.h"
+
+namespace {
+
+std::string CommaText(const std::vector<std::string_view>& texts) {
+    std::string text;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += texts[i];
+    }
+    return text;
+}
+
+std::string LineText(const std::vector<std::string_view>& texts) {
+    std::string text;
+    for (const auto& t : texts)
+        text.append(t).append("\r\n");
+    return text;
+}
+
+void WriteTextFile(const std::string& path, const std::vector<std::string_view>& texts) {
+    TKeywordFileWriter writer(path);
+    for (const auto& t : texts)
+        writer.WriteLine(t);
+    writer.Commit();
+}
+
+void CopyToList(const std::vector<std::string_view>& texts, TKeyItems& target) {
+    for (const auto& t : texts)
+        target.AddKeyword(t);
+}
+
+} // namespace
+
+void TKeyItems::AllToCommaText() const {
+    CheckpointScope checkpoint("d049");
+    PlaceOnClipboard(CommaText(AllTexts()));
+}
+
+void TKeyItems::HighlightedToCommaText() const {
+    CheckpointScope checkpoint("d058");
+    PlaceOnClipboard(CommaText(HighlightedTexts()));
+}
+
+void TKeyItems::AllToLines() const {
+    CheckpointScope checkpoint("d050");
+    PlaceOnClipboard(LineText(AllTexts()));
+}
+
+void TKeyItems::HighlightedToLines() const {
+    CheckpointScope checkpoint("d057");
+    PlaceOnClipboard(LineText(HighlightedTexts()));
+}
+
+void TKeyItems::AllToTextFile(const std::string& path) const {
+    CheckpointScope checkpoint("d047");
+    WriteTextFile(path, AllTexts());
+}
+
+void TKeyItems::HighlightedToTextFile(const std::string& path) const {
+    CheckpointScope checkpoint("d056");
+    WriteTextFile(path, HighlightedTexts());
+}
+
+void TKeyItems::AllToList(TKeyItems& target) const {
+    CheckpointScope checkpoint("d053");
+    CopyToList(AllTexts(), target);
+}
+
+void TKeyItems::HighlightedToList(TKeyItems& target) const {
+    CheckpointScope checkpoint("d055");
+    CopyToList(HighlightedTexts(), target);
+}

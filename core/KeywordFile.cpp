@@ -1,0 +1,178 @@
+#include "KeywordFile.h"
+
+#include "Exceptions.h"
+#include "KeyItems.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+constexpr char EndOfInput = '\x1a';
+constexpr std::size_t ChunkSize = 1 << 20;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string WithoutCarriageReturns(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c != CarriageReturn)
+            result += c;
+    return result;
+}
+
+// Line ends in the file: a hint for reserving storage before the entries are added.
+std::size_t CountLineFeeds(std::FILE* file, std::string& buffer) {
+    std::size_t count = 0;
+    std::size_t got;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        count += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + got, LineFeed));
+    return count;
+}
+
+} // namespace
+
+bool TKeywordTextParser::Feed(std::string_view chunk) {
+    if (ended_)
+        return false;
+    if (const auto stop = chunk.find(EndOfInput); stop != std::string_view::npos) {
+        chunk = chunk.substr(0, stop);
+        ended_ = true;
+    }
+    std::size_t start = 0;
+    for (std::size_t lf; (lf = chunk.find(LineFeed, start)) != std::string_view::npos; start = lf + 1) {
+        const std::string_view segment = chunk.substr(start, lf - start);
+        if (!pendingLine_ && segment.find(CarriageReturn) == std::string_view::npos) {
+            list_.AddKeyword(segment);
+            continue;
+        }
+        AppendSegment(segment);
+        list_.AddKeyword(pending_);
+        pending_.clear();
+        pendingLine_ = false;
+    }
+    if (start < chunk.size()) {
+        AppendSegment(chunk.substr(start));
+        pendingLine_ = true;
+    }
+    return !ended_;
+}
+
+void TKeywordTextParser::AppendSegment(std::string_view segment) {
+    if (segment.find(CarriageReturn) != std::string_view::npos)
+        pending_ += WithoutCarriageReturns(segment);
+    else
+        pending_.append(segment);
+}
+
+void TKeywordTextParser::Finish() {
+    if (pendingLine_)
+        list_.AddKeyword(pending_);
+    pending_.clear();
+    pendingLine_ = false;
+}
+
+void AppendKeywordText(std::string_view text, TKeyItems& list) {
+    TKeywordTextParser parser(list);
+    parser.Feed(text);
+    parser.Finish();
+}
+
+void ReadKeywordFile(const std::string& path, TKeyItems& list) {
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        RaiseInOutError("open", path, errno);
+    std::string buffer(ChunkSize, '\0');
+    struct stat info {};
+    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        const std::size_t lines = CountLineFeeds(file.get(), buffer) + 1;
+        list.Reserve(lines, static_cast<std::size_t>(info.st_size));
+        std::rewind(file.get());
+    }
+    TKeywordTextParser parser(list);
+    std::size_t got;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
+        if (!parser.Feed(std::string_view(buffer.data(), got)))
+            break;
+    if (std::ferror(file.get()))
+        RaiseInOutError("read", path, errno);
+    parser.Finish();
+}
+
+TKeywordFileWriter::TKeywordFileWriter(std::string path) : path_(std::move(path)) {
+    struct stat target {};
+    const bool exists = stat(path_.c_str(), &target) == 0;
+    if (exists && !S_ISREG(target.st_mode)) {
+        // Devices and pipes are written in place: there is nothing to replace atomically.
+        file_ = std::fopen(path_.c_str(), "wb");
+        if (!file_)
+            RaiseInOutError("create", path_, errno);
+        return;
+    }
+    tempPath_ = path_ + ".XXXXXX";
+    const int fd = mkstemp(tempPath_.data());
+    if (fd < 0)
+        RaiseInOutError("create", path_, errno);
+    mode_t mode = 0;
+    if (exists) {
+        mode = target.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    fchmod(fd, mode);
+    file_ = fdopen(fd, "wb");
+    if (!file_) {
+        const int error = errno;
+        close(fd);
+        unlink(tempPath_.c_str());
+        RaiseInOutError("create", path_, error);
+    }
+}
+
+TKeywordFileWriter::~TKeywordFileWriter() {
+    if (file_)
+        std::fclose(file_);
+    if (!tempPath_.empty())
+        unlink(tempPath_.c_str());
+}
+
+void TKeywordFileWriter::WriteLine(std::string_view text) {
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fwrite("\r\n", 1, 2, file_) != 2)
+        Fail("write");
+}
+
+void TKeywordFileWriter::Commit() {
+    if (std::fflush(file_) != 0 || (!tempPath_.empty() && fsync(fileno(file_)) != 0))
+        Fail("write");
+    std::FILE* file = std::exchange(file_, nullptr);
+    if (std::fclose(file) != 0)
+        Fail("close");
+    if (!tempPath_.empty()) {
+        if (std::rename(tempPath_.c_str(), path_.c_str()) != 0)
+            Fail("replace");
+        tempPath_.clear();
+    }
+}
+
+void TKeywordFileWriter::Fail(std::string_view action) {
+    const int error = errno;
+    if (file_)
+        std::fclose(std::exchange(file_, nullptr));
+    if (!tempPath_.empty())
+        unlink(std::exchange(tempPath_, std::string()).c_str());
+    RaiseInOutError(action, path_, error);
+}

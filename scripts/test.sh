@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   scripts/test.sh             the whole program's tests (Release build in build/)
+#   scripts/test.sh --sanitize  the same under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+build=build
+args=(-DCMAKE_BUILD_TYPE=Release)
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-sanitize
+  args=(-DCMAKE_BUILD_TYPE=Sanitize -DPT_BUILD_BENCH=OFF)
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+[ -n "${CI:-}" ] && args+=(-DPT_WERROR=ON)
+
+cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+# Hermetic: no test reads or writes the user's own settings, data or display.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
+export XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
