@@ -50,6 +50,9 @@ public:
     std::vector<std::string_view> HighlightedTexts() const;
     std::size_t TextBytes() const { return arena_.Used() - arena_.Dead(); }
 
+    // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
+    void SwapEntries(TKeyItems& other) noexcept;
+
     // Gives the arena back when most of it holds texts that were replaced or deleted.
     void CompactIfWasteful();
 
