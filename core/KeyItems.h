@@ -35,10 +35,11 @@ public:
     int RemoveDuplicates();
     void SortBy(std::uint8_t order);
 
-    void AllToCommaText() const;
-    void HighlightedToCommaText() const;
-    void AllToLines() const;
-    void HighlightedToLines() const;
+    // The clipboard exports answer whether the clipboard now holds the text.
+    bool AllToCommaText() const;
+    bool HighlightedToCommaText() const;
+    bool AllToLines() const;
+    bool HighlightedToLines() const;
     void AllToTextFile(const std::string& path) const;
     void HighlightedToTextFile(const std::string& path) const;
     void AllToList(TKeyItems& target) const;

@@ -1,0 +1,38 @@
+#include "BusinessLogicLayer.h"
+
+#include "CheckpointTrail.h"
+#include "Exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(BusinessLogicLayer, ListsComeBackInCreationOrder) {
+    TBusinessLogicLayer layer;
+    EXPECT_EQ(layer.ListCount(), 0);
+    EXPECT_EQ(layer.CurrentList(), nullptr);
+    TKeyItems& a = layer.NewList();
+    TKeyItems& b = layer.NewList();
+    EXPECT_EQ(&layer.GetList(0), &a);
+    EXPECT_EQ(&layer.GetList(1), &b);
+    EXPECT_EQ(layer.IndexOf(&b), 1);
+    layer.SetCurrentList(&b);
+    EXPECT_EQ(layer.CurrentList(), &b);
+    EXPECT_THROW(layer.GetList(2), EListError);
+    EXPECT_THROW(layer.GetList(-1), EListError);
+}
+
+TEST(BusinessLogicLayer, SingleInstanceLeavesTheTrailAsItFoundIt) {
+    UnwindTrail(true);
+    PushCheckpoint("DPR001");
+    CreateBusinessLogicLayer();
+    ASSERT_NE(BusinessLogicLayer, nullptr);
+    EXPECT_EQ(TrailText(), "DPR001");
+    BusinessLogicLayer->NewList().AddKeyword("x");
+    DestroyBusinessLogicLayer();
+    EXPECT_EQ(BusinessLogicLayer, nullptr);
+    EXPECT_EQ(TrailText(), "DPR001");
+    UnwindTrail(true);
+}
+
+} // namespace

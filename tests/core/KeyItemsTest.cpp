@@ -1,0 +1,365 @@
+#include "KeyItems.h"
+
+#include "CheckpointTrail.h"
+#include "Clipboard.h"
+#include "CodePage.h"
+#include "Exceptions.h"
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class FakeClipboard : public IClipboard {
+public:
+    bool SetText(std::string_view text) override {
+        if (fail)
+            throw std::runtime_error("clipboard busy");
+        this->text = text;
+        ++calls;
+        return true;
+    }
+    std::string text = "stale";
+    int calls = 0;
+    bool fail = false;
+};
+
+class KeyItemsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetActiveCodePage(TCodePage::Get(1252));
+        InstallClipboard(&clipboard);
+        UnwindTrail(true);
+    }
+    void TearDown() override {
+        InstallClipboard(nullptr);
+        UnwindTrail(true);
+    }
+    void Highlight(std::initializer_list<int> indices) {
+        list.Highlighted.Clear();
+        for (int i : indices)
+            list.Highlighted.Add(i);
+    }
+
+    TKeyItems list;
+    FakeClipboard clipboard;
+};
+
+TEST_F(KeyItemsTest, NewListHasDefaults) {
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.SortOrder, 0);
+    EXPECT_EQ(list.Name, "");
+    EXPECT_EQ(list.Settings.Font, (TFontSpec{"Arial", 9, StyleBold, 0}));
+    EXPECT_EQ(list.Settings.GetColumnWidth(0), 100);
+    EXPECT_EQ(list.Settings.GetColumnWidth(1), 273);
+    EXPECT_EQ(list.Settings.GetColor(1), 0xFFFFFFu);
+    EXPECT_EQ(list.Settings.GetColor(2), 0u);
+    EXPECT_EQ(list.Settings.GetColor(3), 0xF1F1F1u);
+    EXPECT_EQ(list.Settings.GetColor(4), 0u);
+}
+
+TEST_F(KeyItemsTest, AssignCopiesFontAndColoursButNotWidths) {
+    TListSettings other;
+    other.SetColumnWidth(0, 50);
+    other.SetColumnWidth(1, 60);
+    other.SetColor(3, 0x123456);
+    other.Font = {"Tahoma", 12, StyleItalic | StyleUnderline, 0x0000FF};
+    list.Settings.Assign(other);
+    EXPECT_EQ(list.Settings.GetColumnWidth(0), 100);
+    EXPECT_EQ(list.Settings.GetColumnWidth(1), 273);
+    EXPECT_EQ(list.Settings.GetColor(3), 0x123456u);
+    EXPECT_EQ(list.Settings.Font, other.Font);
+    EXPECT_THROW(list.Settings.GetColor(0), EListError);
+    EXPECT_THROW(list.Settings.SetColumnWidth(2, 1), EListError);
+}
+
+TEST_F(KeyItemsTest, SetTextKeepsWordCountOnlyForTheSameText) {
+    TKeyItem& item = list.AddKeyword("red shoes");
+    EXPECT_EQ(item.CachedWordCount(), -1);
+    EXPECT_EQ(item.WordCount(), 2);
+    item.SetText("red shoes");
+    EXPECT_EQ(item.CachedWordCount(), 2);
+    item.SetText("Red shoes");
+    EXPECT_EQ(item.CachedWordCount(), -1);
+    item.SetText("a much longer text than before with six words");
+    EXPECT_EQ(item.Text(), "a much longer text than before with six words");
+    item.SetText(item.Text().substr(2, 4));
+    EXPECT_EQ(item.Text(), "much");
+    EXPECT_EQ(item.WordCount(), 1);
+}
+
+TEST_F(KeyItemsTest, TextsKeepEveryByteValue) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    list.AddKeyword(all);
+    list.AddKeyword("");
+    list.AddKeyword(std::string(5'000'000, 'x'));
+    EXPECT_EQ(list.GetKeyItem(0).Text(), all);
+    EXPECT_EQ(list.GetKeyItem(1).Text(), "");
+    EXPECT_EQ(list.GetKeyItem(2).Text().size(), 5'000'000u);
+}
+
+TEST_F(KeyItemsTest, GetKeyItemOutOfRangeRaisesListError) {
+    Fill(list, {"a"});
+    try {
+        list.GetKeyItem(1);
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message, "List index out of bounds (1)");
+    }
+    EXPECT_THROW(list.GetKeyItem(-1), EListError);
+}
+
+TEST_F(KeyItemsTest, ClearKeepsNameSettingsSortOrderAndHighlighted) {
+    Fill(list, {"a", "b"});
+    list.Name = "List-A";
+    list.SortOrder = 2;
+    Highlight({1});
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.Name, "List-A");
+    EXPECT_EQ(list.SortOrder, 2);
+    EXPECT_EQ(list.Highlighted.Count(), 1);
+    list.AddKeyword("c");
+    EXPECT_EQ(Texts(list), Strings{"c"});
+}
+
+TEST_F(KeyItemsTest, DeleteHighlightedRemovesTheNamedEntries) {
+    Fill(list, {"0", "1", "2", "3", "4"});
+    Highlight({1, 3});
+    list.DeleteHighlighted();
+    EXPECT_EQ(Texts(list), (Strings{"0", "2", "4"}));
+    EXPECT_EQ(list.Highlighted.Count(), 2);
+}
+
+// Reference: deleting one at a time from the last position of Highlighted to the first; false when an index
+// was out of range at its turn (the deletions before it stay done).
+bool DeleteOneAtATime(Strings& texts, const std::vector<int>& indices) {
+    for (auto it = indices.rbegin(); it != indices.rend(); ++it) {
+        if (*it < 0 || *it >= static_cast<int>(texts.size()))
+            return false;
+        texts.erase(texts.begin() + *it);
+    }
+    return true;
+}
+
+TEST_F(KeyItemsTest, DeleteHighlightedMatchesOneAtATimeDeletion) {
+    std::mt19937 rng(42);
+    for (int round = 0; round < 200; ++round) {
+        TKeyItems l;
+        Strings texts;
+        const int n = static_cast<int>(rng() % 40);
+        for (int i = 0; i < n; ++i) {
+            texts.push_back("t" + std::to_string(i) + std::string(rng() % 30, 'x'));
+            l.AddKeyword(texts.back());
+        }
+        std::vector<int> indices;
+        for (int i = -2; i < n + 2; ++i)
+            if (rng() % 3 == 0 && (i >= 0 || round % 7 == 0) && (i < n || round % 11 == 0))
+                indices.push_back(i);
+        if (round % 5 == 0 && indices.size() > 1)
+            std::swap(indices.front(), indices.back()); // not ascending: the exact one-by-one path
+        for (int i : indices)
+            l.Highlighted.Add(i);
+        const bool valid = DeleteOneAtATime(texts, indices);
+        if (valid)
+            EXPECT_NO_THROW(l.DeleteHighlighted());
+        else
+            EXPECT_THROW(l.DeleteHighlighted(), EListError);
+        EXPECT_EQ(Texts(l), texts) << round;
+    }
+}
+
+TEST_F(KeyItemsTest, DeleteHighlightedOutOfRangeKeepsDeletionsAlreadyDone) {
+    Fill(list, {"0", "1", "2"});
+    Highlight({1, 3});
+    EXPECT_THROW(list.DeleteHighlighted(), EListError);
+    EXPECT_EQ(Texts(list), (Strings{"0", "1", "2"}));
+    Highlight({-1, 2});
+    try {
+        list.DeleteHighlighted();
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message, "List index out of bounds (-1)");
+    }
+    EXPECT_EQ(Texts(list), (Strings{"0", "1"}));
+}
+
+TEST_F(KeyItemsTest, RemoveDuplicatesKeepsOneOfEachCaseInsensitiveGroup) {
+    Fill(list, {"Shoes", "boots", "shoes", "SHOES", "Boots", "hat"});
+    PushCheckpoint("outer");
+    EXPECT_EQ(list.RemoveDuplicates(), 3);
+    EXPECT_EQ(TrailText(), "outer");
+    EXPECT_EQ(Texts(list), (Strings{"Shoes", "boots", "hat"}));
+    EXPECT_EQ(list.RemoveDuplicates(), 0);
+}
+
+TEST_F(KeyItemsTest, RemoveDuplicatesHasNoSentinelText) {
+    // An entry that equals the old "no previous entry" marker is still unique.
+    Fill(list, {"{d2003500-dbbe-44e6-8ff0-cf276be3dc9b}", "x"});
+    EXPECT_EQ(list.RemoveDuplicates(), 0);
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
+    for (int page : {1251, 1252, 1254}) {
+        SetActiveCodePage(TCodePage::Get(page));
+        const TCodePage& cp = ActiveCodePage();
+        std::mt19937 rng(page);
+        TKeyItems l;
+        Strings texts;
+        for (int i = 0; i < 3000; ++i) {
+            std::string t(rng() % 3, '\0');
+            for (auto& c : t)
+                c = static_cast<char>(rng() % 256);
+            texts.push_back(t);
+            l.AddKeyword(t);
+        }
+        std::set<std::string> seen;
+        Strings expected;
+        for (const auto& t : texts)
+            if (seen.insert(cp.UpperCase(t)).second)
+                expected.push_back(t);
+        EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
+        EXPECT_EQ(Texts(l), expected) << page;
+    }
+}
+
+TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) { EXPECT_EQ(list.RemoveDuplicates(), 0); }
+
+TEST_F(KeyItemsTest, SortByWordCountThenText) {
+    Fill(list, {"a b", "c", "d e f", "b"});
+    list.SortBy(3);
+    EXPECT_EQ(Texts(list), (Strings{"b", "c", "a b", "d e f"}));
+    EXPECT_EQ(list.SortOrder, 3);
+    list.SortBy(4);
+    EXPECT_EQ(Texts(list), (Strings{"d e f", "a b", "c", "b"}));
+}
+
+TEST_F(KeyItemsTest, SortByTextIgnoresCase) {
+    Fill(list, {"banana", "Apple", "cherry", "apple pie", "APPLE"});
+    list.SortBy(1);
+    const Strings ascending = Texts(list);
+    EXPECT_EQ(ascending[2], "apple pie");
+    EXPECT_EQ(ascending[3], "banana");
+    EXPECT_TRUE(ActiveCodePage().SameText(ascending[0], "apple"));
+    list.SortBy(2);
+    EXPECT_EQ(Texts(list).front(), "cherry");
+    EXPECT_EQ(Texts(list)[2], "apple pie");
+}
+
+TEST_F(KeyItemsTest, SortOrdersAgreeWithComparisonOnLongSharedPrefixes) {
+    Fill(list, {"running shoes red", "running shoes", "RUNNING SHOES BLUE", "running shoe", "running\tshoes"});
+    list.SortBy(1);
+    const Strings sorted = Texts(list);
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        EXPECT_LE(ActiveCodePage().CompareText(sorted[i - 1], sorted[i]), 0) << sorted[i - 1] << " / " << sorted[i];
+}
+
+TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {
+    Fill(list, {"b", "a"});
+    list.SortBy(0);
+    EXPECT_EQ(Texts(list), (Strings{"b", "a"}));
+    EXPECT_EQ(list.SortOrder, 0);
+    list.SortBy(200);
+    EXPECT_EQ(list.SortOrder, 200);
+    EXPECT_EQ(Texts(list), (Strings{"b", "a"}));
+}
+
+TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
+    list.AllToCommaText();
+    EXPECT_EQ(clipboard.text, "");
+    list.AllToLines();
+    EXPECT_EQ(clipboard.text, "");
+    Fill(list, {"x", "y", "z"});
+    EXPECT_TRUE(list.AllToCommaText());
+    EXPECT_EQ(clipboard.text, "x, y, z");
+    list.AllToLines();
+    EXPECT_EQ(clipboard.text, "x\r\ny\r\nz\r\n");
+    Highlight({2, 0});
+    list.HighlightedToCommaText();
+    EXPECT_EQ(clipboard.text, "z, x");
+    list.HighlightedToLines();
+    EXPECT_EQ(clipboard.text, "z\r\nx\r\n");
+    EXPECT_EQ(list.Highlighted.Count(), 2);
+}
+
+TEST_F(KeyItemsTest, ClipboardFailureIsSilent) {
+    Fill(list, {"x"});
+    clipboard.fail = true;
+    EXPECT_FALSE(list.AllToLines());
+    EXPECT_EQ(clipboard.text, "stale");
+    EXPECT_TRUE(TrailEmpty());
+}
+
+TEST_F(KeyItemsTest, ExportToListAppendsCopiesAndLeavesTargetStateAlone) {
+    Fill(list, {"x", "y", "z"});
+    TKeyItems target;
+    Fill(target, {"old"});
+    target.Name = "List-B";
+    target.SortOrder = 1;
+    target.Highlighted.Add(0);
+    list.AllToList(target);
+    EXPECT_EQ(Texts(target), (Strings{"old", "x", "y", "z"}));
+    Highlight({1});
+    list.HighlightedToList(target);
+    EXPECT_EQ(Texts(target).back(), "y");
+    EXPECT_EQ(target.Name, "List-B");
+    EXPECT_EQ(target.SortOrder, 1);
+    EXPECT_EQ(target.Highlighted.Count(), 1);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(KeyItemsTest, ExportToTextFileWritesCrLfAfterEveryEntry) {
+    TempFolder folder;
+    const auto path = (folder / "out.txt").string();
+    list.AllToTextFile(path);
+    EXPECT_EQ(ReadFile(path), "");
+    Fill(list, {"x", "", "y"});
+    list.AllToTextFile(path);
+    EXPECT_EQ(ReadFile(path), "x\r\n\r\ny\r\n");
+    Highlight({2});
+    list.HighlightedToTextFile(path);
+    EXPECT_EQ(ReadFile(path), "y\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST_F(KeyItemsTest, FailedExportKeepsTheOldFileAndTheTrail) {
+    TempFolder folder;
+    const auto path = (folder / "missing" / "out.txt").string();
+    Fill(list, {"x"});
+    PushCheckpoint("d046");
+    EXPECT_THROW(list.AllToTextFile(path), EInOutError);
+    EXPECT_EQ(TrailText(), "d046->d047");
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_THROW(list.AllToTextFile("/dev/full"), EInOutError);
+    }
+}
+
+TEST_F(KeyItemsTest, ListSurvivesHeavyRewritingAndDeletion) {
+    for (int i = 0; i < 100000; ++i)
+        list.AddKeyword("phrase number " + std::to_string(i));
+    for (int i = 0; i < list.Count(); ++i)
+        list.GetKeyItem(i).SetText(std::string(list.GetKeyItem(i).Text()) + " with a longer tail");
+    list.Highlighted.Clear();
+    for (int i = 0; i < list.Count(); i += 2)
+        list.Highlighted.Add(i);
+    list.DeleteHighlighted();
+    ASSERT_EQ(list.Count(), 50000);
+    EXPECT_EQ(list.GetKeyItem(0).Text(), "phrase number 1 with a longer tail");
+    EXPECT_EQ(list.GetKeyItem(49999).Text(), "phrase number 99999 with a longer tail");
+    EXPECT_LT(list.TextBytes(), 3'000'000u);
+}
+
+} // namespace

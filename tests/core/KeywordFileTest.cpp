@@ -1,0 +1,123 @@
+#include "KeywordFile.h"
+
+#include "Exceptions.h"
+#include "KeyItems.h"
+#include "TestSupport.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Parse(std::string_view bytes) {
+    TKeyItems list;
+    AppendKeywordText(bytes, list);
+    return Texts(list);
+}
+
+// Feeding byte by byte must give what one call gives: chunk borders fall anywhere in a file.
+Strings ParseBytewise(std::string_view bytes) {
+    TKeyItems list;
+    TKeywordTextParser parser(list);
+    for (char c : bytes)
+        parser.Feed(std::string_view(&c, 1));
+    parser.Finish();
+    return Texts(list);
+}
+
+TEST(KeywordText, LineEndsCarriageReturnsAndEndOfInput) {
+    const std::vector<std::pair<std::string, Strings>> cases = {
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\nb\r\n", {"a", "b"}},
+        {"a\rb", {"ab"}},
+        {"a\n\x1a" "b", {"a"}},
+        {"a\x1a\nb", {"a"}},
+        {"", {}},
+        {"\n", {""}},
+        {"\n\n", {"", ""}},
+        {"  a \t\n", {"  a \t"}},
+        {"x\r\ny\r\n", {"x", "y"}},
+        {"a\r\r\nb", {"a", "b"}},
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+        {"\xEF\xBB\xBFword\n", {"\xEF\xBB\xBFword"}},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        EXPECT_EQ(Parse(bytes), expected) << testing::PrintToString(bytes);
+        EXPECT_EQ(ParseBytewise(bytes), expected) << testing::PrintToString(bytes);
+    }
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+TEST(KeywordFile, ReadAppendsAfterExistingEntries) {
+    TempFolder folder;
+    WriteFile(folder / "in.txt", "x\r\ny\r\n");
+    TKeyItems list;
+    list.AddKeyword("first");
+    ReadKeywordFile((folder / "in.txt").string(), list);
+    EXPECT_EQ(Texts(list), (Strings{"first", "x", "y"}));
+}
+
+TEST(KeywordFile, ReadsLinesLongerThanTheReadBuffer) {
+    TempFolder folder;
+    const std::string longLine(3'500'000, 'k');
+    WriteFile(folder / "in.txt", longLine + "\r\nshort");
+    TKeyItems list;
+    ReadKeywordFile((folder / "in.txt").string(), list);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.GetKeyItem(0).Text(), longLine);
+    EXPECT_EQ(list.GetKeyItem(1).Text(), "short");
+}
+
+TEST(KeywordFile, UnreadableInputRaisesInOutError) {
+    TempFolder folder;
+    TKeyItems list;
+    EXPECT_THROW(ReadKeywordFile((folder / "missing.txt").string(), list), EInOutError);
+    EXPECT_THROW(ReadKeywordFile(folder.Path().string(), list), EInOutError);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(KeywordFile, WriterReplacesTheFileOnlyWhenComplete) {
+    TempFolder folder;
+    const auto path = folder / "out.txt";
+    WriteFile(path, "old content\r\n");
+    chmod(path.c_str(), 0640);
+    {
+        TKeywordFileWriter writer(path.string());
+        writer.WriteLine("new");
+        // Abandoned without Commit: the old file stays and no temporary file is left behind.
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+    std::ifstream before(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(before), {}), "old content\r\n");
+    TKeywordFileWriter writer(path.string());
+    writer.WriteLine("new");
+    writer.Commit();
+    std::ifstream after(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), "new\r\n");
+    struct stat info {};
+    stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(KeywordFile, ExportThenImportRoundTrips) {
+    TempFolder folder;
+    TKeyItems list;
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\n' && b != '\r' && b != 26)
+            all += static_cast<char>(b);
+    Fill(list, {"x", "", " y ", all});
+    list.AllToTextFile((folder / "out.txt").string());
+    TKeyItems back;
+    ReadKeywordFile((folder / "out.txt").string(), back);
+    EXPECT_EQ(Texts(back), Texts(list));
+}
+
+} // namespace
