@@ -22,7 +22,7 @@ using Plain::TTexts;
 
 // Beyond these the run stops: the point is variety, not volume.
 constexpr int MaxEntries = 20000;
-constexpr std::size_t MaxTextBytes = 8 << 20;
+constexpr std::size_t MaxTextBytes = 2 << 20;
 
 class TRecordingClipboard : public IClipboard {
 public:
@@ -313,7 +313,7 @@ private:
         const std::string piece = DrawText(in_, 3);
         const std::string text = [&] {
             std::string t;
-            const auto times = in_.ConsumeIntegralInRange<std::size_t>(0, 1 << 15);
+            const auto times = in_.ConsumeIntegralInRange<std::size_t>(0, 1 << 14);
             for (std::size_t i = 0; i < times && !piece.empty(); ++i)
                 t += piece;
             return t;

@@ -29,7 +29,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 
 run_target() {
   local target=$1
-  local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 -print_final_stats=1
+  local options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1
                  -artifact_prefix="fuzz/out/findings/$target/")
   [ -f "fuzz/$target.dict" ] && options+=(-dict="fuzz/$target.dict")
   mkdir -p "fuzz/out/corpus/$target" "fuzz/out/findings/$target"
