@@ -208,11 +208,6 @@ private slots:
             QFile::remove(file.filePath());
     }
 
-    void defaultManifestIsOnTheUpdateHost() {
-        const std::string address = DefaultUpdateSource().ManifestAddress;
-        QVERIFY(address.starts_with("http://") && address.ends_with("/files/updates.xml"));
-    }
-
     void newerVersionOffersTheDownload_data() {
         QTest::addColumn<QString>("version");
         QTest::addColumn<bool>("yes");
