@@ -1,8 +1,10 @@
 #pragma once
 
+#include "CharSet.h"
 #include "IntList.h"
 #include "KeyItem.h"
 #include "ListSettings.h"
+#include "MemoryBudget.h"
 #include "TextArena.h"
 
 #include <cstdint>
@@ -45,10 +47,51 @@ public:
     void AllToList(TKeyItems& target) const;
     void HighlightedToList(TKeyItems& target) const;
 
+    // Cleaning: every entry rewritten in list order; entries are never added, removed or reordered.
+    // Each term removed everywhere, ignoring case, the next term working on the result of the previous.
+    void RemoveTerms(const std::vector<std::string>& terms);
+    // Runs of tabs and blanks shrink to their first character.
+    void CollapseSpaces();
+    // Runs of one byte shrink to one.
+    void CollapseRepeats();
+    void RemoveChars(const TCharSet& chars);
+    void TrimChars(const TCharSet& chars);
+
+    // Modifying. With asNew the combined texts go to new entries at the end and the old ones stay; growth
+    // beyond memoryBudget bytes raises EMemoryBudgetError before anything changes.
+    void PrependText(std::string_view text, bool asNew, std::size_t memoryBudget = DefaultMemoryBudget);
+    void AppendText(std::string_view text, bool asNew, std::size_t memoryBudget = DefaultMemoryBudget);
+    void ToLowerCase();
+    void ToUpperCase();
+    // Upper case at the start of each word, lower case elsewhere; ASCII letters only.
+    void CapitalizeWords();
+    // Case-sensitive replace-all in every entry.
+    void ReplaceText(std::string_view find, std::string_view replacement);
+    void SetMatchType(std::uint8_t matchType);
+
+    // Multiplying inside the list: copies go to the end; old entries stay as they are. Growth beyond
+    // memoryBudget bytes raises EMemoryBudgetError before anything changes.
+    // A copy of each entry that the case-sensitive replace-all changes.
+    void ReplaceAndDuplicate(std::string_view find, std::string_view replacement,
+                             std::size_t memoryBudget = DefaultMemoryBudget);
+    // A copy of each entry in the match-type form, then duplicates removed from the whole list.
+    void AddMatchTypeCopies(std::uint8_t matchType, std::size_t memoryBudget = DefaultMemoryBudget);
+
+    // Picking: append to Highlighted, in ascending order, the index of every entry that meets the criterion.
+    enum : std::uint8_t { TermAtStart = 0, TermAtEnd = 1, TermInMiddle = 2, TermAnywhere = 3 };
+    enum : std::uint8_t { WordsMoreThan = 0, WordsLessThan = 1, WordsExactly = 2 };
+    // One of the terms (given in locale upper case) at the position in the upper-cased entry; the middle
+    // counts a term's first occurrence only, which must neither begin nor end the entry.
+    void HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position);
+    void HighlightByWordCount(int n, std::uint8_t comparison);
+
     // The texts of every entry, or of the highlighted ones in the order of Highlighted.
     std::vector<std::string_view> AllTexts() const;
     std::vector<std::string_view> HighlightedTexts() const;
     std::size_t TextBytes() const { return arena_.Used() - arena_.Dead(); }
+
+    // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
+    void SwapEntries(TKeyItems& other) noexcept;
 
     // Gives the arena back when most of it holds texts that were replaced or deleted.
     void CompactIfWasteful();

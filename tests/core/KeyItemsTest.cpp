@@ -273,6 +273,20 @@ TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {
     EXPECT_EQ(Texts(list), (Strings{"b", "a"}));
 }
 
+TEST_F(KeyItemsTest, SwapEntriesMovesTextsAndKeepsEachListsOwnState) {
+    Fill(list, {"a", "b"});
+    list.Name = "List-A";
+    TKeyItems other;
+    Fill(other, {"c"});
+    list.SwapEntries(other);
+    EXPECT_EQ(Texts(list), Strings{"c"});
+    EXPECT_EQ(Texts(other), (Strings{"a", "b"}));
+    EXPECT_EQ(list.Name, "List-A");
+    list.GetKeyItem(0).SetText("a longer text than before");
+    other.Clear();
+    EXPECT_EQ(Texts(list), Strings{"a longer text than before"});
+}
+
 TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
     list.AllToCommaText();
     EXPECT_EQ(clipboard.text, "");

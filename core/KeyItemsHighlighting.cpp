@@ -1,0 +1,113 @@
+#include "CodePage.h"
+#include "KeyItems.h"
+#include "MultiPatternSearch.h"
+
+#include <algorithm>
+
+namespace {
+
+// Terms are at most this long before an entry is measured against the shortest one.
+constexpr std::size_t ShortestTermCap = 1000;
+
+bool StartsWithFolded(std::string_view text, std::string_view term, const TMultiPatternSearch::TFold& fold) {
+    if (term.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < term.size(); ++i)
+        if (fold[static_cast<std::uint8_t>(text[i])] != static_cast<std::uint8_t>(term[i]))
+            return false;
+    return true;
+}
+
+std::vector<std::string> Reversed(const std::vector<std::string>& terms) {
+    std::vector<std::string> reversed;
+    reversed.reserve(terms.size());
+    for (const auto& t : terms)
+        reversed.emplace_back(t.rbegin(), t.rend());
+    return reversed;
+}
+
+// Picks entries by where a term occurs in their upper-cased text.
+class TTermMatcher {
+public:
+    TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position,
+                 const TMultiPatternSearch::TFold& upper)
+        : terms_(terms), position_(position), upper_(upper),
+          search_(position == TKeyItems::TermAtEnd ? Reversed(terms) : terms, upper) {}
+
+    bool Matches(std::string_view text) {
+        switch (position_) {
+        case TKeyItems::TermAtStart:
+            return search_.StartsWithAny(text);
+        case TKeyItems::TermAtEnd:
+            return EndsWithAny(text);
+        case TKeyItems::TermInMiddle:
+            return InMiddle(text);
+        case TKeyItems::TermAnywhere:
+            return search_.ContainsAny(text);
+        default:
+            return false;
+        }
+    }
+
+    bool Empty() const { return search_.Empty(); }
+
+private:
+    bool EndsWithAny(std::string_view text) {
+        const std::size_t n = std::min(text.size(), search_.MaxPatternLength());
+        tail_.assign(text.rbegin(), text.rbegin() + static_cast<std::ptrdiff_t>(n));
+        return search_.StartsWithAny(tail_);
+    }
+
+    // Only a term's first occurrence counts, and it must neither begin nor end the text. A term that begins
+    // the text is out whatever follows; otherwise its first occurrence ends before the text does exactly when
+    // some occurrence does.
+    bool InMiddle(std::string_view text) {
+        return search_.AnyOccurrence(text, [&](int term, std::size_t start) {
+            const std::string& t = terms_[static_cast<std::size_t>(term)];
+            return start > 0 && start + t.size() < text.size() && !StartsWithFolded(text, t, upper_);
+        });
+    }
+
+    const std::vector<std::string>& terms_;
+    std::uint8_t position_;
+    const TMultiPatternSearch::TFold& upper_;
+    TMultiPatternSearch search_;
+    std::string tail_;
+};
+
+} // namespace
+
+void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position) {
+    TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
+    if (matcher.Empty())
+        return;
+    std::size_t shortest = ShortestTermCap;
+    for (const auto& t : terms)
+        if (!t.empty())
+            shortest = std::min(shortest, t.size());
+    for (int i = 0; i < Count(); ++i) {
+        const std::string_view text = items_[static_cast<std::size_t>(i)].Text();
+        if (text.size() >= shortest && matcher.Matches(text))
+            Highlighted.Add(i);
+    }
+}
+
+void TKeyItems::HighlightByWordCount(int n, std::uint8_t comparison) {
+    const auto picks = [&](int words) {
+        switch (comparison) {
+        case WordsMoreThan:
+            return words > n;
+        case WordsLessThan:
+            return words < n;
+        case WordsExactly:
+            return words == n;
+        default:
+            return false;
+        }
+    };
+    if (comparison > WordsExactly)
+        return;
+    for (int i = 0; i < Count(); ++i)
+        if (picks(items_[static_cast<std::size_t>(i)].WordCount()))
+            Highlighted.Add(i);
+}

@@ -1,0 +1,204 @@
+#include "MultiPatternSearch.h"
+
+#include "Exceptions.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+struct TTrieNode {
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> Children;
+    std::int32_t Own = -1;
+    std::uint32_t Depth = 0;
+};
+
+std::uint32_t ChildOf(const std::vector<TTrieNode>& nodes, std::uint32_t node, std::uint8_t cls) {
+    for (const auto& [c, child] : nodes[node].Children)
+        if (c == cls)
+            return child;
+    return UINT32_MAX;
+}
+
+} // namespace
+
+TMultiPatternSearch::TMultiPatternSearch(const std::vector<std::string>& patterns, const TFold& fold,
+                                         std::size_t maxDenseCells) {
+    Build(patterns, fold, maxDenseCells);
+}
+
+void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const TFold& fold,
+                                std::size_t maxDenseCells) {
+    // Only bytes that occur in some pattern need a class of their own; all others share class 0.
+    std::array<bool, 256> used{};
+    for (const auto& p : patterns) {
+        maxLength_ = std::max(maxLength_, p.size());
+        for (char c : p)
+            used[static_cast<std::uint8_t>(c)] = true;
+    }
+    const bool anyUnused = std::find(used.begin(), used.end(), false) != used.end();
+    TFold patternClass{};
+    std::uint32_t next = anyUnused ? 1 : 0;
+    for (int b = 0; b < 256; ++b)
+        if (used[b])
+            patternClass[b] = static_cast<std::uint8_t>(next++);
+    classes_ = std::max<std::uint32_t>(next, 1);
+    for (int b = 0; b < 256; ++b)
+        class_[b] = patternClass[fold[b]];
+
+    std::vector<TTrieNode> nodes(1);
+    for (std::size_t index = 0; index < patterns.size(); ++index) {
+        const std::string& p = patterns[index];
+        if (p.empty())
+            continue;
+        std::uint32_t node = 0;
+        for (char c : p) {
+            const std::uint8_t cls = patternClass[static_cast<std::uint8_t>(c)];
+            std::uint32_t child = ChildOf(nodes, node, cls);
+            if (child == UINT32_MAX) {
+                if (nodes.size() >= NoState)
+                    throw Exception("Too many search terms");
+                child = static_cast<std::uint32_t>(nodes.size());
+                nodes[node].Children.emplace_back(cls, child);
+                TTrieNode fresh;
+                fresh.Depth = nodes[node].Depth + 1;
+                nodes.push_back(std::move(fresh));
+            }
+            node = child;
+        }
+        if (nodes[node].Own < 0)
+            nodes[node].Own = static_cast<std::int32_t>(index);
+        if (minPattern_ < 0)
+            minPattern_ = static_cast<std::int32_t>(index);
+    }
+
+    // Renumber breadth first: a failure link then always points to a smaller number, and the shallow states
+    // that a scan visits most often come first.
+    const std::size_t n = nodes.size();
+    std::vector<std::uint32_t> order{0};
+    std::vector<std::uint32_t> newId(n, 0);
+    std::vector<std::uint32_t> failOld(n, 0);
+    order.reserve(n);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::uint32_t u = order[k];
+        auto& children = nodes[u].Children;
+        std::sort(children.begin(), children.end());
+        for (const auto& [cls, v] : children) {
+            newId[v] = static_cast<std::uint32_t>(order.size());
+            order.push_back(v);
+            std::uint32_t f = failOld[u];
+            std::uint32_t target = 0;
+            while (u != 0) {
+                const std::uint32_t w = ChildOf(nodes, f, cls);
+                if (w != UINT32_MAX) {
+                    target = w;
+                    break;
+                }
+                if (f == 0)
+                    break;
+                f = failOld[f];
+            }
+            failOld[v] = target;
+        }
+    }
+
+    depth_.resize(n);
+    own_.resize(n);
+    fail_.resize(n);
+    firstOut_.resize(n);
+    outLink_.resize(n);
+    edgeStart_.assign(n + 1, 0);
+    for (std::uint32_t id = 0; id < n; ++id) {
+        const TTrieNode& node = nodes[order[id]];
+        depth_[id] = node.Depth;
+        own_[id] = node.Own;
+        fail_[id] = newId[failOld[order[id]]];
+        const std::uint32_t f = fail_[id];
+        firstOut_[id] = node.Own;
+        outLink_[id] = NoState;
+        if (id != 0) {
+            if (firstOut_[f] >= 0 && (firstOut_[id] < 0 || firstOut_[f] < firstOut_[id]))
+                firstOut_[id] = firstOut_[f];
+            outLink_[id] = own_[f] >= 0 ? f : outLink_[f];
+        }
+    }
+    const auto flagged = [&](std::uint32_t id) { return firstOut_[id] >= 0 ? (id | OutputFlag) : id; };
+    for (std::uint32_t id = 0; id < n; ++id) {
+        for (const auto& [cls, v] : nodes[order[id]].Children)
+            edges_.push_back({cls, flagged(newId[v])});
+        edgeStart_[id + 1] = static_cast<std::uint32_t>(edges_.size());
+    }
+
+    denseStates_ = static_cast<std::uint32_t>(std::clamp<std::size_t>(maxDenseCells / classes_, 1, n));
+    dense_.assign(static_cast<std::size_t>(denseStates_) * classes_, 0);
+    for (std::uint32_t id = 0; id < denseStates_; ++id) {
+        std::uint32_t* row = dense_.data() + static_cast<std::size_t>(id) * classes_;
+        if (id != 0)
+            std::copy_n(dense_.data() + static_cast<std::size_t>(fail_[id]) * classes_, classes_, row);
+        for (std::uint32_t e = edgeStart_[id]; e < edgeStart_[id + 1]; ++e)
+            row[edges_[e].Class] = edges_[e].Target;
+    }
+}
+
+std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t cls) const {
+    const TEdge* first = edges_.data() + edgeStart_[state];
+    const TEdge* last = edges_.data() + edgeStart_[state + 1];
+    const TEdge* found =
+        std::lower_bound(first, last, cls, [](const TEdge& e, std::uint8_t c) { return e.Class < c; });
+    return found != last && found->Class == cls ? found->Target : NoState;
+}
+
+std::uint32_t TMultiPatternSearch::Next(std::uint32_t state, std::uint8_t cls) const {
+    while (state >= denseStates_) {
+        const std::uint32_t child = SparseChild(state, cls);
+        if (child != NoState)
+            return child;
+        state = fail_[state];
+    }
+    return dense_[static_cast<std::size_t>(state) * classes_ + cls];
+}
+
+std::uint32_t TMultiPatternSearch::Child(std::uint32_t state, std::uint8_t cls) const {
+    const std::uint32_t child = SparseChild(state, cls);
+    return child == NoState ? NoState : child & StateMask;
+}
+
+bool TMultiPatternSearch::StartsWithAny(std::string_view text) const {
+    std::uint32_t state = 0;
+    const std::size_t n = std::min(text.size(), maxLength_);
+    for (std::size_t i = 0; i < n; ++i) {
+        state = Child(state, ClassOf(text[i]));
+        if (state == NoState)
+            return false;
+        if (own_[state] >= 0)
+            return true;
+    }
+    return false;
+}
+
+bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
+    std::uint32_t state = 0;
+    for (char c : text) {
+        state = Next(state & StateMask, ClassOf(c));
+        if (state & OutputFlag)
+            return true;
+    }
+    return false;
+}
+
+int TMultiPatternSearch::FirstPatternIn(std::string_view text) const {
+    std::int32_t best = -1;
+    std::uint32_t state = 0;
+    for (char c : text) {
+        state = Next(state & StateMask, ClassOf(c));
+        if (!(state & OutputFlag))
+            continue;
+        const std::int32_t found = firstOut_[state & StateMask];
+        if (best < 0 || found < best) {
+            best = found;
+            if (best == minPattern_)
+                break;
+        }
+    }
+    return best;
+}

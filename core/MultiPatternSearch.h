@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Finds many patterns in one pass over a text (Aho-Corasick). Every text byte is mapped through a fold table
+// (for example the locale's upper case) before it is compared; patterns are compared as given, so they must
+// be folded already. Empty patterns never match.
+class TMultiPatternSearch {
+public:
+    using TFold = std::array<std::uint8_t, 256>;
+
+    // Transition rows of the first (shallowest) states take at most maxDenseCells cells; deeper states keep
+    // sparse edges and failure links, so that a huge pattern list cannot blow the table up. The default,
+    // 64 MB, holds a list of some 100,000 terms entirely.
+    static constexpr std::size_t DefaultDenseCells = std::size_t{1} << 24;
+
+    TMultiPatternSearch(const std::vector<std::string>& patterns, const TFold& fold,
+                        std::size_t maxDenseCells = DefaultDenseCells);
+
+    bool Empty() const { return minPattern_ < 0; }
+    std::size_t MaxPatternLength() const { return maxLength_; }
+    // Some pattern is a prefix of the folded text.
+    bool StartsWithAny(std::string_view text) const;
+    // Some pattern occurs in the folded text.
+    bool ContainsAny(std::string_view text) const;
+    // The smallest index of a pattern that occurs in the folded text; -1 when none does.
+    int FirstPatternIn(std::string_view text) const;
+    // Calls visit(patternIndex, start) for every occurrence (start 0-based), in order of their ends, until
+    // visit returns true; returns whether it did. Equal patterns are reported once, by their smallest index.
+    template <class TVisit> bool AnyOccurrence(std::string_view text, TVisit&& visit) const;
+
+private:
+    static constexpr std::uint32_t OutputFlag = 0x80000000u;
+    static constexpr std::uint32_t StateMask = 0x7FFFFFFFu;
+    static constexpr std::uint32_t NoState = StateMask;
+
+    struct TEdge {
+        std::uint8_t Class;
+        std::uint32_t Target;
+    };
+
+    std::uint8_t ClassOf(char c) const { return class_[static_cast<std::uint8_t>(c)]; }
+    // The state after reading one byte class; carries OutputFlag when some pattern ends there.
+    std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const;
+    // The trie child of a state by a class, without failure transitions; NoState when there is none.
+    std::uint32_t Child(std::uint32_t state, std::uint8_t cls) const;
+    std::uint32_t SparseChild(std::uint32_t state, std::uint8_t cls) const;
+
+    void Build(const std::vector<std::string>& patterns, const TFold& fold, std::size_t maxDenseCells);
+
+    TFold class_{};
+    std::uint32_t classes_ = 1;
+    std::uint32_t denseStates_ = 1;
+    std::vector<std::uint32_t> dense_;
+    std::vector<std::uint32_t> edgeStart_;
+    std::vector<TEdge> edges_;
+    std::vector<std::uint32_t> fail_;
+    std::vector<std::uint32_t> depth_;
+    // Smallest pattern index ending exactly at the state, or -1.
+    std::vector<std::int32_t> own_;
+    // Smallest pattern index ending at the state or at one of its suffix states, or -1.
+    std::vector<std::int32_t> firstOut_;
+    // The nearest proper suffix state where a pattern ends, or NoState.
+    std::vector<std::uint32_t> outLink_;
+    std::int32_t minPattern_ = -1;
+    std::size_t maxLength_ = 0;
+};
+
+template <class TVisit> bool TMultiPatternSearch::AnyOccurrence(std::string_view text, TVisit&& visit) const {
+    std::uint32_t state = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        state = Next(state & StateMask, ClassOf(text[i]));
+        if (!(state & OutputFlag))
+            continue;
+        std::uint32_t s = state & StateMask;
+        if (own_[s] < 0)
+            s = outLink_[s];
+        for (; s != NoState; s = outLink_[s])
+            if (visit(static_cast<int>(own_[s]), i + 1 - depth_[s]))
+                return true;
+    }
+    return false;
+}

@@ -1,0 +1,133 @@
+#include "KeyItems.h"
+
+#include "CheckpointTrail.h"
+#include "CodePage.h"
+#include "RandomText.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Indices = std::vector<int>;
+
+Indices HighlightedIndices(const TKeyItems& list) {
+    return Indices(list.Highlighted.begin(), list.Highlighted.end());
+}
+
+// The criterion spelled out term by term, the way a person would check it by hand.
+bool NaiveMatch(std::string_view text, const Strings& terms, int position) {
+    const std::string u = TCodePage::Get(1252).UpperCase(text);
+    const std::size_t n = u.size();
+    for (const auto& t : terms) {
+        if (t.empty() || t.size() > n)
+            continue;
+        const std::size_t first = u.find(t);
+        const bool hit = position == 0   ? u.compare(0, t.size(), t) == 0
+                         : position == 1 ? u.compare(n - t.size(), t.size(), t) == 0
+                         : position == 2 ? first != std::string::npos && first > 0 && first + t.size() < n
+                         : position == 3 ? first != std::string::npos
+                                         : false;
+        if (hit)
+            return true;
+    }
+    return false;
+}
+
+class HighlightingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetActiveCodePage(TCodePage::Get(1252));
+        UnwindTrail(true);
+    }
+    Indices Pick(const Strings& terms, std::uint8_t position) {
+        list.Highlighted.Clear();
+        list.HighlightByTerms(terms, position);
+        return HighlightedIndices(list);
+    }
+    Indices PickByWords(int n, std::uint8_t comparison) {
+        list.Highlighted.Clear();
+        list.HighlightByWordCount(n, comparison);
+        return HighlightedIndices(list);
+    }
+
+    TKeyItems list;
+};
+
+TEST_F(HighlightingTest, TermPositionsByHand) {
+    Fill(list, {"red shoes", "shoes red", "shoe"});
+    EXPECT_EQ(Pick({"SHOES", "RED"}, TKeyItems::TermAtEnd), (Indices{0, 1}));
+    EXPECT_EQ(Pick({"SHOES", "RED"}, TKeyItems::TermAtStart), (Indices{0, 1}));
+    EXPECT_EQ(Pick({"SHOE"}, TKeyItems::TermAnywhere), (Indices{0, 1, 2}));
+    EXPECT_EQ(Pick({"SHOE"}, TKeyItems::TermInMiddle), Indices{0});
+    EXPECT_EQ(Pick({"SHOE"}, 4), Indices{});
+    EXPECT_EQ(Pick({"SHOE"}, 255), Indices{});
+}
+
+TEST_F(HighlightingTest, TermsArePlainSubstringsMatchedAgainstUpperCase) {
+    Fill(list, {"Redwood", "\xE9t\xE9 rouge", "x"});
+    EXPECT_EQ(Pick({"RED"}, TKeyItems::TermAtStart), Indices{0});
+    EXPECT_EQ(Pick({"\xC9T\xC9"}, TKeyItems::TermAtStart), Indices{1});
+    // Terms are passed upper-cased; a lower-case term finds nothing in the upper-cased entries.
+    EXPECT_EQ(Pick({"red"}, TKeyItems::TermAnywhere), Indices{});
+}
+
+TEST_F(HighlightingTest, MiddleLooksAtTheFirstOccurrenceOnly) {
+    Fill(list, {"abc", "bab", "ab", "red shoes and red", "shoes red and more"});
+    EXPECT_EQ(Pick({"B"}, TKeyItems::TermInMiddle), Indices{0});
+    EXPECT_EQ(Pick({"RED"}, TKeyItems::TermInMiddle), Indices{4});
+}
+
+TEST_F(HighlightingTest, ShortEntriesLongTermsEmptyTermsAndEmptyLists) {
+    Fill(list, {"", "ab", "abcdef"});
+    EXPECT_EQ(Pick({"ABCDEFG", "XYZW"}, TKeyItems::TermAnywhere), Indices{});
+    EXPECT_EQ(Pick({"ABCDEFG", "CD"}, TKeyItems::TermInMiddle), Indices{2});
+    EXPECT_EQ(Pick({}, TKeyItems::TermAtStart), Indices{});
+    for (std::uint8_t position = 0; position < 4; ++position)
+        EXPECT_EQ(Pick({""}, position), Indices{}) << int(position);
+    TKeyItems empty;
+    empty.HighlightByTerms({"A"}, TKeyItems::TermAnywhere);
+    EXPECT_EQ(empty.Highlighted.Count(), 0);
+}
+
+TEST_F(HighlightingTest, AgreesWithNaiveCheckOnRandomLists) {
+    TRandomText random(3);
+    for (const auto& text : random.Texts("abAB \xE9\xC9-", 400, 12))
+        list.AddKeyword(text);
+    list.AddKeyword(std::string(3000, 'a') + "b");
+    for (int round = 0; round < 30; ++round) {
+        Strings terms = random.Texts("AB\xC9 ", 1 + random.Below(8), 5);
+        if (round % 5 == 0)
+            terms.push_back(std::string(1001, 'A'));
+        for (std::uint8_t position = 0; position < 5; ++position) {
+            Indices expected;
+            for (int i = 0; i < list.Count(); ++i)
+                if (NaiveMatch(list.GetKeyItem(i).Text(), terms, position))
+                    expected.push_back(i);
+            EXPECT_EQ(Pick(terms, position), expected) << "round " << round << " position " << int(position);
+        }
+    }
+}
+
+TEST_F(HighlightingTest, AppendsToHighlightedWithoutChangingEntries) {
+    Fill(list, {"a", "b"});
+    list.Highlighted.Add(7);
+    list.HighlightByTerms({"B"}, TKeyItems::TermAnywhere);
+    list.HighlightByWordCount(0, TKeyItems::WordsMoreThan);
+    EXPECT_EQ(HighlightedIndices(list), (Indices{7, 1, 0, 1}));
+    EXPECT_EQ(Texts(list), (Strings{"a", "b"}));
+    EXPECT_TRUE(TrailEmpty());
+}
+
+TEST_F(HighlightingTest, WordCountComparisons) {
+    Fill(list, {"a", "a b", "a\tb  c", "", "  "});
+    EXPECT_EQ(PickByWords(2, TKeyItems::WordsMoreThan), Indices{2});
+    EXPECT_EQ(PickByWords(2, TKeyItems::WordsLessThan), (Indices{0, 3, 4}));
+    EXPECT_EQ(PickByWords(2, TKeyItems::WordsExactly), Indices{1});
+    EXPECT_EQ(PickByWords(0, TKeyItems::WordsExactly), (Indices{3, 4}));
+    EXPECT_EQ(PickByWords(-5, TKeyItems::WordsMoreThan), (Indices{0, 1, 2, 3, 4}));
+    EXPECT_EQ(PickByWords(2, 3), Indices{});
+}
+
+} // namespace
