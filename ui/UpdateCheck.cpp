@@ -1,10 +1,10 @@
 #include "UpdateCheck.h"
 
+#include "ApplicationLook.h"
 #include "CheckpointTrail.h"
 #include "Exceptions.h"
 #include "Files.h"
 #include "MessageBox.h"
-#include "ProgramInfo.h"
 #include "SimpleException.h"
 #include "VersionText.h"
 #include "XmlFile.h"
@@ -17,6 +17,9 @@
 #include <unistd.h>
 
 namespace {
+
+// The version of this program, compared with the newest one the maker announces.
+constexpr const char* kProgramVersion = "1.1.0";
 
 TUpdateSource& Source() {
     static TUpdateSource source = DefaultUpdateSource();
@@ -45,7 +48,7 @@ std::string CheckedDownloadAddress(const std::string& address) {
 }
 
 void OfferUpdate(const std::string& version, const std::string& address) {
-    if (!IsNewerVersion(ProgramVersion, version)) {
+    if (!IsNewerVersion(kProgramVersion, version)) {
         MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
                             TMsgButtons::Ok);
         return;
