@@ -56,6 +56,10 @@ report "export (write file) vs cat > file" "$(bench_median_ms "$CORE_BENCH" 'BM_
 report "10M: dedupe vs sort -f -u" "$(bench_median_ms "$CORE_BENCH" 'BM_RemoveDuplicates/10000000')" \
   "$(tool_median_ms "sh -c 'LC_ALL=C sort -f -u $DATA_10M > /dev/null'")"
 
+# Peak resident memory of loading the 10M list, as a multiple of the file's size.
+rss_kb=$(/usr/bin/time -v "$BUILD/bench/core/load_list" "$DATA_10M" 2>&1 >/dev/null | awk '/Maximum resident/ {print $6}')
+python3 -c 'import os,sys; kb,f=int(sys.argv[1]),sys.argv[2]; s=os.path.getsize(f); print(f"10M list loaded: peak RSS {kb/1024:.0f} MiB = {kb*1024/s:.2f} x file size ({s/2**20:.0f} MiB)")' "$rss_kb" "$DATA_10M"
+
 # Further comparisons, one file per area: bench/compare-*.sh, sourced with the functions above.
 for extra in bench/compare-*.sh; do
   [ -e "$extra" ] && source "$extra"

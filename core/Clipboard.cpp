@@ -8,12 +8,13 @@ void InstallClipboard(IClipboard* clipboard) { g_clipboard = clipboard; }
 
 IClipboard* InstalledClipboard() { return g_clipboard; }
 
-void PlaceOnClipboard(std::string_view text) {
+bool PlaceOnClipboard(std::string_view text) {
     if (!g_clipboard)
-        return;
+        return false;
     try {
-        g_clipboard->SetText(text);
+        return g_clipboard->SetText(text);
     } catch (...) {
-        // A clipboard that can't be reached is not an error of the export.
+        // A clipboard that can't be reached is not an error of the export; the caller tells the user.
+        return false;
     }
 }

@@ -6,11 +6,12 @@
 class IClipboard {
 public:
     virtual ~IClipboard() = default;
-    // Replaces the clipboard's contents with plain 8-bit text; may raise when the clipboard can't be reached.
-    virtual void SetText(std::string_view text) = 0;
+    // Replaces the clipboard's contents with plain 8-bit text and tells whether the clipboard now holds it;
+    // may raise when the clipboard can't be reached.
+    virtual bool SetText(std::string_view text) = 0;
 };
 
 void InstallClipboard(IClipboard* clipboard);
 IClipboard* InstalledClipboard();
-// Places text on the installed clipboard; any failure is silent.
-void PlaceOnClipboard(std::string_view text);
+// Places text on the installed clipboard; a failure raises nothing and answers false.
+bool PlaceOnClipboard(std::string_view text);

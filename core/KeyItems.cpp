@@ -82,6 +82,15 @@ void TKeyItems::DeleteOneByOne() {
     }
 }
 
+void TKeyItems::SwapEntries(TKeyItems& other) noexcept {
+    items_.swap(other.items_);
+    arena_.Swap(other.arena_);
+    for (auto& item : items_)
+        item.arena_ = &arena_;
+    for (auto& item : other.items_)
+        item.arena_ = &other.arena_;
+}
+
 void TKeyItems::CompactIfWasteful() {
     const std::size_t dead = arena_.Dead();
     if (dead < (1u << 20) || dead < arena_.Used() / 2)

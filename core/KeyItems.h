@@ -37,10 +37,11 @@ public:
     int RemoveDuplicates();
     void SortBy(std::uint8_t order);
 
-    void AllToCommaText() const;
-    void HighlightedToCommaText() const;
-    void AllToLines() const;
-    void HighlightedToLines() const;
+    // The clipboard exports answer whether the clipboard now holds the text.
+    bool AllToCommaText() const;
+    bool HighlightedToCommaText() const;
+    bool AllToLines() const;
+    bool HighlightedToLines() const;
     void AllToTextFile(const std::string& path) const;
     void HighlightedToTextFile(const std::string& path) const;
     void AllToList(TKeyItems& target) const;
@@ -88,6 +89,9 @@ public:
     std::vector<std::string_view> AllTexts() const;
     std::vector<std::string_view> HighlightedTexts() const;
     std::size_t TextBytes() const { return arena_.Used() - arena_.Dead(); }
+
+    // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
+    void SwapEntries(TKeyItems& other) noexcept;
 
     // Gives the arena back when most of it holds texts that were replaced or deleted.
     void CompactIfWasteful();

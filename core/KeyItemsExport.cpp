@@ -36,24 +36,24 @@ void CopyToList(const std::vector<std::string_view>& texts, TKeyItems& target) {
 
 } // namespace
 
-void TKeyItems::AllToCommaText() const {
+bool TKeyItems::AllToCommaText() const {
     CheckpointScope checkpoint("d049");
-    PlaceOnClipboard(CommaText(AllTexts()));
+    return PlaceOnClipboard(CommaText(AllTexts()));
 }
 
-void TKeyItems::HighlightedToCommaText() const {
+bool TKeyItems::HighlightedToCommaText() const {
     CheckpointScope checkpoint("d058");
-    PlaceOnClipboard(CommaText(HighlightedTexts()));
+    return PlaceOnClipboard(CommaText(HighlightedTexts()));
 }
 
-void TKeyItems::AllToLines() const {
+bool TKeyItems::AllToLines() const {
     CheckpointScope checkpoint("d050");
-    PlaceOnClipboard(LineText(AllTexts()));
+    return PlaceOnClipboard(LineText(AllTexts()));
 }
 
-void TKeyItems::HighlightedToLines() const {
+bool TKeyItems::HighlightedToLines() const {
     CheckpointScope checkpoint("d057");
-    PlaceOnClipboard(LineText(HighlightedTexts()));
+    return PlaceOnClipboard(LineText(HighlightedTexts()));
 }
 
 void TKeyItems::AllToTextFile(const std::string& path) const {

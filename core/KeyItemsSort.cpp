@@ -3,56 +3,52 @@
 #include "KeyItems.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
-// An entry as the sort sees it: the first eight collation weights packed into one integer (shifted by one so
-// that the end of a short text sorts before any character), so most comparisons never touch the texts.
+// An entry as the sort sees it: its first sixteen collation weights packed into two integers (each weight
+// shifted by one, so the end of a short text sorts before any character). Most comparisons never touch the
+// texts; only entries that agree on all sixteen go back to them.
 struct TSortRecord {
-    std::uint64_t Prefix;
+    std::uint64_t High;
+    std::uint64_t Low;
     std::int32_t Index;
     std::int32_t Words;
 };
 
-std::uint64_t WeightPrefix(const TCodePage& codePage, std::string_view text) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
+std::uint64_t PackWeights(const TCodePage& codePage, std::string_view text, std::size_t from) {
+    std::uint64_t packed = 0;
+    for (std::size_t i = from; i < from + 8; ++i) {
         const std::uint64_t weight = i < text.size() ? codePage.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
-        prefix = (prefix << 8) | weight;
+        packed = (packed << 8) | weight;
     }
-    return prefix;
+    return packed;
 }
 
-enum class TKeyOrder { TextAscending, TextDescending, WordsAscending, WordsDescending };
+int Sign(bool less, bool greater) { return less ? -1 : greater ? 1 : 0; }
 
 class TSorter {
 public:
     TSorter(const TCodePage& codePage, const std::vector<std::string_view>& texts) : cp_(codePage), texts_(texts) {}
 
-    // Negative, zero or positive by text, ignoring case.
     int CompareText(const TSortRecord& a, const TSortRecord& b) const {
-        if (a.Prefix != b.Prefix)
-            return a.Prefix < b.Prefix ? -1 : 1;
+        if (a.High != b.High)
+            return Sign(a.High < b.High, true);
+        if (a.Low != b.Low)
+            return Sign(a.Low < b.Low, true);
         return cp_.CompareText(texts_[static_cast<std::size_t>(a.Index)], texts_[static_cast<std::size_t>(b.Index)]);
     }
 
-    // Ties fall back to list order, so equal entries keep their relative order.
-    bool Less(const TSortRecord& a, const TSortRecord& b, TKeyOrder order) const {
+    // Orders 1..4; ties fall back to list order, so equal entries keep their relative order.
+    bool Less(const TSortRecord& a, const TSortRecord& b, int order) const {
         int c = 0;
-        switch (order) {
-        case TKeyOrder::TextAscending:
+        if (order >= 3 && a.Words != b.Words)
+            c = Sign(a.Words < b.Words, true);
+        else
             c = CompareText(a, b);
-            break;
-        case TKeyOrder::TextDescending:
-            c = -CompareText(a, b);
-            break;
-        case TKeyOrder::WordsAscending:
-            c = a.Words != b.Words ? (a.Words < b.Words ? -1 : 1) : CompareText(a, b);
-            break;
-        case TKeyOrder::WordsDescending:
-            c = a.Words != b.Words ? (a.Words > b.Words ? -1 : 1) : -CompareText(a, b);
-            break;
-        }
+        if (order == 2 || order == 4)
+            c = -c;
         return c != 0 ? c < 0 : a.Index < b.Index;
     }
 
@@ -61,13 +57,14 @@ private:
     const std::vector<std::string_view>& texts_;
 };
 
-std::vector<TSortRecord> SortedRecords(TKeyItems& list, TKeyOrder order, bool needWords) {
+std::vector<TSortRecord> SortedRecords(TKeyItems& list, int order) {
     const TCodePage& codePage = ActiveCodePage();
     const std::vector<std::string_view> texts = list.AllTexts();
     std::vector<TSortRecord> records(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const int words = needWords ? list.GetKeyItem(static_cast<int>(i)).WordCount() : 0;
-        records[i] = {WeightPrefix(codePage, texts[i]), static_cast<std::int32_t>(i), words};
+        const int words = order >= 3 ? list.GetKeyItem(static_cast<int>(i)).WordCount() : 0;
+        records[i] = {PackWeights(codePage, texts[i], 0), PackWeights(codePage, texts[i], 8),
+                      static_cast<std::int32_t>(i), words};
     }
     const TSorter sorter(codePage, texts);
     std::sort(records.begin(), records.end(),
@@ -75,24 +72,55 @@ std::vector<TSortRecord> SortedRecords(TKeyItems& list, TKeyOrder order, bool ne
     return records;
 }
 
+// Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of
+// case-insensitive duplicates in one pass, in list order.
+class TFirstOccurrences {
+public:
+    TFirstOccurrences(const TCodePage& codePage, const std::vector<std::string_view>& texts)
+        : cp_(codePage), texts_(texts), slots_(std::bit_ceil(texts.size() * 2 + 16), Empty),
+          mask_(slots_.size() - 1) {}
+
+    // True when an earlier entry has the same upper-cased text.
+    bool SeenBefore(std::uint32_t index) {
+        const std::string_view text = texts_[index];
+        for (std::size_t slot = Hash(text) & mask_;; slot = (slot + 1) & mask_) {
+            if (slots_[slot] == Empty) {
+                slots_[slot] = index;
+                return false;
+            }
+            if (cp_.SameText(texts_[slots_[slot]], text))
+                return true;
+        }
+    }
+
+private:
+    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+
+    std::uint64_t Hash(std::string_view text) const {
+        std::uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+        for (char c : text)
+            h = (h ^ cp_.Upper[static_cast<std::uint8_t>(c)]) * 0x100000001B3ull;
+        return h ^ (h >> 29);
+    }
+
+    const TCodePage& cp_;
+    const std::vector<std::string_view>& texts_;
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_;
+};
+
 } // namespace
 
 int TKeyItems::RemoveDuplicates() {
     CheckpointScope checkpoint("d026");
-    const std::vector<TSortRecord> records = SortedRecords(*this, TKeyOrder::TextAscending, false);
-    const TCodePage& codePage = ActiveCodePage();
+    const std::vector<std::string_view> texts = AllTexts();
+    TFirstOccurrences firstOccurrences(ActiveCodePage(), texts);
     Highlighted.Clear();
-    // Equal weights mean equal upper-cased texts, so neighbours in this order are the duplicates.
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const TSortRecord& previous = records[i - 1];
-        const TSortRecord& current = records[i];
-        if (previous.Prefix == current.Prefix &&
-            codePage.SameText(items_[static_cast<std::size_t>(previous.Index)].Text(),
-                              items_[static_cast<std::size_t>(current.Index)].Text()))
-            Highlighted.Add(current.Index);
-    }
+    // The first entry of each group stays; indices come out ascending.
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (firstOccurrences.SeenBefore(static_cast<std::uint32_t>(i)))
+            Highlighted.Add(static_cast<std::int32_t>(i));
     const int removed = Highlighted.Count();
-    Highlighted.SortAscending();
     SetCheckpoint("d029");
     DeleteHighlighted();
     return removed;
@@ -102,9 +130,7 @@ void TKeyItems::SortBy(std::uint8_t order) {
     SortOrder = order;
     if (order < 1 || order > 4)
         return;
-    const auto keyOrder = static_cast<TKeyOrder>(order - 1);
-    const bool needWords = keyOrder == TKeyOrder::WordsAscending || keyOrder == TKeyOrder::WordsDescending;
-    const std::vector<TSortRecord> records = SortedRecords(*this, keyOrder, needWords);
+    const std::vector<TSortRecord> records = SortedRecords(*this, order);
     std::vector<TKeyItem> sorted;
     sorted.reserve(items_.size());
     for (const auto& record : records)

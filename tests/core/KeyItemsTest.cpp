@@ -18,11 +18,12 @@ using Strings = std::vector<std::string>;
 
 class FakeClipboard : public IClipboard {
 public:
-    void SetText(std::string_view text) override {
+    bool SetText(std::string_view text) override {
         if (fail)
             throw std::runtime_error("clipboard busy");
         this->text = text;
         ++calls;
+        return true;
     }
     std::string text = "stale";
     int calls = 0;
@@ -272,13 +273,27 @@ TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {
     EXPECT_EQ(Texts(list), (Strings{"b", "a"}));
 }
 
+TEST_F(KeyItemsTest, SwapEntriesMovesTextsAndKeepsEachListsOwnState) {
+    Fill(list, {"a", "b"});
+    list.Name = "List-A";
+    TKeyItems other;
+    Fill(other, {"c"});
+    list.SwapEntries(other);
+    EXPECT_EQ(Texts(list), Strings{"c"});
+    EXPECT_EQ(Texts(other), (Strings{"a", "b"}));
+    EXPECT_EQ(list.Name, "List-A");
+    list.GetKeyItem(0).SetText("a longer text than before");
+    other.Clear();
+    EXPECT_EQ(Texts(list), Strings{"a longer text than before"});
+}
+
 TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
     list.AllToCommaText();
     EXPECT_EQ(clipboard.text, "");
     list.AllToLines();
     EXPECT_EQ(clipboard.text, "");
     Fill(list, {"x", "y", "z"});
-    list.AllToCommaText();
+    EXPECT_TRUE(list.AllToCommaText());
     EXPECT_EQ(clipboard.text, "x, y, z");
     list.AllToLines();
     EXPECT_EQ(clipboard.text, "x\r\ny\r\nz\r\n");
@@ -293,7 +308,7 @@ TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
 TEST_F(KeyItemsTest, ClipboardFailureIsSilent) {
     Fill(list, {"x"});
     clipboard.fail = true;
-    EXPECT_NO_THROW(list.AllToLines());
+    EXPECT_FALSE(list.AllToLines());
     EXPECT_EQ(clipboard.text, "stale");
     EXPECT_TRUE(TrailEmpty());
 }

@@ -1,0 +1,58 @@
+#include "LinkLabel.h"
+
+#include <QMouseEvent>
+
+TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+    simpleFont_ = ShownFont();
+    hoverFont_ = simpleFont_;
+    hoverFont_.Font.setUnderline(true);
+    hoverFont_.Color = QColor(0, 0, 255);
+}
+
+void TLinkLabel::SetSimpleFont(const TLabelFont& font) {
+    simpleFont_ = font;
+    if (!hovering_)
+        Show(simpleFont_);
+}
+
+void TLinkLabel::SetHoverFont(const TLabelFont& font) {
+    hoverFont_ = font;
+    if (hovering_)
+        Show(hoverFont_);
+}
+
+TLabelFont TLinkLabel::ShownFont() const {
+    return {font(), palette().color(QPalette::WindowText)};
+}
+
+void TLinkLabel::enterEvent(QEnterEvent* event) {
+    hovering_ = true;
+    Show(hoverFont_);
+    QLabel::enterEvent(event);
+}
+
+void TLinkLabel::leaveEvent(QEvent* event) {
+    hovering_ = false;
+    Show(simpleFont_);
+    QLabel::leaveEvent(event);
+}
+
+void TLinkLabel::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+}
+
+void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void TLinkLabel::Show(const TLabelFont& font) {
+    setFont(font.Font);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, font.Color);
+    setPalette(colours);
+}

@@ -1,0 +1,60 @@
+#include "MessageBoxes.h"
+
+#include "ModalRun.h"
+
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon BoxIcon(TMsgIcon icon) {
+    switch (icon) {
+    case TMsgIcon::Error:
+        return QMessageBox::Critical;
+    case TMsgIcon::Information:
+        return QMessageBox::Information;
+    case TMsgIcon::Warning:
+        return QMessageBox::Warning;
+    case TMsgIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(TMsgButtons buttons) {
+    switch (buttons) {
+    case TMsgButtons::Ok:
+        return QMessageBox::Ok;
+    case TMsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case TMsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+// The answer when the box is closed without a button: the box's way out, as on the home platform.
+TMsgResult Answer(QMessageBox::StandardButton button, TMsgButtons buttons) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return TMsgResult::Ok;
+    case QMessageBox::Yes:
+        return TMsgResult::Yes;
+    case QMessageBox::No:
+        return TMsgResult::No;
+    case QMessageBox::Cancel:
+        return TMsgResult::Cancel;
+    default:
+        return buttons == TMsgButtons::Ok      ? TMsgResult::Ok
+               : buttons == TMsgButtons::YesNo ? TMsgResult::No
+                                               : TMsgResult::Cancel;
+    }
+}
+} // namespace
+
+TMsgResult TMessageBoxes::Show(QWidget* owner, const std::string& text, const std::string& caption,
+                               TMsgIcon icon, TMsgButtons buttons) {
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption),
+                    QString::fromStdString(text).replace("\r\n", "\n"), BoxButtons(buttons), owner);
+    box.setDefaultButton(buttons == TMsgButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    RunModal(box);
+    return Answer(box.standardButton(box.clickedButton()), buttons);
+}

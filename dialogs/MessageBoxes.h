@@ -1,0 +1,10 @@
+#pragma once
+
+#include "MessageBox.h"
+
+// The program's message boxes: the toolkit's modal box with owner, caption, icon and buttons.
+class TMessageBoxes : public IMessageBoxes {
+public:
+    TMsgResult Show(QWidget* owner, const std::string& text, const std::string& caption, TMsgIcon icon,
+                    TMsgButtons buttons) override;
+};

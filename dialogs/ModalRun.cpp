@@ -1,0 +1,42 @@
+#include "ModalRun.h"
+
+#include "MessageBox.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QWindow>
+
+namespace {
+TModalShownHook& Hook() {
+    static TModalShownHook hook;
+    return hook;
+}
+
+// Keeps the dialog above the main window and off the taskbar, while the application stays its owner.
+void StandInFrontOfMainWindow(QDialog& dialog) {
+    if (!MainWindowHandle || dialog.parentWidget())
+        return;
+    dialog.winId();
+    MainWindowHandle->winId();
+    dialog.windowHandle()->setTransientParent(MainWindowHandle->windowHandle());
+}
+} // namespace
+
+int RunModal(QDialog& dialog) {
+    StandInFrontOfMainWindow(dialog);
+    if (Hook()) {
+        // Posted now, delivered by the dialog's own loop once the dialog is on screen.
+        QMetaObject::invokeMethod(
+            &dialog,
+            [target = QPointer<QDialog>(&dialog)] {
+                if (target && Hook())
+                    Hook()(*target);
+            },
+            Qt::QueuedConnection);
+    }
+    return dialog.exec();
+}
+
+void SetModalShownHook(TModalShownHook hook) {
+    Hook() = std::move(hook);
+}

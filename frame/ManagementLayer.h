@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CharSet.h"
+#include "RecentList.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class IMainWindowBounds;
+class IParameterDialogs;
+class TKeyItems;
+class TRegistryEx;
+
+// Layer 2: the settings that outlive a run (paths, the word-count limit, the main window's bounds, each
+// list's colours and font, the recent-entries lists) and the entry points that run the parameter dialogs.
+class TManagementLayer {
+public:
+    // Folders, UTF-8.
+    std::string ImportPath;
+    std::string ExportPath;
+    std::int32_t WordCountLimit = 5;
+    TRecentList AddWordList;
+    TRecentList SearchList;
+    TRecentList ReplaceList;
+
+    // Loads the settings at once.
+    TManagementLayer();
+    // Saves the settings once more.
+    ~TManagementLayer();
+    TManagementLayer(const TManagementLayer&) = delete;
+    TManagementLayer& operator=(const TManagementLayer&) = delete;
+
+    // Neither raises: a failure ends the load or save where it happened and leaves the rest as it was.
+    void LoadSettings();
+    void SaveSettings();
+    void OpenHomePage() const;
+
+    // The main window whose bounds are loaded and saved; null while there is none.
+    void SetMainWindow(IMainWindowBounds* window) { mainWindow_ = window; }
+    void SetParameterDialogs(IParameterDialogs* dialogs) { dialogs_ = dialogs; }
+
+    bool AskCharacters(TCharSet& characters);
+    bool AskSearchReplace(std::string& find, std::string& replacement);
+    bool AskWord(std::string& word);
+    // 0 when cancelled.
+    int AskWordCount(const std::string& title);
+    // On confirmation, lines holds the dialog's non-empty lines, upper-cased by the code page when asked.
+    bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase);
+
+private:
+    void LoadMainKey(TRegistryEx& registry);
+    void SaveMainKey(TRegistryEx& registry) const;
+    static void LoadListSettings(TRegistryEx& registry, TKeyItems& list);
+    static void SaveListSettings(TRegistryEx& registry, const TKeyItems& list);
+    static void LoadRecentList(TRegistryEx& registry, const char* name, TRecentList& list);
+    static void SaveRecentList(TRegistryEx& registry, const char* name, const TRecentList& list);
+    IParameterDialogs& Dialogs() const;
+
+    IMainWindowBounds* mainWindow_ = nullptr;
+    IParameterDialogs* dialogs_ = nullptr;
+};
+
+// The address of the product's home page.
+inline constexpr const char* HomePageAddress = "https://www.pellox.com/termwright/";
+
+// The single instance, alive from start-up to shut-down.
+extern TManagementLayer* ManagementLayer;
+void CreateManagementLayer();
+void DestroyManagementLayer();

@@ -1,0 +1,87 @@
+#include "Registry.h"
+#include "FrameTestSupport.h"
+
+namespace {
+
+using RegistryTest = FrameTest;
+
+TEST_F(RegistryTest, ChangesReachTheFileWhenTheObjectGoes) {
+    {
+        TRegistry registry;
+        EXPECT_FALSE(registry.OpenKey("Software\\X", false));
+    }
+    EXPECT_FALSE(std::filesystem::exists(StorePath())) << "nothing changed, nothing written";
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\X", true));
+        registry.WriteInteger("N", -2);
+    }
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\x", false));
+    EXPECT_EQ(registry.ReadInteger("n"), -2);
+}
+
+TEST_F(RegistryTest, PathsAreRelativeToTheOpenKeyUnlessRooted) {
+    TRegistry registry(temp_ / "store.reg");
+    registry.OpenKey("A", true);
+    registry.OpenKey("B", true);
+    EXPECT_TRUE(registry.KeyExists("\\A\\B"));
+    registry.OpenKey("\\C", true);
+    EXPECT_TRUE(registry.KeyExists("\\C"));
+    EXPECT_FALSE(registry.KeyExists("\\A\\C"));
+}
+
+TEST_F(RegistryTest, TypedReadsFallBackToTheirDefaults) {
+    TRegistryEx registry(temp_ / "store.reg");
+    registry.OpenKey("K", true);
+    registry.WriteString("Digits", "7");
+    registry.WriteExpandString("Home", "%HOME%/x");
+    registry.WriteInteger("Number", 9);
+    EXPECT_EQ(registry.ReadIntegerDef("Digits", 5), 5);
+    EXPECT_EQ(registry.ReadIntegerDef("Missing", 5), 5);
+    EXPECT_EQ(registry.ReadIntegerDef("Number", 5), 9);
+    EXPECT_EQ(registry.ReadStringDef("Home", "d"), "%HOME%/x");
+    EXPECT_EQ(registry.ReadStringDef("Number", "d"), "d");
+    EXPECT_EQ(registry.GetDataType("Home"), TRegDataType::ExpandString);
+    EXPECT_THROW(registry.ReadInteger("Digits"), ERegistryException);
+    EXPECT_THROW(registry.ReadString("Missing"), ERegistryException);
+}
+
+TEST_F(RegistryTest, WriteStringOrDeleteRemovesDefaultValues) {
+    TRegistryEx registry(temp_ / "store.reg");
+    registry.OpenKey("K", true);
+    registry.WriteStringOrDelete("Path", "/x", "");
+    EXPECT_TRUE(registry.ValueExists("Path"));
+    registry.WriteStringOrDelete("Path", "", "");
+    EXPECT_FALSE(registry.ValueExists("Path"));
+    EXPECT_NO_THROW(registry.WriteStringOrDelete("Path", "", ""));
+}
+
+TEST_F(RegistryTest, DeleteKeyTakesEverythingBelow) {
+    TRegistry registry(temp_ / "store.reg");
+    registry.OpenKey("A\\B\\C", true);
+    registry.WriteInteger("N", 1);
+    registry.CloseKey();
+    EXPECT_TRUE(registry.DeleteKey("A\\B"));
+    EXPECT_FALSE(registry.KeyExists("A\\B\\C"));
+    EXPECT_TRUE(registry.KeyExists("A"));
+    EXPECT_FALSE(registry.DeleteKey("A\\B"));
+}
+
+TEST_F(RegistryTest, NamesThatWouldBreakALineAreRefusedAndTextIsKeptUtf8) {
+    TRegistry registry(temp_ / "store.reg");
+    registry.OpenKey("K", true);
+    EXPECT_THROW(registry.WriteInteger("two\nlines", 1), ERegistryException);
+    EXPECT_THROW(registry.OpenKey("bad\rname", true), ERegistryException);
+    registry.WriteString("Bytes", "\xC0\xFF ok");
+    EXPECT_EQ(registry.ReadString("Bytes"), "\xEF\xBF\xBD\xEF\xBF\xBD ok");
+}
+
+TEST_F(RegistryTest, FlushReportsAFailedSave) {
+    WriteFile(temp_ / "file", "x");
+    TRegistry registry(temp_ / "file/store.reg");
+    registry.OpenKey("K", true);
+    EXPECT_THROW(registry.Flush(), EInOutError);
+}
+
+} // namespace

@@ -1,0 +1,14 @@
+#include "Action.h"
+
+TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
+    setObjectName(name);
+    connect(this, &QAction::triggered, this, [this] {
+        if (OnExecute)
+            OnExecute(*this);
+    });
+}
+
+void TAction::Update() {
+    if (OnUpdate)
+        OnUpdate(*this);
+}

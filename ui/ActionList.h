@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class TAction;
+
+// The ordered commands of a window. The list owns its commands; every live list is brought up to date
+// when the interface turns idle.
+class TActionList : public QObject {
+    Q_OBJECT
+public:
+    explicit TActionList(QObject* parent = nullptr);
+    ~TActionList() override;
+
+    void Add(TAction* action);
+    const std::vector<TAction*>& Actions() const { return actions_; }
+    // Runs the update handler of every command of every list.
+    static void UpdateAll();
+
+private:
+    std::vector<TAction*> actions_;
+};
