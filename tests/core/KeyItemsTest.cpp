@@ -157,7 +157,8 @@ TEST_F(KeyItemsTest, DeleteHighlightedMatchesOneAtATimeDeletion) {
         Strings texts;
         const int n = static_cast<int>(rng() % 40);
         for (int i = 0; i < n; ++i) {
-            texts.push_back("t" + std::to_string(i) + std::string(rng() % 30, 'x'));
+            texts.emplace_back(1, 't');
+            texts.back().append(std::to_string(i)).append(rng() % 30, 'x');
             l.AddKeyword(texts.back());
         }
         std::vector<int> indices;
