@@ -1,0 +1,41 @@
+#include "SourceChoice.h"
+
+#include "BusinessLogicLayer.h"
+#include "DialogText.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+TSourceChoice::TSourceChoice(QRadioButton* highlighted, QRadioButton* all, QRadioButton* typed,
+                             QPlainTextEdit* words)
+    : QObject(words), highlighted_(highlighted), all_(all), typed_(typed), words_(words) {
+    all_->setChecked(true);
+    words_->installEventFilter(this);
+}
+
+void TSourceChoice::Prepare(bool hasHighlighted) {
+    highlighted_->setEnabled(hasHighlighted);
+    if (!hasHighlighted && highlighted_->isChecked())
+        all_->setChecked(true);
+    const TKeyItems* current = BusinessLogicLayer->CurrentList();
+    const QString name = current ? ShownText(current->Name) : QString();
+    highlighted_->setText("Highlighted Words in " + name);
+    all_->setText("All Words in " + name);
+    words_->clear();
+}
+
+std::uint8_t TSourceChoice::Kind() const {
+    return highlighted_->isChecked() ? 0 : all_->isChecked() ? 1 : 2;
+}
+
+void TSourceChoice::ReadTypedWords(std::vector<std::string>& lines) const {
+    if (Kind() == 2)
+        lines = TextLines(*words_);
+}
+
+bool TSourceChoice::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == words_ && event->type() == QEvent::FocusIn)
+        typed_->setChecked(true);
+    return QObject::eventFilter(watched, event);
+}
