@@ -16,8 +16,7 @@ TfrmAddWord::TfrmAddWord() : TDialogForm("Word To Add", QSize(279, 158)) {
     cmbText = AddComboBox(this, "cmbText", QRect(34, 32, 209, 21), true);
     AddLabel(this, "Label1",
              "While typing in the word, please include the leading or trailing blank space (if required)",
-             QRect(34, 64, 212, 26))
-        ->setWordWrap(true);
+             QRect(34, 64, 212, 26), Qt::AlignLeft | Qt::AlignTop, true);
     AddOkCancel(QPoint(32, 122), QPoint(147, 122));
 }
 

@@ -29,11 +29,8 @@ TfrmCombineWords::TfrmCombineWords() : TDialogForm("Combine Words", QSize(413, 3
     AddBevel(this, "Bevel2", QRect(12, 276, 282, 59));
     AddFrameCaption(this, "Label3", " Add Created Phrases To ", QRect(18, 271, 123, 13));
     cmbLists = AddComboBox(this, "cmbLists", QRect(27, 296, 248, 21), false);
-    QLabel* note = AddLabel(this, "Label1",
-                            "In some cases  you will need to remove duplicates after creating the phrases.",
-                            QRect(308, 89, 90, 65));
-    note->setWordWrap(true);
-    note->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    AddLabel(this, "Label1", "In some cases  you will need to remove duplicates after creating the phrases.",
+             QRect(308, 89, 90, 65), Qt::AlignHCenter | Qt::AlignTop, true);
     SetTabOrder({rbHighlighted, rbAll, rbTyped, mmWords, seLimit, cmbLists});
     AddOkCancel(QPoint(301, 11), QPoint(301, 49));
     source_ = new TSourceChoice(rbHighlighted, rbAll, rbTyped, mmWords);

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 template <class TControl> TControl* Place(TControl* control, const char* name, QRect bounds) {
     control->setObjectName(name);
@@ -21,6 +23,27 @@ template <class TControl> TControl* Place(TControl* control, const char* name, Q
     return control;
 }
 } // namespace
+
+// The sizes were laid out for the home platform's font metrics, which run a little narrower than the
+// fonts here: a caption that does not fit grows away from its anchored side instead of being clipped.
+void FitCaption(QAbstractButton* button) {
+    const int missing = button->sizeHint().width() - button->width();
+    if (missing > 0)
+        button->setGeometry(button->geometry().adjusted(0, 0, missing, 0));
+}
+
+QLabel* FitLabel(QLabel* label) {
+    if (label->wordWrap()) {
+        label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
+        return label;
+    }
+    const int missing = label->sizeHint().width() - label->width();
+    if (missing <= 0)
+        return label;
+    const bool right = label->alignment() & Qt::AlignRight;
+    label->setGeometry(label->geometry().adjusted(right ? -missing : 0, 0, right ? 0 : missing, 0));
+    return label;
+}
 
 QFrame* AddBevel(QWidget* parent, const char* name, QRect bounds) {
     auto* frame = new QFrame(parent);
@@ -37,8 +60,12 @@ QFrame* AddSeparator(QWidget* parent, const char* name, QPoint at, int width) {
     return Place(line, name, QRect(at, QSize(width, 2)));
 }
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect bounds) {
-    return Place(new QLabel(text, parent), name, bounds);
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect bounds,
+                 Qt::Alignment alignment, bool wordWrap) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    label->setWordWrap(wordWrap);
+    return FitLabel(Place(label, name, bounds));
 }
 
 QLabel* AddFrameCaption(QWidget* parent, const char* name, const QString& text, QRect bounds) {
@@ -51,11 +78,14 @@ QLabel* AddFrameCaption(QWidget* parent, const char* name, const QString& text, 
 QCheckBox* AddCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds, bool checked) {
     auto* box = new QCheckBox(text, parent);
     box->setChecked(checked);
-    return Place(box, name, bounds);
+    FitCaption(Place(box, name, bounds));
+    return box;
 }
 
 QRadioButton* AddRadioButton(QWidget* parent, const char* name, const QString& text, QRect bounds) {
-    return Place(new QRadioButton(text, parent), name, bounds);
+    auto* button = Place(new QRadioButton(text, parent), name, bounds);
+    FitCaption(button);
+    return button;
 }
 
 QComboBox* AddComboBox(QWidget* parent, const char* name, QRect bounds, bool editable) {

@@ -13,7 +13,7 @@ QPointer<TfrmSearchReplace> frmSearchReplace;
 TfrmSearchReplace::TfrmSearchReplace() : TDialogForm("Replace", QSize(333, 180)) {
     setObjectName("frmSearchReplace");
     AddBevel(this, "Bevel1", QRect(12, 12, 312, 113));
-    AddLabel(this, "Label1", "Find:", QRect(93, 40, 24, 13))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    AddLabel(this, "Label1", "Find:", QRect(93, 40, 24, 13), Qt::AlignRight | Qt::AlignVCenter);
     AddLabel(this, "Label2", "Replace:", QRect(75, 79, 42, 13))
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cmbFind = AddComboBox(this, "cmbFind", QRect(129, 37, 179, 21), true);

@@ -20,6 +20,7 @@ TfrmSelectList::TfrmSelectList() : TDialogForm("List Selection", QSize(279, 176)
     auto* secondLine = new TClickableLabel("target list before copying", this);
     secondLine->setObjectName("Label2");
     secondLine->setGeometry(73, 95, 121, 13);
+    FitLabel(secondLine);
     connect(secondLine, &TClickableLabel::clicked, this, [this] {
         chkEmpty->setFocus();
         chkEmpty->toggle();

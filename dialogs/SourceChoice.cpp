@@ -1,6 +1,7 @@
 #include "SourceChoice.h"
 
 #include "BusinessLogicLayer.h"
+#include "DialogControls.h"
 #include "DialogText.h"
 
 #include <QEvent>
@@ -22,6 +23,8 @@ void TSourceChoice::Prepare(bool hasHighlighted) {
     const QString name = current ? ShownText(current->Name) : QString();
     highlighted_->setText("Highlighted Words in " + name);
     all_->setText("All Words in " + name);
+    FitCaption(highlighted_);
+    FitCaption(all_);
     words_->clear();
 }
 
