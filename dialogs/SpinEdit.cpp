@@ -11,7 +11,11 @@ TSpinEdit::TSpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(paren
 }
 
 int TSpinEdit::Value() const {
-    return valueFromText(lineEdit()->text());
+    return valueFromText(Text());
+}
+
+QString TSpinEdit::Text() const {
+    return lineEdit()->text();
 }
 
 QValidator::State TSpinEdit::validate(QString& input, int&) const {

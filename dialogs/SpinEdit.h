@@ -10,6 +10,8 @@ public:
     TSpinEdit(int minimum, int maximum, QWidget* parent = nullptr);
 
     int Value() const;
+    // The text as typed.
+    QString Text() const;
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
