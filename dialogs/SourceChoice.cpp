@@ -4,7 +4,7 @@
 #include "DialogControls.h"
 #include "DialogText.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -19,6 +19,9 @@ void TSourceChoice::Prepare(bool hasHighlighted) {
     highlighted_->setEnabled(hasHighlighted);
     if (!hasHighlighted && highlighted_->isChecked())
         all_->setChecked(true);
+    // The chosen source takes the focus; left to the toolkit, it could land in the text box and so switch
+    // the choice to typed words.
+    (highlighted_->isChecked() ? highlighted_ : all_->isChecked() ? all_ : typed_)->setFocus();
     const TKeyItems* current = BusinessLogicLayer->CurrentList();
     const QString name = current ? ShownText(current->Name) : QString();
     highlighted_->setText("Highlighted Words in " + name);
@@ -38,7 +41,11 @@ void TSourceChoice::ReadTypedWords(std::vector<std::string>& lines) const {
 }
 
 bool TSourceChoice::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == words_ && event->type() == QEvent::FocusIn)
-        typed_->setChecked(true);
+    // Focus that comes back with the window's activation or after a popup is no move into the box.
+    if (watched == words_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            typed_->setChecked(true);
+    }
     return QObject::eventFilter(watched, event);
 }

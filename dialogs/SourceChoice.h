@@ -19,7 +19,7 @@ public:
     TSourceChoice(QRadioButton* highlighted, QRadioButton* all, QRadioButton* typed, QPlainTextEdit* words);
 
     // Enables the first choice only with highlighted entries (falling back to all entries), names the current
-    // list in the captions and empties the text box.
+    // list in the captions, empties the text box and focuses the chosen source.
     void Prepare(bool hasHighlighted);
     std::uint8_t Kind() const;
     // For typed words, replaces lines with the text box's lines; otherwise leaves them.

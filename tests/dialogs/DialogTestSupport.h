@@ -28,6 +28,9 @@ public:
             TStep step = std::move(steps_.front());
             steps_.pop_front();
             step(dialog);
+            // A step that failed half-way must not leave the run waiting for ever.
+            if (dialog.isVisible())
+                dialog.reject();
         });
     }
     ~TModalScript() { SetModalShownHook(nullptr); }
