@@ -1,0 +1,215 @@
+#pragma once
+
+#include "Action.h"
+#include "ActionList.h"
+#include "CommandTable.h"
+#include "ControlledForm.h"
+#include "ControllerDialogs.h"
+#include "ImageStrip.h"
+#include "IntList.h"
+#include "KeyItems.h"
+#include "ListSettings.h"
+#include "MainView.h"
+#include "ParameterDialogs.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A main window without a screen: the commands of the command table, a list view that keeps its selection
+// in a byte per row, and message boxes and file dialogs that record what was asked and answer from a queue.
+class TFakeMainView : public TControlledForm, public IMainView {
+public:
+    struct TAsked {
+        std::string Text;
+        TMsgButtons Buttons;
+        TMsgIcon Icon;
+    };
+
+    TFakeMainView() : tabImages_(QSize(102, 22), this) {
+        for (const auto& info : CommandTable()) {
+            auto* action = new TAction(info.Name, &commands_);
+            action->setText(info.Caption);
+            commands_.Add(action);
+        }
+    }
+
+    TActionList& Commands() override { return commands_; }
+    QWidget* Window() override { return this; }
+    TImageStrip* TabImages() override { return &tabImages_; }
+    void LoadButtonImages() override { ++imagesLoaded; }
+    void AttachMenus() override { ++menusAttached; }
+
+    void SetRowCount(int count) override {
+        rowCountCalls.push_back(count);
+        if (count == 0)
+            selection_.clear();
+        selection_.resize(static_cast<std::size_t>(count), 0);
+    }
+    int RowCount() const override { return static_cast<int>(selection_.size()); }
+    void InvalidateRows() override { ++invalidations; }
+    void ClearSelection() override { std::fill(selection_.begin(), selection_.end(), 0); }
+    int SelectedCount() const override {
+        return static_cast<int>(std::count(selection_.begin(), selection_.end(), 1));
+    }
+    std::vector<int> SelectedRows() const override {
+        std::vector<int> rows;
+        for (std::size_t i = 0; i < selection_.size(); ++i)
+            if (selection_[i])
+                rows.push_back(static_cast<int>(i));
+        return rows;
+    }
+    bool RowSelected(int row) const override { return selection_.at(static_cast<std::size_t>(row)) != 0; }
+    void SetRowSelected(int row, bool selected) override {
+        selection_.at(static_cast<std::size_t>(row)) = selected;
+    }
+    void SelectAll() override { std::fill(selection_.begin(), selection_.end(), 1); }
+    void InvertSelection() override {
+        for (auto& s : selection_)
+            s = !s;
+    }
+    void SelectOnly(const TIntList& rows) override {
+        ClearSelection();
+        for (int row : rows)
+            SetRowSelected(row, true);
+    }
+
+    int ColumnCount() const override { return 2; }
+    int ColumnWidth(int column) const override { return widths_.at(static_cast<std::size_t>(column)); }
+    void SetColumnWidth(int column, int width) override {
+        widths_.at(static_cast<std::size_t>(column)) = width;
+    }
+    void SetListFont(const TFontSpec& font) override { fonts.push_back(font); }
+
+    TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) override {
+        asked.push_back({text, buttons, icon});
+        if (answers.empty())
+            return buttons == TMsgButtons::YesNo ? TMsgResult::Yes : TMsgResult::Ok;
+        const TMsgResult answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string& folder) override {
+        foldersOffered.push_back(folder);
+        return chosenFile;
+    }
+    std::optional<std::string> ChooseOpenFile(const std::string& folder) override {
+        foldersOffered.push_back(folder);
+        return chosenFile;
+    }
+
+    int imagesLoaded = 0;
+    int menusAttached = 0;
+    int invalidations = 0;
+    std::vector<int> rowCountCalls;
+    std::vector<TFontSpec> fonts;
+    std::vector<TAsked> asked;
+    std::deque<TMsgResult> answers;
+    std::optional<std::string> chosenFile;
+    std::vector<std::string> foldersOffered;
+
+private:
+    TActionList commands_;
+    TImageStrip tabImages_;
+    std::vector<char> selection_;
+    std::array<int, 2> widths_{100, 273};
+};
+
+// Dialogs that answer what the test queued.
+class TFakeControllerDialogs : public IControllerDialogs {
+public:
+    bool RunAddWords(TAddWordsResult& result) override {
+        ++runs;
+        if (!confirm)
+            return false;
+        result = addWords;
+        return true;
+    }
+    bool RunSelectList(TSelectListResult& result) override {
+        ++runs;
+        if (!confirm)
+            return false;
+        result = selectList;
+        return true;
+    }
+    bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override {
+        ++runs;
+        combineRequest = request;
+        if (!confirm)
+            return false;
+        result = multiply;
+        return true;
+    }
+    bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override {
+        ++runs;
+        misspellingsHighlighted = anyHighlighted;
+        if (!confirm)
+            return false;
+        result = multiply;
+        return true;
+    }
+    bool RunColorsAndFont(TKeyItems& list) override {
+        ++runs;
+        if (!confirm)
+            return false;
+        list.Settings.Font = font;
+        list.Settings.SetColor(3, 0x00FF00);
+        return true;
+    }
+    void RunAbout() override { ++runs; }
+    void CheckForUpdates() override { ++updateChecks; }
+
+    bool confirm = true;
+    int runs = 0;
+    int updateChecks = 0;
+    TAddWordsResult addWords;
+    TSelectListResult selectList;
+    TMultiplyResult multiply;
+    TCombineWordsRequest combineRequest;
+    bool misspellingsHighlighted = false;
+    TFontSpec font{"Tahoma", 11, 0, 0};
+};
+
+// Parameter dialogs of the management layer that answer what the test queued.
+class TFakeParameterDialogs : public IParameterDialogs {
+public:
+    bool RunCharacters(TCharSet& result) override {
+        titles.push_back("characters");
+        if (confirm)
+            result = characters;
+        return confirm;
+    }
+    bool RunSearchReplace(std::string& find, std::string& replacement, TRecentList&, TRecentList&) override {
+        titles.push_back("search");
+        if (confirm) {
+            find = this->find;
+            replacement = this->replacement;
+        }
+        return confirm;
+    }
+    bool RunAddWord(std::string& result, TRecentList&) override {
+        titles.push_back("word");
+        if (confirm)
+            result = word;
+        return confirm;
+    }
+    int RunWordCount(const std::string& title) override {
+        titles.push_back(title);
+        return confirm ? wordCount : 0;
+    }
+    bool RunAskWords(const std::string& title, std::vector<std::string>& result) override {
+        titles.push_back(title);
+        if (confirm)
+            result = lines;
+        return confirm;
+    }
+
+    bool confirm = true;
+    TCharSet characters;
+    std::string find, replacement, word;
+    int wordCount = 1;
+    std::vector<std::string> lines;
+    std::vector<std::string> titles;
+};

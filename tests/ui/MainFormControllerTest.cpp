@@ -1,0 +1,431 @@
+#include "FakeMainView.h"
+
+#include "Application.h"
+#include "BusinessLogicLayer.h"
+#include "ButtonEx.h"
+#include "CheckpointTrail.h"
+#include "Clipboard.h"
+#include "CodePage.h"
+#include "Exceptions.h"
+#include "MainFormController.h"
+#include "ManagementLayer.h"
+#include "MemoryBudget.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class TFakeClipboard : public IClipboard {
+public:
+    bool SetText(std::string_view value) override {
+        text = value;
+        return reachable;
+    }
+    std::string text;
+    bool reachable = true;
+};
+
+Strings Texts(const TKeyItems& list) {
+    Strings texts;
+    for (auto t : list.AllTexts())
+        texts.emplace_back(t);
+    return texts;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
+
+class MainFormControllerTest : public QObject {
+    Q_OBJECT
+
+private:
+    TFakeMainView* view = nullptr;
+    TFakeControllerDialogs dialogs;
+    TFakeParameterDialogs parameters;
+    TFakeClipboard clipboard;
+    TMainFormController* controller = nullptr;
+    QTemporaryDir folder;
+
+    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    void Fill(std::initializer_list<const char*> texts) {
+        for (auto t : texts)
+            Current().AddKeyword(t);
+        controller->RefreshView(false, false);
+    }
+    void Run(const char* name) {
+        TAction* action = controller->FindAction(name);
+        QVERIFY2(action, name);
+        action->Update();
+        QVERIFY2(action->isEnabled(), name);
+        action->trigger();
+    }
+    bool Enabled(const char* name) {
+        TAction* action = controller->FindAction(name);
+        action->Update();
+        return action->isEnabled();
+    }
+    void SelectRows(std::initializer_list<int> rows) {
+        view->ClearSelection();
+        for (int r : rows)
+            view->SetRowSelected(r, true);
+    }
+
+private slots:
+    void init() {
+        UnwindTrail(true);
+        SetActiveCodePage(TCodePage::Get(1252));
+        CreateBusinessLogicLayer();
+        CreateManagementLayer();
+        ManagementLayer->SetParameterDialogs(&parameters);
+        InstallClipboard(&clipboard);
+        dialogs = TFakeControllerDialogs();
+        parameters = TFakeParameterDialogs();
+        clipboard = TFakeClipboard();
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
+        MainFormController = controller;
+    }
+
+    void cleanup() {
+        delete controller;
+        MainFormController = nullptr;
+        InstallClipboard(nullptr);
+        DestroyManagementLayer();
+        DestroyBusinessLogicLayer();
+        UnwindTrail(true);
+    }
+
+    void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
+        QCOMPARE(BusinessLogicLayer->ListCount(), 6);
+        QCOMPARE(controller->TabButtons.size(), std::size_t{6});
+        for (int i = 0; i < 6; ++i) {
+            TButtonEx* tab = controller->TabButtons[static_cast<std::size_t>(i)];
+            QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
+            QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
+            QCOMPARE(tab->Down(), i == 0);
+            QCOMPARE(BusinessLogicLayer->GetList(i).Name, tab->Caption().toStdString());
+        }
+        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(0));
+        QCOMPARE(view->imagesLoaded, 1);
+        QCOMPARE(view->menusAttached, 1);
+        QCOMPARE(view->windowTitle(), QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
+        QVERIFY(TrailEmpty());
+        QCOMPARE(controller->FindAction("aDeleteWordAtMiddle")->Tag, 2);
+        QCOMPARE(controller->FindAction("aModifyCamelCase")->Tag, 3);
+        QCOMPARE(controller->FindAction("aExportToClipboardCommaHighlighted")->Tag, 2);
+        for (const auto& info : CommandTable())
+            QVERIFY2(controller->FindAction(info.Name)->OnExecute, info.Name);
+    }
+
+    void aSeventhAndTwentySeventhList() {
+        TKeyItems& g = controller->AddListTab(false);
+        QCOMPARE(g.Name, std::string("List-G"));
+        QCOMPARE(controller->TabButtons.back()->pos(), QPoint(643, 240));
+        for (int i = 7; i < 26; ++i)
+            controller->AddListTab(false);
+        try {
+            controller->AddListTab(false);
+            QFAIL("a 27th list was made");
+        } catch (const Exception& e) {
+            QCOMPARE(e.Message, std::string("Too much lists"));
+        }
+        QCOMPARE(BusinessLogicLayer->ListCount(), 26);
+    }
+
+    void enableRulesFollowEntriesAndSelection() {
+        for (const char* name : {"aDeleteAll", "aCleanRepeatedSpaces", "aHighlightAll", "aExportToFile"})
+            QVERIFY2(!Enabled(name), name);
+        for (const char* name :
+             {"aMultipleMisspelled", "aMultipleRecombine", "aConfigFont", "aConfigUpdates"})
+            QVERIFY2(Enabled(name), name);
+        Fill({"a", "b"});
+        QVERIFY(Enabled("aHighlightAll"));
+        for (const char* name : {"aDeleteHighlighted", "aHighlightInvert", "aHighlightNone",
+                                 "aExportToFileHighlighted", "aExportToClipboardCommaHighlighted"})
+            QVERIFY2(!Enabled(name), name);
+        SelectRows({1});
+        QVERIFY(Enabled("aDeleteHighlighted"));
+        QVERIFY(Enabled("aExportToListHighlighted"));
+    }
+
+    void deleteAllAsksFirst() {
+        Fill({"a", "b"});
+        PushCheckpoint("outer");
+        view->answers.push_back(TMsgResult::Cancel);
+        Run("aDeleteAll");
+        QCOMPARE(Current().Count(), 2);
+        QCOMPARE(view->asked.back().Text, std::string("Delete all input keywords?"));
+        QCOMPARE(view->asked.back().Buttons, TMsgButtons::OkCancel);
+        QCOMPARE(view->asked.back().Icon, TMsgIcon::Question);
+        view->answers.push_back(TMsgResult::Ok);
+        Run("aDeleteAll");
+        QCOMPARE(Current().Count(), 0);
+        QCOMPARE(view->rowCountCalls.back(), 0);
+        QCOMPARE(TrailText(), std::string("outer"));
+    }
+
+    void deleteHighlightedAndDuplicates() {
+        Fill({"a", "A", "b", "c"});
+        SelectRows({3});
+        Run("aDeleteHighlighted");
+        QCOMPARE(Texts(Current()), (Strings{"a", "A", "b"}));
+        QCOMPARE(view->SelectedCount(), 0);
+        SelectRows({2});
+        Run("aDeleteDuplicates");
+        QCOMPARE(Texts(Current()), (Strings{"a", "b"}));
+        QCOMPARE(view->asked.back().Text, std::string("1 duplicates removed."));
+        QCOMPARE(view->asked.back().Icon, TMsgIcon::Warning);
+        QCOMPARE(view->SelectedCount(), 0);
+        Run("aDeleteDuplicates");
+        QCOMPARE(view->asked.back().Text, std::string("No duplicates found"));
+    }
+
+    void deleteByTermsAndWordCount() {
+        Fill({"cheap shoes", "red boots", "shoes cheap", "boots"});
+        parameters.lines = {"cheap", "", "  "};
+        Run("aDeleteWordAtStart");
+        QCOMPARE(parameters.titles.back(), std::string("Unwanted Words"));
+        QCOMPARE(Texts(Current()), (Strings{"red boots", "shoes cheap", "boots"}));
+        parameters.wordCount = 1;
+        Run("aDeleteWordCountMore");
+        QCOMPARE(parameters.titles.back(), std::string("Delete entries with more than 'N' words"));
+        QCOMPARE(Texts(Current()), Strings{"boots"});
+        parameters.confirm = false;
+        Run("aDeleteWordCountExactly");
+        QCOMPARE(parameters.titles.back(), std::string("Delete entries with exactly 'N' words"));
+        QCOMPARE(Current().Count(), 1);
+        QVERIFY(TrailEmpty());
+    }
+
+    void highlightCommandsChangeOnlyTheSelection() {
+        Fill({"red shoes", "blue boots", "red hat", "shoes"});
+        Run("aHighlightAll");
+        QCOMPARE(view->SelectedCount(), 4);
+        SelectRows({0});
+        Run("aHighlightInvert");
+        QCOMPARE(view->SelectedRows(), (std::vector<int>{1, 2, 3}));
+        Run("aHighlightNone");
+        QCOMPARE(view->SelectedCount(), 0);
+        SelectRows({1});
+        parameters.lines = {"red"};
+        Run("aHighlightWordAtStart");
+        QCOMPARE(parameters.titles.back(), std::string("Words To LookFor"));
+        QCOMPARE(view->SelectedRows(), (std::vector<int>{0, 2}));
+        parameters.wordCount = 1;
+        Run("aHighlightWordCountExactly");
+        QCOMPARE(parameters.titles.back(), std::string());
+        QCOMPARE(view->SelectedRows(), std::vector<int>{3});
+        QCOMPARE(Current().Count(), 4);
+    }
+
+    void cleaningAndModifying() {
+        Fill({"red  shoes", "Boots"});
+        Run("aCleanRepeatedSpaces");
+        QCOMPARE(Texts(Current()), (Strings{"red shoes", "Boots"}));
+        Run("aModifyUpperCase");
+        QCOMPARE(Texts(Current()), (Strings{"RED SHOES", "BOOTS"}));
+        parameters.find = "RED";
+        parameters.replacement = "blue";
+        Run("aModifySearchReplace");
+        QCOMPARE(Texts(Current()), (Strings{"blue SHOES", "BOOTS"}));
+        Run("aModifySortAsc");
+        QCOMPARE(Texts(Current()), (Strings{"blue SHOES", "BOOTS"}));
+        QCOMPARE(Current().SortOrder, std::uint8_t{1});
+        Run("aModifyGoogleBracket");
+        QCOMPARE(Texts(Current()), (Strings{"[blue SHOES]", "[BOOTS]"}));
+        parameters.word = "buy ";
+        Run("aMultiplyAddWordsStart");
+        QCOMPARE(Current().Count(), 4);
+        parameters.confirm = false;
+        Run("aModifyAddWordsAtEnd");
+        QCOMPARE(Current().Count(), 4);
+    }
+
+    void headerClicksToggleTheSortOrder() {
+        Fill({"b a", "c", "a"});
+        controller->SortByColumn(1);
+        QCOMPARE(Texts(Current()), (Strings{"a", "b a", "c"}));
+        controller->SortByColumn(1);
+        QCOMPARE(Texts(Current()), (Strings{"c", "b a", "a"}));
+        controller->SortByColumn(0);
+        QCOMPARE(Texts(Current()), (Strings{"a", "c", "b a"}));
+        controller->SortByColumn(0);
+        QCOMPARE(Current().SortOrder, std::uint8_t{4});
+    }
+
+    void recombineAllIntoTheCurrentListReplacesIt() {
+        Fill({"red shoes", "x"});
+        dialogs.multiply = {SourceAllEntries, &Current(), 3, {}};
+        Run("aMultipleRecombine");
+        QCOMPARE(Texts(Current()), (Strings{"red shoes", "shoes red", "x"}));
+        QCOMPARE(ManagementLayer->WordCountLimit, 3);
+    }
+
+    void recombineHighlightedAppends() {
+        Fill({"a b", "c"});
+        SelectRows({0});
+        dialogs.multiply = {SourceHighlighted, &Current(), 5, {}};
+        Run("aMultipleRecombine");
+        QVERIFY(dialogs.combineRequest.AnyHighlighted);
+        QCOMPARE(Texts(Current()), (Strings{"a b", "c", "a b", "b a"}));
+    }
+
+    void recombineOverBudgetKeepsTheList() {
+        Fill({"one two three four five six seven", "a b c d e f g"});
+        controller->SetMemoryBudget(1000);
+        dialogs.multiply = {SourceAllEntries, &Current(), 7, {}};
+        bool refused = false;
+        try {
+            Run("aMultipleRecombine");
+        } catch (const EMemoryBudgetError&) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        QCOMPARE(Current().Count(), 2);
+        QVERIFY(TrailText().starts_with("d116->"));
+    }
+
+    void misspellingsGoToTheChosenList() {
+        Fill({"ab"});
+        TKeyItems& target = BusinessLogicLayer->GetList(1);
+        dialogs.multiply = {SourceTypedWords, &target, 4, {"cat"}};
+        const int countsBefore = static_cast<int>(view->rowCountCalls.size());
+        Run("aMultipleMisspelled");
+        QCOMPARE(Texts(target), (Strings{"cat", "at", "ct", "ca"}));
+        QCOMPARE(static_cast<int>(view->rowCountCalls.size()), countsBefore);
+        QCOMPARE(Current().Count(), 1);
+    }
+
+    void exportToFileListAndClipboard() {
+        Fill({"x", "y"});
+        const std::string path = folder.filePath("out.txt").toStdString();
+        view->chosenFile = path;
+        Run("aExportToFile");
+        QCOMPARE(ReadFile(path), std::string("x\r\ny\r\n"));
+        QCOMPARE(view->asked.back().Text, std::string("Done"));
+        QCOMPARE(ManagementLayer->ExportPath, folder.path().toStdString() + "/");
+        SelectRows({1});
+        Run("aExportToFileHighlighted");
+        QCOMPARE(ReadFile(path), std::string("y\r\n"));
+
+        TKeyItems& other = BusinessLogicLayer->GetList(2);
+        other.AddKeyword("old");
+        dialogs.selectList = {&Current(), true};
+        Run("aExportToList");
+        QCOMPARE(Current().Count(), 2);
+        dialogs.selectList = {&other, true};
+        Run("aExportToList");
+        QCOMPARE(Texts(other), (Strings{"x", "y"}));
+
+        Run("aExportToClipboardComma");
+        QCOMPARE(clipboard.text, std::string("x, y"));
+        QVERIFY(view->asked.back().Text.starts_with("Keyword data transfered to Windows clipboard\r\n"));
+        clipboard.reachable = false;
+        Run("aExportToClipboardHighlighted");
+        QCOMPARE(view->asked.back().Text, std::string("The keywords could not be placed on the clipboard."));
+        QCOMPARE(view->asked.back().Icon, TMsgIcon::Warning);
+    }
+
+    void cancelledFileDialogChangesNothing() {
+        Fill({"x"});
+        view->chosenFile.reset();
+        ManagementLayer->ExportPath = "/somewhere/";
+        Run("aExportToFile");
+        QCOMPARE(ManagementLayer->ExportPath, std::string("/somewhere/"));
+        QVERIFY(view->asked.empty());
+        QCOMPARE(view->foldersOffered.back(), std::string("/somewhere/"));
+    }
+
+    void importAppendsTheFileAndRemembersTheFolder() {
+        Fill({"first"});
+        const std::string path = folder.filePath("in.txt").toStdString();
+        std::ofstream(path, std::ios::binary) << "a\r\n\r\nb\rc\n\x1a"
+                                                 "ignored";
+        view->chosenFile = path;
+        controller->Import();
+        QCOMPARE(Texts(Current()), (Strings{"first", "a", "", "bc"}));
+        QCOMPARE(ManagementLayer->ImportPath, folder.path().toStdString() + "/");
+        view->chosenFile = folder.filePath("missing.txt").toStdString();
+        bool failed = false;
+        try {
+            controller->Import();
+        } catch (const EInOutError&) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        QCOMPARE(TopCheckpoint(), std::string("d007"));
+        QCOMPARE(Current().Count(), 4);
+    }
+
+    void addKeywordsReplacesOrAppends() {
+        Fill({"old"});
+        dialogs.addWords = {{"a", "b"}, true};
+        controller->AddKeywords();
+        QCOMPARE(Texts(Current()), (Strings{"old", "a", "b"}));
+        dialogs.addWords = {{}, false};
+        controller->AddKeywords();
+        QCOMPARE(Current().Count(), 0);
+        dialogs.confirm = false;
+        dialogs.addWords = {{"z"}, false};
+        controller->AddKeywords();
+        QCOMPARE(Current().Count(), 0);
+        QVERIFY(TrailEmpty());
+    }
+
+    void tabsKeepColumnWidthsAndDropTheSelection() {
+        Fill({"a", "b"});
+        SelectRows({0, 1});
+        view->SetColumnWidth(1, 400);
+        controller->SelectTab(controller->TabButtons[1]);
+        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        QCOMPARE(view->ColumnWidth(1), 273);
+        QVERIFY(controller->TabButtons[1]->Down());
+        QVERIFY(!controller->TabButtons[0]->Down());
+        controller->SelectTab(controller->TabButtons[0]);
+        QCOMPARE(view->ColumnWidth(1), 400);
+        QCOMPARE(view->SelectedCount(), 0);
+        QCOMPARE(view->RowCount(), 2);
+    }
+
+    void colorsAndFontApplyTheListsFont() {
+        Run("aConfigFont");
+        QCOMPARE(view->fonts.back().Name, std::string("Tahoma"));
+        QCOMPARE(Current().Settings.GetColor(3), 0x00FF00u);
+        dialogs.confirm = false;
+        const auto fonts = view->fonts.size();
+        Run("aConfigFont");
+        QCOMPARE(view->fonts.size(), fonts);
+        Run("aConfigUpdates");
+        QCOMPARE(dialogs.updateChecks, 1);
+    }
+
+    void anErrorLeavesTheTrailAtTheFailedStep() {
+        Fill({"a"});
+        Current().Highlighted.Clear();
+        SelectRows({0});
+        Current().Clear();
+        bool failed = false;
+        try {
+            Run("aExportToClipboardHighlighted");
+        } catch (const EListError&) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        QCOMPARE(TrailText(), std::string("d063->d057"));
+    }
+};
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    MainFormControllerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "MainFormControllerTest.moc"

@@ -1,0 +1,66 @@
+#include "MainFormController.h"
+
+// The commands in the order they are bound, each with the checkpoint set just before its binding.
+const std::vector<TMainFormController::TBinding>& TMainFormController::Bindings() {
+    using C = TMainFormController;
+    constexpr auto E = TRule::NeedsEntries;
+    constexpr auto H = TRule::NeedsHighlight;
+    constexpr auto A = TRule::AlwaysEnabled;
+    static const std::vector<TBinding> bindings = {
+        {"aDeleteAll", "AS017", E, &C::DeleteAllEntries, 0},
+        {"aDeleteHighlighted", "AS019", H, &C::DeleteHighlightedEntries, 0},
+        {"aDeleteDuplicates", "AS031", E, &C::DeleteDuplicateEntries, 0},
+        {"aDeleteWordAtAnyWhere", "AS027", E, &C::DeleteEntriesWithTerms, 3},
+        {"aDeleteWordAtStart", "AS028", E, &C::DeleteEntriesWithTerms, 0},
+        {"aDeleteWordAtEnd", "AS029", E, &C::DeleteEntriesWithTerms, 1},
+        {"aDeleteWordAtMiddle", "AS030", E, &C::DeleteEntriesWithTerms, 2},
+        {"aDeleteWordCountMore", "AS032", E, &C::DeleteEntriesByWordCount, 0},
+        {"aDeleteWordCountLess", "AS033", E, &C::DeleteEntriesByWordCount, 1},
+        {"aDeleteWordCountExactly", "AS034", E, &C::DeleteEntriesByWordCount, 2},
+        {"aHighlightAll", "AS020", E, &C::HighlightAllEntries, 0},
+        {"aHighlightInvert", "AS021", H, &C::InvertHighlight, 0},
+        {"aHighlightNone", "AS022", H, &C::ClearHighlight, 0},
+        {"aHighlightWordAtStart", "AS023", E, &C::HighlightEntriesWithTerms, 0},
+        {"aHighlightWordAtEnd", "AS025", E, &C::HighlightEntriesWithTerms, 1},
+        {"aHighlightWordAtAnyWhere", "AS026", E, &C::HighlightEntriesWithTerms, 3},
+        {"aHighlightWordCountMore", "AS035", E, &C::HighlightEntriesByWordCount, 0},
+        {"aHighlightWordCountLess", "AS036", E, &C::HighlightEntriesByWordCount, 1},
+        {"aHighlightWordCountExactly", "AS037", E, &C::HighlightEntriesByWordCount, 2},
+        {"aConfigFont", "AS039", A, &C::EditColorsAndFont, 0},
+        {"aConfigUpdates", "AS041", A, &C::CheckForUpdates, 0},
+        {"aExportToFile", "AS043", E, &C::ExportToTextFile, 1},
+        {"aExportToList", "AS044", E, &C::ExportToList, 1},
+        {"aExportToClipboard", "AS045", E, &C::ExportToClipboard, 1},
+        {"aExportToClipboardComma", "AS046", E, &C::ExportToClipboardComma, 1},
+        {"aExportToFileHighlighted", "AS047", H, &C::ExportToTextFile, 2},
+        {"aExportToListHighlighted", "AS048", H, &C::ExportToList, 2},
+        {"aExportToClipboardHighlighted", "AS049", H, &C::ExportToClipboard, 2},
+        {"aExportToClipboardCommaHighlighted", "AS050", H, &C::ExportToClipboardComma, 2},
+        {"aCleanUnwantedTerms", "AS051", E, &C::CleanUnwantedTerms, 0},
+        {"aCleanRepeatedSpaces", "AS052", E, &C::CleanRepeatedSpaces, 0},
+        {"aCleanRepeatedCharacters", "AS053", E, &C::CleanRepeatedCharacters, 0},
+        {"aCleanUnwantedCharacters", "AS054", E, &C::CleanUnwantedCharacters, 0},
+        {"aCleanTrailingChars", "AS055", E, &C::CleanTrailingChars, 0},
+        {"aModifyAddWordsAtStart", "AS056", E, &C::AddWordsToEntries, 1},
+        {"aModifyAddWordsAtEnd", "AS057", E, &C::AddWordsToEntries, 2},
+        {"aModifyUpperCase", "AS058", E, &C::ChangeCase, 1},
+        {"aModifyLowerCase", "AS059", E, &C::ChangeCase, 2},
+        {"aModifyCamelCase", "AS060", E, &C::ChangeCase, 3},
+        {"aModifySearchReplace", "AS061", E, &C::SearchAndReplace, 1},
+        {"aModifySortAsc", "AS066", E, &C::SortEntries, 1},
+        {"aModifySortDesc", "AS067", E, &C::SortEntries, 2},
+        {"aModifySortAscWC", "AS068", E, &C::SortEntries, 3},
+        {"aModifySortDescWC", "AS069", E, &C::SortEntries, 4},
+        {"aModifyGoogleQuote", "AS070", E, &C::ChangeMatchType, 0},
+        {"aModifyGoogleBracket", "AS071", E, &C::ChangeMatchType, 1},
+        {"aModifyGoogleNone", "AS072", E, &C::ChangeMatchType, 2},
+        {"aMultiplyReplaceAndDuplicate", "AS062", E, &C::SearchAndReplace, 2},
+        {"aMultiplyAddWordsStart", "AS063", E, &C::AddWordsToEntries, 3},
+        {"aMultiplyAddWordsEnd", "AS064", E, &C::AddWordsToEntries, 4},
+        {"aMultipleRecombine", "AS065", A, &C::RecombineEntries, 0},
+        {"aMultipleGoogleQuote", "AS073", E, &C::AddMatchTypeVariants, 0},
+        {"aMultipleGoogleBracket", "AS074", E, &C::AddMatchTypeVariants, 1},
+        {"aMultipleMisspelled", "AS075", A, &C::CreateMisspellings, 0},
+    };
+    return bindings;
+}

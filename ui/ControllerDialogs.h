@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TKeyItems;
+
+// Where combined or misspelled words come from.
+enum TWordSource : int { SourceHighlighted = 0, SourceAllEntries = 1, SourceTypedWords = 2 };
+
+struct TAddWordsResult {
+    std::vector<std::string> Lines;
+    bool Append = false;
+};
+
+struct TSelectListResult {
+    TKeyItems* List = nullptr;
+    bool EmptyFirst = false;
+};
+
+struct TCombineWordsRequest {
+    bool AnyHighlighted = false;
+    int WordLimit = 5;
+};
+
+struct TMultiplyResult {
+    TWordSource Source = SourceHighlighted;
+    TKeyItems* Target = nullptr;
+    // The word limit (combining) or the misspelling kinds, one bit each (misspelling).
+    int Limit = 0;
+    std::vector<std::string> TypedWords;
+};
+
+// The dialogs that the command controller runs itself, each modal; texts in the code page. The real ones are
+// the program's dialog windows, tests use fakes.
+class IControllerDialogs {
+public:
+    virtual ~IControllerDialogs() = default;
+    virtual bool RunAddWords(TAddWordsResult& result) = 0;
+    // False when cancelled.
+    virtual bool RunSelectList(TSelectListResult& result) = 0;
+    virtual bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) = 0;
+    virtual bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) = 0;
+    // On confirmation the dialog has stored the new font and colours in the list.
+    virtual bool RunColorsAndFont(TKeyItems& list) = 0;
+    virtual void RunAbout() = 0;
+    // The update check, with its own messages.
+    virtual void CheckForUpdates() = 0;
+};

@@ -1,0 +1,222 @@
+#include "MainFormController.h"
+
+#include "ActionList.h"
+#include "BusinessLogicLayer.h"
+#include "ButtonEx.h"
+#include "CheckpointTrail.h"
+#include "ControlledForm.h"
+#include "Exceptions.h"
+#include "MainView.h"
+#include "ManagementLayer.h"
+#include "SystemMemory.h"
+
+#include <QApplication>
+
+TMainFormController* MainFormController = nullptr;
+
+namespace {
+
+constexpr int MaxLists = 26;
+constexpr int TabLeft = 25;
+constexpr int TabStep = 103;
+constexpr int TabTop = 240;
+constexpr int TabCaptionLeft = 23;
+constexpr int TabCaptionTop = 5;
+
+} // namespace
+
+TMainFormController::TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs)
+    : TFormController((PushCheckpoint("AS014"), formClass), true), dialogs_(dialogs) {
+    QApplication::setApplicationDisplayName(ApplicationTitle);
+    Form->setWindowTitle(MainWindowCaption);
+    ListView = dynamic_cast<IMainView*>(Form);
+    if (!ListView)
+        throw Exception("The main window does not offer a list view");
+    ActionList = &ListView->Commands();
+    SetCheckpoint("AS009");
+    TabButtons.clear();
+    SetCheckpoint("AS002");
+    PushCheckpoint("d148");
+    ListView->LoadButtonImages();
+    PopCheckpoint();
+    SetCheckpoint("AS015");
+    for (int i = 0; i < 6; ++i)
+        AddListTab(false);
+    SelectTab(TabButtons.front());
+    SetCheckpoint("AS016");
+    SwitchToList(BusinessLogicLayer->GetList(0));
+    SetCheckpoint("AS006");
+    ListView->AttachMenus();
+    BindCommands();
+    PopCheckpoint();
+}
+
+TMainFormController::~TMainFormController() {
+    PushCheckpoint("AD011");
+    for (TButtonEx* tab : TabButtons)
+        delete tab;
+    TabButtons.clear();
+    SetCheckpoint("AD012");
+    PopCheckpoint();
+}
+
+TKeyItems* TMainFormController::CurrentList() const {
+    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
+}
+
+TKeyItems& TMainFormController::List() const {
+    TKeyItems* list = CurrentList();
+    if (!list)
+        throw Exception("There is no current keyword list");
+    return *list;
+}
+
+void TMainFormController::RefreshView(bool resetCount, bool clearHighlight) {
+    TKeyItems* list = CurrentList();
+    if (!list)
+        return;
+    CheckpointScope checkpoint("d001");
+    if (resetCount)
+        ListView->SetRowCount(0);
+    ListView->SetRowCount(list->Count());
+    ListView->InvalidateRows();
+    if (clearHighlight)
+        ListView->ClearSelection();
+}
+
+void TMainFormController::CollectHighlighted(TIntList& highlighted) const {
+    highlighted.Clear();
+    const std::vector<int> rows = ListView->SelectedRows();
+    highlighted.SetCapacity(static_cast<int>(rows.size()));
+    for (int row : rows)
+        highlighted.Add(row);
+}
+
+void TMainFormController::CollectHighlightedTexts(std::vector<std::string>& texts) const {
+    texts.clear();
+    const TKeyItems& list = List();
+    for (int row : ListView->SelectedRows())
+        texts.emplace_back(list.GetKeyItem(row).Text());
+}
+
+void TMainFormController::ApplySort(int order) {
+    CheckpointScope checkpoint("d119");
+    List().SortBy(static_cast<std::uint8_t>(order));
+    SetCheckpoint("d120");
+    RefreshView(false, true);
+}
+
+TKeyItems& TMainFormController::AddListTab(bool select) {
+    CheckpointScope checkpoint("d006");
+    if (BusinessLogicLayer->ListCount() > MaxLists - 1)
+        throw Exception("Too much lists");
+    TKeyItems& list = BusinessLogicLayer->NewList();
+    const int i = static_cast<int>(TabButtons.size());
+    list.Name = std::string("List-") + static_cast<char>('A' + i);
+    auto* tab = new TButtonEx(ListView->Window());
+    tab->SetImageList(ListView->TabImages());
+    tab->move(TabLeft + TabStep * i, TabTop);
+    tab->SetCaption(QString::fromStdString(list.Name));
+    tab->SetCaptionMarginX(TabCaptionLeft);
+    tab->SetCaptionMarginY(TabCaptionTop);
+    QObject::connect(tab, &TButtonEx::clicked, tab, [this, tab] { SelectTab(tab); });
+    tab->show();
+    TabButtons.push_back(tab);
+    if (select)
+        SelectTab(tab);
+    return list;
+}
+
+void TMainFormController::SelectTab(TButtonEx* tab) {
+    CheckpointScope checkpoint("d149");
+    int index = -1;
+    for (std::size_t i = 0; i < TabButtons.size(); ++i) {
+        TButtonEx* each = TabButtons[i];
+        if (each == tab) {
+            each->raise();
+            index = static_cast<int>(i);
+        } else {
+            each->lower();
+        }
+        each->SetDown(each == tab);
+    }
+    SwitchToList(BusinessLogicLayer->GetList(index));
+}
+
+void TMainFormController::SwitchToList(TKeyItems& list) {
+    CheckpointScope checkpoint("d003");
+    if (TKeyItems* current = CurrentList())
+        for (int column = 0; column < 2; ++column)
+            current->Settings.SetColumnWidth(column, ListView->ColumnWidth(column));
+    SetCheckpoint("d133");
+    BusinessLogicLayer->SetCurrentList(&list);
+    SetCheckpoint("d134");
+    ListView->SetListFont(list.Settings.Font);
+    for (int column = 0; column < 2; ++column)
+        ListView->SetColumnWidth(column, list.Settings.GetColumnWidth(column));
+    SetCheckpoint("d004");
+    RefreshView(true, false);
+}
+
+void TMainFormController::SortByColumn(int column) {
+    const int sortOrder = List().SortOrder;
+    if (column == 0)
+        ApplySort(sortOrder == 3 ? 4 : 3);
+    else if (column == 1)
+        ApplySort(sortOrder == 1 ? 2 : 1);
+}
+
+void TMainFormController::ResetView() {
+    CheckpointScope checkpoint("d002");
+    RefreshView(true, false);
+}
+
+void TMainFormController::ApplyCurrentListFont() {
+    if (TKeyItems* list = CurrentList())
+        ListView->SetListFont(list->Settings.Font);
+}
+
+void TMainFormController::ShowAbout() {
+    dialogs_.RunAbout();
+}
+
+std::size_t TMainFormController::MemoryBudget() const {
+    return memoryBudget_ != 0 ? memoryBudget_ : CommandMemoryBudget();
+}
+
+TMsgResult TMainFormController::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) const {
+    return ListView->Ask(text, buttons, icon);
+}
+
+void TMainFormController::Select(const TIntList& rows) {
+    ListView->ClearSelection();
+    ListView->SelectOnly(rows);
+}
+
+bool TMainFormController::RuleAllows(TRule rule) const {
+    switch (rule) {
+    case TRule::NeedsEntries: {
+        const TKeyItems* list = CurrentList();
+        return list && list->Count() > 0;
+    }
+    case TRule::NeedsHighlight:
+        return ListView->SelectedCount() > 0;
+    case TRule::AlwaysEnabled:
+        return true;
+    }
+    return false;
+}
+
+void TMainFormController::BindCommands() {
+    for (const TBinding& binding : Bindings()) {
+        SetCheckpoint(binding.Checkpoint);
+        const THandler handler = binding.Handler;
+        const TRule rule = binding.Rule;
+        TAction* action = BindAction(
+            binding.Name, [this, handler](TAction& a) { (this->*handler)(a.Tag); },
+            [this, rule](TAction& a) { a.setEnabled(RuleAllows(rule)); });
+        if (!action)
+            throw Exception(std::string("The main window has no command ") + binding.Name);
+        action->Tag = binding.Variant;
+    }
+}

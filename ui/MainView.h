@@ -1,0 +1,56 @@
+#pragma once
+
+#include "MessageBox.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+class TActionList;
+class TImageStrip;
+class TIntList;
+struct TFontSpec;
+
+// What the command controller needs of the main window: its commands and controls, and the operations of its
+// virtual list view. The real window implements it; tests implement it with a window-less fake.
+class IMainView {
+public:
+    virtual ~IMainView() = default;
+
+    // The window's commands, one per name of the command table.
+    virtual TActionList& Commands() = 0;
+    // Parent of the list tabs; owner of message boxes.
+    virtual QWidget* Window() = 0;
+    virtual TImageStrip* TabImages() = 0;
+    // Fills the button image strips from the program's artwork.
+    virtual void LoadButtonImages() = 0;
+    // Gives each drop-down button its menu.
+    virtual void AttachMenus() = 0;
+
+    virtual void SetRowCount(int count) = 0;
+    virtual int RowCount() const = 0;
+    virtual void InvalidateRows() = 0;
+    virtual void ClearSelection() = 0;
+    virtual int SelectedCount() const = 0;
+    // Ascending.
+    virtual std::vector<int> SelectedRows() const = 0;
+    virtual bool RowSelected(int row) const = 0;
+    virtual void SetRowSelected(int row, bool selected) = 0;
+    // Batch forms of the above, linear in the row count.
+    virtual void SelectAll() = 0;
+    virtual void InvertSelection() = 0;
+    // Selects exactly these rows (ascending), dropping any other selection.
+    virtual void SelectOnly(const TIntList& rows) = 0;
+
+    virtual int ColumnCount() const = 0;
+    virtual int ColumnWidth(int column) const = 0;
+    virtual void SetColumnWidth(int column, int width) = 0;
+    virtual void SetListFont(const TFontSpec& font) = 0;
+
+    // A modal message box owned by the window, captioned with the application title.
+    virtual TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) = 0;
+    // The save or open dialog opened on a folder (UTF-8); nothing when cancelled.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& folder) = 0;
+    virtual std::optional<std::string> ChooseOpenFile(const std::string& folder) = 0;
+};
