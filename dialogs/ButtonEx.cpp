@@ -1,5 +1,7 @@
 #include "ButtonEx.h"
 
+#include "ExceptionHook.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QEnterEvent>
@@ -107,7 +109,7 @@ void TButtonEx::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (held_ && rect().contains(event->position().toPoint())) {
         const QPointer<TButtonEx> alive(this);
-        Click();
+        CallReportingFailures([this] { Click(); });
         if (!alive)
             return;
     }

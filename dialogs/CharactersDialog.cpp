@@ -25,6 +25,18 @@ const TPreset Presets[] = {
     {"All Non Alpha-Numeric", "`~,.<>/;:'\"[]}{|\\()_*^&%#@$!+=-?"},
     {"Punctuations", ".?!:;-()[]'`/,"},
 };
+
+// A character the code page lacks can't occur in any entry, so it stands for nothing: not for the '?' it
+// would become in a text, which would make every question mark unwanted.
+TCharSet CharactersOf(const QString& typed) {
+    TCharSet set;
+    for (const char32_t character : typed.toUcs4()) {
+        const std::string byte = TypedText(QString::fromUcs4(&character, 1));
+        if (byte.size() == 1 && (byte[0] != '?' || character == U'?'))
+            set.Include(static_cast<std::uint8_t>(byte[0]));
+    }
+    return set;
+}
 } // namespace
 
 TfrmCharacters::TfrmCharacters() : TDialogForm("Unwanted characters", QSize(291, 275)) {
@@ -51,9 +63,7 @@ bool TfrmCharacters::Execute(TCharSet& chars) {
     txtChars->setFocus();
     if (!RunModally())
         return false;
-    TCharSet chosen;
-    for (char c : TypedText(txtChars->text()))
-        chosen.Include(static_cast<std::uint8_t>(c));
+    TCharSet chosen = CharactersOf(txtChars->text());
     if (chkLF->isChecked())
         chosen.Include(10);
     if (chkCR->isChecked())

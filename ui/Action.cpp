@@ -1,10 +1,12 @@
 #include "Action.h"
 
+#include "ExceptionHook.h"
+
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);
     connect(this, &QAction::triggered, this, [this] {
         if (OnExecute)
-            OnExecute(*this);
+            CallReportingFailures([this] { OnExecute(*this); });
     });
 }
 

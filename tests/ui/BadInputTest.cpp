@@ -111,7 +111,8 @@ private:
     }
 
     // After a bad input: the message, the lists as they were, and a program that still works.
-    void ExpectRefused(const std::string& message, const char* checkpoint, const std::vector<Strings>& before) {
+    void ExpectRefused(const std::string& message, const char* checkpoint,
+                       const std::vector<Strings>& before) {
         QCOMPARE(ErrorShown(), message + "\r\n\r\nErrorID: " + checkpoint);
         QCOMPARE(AllLists(), before);
         QVERIFY(TrailEmpty());
@@ -168,8 +169,9 @@ private slots:
         // Byte 26 ends the input, CR is dropped: the binary file gives its first two lines.
         std::string second = everyByte.substr(11, 15);
         second.erase(2, 1);
-        const Strings expected{"red shoes", "blue hat", everyByte.substr(0, 10), second, std::string("a\0b", 3),
-                               std::string(1, '\0')};
+        const Strings expected{
+            "red shoes",         "blue hat", everyByte.substr(0, 10), second, std::string("a\0b", 3),
+            std::string(1, '\0')};
         QCOMPARE(AllLists().front(), expected);
         QCOMPARE(view->RowCount(), 6);
     }
@@ -210,9 +212,10 @@ private slots:
         MakeSparseFile(Path("two-gigabytes.txt"), off_t{2} << 30);
         controller->SetMemoryBudget(std::size_t{1} << 30);
         Import(Path("two-gigabytes.txt"));
-        ExpectRefused("This command would need about 2,048 MB of memory, but only 1,024 MB may be used. Nothing "
-                      "was changed.",
-                      "d007", before);
+        ExpectRefused(
+            "This command would need about 2,048 MB of memory, but only 1,024 MB may be used. Nothing "
+            "was changed.",
+            "d007", before);
     }
 
     void aFileTheUserMayNotReadIsRefused() {

@@ -1,0 +1,186 @@
+// Every dialog that takes text, given the longest and strangest text that can be typed or pasted: a paste of
+// a hundred thousand lines, a line far longer than any keyword, and characters from outside the code page
+// (other scripts, joined and combining marks, direction overrides, controls, characters beyond 16 bits).
+// Each dialog returns the text in the code page, with '?' for what the code page lacks, cut where its
+// control or its rules cut, and nothing else.
+#include "AddWordDialog.h"
+#include "AddWordsDialog.h"
+#include "AskWordsDialog.h"
+#include "BusinessLogicLayer.h"
+#include "CharactersDialog.h"
+#include "CodePage.h"
+#include "CombineWordsDialog.h"
+#include "DialogTestSupport.h"
+#include "EnsureForm.h"
+#include "MisspelledDialog.h"
+#include "SearchReplaceDialog.h"
+#include "SpinEdit.h"
+#include "WordCountDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+using TLines = std::vector<std::string>;
+
+namespace {
+
+// As typed, and as the code page 1252 keeps it.
+const QString kStrange =
+    QString::fromUtf8("\xE2\x80\xAE"
+                      "evil\xE2\x80\xAC caf\xC3\xA9 e\xCC\x81 "
+                      "\xF0\x9F\x98\x80 \xE6\x97\xA5\xE6\x9C\xAC \x1B\t\xC3\x9F \xEF\xAC\x80");
+const std::string kStrangeKept = "?evil? caf\xE9 e? ? ?? \x1B\t\xDF ?";
+
+QString PastedLines(int count) {
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString("keyword %1").arg(i);
+    return lines.join('\n');
+}
+
+// A hundred thousand lines, then a line of a hundred thousand characters, then the strange one.
+QString BigPaste() {
+    return PastedLines(100'000) + '\n' + QString(100'000, 'x') + '\n' + kStrange;
+}
+
+void ExpectBigPaste(const TLines& lines) {
+    QCOMPARE(lines.size(), std::size_t{100'002});
+    QCOMPARE(lines[99'999], std::string("keyword 99999"));
+    QCOMPARE(lines[100'000], std::string(4096, 'x'));
+    QCOMPARE(lines[100'001], kStrangeKept);
+}
+
+} // namespace
+
+class StrangeTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        UseProgramLook();
+        SetActiveCodePage(TCodePage::Get(1252));
+        CreateBusinessLogicLayer();
+        BusinessLogicLayer->SetCurrentList(&BusinessLogicLayer->NewList());
+        BusinessLogicLayer->CurrentList()->Name = "List-A";
+    }
+    void cleanupTestCase() {
+        FreeAdoptedForms();
+        DestroyBusinessLogicLayer();
+    }
+
+    void textBoxesTakeABigPaste() {
+        EnsureForm(frmAddWords);
+        EnsureForm(frmAskWords);
+        TLines added, asked;
+        bool append = false;
+        TModalScript script{[](QDialog& dialog) {
+                                static_cast<TfrmAddWords&>(dialog).mmWords->setPlainText(BigPaste());
+                                SaveScreenshot(dialog, "strange-add-words");
+                                ClickOk(dialog);
+                            },
+                            [](QDialog& dialog) {
+                                static_cast<TfrmAskWords&>(dialog).mmWords->setPlainText(BigPaste());
+                                ClickOk(dialog);
+                            }};
+        QVERIFY(frmAddWords->Execute(added, append));
+        QVERIFY(frmAskWords->Execute("Unwanted Words", asked));
+        QVERIFY(script.Done());
+        ExpectBigPaste(added);
+        ExpectBigPaste(asked);
+    }
+
+    void typedWordsOfTheMultiplyingDialogs() {
+        EnsureForm(frmCombineWords);
+        EnsureForm(frmMisspelled);
+        const auto typeWords = [](QPlainTextEdit* box, QRadioButton* typed, QDialog& dialog) {
+            typed->setChecked(true);
+            box->setPlainText(BigPaste());
+            ClickOk(dialog);
+        };
+        TModalScript script{[&](QDialog& dialog) {
+                                auto& form = static_cast<TfrmCombineWords&>(dialog);
+                                typeWords(form.mmWords, form.rbTyped, dialog);
+                            },
+                            [&](QDialog& dialog) {
+                                auto& form = static_cast<TfrmMisspelled&>(dialog);
+                                typeWords(form.mmWords, form.rbTyped, dialog);
+                            }};
+        std::uint8_t kind = 0, kinds = 0;
+        TKeyItems* target = nullptr;
+        int limit = 5;
+        TLines combined, misspelled;
+        QVERIFY(frmCombineWords->Execute(false, kind, target, limit, combined));
+        QVERIFY(frmMisspelled->Execute(false, kind, target, kinds, misspelled));
+        QVERIFY(script.Done());
+        ExpectBigPaste(combined);
+        ExpectBigPaste(misspelled);
+    }
+
+    void singleLineFieldsKeepWhatTheirFieldHolds() {
+        EnsureForm(frmAddWord);
+        EnsureForm(frmSearchReplace);
+        const QString longLine = kStrange + QString(100'000, 'y');
+        TModalScript script{[&](QDialog& dialog) {
+                                static_cast<TfrmAddWord&>(dialog).cmbText->setEditText(longLine);
+                                ClickOk(dialog);
+                            },
+                            [&](QDialog& dialog) {
+                                auto& form = static_cast<TfrmSearchReplace&>(dialog);
+                                form.cmbFind->setEditText(kStrange);
+                                form.cmbReplace->setEditText(longLine);
+                                SaveScreenshot(dialog, "strange-search-replace");
+                                ClickOk(dialog);
+                            }};
+        std::string word, find, replacement;
+        TLines recent, searches, replacements;
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QVERIFY(frmSearchReplace->Execute(find, replacement, searches, replacements));
+        QVERIFY(script.Done());
+        // A one-line field holds at most 32,767 characters, as on the program's home platform.
+        const std::string longKept = kStrangeKept + std::string(32'767 - kStrange.size(), 'y');
+        QCOMPARE(word, longKept);
+        QCOMPARE(find, kStrangeKept);
+        QCOMPARE(replacement, longKept);
+        QCOMPARE(recent, TLines{longKept});
+    }
+
+    void charactersOutsideTheCodePageAreNoUnwantedCharacters() {
+        // Found by typing Japanese into the characters dialog: every question mark became unwanted.
+        EnsureForm(frmCharacters);
+        TModalScript script{[](QDialog& dialog) {
+            auto& form = static_cast<TfrmCharacters&>(dialog);
+            for (QCheckBox* box : {form.chkLF, form.chkCR, form.chkTab})
+                box->setChecked(false);
+            form.txtChars->setText(kStrange);
+            ClickOk(dialog);
+        }};
+        TCharSet chars;
+        QVERIFY(frmCharacters->Execute(chars));
+        QVERIFY(script.Done());
+        TCharSet expected;
+        for (char c : std::string("evil caf\xE9 \x1B\t\xDF"))
+            expected.Include(static_cast<std::uint8_t>(c));
+        QVERIFY(chars == expected);
+        QVERIFY(!chars.Contains('?'));
+    }
+
+    void wordCountTakesOnlyANumberInRange() {
+        EnsureForm(frmWordCount);
+        TModalScript script{[](QDialog& dialog) {
+            auto& form = static_cast<TfrmWordCount&>(dialog);
+            form.seWordCount->selectAll();
+            QTest::keyClicks(form.seWordCount, "x-+9.99999999999");
+            form.seWordCount->findChild<QLineEdit*>()->insert(kStrange);
+            ClickOk(dialog);
+        }};
+        const int count = frmWordCount->Execute("Highlight entries with more than 'N' words");
+        QVERIFY(script.Done());
+        QVERIFY2(count >= 1 && count <= 25, qPrintable(QString::number(count)));
+    }
+};
+
+QTEST_MAIN(StrangeTextTest)
+#include "StrangeTextTest.moc"
