@@ -93,8 +93,10 @@ private slots:
                           Qt::LeftButton, {});
         QMouseEvent release(QEvent::MouseButtonRelease, Inside(), button_->mapToGlobal(Inside()),
                             Qt::LeftButton, Qt::NoButton, {});
-        QApplication::sendEvent(button_, &press);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, QApplication::sendEvent(button_, &release));
+        // Straight to the button: the toolkit's own delivery code does not expect exceptions to pass.
+        QObject* target = button_;
+        target->event(&press);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, target->event(&release));
         QCOMPARE(button_->VisualState(), TButtonEx::Normal);
     }
 
