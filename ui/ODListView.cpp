@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -102,9 +103,26 @@ TODListView::TODListView(QWidget* parent) : QTableView(parent) {
 }
 
 void TODListView::SetRowCount(int count) {
+    const int before = RowCount();
+    if (count <= 0 || before == 0) {
+        model_->SetRowCount(count);
+        selection_->SetRowCount(RowCount());
+        return;
+    }
+    // The model resets on every change of count; what the user sees of the rows that remain stays.
+    const int current = currentIndex().row();
+    const int column = std::max(currentIndex().column(), 0);
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    std::vector<std::uint8_t> rows = selection_->TakeRows();
     model_->SetRowCount(count);
-    selection_->SetRowCount(model_->rowCount());
-    viewport()->update();
+    selection_->SetRowCount(RowCount());
+    selection_->RestoreRows(std::move(rows));
+    if (current >= 0 && current < count)
+        selection_->setCurrentIndex(model_->index(current, column), QItemSelectionModel::NoUpdate);
+    updateGeometries();
+    verticalScrollBar()->setValue(top);
+    horizontalScrollBar()->setValue(left);
 }
 
 int TODListView::RowCount() const {
@@ -195,5 +213,8 @@ template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& o
 }
 
 void TODListView::UpdateRowHeight() {
-    verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + RowPadding);
+    // Setting the height visits every row, even when it stays the same.
+    const int height = QFontMetrics(font()).height() + RowPadding;
+    if (height != verticalHeader()->defaultSectionSize())
+        verticalHeader()->setDefaultSectionSize(height);
 }

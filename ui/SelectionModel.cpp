@@ -49,6 +49,22 @@ void TRowSelectionModel::SetRowCount(int count) {
     transient_.clear();
 }
 
+std::vector<std::uint8_t> TRowSelectionModel::TakeRows() {
+    std::vector<std::uint8_t> rows = std::move(rows_);
+    rows_.clear();
+    selectedCount_ = 0;
+    transient_.clear();
+    return rows;
+}
+
+void TRowSelectionModel::RestoreRows(std::vector<std::uint8_t> rows) {
+    const int count = RowCount();
+    rows_ = std::move(rows);
+    selectedCount_ = static_cast<int>(std::count(rows_.begin(), rows_.end(), std::uint8_t{1}));
+    SetRowCount(count);
+    emit RowsChanged();
+}
+
 bool TRowSelectionModel::RowSelected(int row) const {
     return row >= 0 && row < RowCount() && rows_[static_cast<std::size_t>(row)] != 0;
 }

@@ -22,6 +22,9 @@ public:
 
     // Keeps the selected rows below the new count; new rows are not selected.
     void SetRowCount(int count);
+    // The rows as they are, for putting back after the model was reset.
+    std::vector<std::uint8_t> TakeRows();
+    void RestoreRows(std::vector<std::uint8_t> rows);
     int RowCount() const { return static_cast<int>(rows_.size()); }
     bool RowSelected(int row) const;
     void SetRowSelected(int row, bool selected);

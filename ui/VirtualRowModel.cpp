@@ -4,19 +4,12 @@
 
 void TVirtualRowModel::SetRowCount(int count) {
     count = std::max(count, 0);
-    if (count == 0) {
-        beginResetModel();
-        count_ = 0;
-        endResetModel();
-    } else if (count > count_) {
-        beginInsertRows({}, count_, count - 1);
-        count_ = count;
-        endInsertRows();
-    } else if (count < count_) {
-        beginRemoveRows({}, count, count_ - 1);
-        count_ = count;
-        endRemoveRows();
-    }
+    if (count == count_)
+        return;
+    // Always a reset: the headers lay out a reset lazily, an insertion or removal section by section.
+    beginResetModel();
+    count_ = count;
+    endResetModel();
 }
 
 void TVirtualRowModel::SetCaptions(const QString& first, const QString& second) {

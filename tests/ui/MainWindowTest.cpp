@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -237,6 +238,42 @@ private slots:
         window->SetRowCount(0);
         window->SetRowCount(3);
         QCOMPARE(window->SelectedCount(), 0);
+    }
+
+    void aChangeOfRowCountKeepsTheScrollPositionAndTheCurrentRow() {
+        for (int i = 0; i < 200; ++i)
+            Current().AddKeyword("entry " + std::to_string(i));
+        controller->RefreshView(false, false);
+        window->lvMain->setCurrentIndex(window->lvMain->model()->index(120, 1));
+        window->lvMain->scrollTo(window->lvMain->currentIndex(), QAbstractItemView::PositionAtTop);
+        const int top = window->lvMain->verticalScrollBar()->value();
+        QVERIFY(top > 0);
+        Current().AddKeyword("one more");
+        controller->RefreshView(false, false);
+        QCOMPARE(window->RowCount(), 201);
+        QCOMPARE(window->lvMain->verticalScrollBar()->value(), top);
+        QCOMPARE(window->lvMain->currentIndex().row(), 120);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{120});
+    }
+
+    void paintingFetchesOnlyTheVisibleRows() {
+        for (int i = 0; i < 100000; ++i)
+            Current().AddKeyword("entry");
+        controller->RefreshView(false, false);
+        QCoreApplication::processEvents();
+        window->lvMain->scrollTo(window->lvMain->model()->index(50000, 0), QAbstractItemView::PositionAtTop);
+        QCOMPARE(window->lvMain->rowAt(0), 50000);
+        std::vector<int> fetched;
+        auto fetch = window->lvMain->OnData;
+        window->lvMain->OnData = [&](int row, TODRow& data) {
+            fetched.push_back(row);
+            fetch(row, data);
+        };
+        window->lvMain->viewport()->repaint();
+        QVERIFY(!fetched.empty());
+        const int visible = window->lvMain->viewport()->height() / window->lvMain->rowHeight(0) + 1;
+        QVERIFY(*std::min_element(fetched.begin(), fetched.end()) >= 50000);
+        QVERIFY(*std::max_element(fetched.begin(), fetched.end()) <= 50000 + visible);
     }
 
     void ctrlARunsAllEntriesFromTheListView() {
