@@ -104,6 +104,8 @@ TODListView::TODListView(QWidget* parent) : QTableView(parent) {
 
 void TODListView::SetRowCount(int count) {
     const int before = RowCount();
+    if (count == before)
+        return;
     if (count <= 0 || before == 0) {
         model_->SetRowCount(count);
         selection_->SetRowCount(RowCount());

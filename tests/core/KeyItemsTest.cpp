@@ -157,7 +157,9 @@ TEST_F(KeyItemsTest, DeleteHighlightedMatchesOneAtATimeDeletion) {
         Strings texts;
         const int n = static_cast<int>(rng() % 40);
         for (int i = 0; i < n; ++i) {
-            texts.push_back("t" + std::to_string(i) + std::string(rng() % 30, 'x'));
+            std::string text = std::to_string(i);
+            text.append(rng() % 30, 'x');
+            texts.push_back(text);
             l.AddKeyword(texts.back());
         }
         std::vector<int> indices;

@@ -10,6 +10,7 @@
 #include "KeyItems.h"
 #include "ListSettings.h"
 #include "MainView.h"
+#include "ParameterDialogs.h"
 
 #include <deque>
 #include <functional>
@@ -169,4 +170,46 @@ public:
     TCombineWordsRequest combineRequest;
     bool misspellingsHighlighted = false;
     TFontSpec font{"Tahoma", 11, 0, 0};
+};
+
+// Parameter dialogs of the management layer that answer what the test queued.
+class TFakeParameterDialogs : public IParameterDialogs {
+public:
+    bool RunCharacters(TCharSet& result) override {
+        titles.push_back("characters");
+        if (confirm)
+            result = characters;
+        return confirm;
+    }
+    bool RunSearchReplace(std::string& find, std::string& replacement, TRecentList&, TRecentList&) override {
+        titles.push_back("search");
+        if (confirm) {
+            find = this->find;
+            replacement = this->replacement;
+        }
+        return confirm;
+    }
+    bool RunAddWord(std::string& result, TRecentList&) override {
+        titles.push_back("word");
+        if (confirm)
+            result = word;
+        return confirm;
+    }
+    int RunWordCount(const std::string& title) override {
+        titles.push_back(title);
+        return confirm ? wordCount : 0;
+    }
+    bool RunAskWords(const std::string& title, std::vector<std::string>& result) override {
+        titles.push_back(title);
+        if (confirm)
+            result = lines;
+        return confirm;
+    }
+
+    bool confirm = true;
+    TCharSet characters;
+    std::string find, replacement, word;
+    int wordCount = 1;
+    std::vector<std::string> lines;
+    std::vector<std::string> titles;
 };

@@ -1,0 +1,100 @@
+// The selection commands of the controller at a million rows, through a view that keeps its selection in a
+// byte per row as the real list view does.
+#include "Application.h"
+#include "BusinessLogicLayer.h"
+#include "FakeMainView.h"
+#include "MainFormController.h"
+#include "ManagementLayer.h"
+#include "PhraseGenerator.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Rows = 1'000'000;
+
+struct TControllerFixture {
+    TFakeMainView* view = nullptr;
+    TFakeControllerDialogs dialogs;
+    TFakeParameterDialogs parameters;
+    TMainFormController* controller = nullptr;
+
+    TControllerFixture() {
+        CreateBusinessLogicLayer();
+        CreateManagementLayer();
+        ManagementLayer->SetParameterDialogs(&parameters);
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
+        TKeyItems& list = *BusinessLogicLayer->CurrentList();
+        for (const auto& phrase : GeneratePhrases(Rows))
+            list.AddKeyword(phrase);
+        controller->RefreshView(false, false);
+    }
+    ~TControllerFixture() {
+        delete controller;
+        DestroyManagementLayer();
+        DestroyBusinessLogicLayer();
+    }
+    void Run(const char* name) { controller->FindAction(name)->trigger(); }
+};
+
+TControllerFixture& Fixture() {
+    static TControllerFixture fixture;
+    return fixture;
+}
+
+void BM_SelectAll(benchmark::State& state) {
+    auto& f = Fixture();
+    for (auto _ : state)
+        f.Run("aHighlightAll");
+}
+
+void BM_InvertSelection(benchmark::State& state) {
+    auto& f = Fixture();
+    for (auto _ : state)
+        f.Run("aHighlightInvert");
+}
+
+void BM_SelectNone(benchmark::State& state) {
+    auto& f = Fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.view->SelectAll();
+        state.ResumeTiming();
+        f.Run("aHighlightNone");
+    }
+}
+
+void BM_HighlightByTerm(benchmark::State& state) {
+    auto& f = Fixture();
+    f.parameters.lines = {"shoes"};
+    for (auto _ : state)
+        f.Run("aHighlightWordAtAnyWhere");
+    state.counters["selected"] = f.view->SelectedCount();
+}
+
+void BM_CollectHighlighted(benchmark::State& state) {
+    auto& f = Fixture();
+    f.view->ClearSelection();
+    for (int i = 0; i < Rows; i += 2)
+        f.view->SetRowSelected(i, true);
+    TIntList highlighted;
+    for (auto _ : state)
+        f.controller->CollectHighlighted(highlighted);
+}
+
+} // namespace
+
+BENCHMARK(BM_SelectAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectNone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HighlightByTerm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CollectHighlighted)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
