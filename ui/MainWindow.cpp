@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -46,6 +47,25 @@ QFont StepFont() {
     QFont font("Arial", 8);
     font.setBold(true);
     return font;
+}
+
+// The banner's last pixel column with the keyword chips that cross it blended away, so that it can be
+// stretched into a plain continuation of the banner's background.
+QImage BannerEdge(const QPixmap& banner) {
+    const QImage image = banner.toImage();
+    QImage edge = image.copy(image.width() - 1, 0, 1, image.height());
+    const int first = 58 * image.height() / 100;
+    const int last = 70 * image.height() / 100;
+    const QColor above = edge.pixelColor(0, first - 1);
+    const QColor below = edge.pixelColor(0, last);
+    for (int y = first; y < last; ++y) {
+        const qreal t = qreal(y - first + 1) / (last - first + 1);
+        edge.setPixelColor(0, y,
+                           QColor::fromRgbF(above.redF() + (below.redF() - above.redF()) * t,
+                                            above.greenF() + (below.greenF() - above.greenF()) * t,
+                                            above.blueF() + (below.blueF() - above.blueF()) * t));
+    }
+    return edge;
 }
 
 QString ResourceName(int number) {
@@ -92,7 +112,9 @@ void TfrmMain::CreateCommands() {
 void TfrmMain::CreateControls() {
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setPixmap(LoadArtwork("Banner").For(devicePixelRatioF()));
+    const TArtwork banner = LoadArtwork("Banner");
+    Image1->setPixmap(banner.For(devicePixelRatioF()));
+    bannerEdge_ = BannerEdge(banner.Normal);
     Image1->setGeometry(0, 0, 792, 100);
     Image3 = new QLabel(this);
     Image3->setObjectName("Image3");
@@ -306,6 +328,14 @@ void TfrmMain::SetBounds(const TWindowBounds& bounds) {
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     anchors_.Apply(size());
     TControlledForm::resizeEvent(event);
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event) {
+    TControlledForm::paintEvent(event);
+    if (width() <= Image1->width())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QRect(Image1->width(), 0, width() - Image1->width(), Image1->height()), bannerEdge_);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

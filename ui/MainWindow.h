@@ -7,6 +7,7 @@
 #include "ODListView.h"
 #include "WindowBounds.h"
 
+#include <QImage>
 #include <QMap>
 
 class QFrame;
@@ -82,6 +83,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -102,4 +104,6 @@ private:
     TAnchors anchors_{DesignSize};
     QMap<QString, QMenu*> menus_;
     TTrayBehaviour* tray_ = nullptr;
+    // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
+    QImage bannerEdge_;
 };
