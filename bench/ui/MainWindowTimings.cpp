@@ -44,12 +44,18 @@ void Run(const char* command) {
     action->trigger();
 }
 
-void BM_SwitchTabAndBack(benchmark::State& state) {
+void ClickTab(std::size_t index) {
+    QTest::mouseClick(MainFormController->TabButtons[index], Qt::LeftButton, {}, QPoint(30, 10));
+    Repaint();
+}
+
+// From the empty List-B to the full List-A.
+void BM_SwitchToTheFullList(benchmark::State& state) {
     for (auto _ : state) {
-        QTest::mouseClick(MainFormController->TabButtons[1], Qt::LeftButton, {}, QPoint(30, 10));
-        Repaint();
-        QTest::mouseClick(MainFormController->TabButtons[0], Qt::LeftButton, {}, QPoint(30, 10));
-        Repaint();
+        state.PauseTiming();
+        ClickTab(1);
+        state.ResumeTiming();
+        ClickTab(0);
     }
 }
 
@@ -108,7 +114,7 @@ void BM_PaintOneScreen(benchmark::State& state) {
         Repaint();
 }
 
-BENCHMARK(BM_SwitchTabAndBack)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchToTheFullList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EndKeySelectsTheLastRow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllEntries)->Unit(benchmark::kMillisecond);
