@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "Action.h"
+#include "BoldFont.h"
 #include "BusinessLogicLayer.h"
 #include "ButtonEx.h"
 #include "CodePage.h"
@@ -38,14 +39,6 @@ QFont ToFont(const TFontSpec& spec) {
     font.setItalic(spec.Style & StyleItalic);
     font.setUnderline(spec.Style & StyleUnderline);
     font.setStrikeOut(spec.Style & StyleStrikeOut);
-    return font;
-}
-
-// Bold at 8 pt: the bold face of the window font that the desktop offers draws as thin as the regular one
-// at this size, so the steps take the bold face of the sans-serif font that does show it.
-QFont StepFont() {
-    QFont font("Arial", 8);
-    font.setBold(true);
     return font;
 }
 
@@ -128,7 +121,7 @@ void TfrmMain::CreateControls() {
         {"1. Create List", 25}, {"2. Change", 190}, {"3. Handle Output", 355}};
     for (const auto& [caption, left] : steps) {
         auto* label = new QLabel(caption, this);
-        label->setFont(StepFont());
+        label->setFont(VisibleBoldFont(8));
         label->adjustSize();
         label->move(left, 109);
     }

@@ -1,6 +1,7 @@
 #include "TrayBehaviour.h"
 
 #include "Artwork.h"
+#include "BoldFont.h"
 #include "MainFormController.h"
 #include "MessageBox.h"
 #include "TrayIcon.h"
@@ -18,6 +19,7 @@ TTrayBehaviour::TTrayBehaviour(QWidget& window, std::unique_ptr<ITrayShell> shel
     menu_->addSeparator();
     exit_ = menu_->addAction("Exit");
     menu_->setDefaultAction(restore_);
+    restore_->setFont(VisibleBoldFont(menu_->font().pointSize()));
     connect(restore_, &QAction::triggered, this, &TTrayBehaviour::Restore);
     connect(exit_, &QAction::triggered, this, &TTrayBehaviour::Exit);
     trayIcon_->SetTip(Tip);
