@@ -141,7 +141,7 @@ void TODListView::SetListFont(const QFont& font) {
     viewport()->update();
 }
 
-bool TODListView::FetchRow(int row, TODRow& data) {
+bool TODListView::FetchRow(int row, TODRow& data) const {
     return Guarded(esData, row, [&] {
         if (OnData)
             OnData(row, data);
@@ -161,6 +161,23 @@ void TODListView::selectAll() {
 
 void TODListView::keyboardSearch(const QString&) {
     // Searching by typed letters would walk millions of rows; the view offers no such search.
+}
+
+int TODListView::sizeHintForColumn(int column) const {
+    if (RowCount() == 0)
+        return -1;
+    const int first = std::max(rowAt(0), 0);
+    int last = rowAt(viewport()->height() - 1);
+    if (last < 0)
+        last = RowCount() - 1;
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int row = first; row <= last; ++row) {
+        TODRow data;
+        if (FetchRow(row, data))
+            widest = std::max(widest, metrics.horizontalAdvance(column == 0 ? data.Caption : data.SubItem));
+    }
+    return widest + 2 * TextIndent;
 }
 
 QItemSelectionModel::SelectionFlags TODListView::selectionCommand(const QModelIndex& index,
@@ -199,7 +216,7 @@ bool TODListView::event(QEvent* event) {
     return true;
 }
 
-template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& operation) {
+template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& operation) const {
     if (!OnODError) {
         operation();
         return true;
@@ -209,7 +226,7 @@ template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& o
         return true;
     } catch (...) {
         // Painting must go on: the failure is reported once the paint is over.
-        QCoreApplication::postEvent(this, new TODErrorEvent(stage, row));
+        QCoreApplication::postEvent(const_cast<TODListView*>(this), new TODErrorEvent(stage, row));
         return false;
     }
 }

@@ -49,20 +49,22 @@ public:
 
     // The row's data and colours as painting gets them: through the guard when OnODError is assigned.
     // False when the guard swallowed an exception.
-    bool FetchRow(int row, TODRow& data);
+    bool FetchRow(int row, TODRow& data) const;
     bool FetchColors(int row, int column, TODRowColors& colors);
 
     void selectAll() override;
     void keyboardSearch(const QString& search) override;
 
 protected:
+    // The widest text of the rows on screen: fitting a column to its contents never visits the others.
+    int sizeHintForColumn(int column) const override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     bool event(QEvent* event) override;
 
 private:
-    template <class F> bool Guarded(TODErrorStage stage, int row, F&& operation);
+    template <class F> bool Guarded(TODErrorStage stage, int row, F&& operation) const;
     void UpdateRowHeight();
 
     TVirtualRowModel* model_ = nullptr;

@@ -162,6 +162,9 @@ private slots:
         QCOMPARE(PixelOfRow(2), QColor(0, 255, 0));
         window->SetRowSelected(2, true);
         QCOMPARE(PixelOfRow(2), window->lvMain->palette().color(QPalette::Active, QPalette::Highlight));
+        window->lvMain->resizeColumnToContents(1);
+        QVERIFY(window->ColumnWidth(1) > QFontMetrics(window->lvMain->font()).horizontalAdvance("red shoes"));
+        QVERIFY(window->ColumnWidth(1) < 150);
         window->SetListFont({"Tahoma", 14, StyleItalic, 0});
         QCOMPARE(window->lvMain->font().pointSize(), 14);
         QVERIFY(window->lvMain->font().italic());
