@@ -14,7 +14,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
-[ -n "${CI:-}" ] && args+=(-DPT_WERROR=ON)
+# Warnings fail CI in the Release build; the sanitizers' -O1 build draws false alarms from GCC's flow analysis.
+if [ -n "${CI:-}" ] && [ "$build" = build ]; then args+=(-DPT_WERROR=ON); fi
 
 cmake -S . -B "$build" -G Ninja "${args[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationLook.h"
 #include "ControllerDialogs.h"
 #include "FormController.h"
 #include "MessageBox.h"
@@ -108,6 +109,4 @@ private:
 // The single instance, alive while the main window exists.
 extern TMainFormController* MainFormController;
 
-// The application title, caption of every confirmation and report of the main window.
-inline constexpr const char* ApplicationTitle = "Pellox Termwright V 1.1.0";
 inline constexpr const char* MainWindowCaption = "Pellox Termwright V 1.1.0 [Pellox Marketing LTD]";

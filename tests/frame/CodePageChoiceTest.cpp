@@ -1,5 +1,4 @@
 #include "CodePageChoice.h"
-#include "CodePage.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -13,12 +12,6 @@ TEST(CodePageChoice, LanguagesPickTheirWindowsCodePage) {
         {"vi_VN", 1258}, {"de_DE", 1252}, {"en_US", 1252}, {"C", 1252},     {"ja_JP", 1252}};
     for (const auto& [name, codePage] : cases)
         EXPECT_EQ(CodePageForLocale(QLocale(name)), codePage) << name;
-}
-
-TEST(CodePageChoice, UserLocaleBecomesTheActiveCodePage) {
-    SelectUserCodePage();
-    EXPECT_EQ(ActiveCodePage().Id, CodePageForLocale(QLocale::system()));
-    SetActiveCodePage(TCodePage::Get(1252));
 }
 
 } // namespace

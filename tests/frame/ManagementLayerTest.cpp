@@ -54,6 +54,7 @@ protected:
 };
 
 TEST_F(ManagementLayerTest, FirstStartUsesDefaultsAndCreatesTheKeys) {
+    TFakeWindow window;
     TManagementLayer layer;
     EXPECT_EQ(layer.ImportPath, "");
     EXPECT_EQ(layer.ExportPath, "");
@@ -65,7 +66,6 @@ TEST_F(ManagementLayerTest, FirstStartUsesDefaultsAndCreatesTheKeys) {
             EXPECT_TRUE(registry.KeyExists(kMain + key)) << key;
         EXPECT_FALSE(registry.KeyExists(kMain + "\\List-C"));
     }
-    TFakeWindow window;
     TKeyItems& list = AddList("List-C");
     layer.SetMainWindow(&window);
     layer.LoadSettings();

@@ -21,16 +21,6 @@ TEST_F(RegistryTest, ChangesReachTheFileWhenTheObjectGoes) {
     EXPECT_EQ(registry.ReadInteger("n"), -2);
 }
 
-TEST_F(RegistryTest, PathsAreRelativeToTheOpenKeyUnlessRooted) {
-    TRegistry registry(temp_ / "store.reg");
-    registry.OpenKey("A", true);
-    registry.OpenKey("B", true);
-    EXPECT_TRUE(registry.KeyExists("\\A\\B"));
-    registry.OpenKey("\\C", true);
-    EXPECT_TRUE(registry.KeyExists("\\C"));
-    EXPECT_FALSE(registry.KeyExists("\\A\\C"));
-}
-
 TEST_F(RegistryTest, TypedReadsFallBackToTheirDefaults) {
     TRegistryEx registry(temp_ / "store.reg");
     registry.OpenKey("K", true);

@@ -1,0 +1,90 @@
+#include "UpdateCheck.h"
+
+#include "ApplicationLook.h"
+#include "CheckpointTrail.h"
+#include "Exceptions.h"
+#include "Files.h"
+#include "MessageBox.h"
+#include "SimpleException.h"
+#include "VersionText.h"
+#include "XmlFile.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+// The version of this program, compared with the newest one the maker announces.
+constexpr const char* kProgramVersion = "1.1.0";
+
+TUpdateSource& Source() {
+    static TUpdateSource source = DefaultUpdateSource();
+    return source;
+}
+
+// A new empty file in the system's temporary folder. It stays there after the check.
+std::string NewTemporaryFile() {
+    std::string path = QDir::tempPath().toStdString() + "/XXXXXX.tmp";
+    const int fd = mkstemps(path.data(), 4);
+    if (fd < 0)
+        RaiseInOutError("create", path, errno);
+    close(fd);
+    return path;
+}
+
+// The manifest travels over plain HTTP: anyone on the way could put a local file or another kind of
+// address there, which the desktop would open. Only web addresses are offered.
+std::string CheckedDownloadAddress(const std::string& address) {
+    const QUrl url(QString::fromStdString(address), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != "http" && scheme != "https") || url.host().isEmpty())
+        throw Exception("Refused download address \"" + address +
+                        "\": not an http or https address with a host");
+    return address;
+}
+
+void OfferUpdate(const std::string& version, const std::string& address) {
+    if (!IsNewerVersion(kProgramVersion, version)) {
+        MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
+                            TMsgButtons::Ok);
+        return;
+    }
+    const std::string checked = CheckedDownloadAddress(address);
+    if (MessageBoxes().Show(MainWindowHandle, "Version " + version + " is available. Download?",
+                            ApplicationTitle, TMsgIcon::Information, TMsgButtons::YesNo) == TMsgResult::Yes)
+        ShellOpen(checked);
+}
+
+} // namespace
+
+TUpdateSource DefaultUpdateSource() {
+    return {"http://" PT_UPDATE_HOST "/files/updates.xml", {}};
+}
+
+void SetUpdateSource(TUpdateSource source) {
+    Source() = std::move(source);
+}
+
+void CheckForUpdates() {
+    CheckpointScope scope("d135");
+    const std::string path = NewTemporaryFile();
+    try {
+        DownloadToFile(Source().ManifestAddress, path, Source().Limits);
+        SetCheckpoint("d136");
+        const TXmlDocument document = LoadXmlDocument(path);
+        SetCheckpoint("d137");
+        const TXmlElement update = SelectChild(document.DocumentElement(), "update", true);
+        SetCheckpoint("d138");
+        const std::string version = AttributeText(update, "version");
+        SetCheckpoint("d139");
+        const std::string address = ElementText(SelectChild(update, "downloadUrl", true));
+        SetCheckpoint("d140");
+        OfferUpdate(version, address);
+    } catch (const Exception& e) {
+        throw ESimpleException("Error Checking Updates", e.Message);
+    }
+}
