@@ -13,6 +13,7 @@
 #include "TrayBehaviour.h"
 #include "TrayIcon.h"
 
+#include <QDesktopServices>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,6 +38,16 @@ QStringList MenuLines(const QMenu& menu) {
         lines << (action->isSeparator() ? "-" : action->menu() ? ">" + action->text() : action->text());
     return lines;
 }
+
+// Receives the addresses the program opens in the browser.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void Open(const QUrl& url) { opened << url.toString(); }
+
+public:
+    QStringList opened;
+};
 
 } // namespace
 
@@ -286,6 +297,14 @@ private slots:
         window->lvMain->setFocus();
         QTest::keyClick(window->lvMain, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(window->SelectedCount(), 3);
+    }
+
+    void theLogoOpensTheHomePage() {
+        TUrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "Open");
+        QTest::mouseClick(window->Image3, Qt::LeftButton, {}, QPoint(20, 10));
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(catcher.opened, QStringList{HomePageAddress});
     }
 
     void trayHidesTheWindowAndShowsTheIcon() {
