@@ -5,6 +5,8 @@
 #include "RewriteEntries.h"
 #include "WordRules.h"
 
+#include <array>
+
 namespace {
 
 // Puts text before or after every entry, in place or as new entries at the end.
@@ -70,12 +72,21 @@ void TKeyItems::ToUpperCase() {
 
 void TKeyItems::CapitalizeWords() {
     CheckpointScope checkpoint("d095");
-    RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
+    // Row 1 for a character at the start of a word, row 0 inside one: lookups instead of branches.
+    std::array<std::array<char, 256>, 2> cased{};
+    std::array<bool, 256> blank{};
+    for (int b = 0; b < 256; ++b) {
+        const auto c = static_cast<char>(b);
+        cased[0][b] = AsciiLower(c);
+        cased[1][b] = AsciiUpper(c);
+        blank[b] = c == ' ' || c == '\t';
+    }
+    RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
         bool wordStart = true;
         for (std::size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            out[i] = wordStart ? AsciiUpper(c) : AsciiLower(c);
-            wordStart = c == ' ' || c == '\t';
+            const auto b = static_cast<std::uint8_t>(text[i]);
+            out[i] = cased[wordStart][b];
+            wordStart = blank[b];
         }
         return text.size();
     });

@@ -20,24 +20,22 @@ void TKeyItems::ReplaceAndDuplicate(std::string_view find, std::string_view repl
                                     std::size_t memoryBudget) {
     CheckpointScope checkpoint("d110");
     const int count = Count();
-    // Replacing a text by itself, or by nothing found, creates no copy.
+    // An empty find text finds nothing, and a replacement equal to it changes no text: no copies either way.
     if (find.empty() || find == replacement)
         return;
-    const std::string from(find);
-    const std::string to(replacement);
     TGrowth growth;
     for (int i = 0; i < count; ++i) {
         const std::string_view text = GetKeyItem(i).Text();
-        const std::uint64_t found = CountOccurrences(text, from);
+        const std::uint64_t found = CountOccurrences(text, find);
         if (found > 0)
-            growth.AddEntries(1, text.size() + found * to.size() - found * from.size());
+            growth.AddEntries(1, text.size() + found * replacement.size() - found * find.size());
     }
     growth.Check(count, memoryBudget);
     Reserve(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
     for (int i = 0; i < count; ++i) {
         const std::string_view text = GetKeyItem(i).Text();
-        if (text.find(from) != std::string_view::npos)
-            AddKeyword(ReplaceAll(text, from, to));
+        if (text.find(find) != std::string_view::npos)
+            AddKeyword(ReplaceAll(text, find, replacement));
     }
 }
 

@@ -151,7 +151,8 @@ TKeywordFileWriter::~TKeywordFileWriter() {
 }
 
 void TKeywordFileWriter::WriteLine(std::string_view text) {
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fwrite("\r\n", 1, 2, file_) != 2)
+    const bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+    if (!written || std::fwrite("\r\n", 1, 2, file_) != 2)
         Fail("write");
 }
 

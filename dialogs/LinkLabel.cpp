@@ -1,8 +1,6 @@
 #include "LinkLabel.h"
 
-#include <QMouseEvent>
-
-TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
+TLinkLabel::TLinkLabel(QWidget* parent) : TClickableLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     simpleFont_ = ShownFont();
     hoverFont_ = simpleFont_;
@@ -29,25 +27,13 @@ TLabelFont TLinkLabel::ShownFont() const {
 void TLinkLabel::enterEvent(QEnterEvent* event) {
     hovering_ = true;
     Show(hoverFont_);
-    QLabel::enterEvent(event);
+    TClickableLabel::enterEvent(event);
 }
 
 void TLinkLabel::leaveEvent(QEvent* event) {
     hovering_ = false;
     Show(simpleFont_);
-    QLabel::leaveEvent(event);
-}
-
-void TLinkLabel::mousePressEvent(QMouseEvent* event) {
-    QLabel::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
-        event->accept();
-}
-
-void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    TClickableLabel::leaveEvent(event);
 }
 
 void TLinkLabel::Show(const TLabelFont& font) {

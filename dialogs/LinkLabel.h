@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ClickableLabel.h"
+
 #include <QColor>
 #include <QFont>
-#include <QLabel>
 
 // A font with its colour, as a label shows it.
 struct TLabelFont {
@@ -13,7 +14,7 @@ struct TLabelFont {
 
 // The hyperlink label: shows HoverFont while the mouse is over it and SimpleFont otherwise, with a hand
 // cursor.
-class TLinkLabel : public QLabel {
+class TLinkLabel : public TClickableLabel {
     Q_OBJECT
 public:
     explicit TLinkLabel(QWidget* parent = nullptr);
@@ -26,14 +27,9 @@ public:
     // The font and colour the label shows now.
     TLabelFont ShownFont() const;
 
-signals:
-    void clicked();
-
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void Show(const TLabelFont& font);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ButtonEx.h"
+
+#include <QDialog>
+
+// The base of the program's dialogs: a fixed-size modal window with the window colour and font, run in the
+// middle of the screen, with OK and Cancel as image buttons that answer the mouse only. Esc never cancels;
+// the close box means Cancel.
+class TDialogForm : public QDialog {
+    Q_OBJECT
+public:
+    TDialogForm(const QString& title, QSize clientSize);
+
+protected:
+    // Shows the dialog modally; true when it was closed with OK.
+    bool RunModally();
+    // The OK button ("ButtonEx1" unless named otherwise) and the Cancel button "ButtonEx2".
+    void AddOkCancel(QPoint ok, QPoint cancel, const char* okName = "ButtonEx1");
+    // An image button of the dialogs' strip with its caption centred.
+    TButtonEx* AddImageButton(const char* name, const QString& caption, QPoint at);
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TImageStrip* strip_;
+};

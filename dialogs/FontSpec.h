@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ListSettings.h"
+
+#include <QColor>
+#include <QFont>
+
+// Lists keep colours as 0x00BBGGRR and fonts as plain values; the controls use the toolkit's.
+QColor ToQColor(std::uint32_t color);
+std::uint32_t ToColorValue(const QColor& color);
+QFont ToQFont(const TFontSpec& spec);
+// Face, size and style of font; the colour stays.
+void AssignFont(TFontSpec& spec, const QFont& font);

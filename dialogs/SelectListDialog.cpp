@@ -1,0 +1,40 @@
+#include "SelectListDialog.h"
+
+#include "CheckpointTrail.h"
+#include "ClickableLabel.h"
+#include "DialogControls.h"
+#include "ListChoice.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+QPointer<TfrmSelectList> frmSelectList;
+
+TfrmSelectList::TfrmSelectList() : TDialogForm("List Selection", QSize(279, 176)) {
+    setObjectName("frmSelectList");
+    AddBevel(this, "Bevel1", QRect(12, 17, 257, 109));
+    AddFrameCaption(this, "Label1", " Select a list to export to", QRect(18, 12, 118, 13));
+    cmbLists = AddComboBox(this, "cmbLists", QRect(55, 44, 173, 21), false);
+    chkEmpty =
+        AddCheckBox(this, "chkEmpty", "Empty the existing entries from", QRect(55, 80, 177, 17), false);
+    auto* secondLine = new TClickableLabel("target list before copying", this);
+    secondLine->setObjectName("Label2");
+    secondLine->setGeometry(73, 95, 121, 13);
+    FitLabel(secondLine);
+    connect(secondLine, &TClickableLabel::clicked, this, [this] {
+        chkEmpty->setFocus();
+        chkEmpty->toggle();
+    });
+    SetTabOrder({cmbLists, chkEmpty});
+    AddOkCancel(QPoint(32, 138), QPoint(147, 138));
+}
+
+TKeyItems* TfrmSelectList::Execute(bool& emptyFirst) {
+    CheckpointScope checkpoint("d079");
+    FillListChoice(*cmbLists, "---");
+    cmbLists->setFocus();
+    if (!RunModally())
+        return nullptr;
+    emptyFirst = chkEmpty->isChecked();
+    return ChosenList(*cmbLists);
+}

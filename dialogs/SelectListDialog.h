@@ -1,0 +1,25 @@
+#pragma once
+
+#include "DialogForm.h"
+
+#include <QPointer>
+
+class QCheckBox;
+class QComboBox;
+class TKeyItems;
+
+// "List Selection": the list to copy the current list's entries to, and whether to empty it first.
+class TfrmSelectList : public TDialogForm {
+    Q_OBJECT
+public:
+    TfrmSelectList();
+
+    // The chosen list (the current list itself when "---" stays chosen) with emptyFirst set, or null on
+    // Cancel with emptyFirst unchanged.
+    TKeyItems* Execute(bool& emptyFirst);
+
+    QComboBox* cmbLists;
+    QCheckBox* chkEmpty;
+};
+
+extern QPointer<TfrmSelectList> frmSelectList;

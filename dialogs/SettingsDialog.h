@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Artwork.h"
+#include "DialogForm.h"
+#include "ListSettings.h"
+
+#include <QPointer>
+
+#include <array>
+
+class QPushButton;
+class QTableView;
+class QToolButton;
+class TKeyItems;
+class TPreviewModel;
+
+// "Colors & Fonts (<list>)": a list's row colours and font, edited on a working copy with a live preview.
+class TfrmSettings : public TDialogForm {
+    Q_OBJECT
+public:
+    TfrmSettings();
+
+    // On OK copies the working font and the four colours into the list's settings.
+    bool Execute(TKeyItems& list);
+
+    // The working copy; the list's own settings change only on OK.
+    TListSettings Working;
+    QTableView* lvPreview;
+    // btnEvenBack, btnEvenFont, btnOddBack, btnOddFont: colour k is ColorButtons[k - 1].
+    std::array<QToolButton*, 4> ColorButtons{};
+    QPushButton* btnFont;
+
+private:
+    void ColorButtonClick(int colorIndex);
+    void btnFontClick();
+    void DrawFace(int colorIndex);
+    void ShowWorkingFont();
+
+    TPreviewModel* preview_;
+    TArtwork dropArrow_;
+};
+
+// The face of a colour button: the swatch with its word ("Back" or "Text", white only on pure black) and the
+// drop arrow, 67 x 13 pixels.
+QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork& arrow,
+                        qreal devicePixelRatio);
+
+extern QPointer<TfrmSettings> frmSettings;

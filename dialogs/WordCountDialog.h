@@ -1,0 +1,26 @@
+#pragma once
+
+#include "DialogForm.h"
+
+#include <QPointer>
+
+#include <string>
+
+class TSpinEdit;
+
+// A number of words from 1 to 25 under a title the caller gives; Enter in the field means OK.
+class TfrmWordCount : public TDialogForm {
+    Q_OBJECT
+public:
+    TfrmWordCount();
+
+    // title is UTF-8. The chosen number, or 0 when cancelled.
+    int Execute(const std::string& title);
+
+    TSpinEdit* seWordCount;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+extern QPointer<TfrmWordCount> frmWordCount;

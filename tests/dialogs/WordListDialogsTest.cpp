@@ -1,0 +1,153 @@
+#include "AddWordDialog.h"
+#include "AddWordsDialog.h"
+#include "AskWordsDialog.h"
+#include "CheckpointTrail.h"
+#include "CodePage.h"
+#include "DialogTestSupport.h"
+#include "EnsureForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+using TLines = std::vector<std::string>;
+
+class WordListDialogsTest : public QObject {
+    Q_OBJECT
+
+    static void TypeWord(QDialog& dialog, const QString& text) {
+        static_cast<TfrmAddWord&>(dialog).cmbText->setEditText(text);
+        ClickOk(dialog);
+    }
+
+private slots:
+    void initTestCase() {
+        UseProgramLook();
+        EnsureForm(frmAddWord);
+        EnsureForm(frmAddWords);
+        EnsureForm(frmAskWords);
+    }
+    void cleanup() { SetActiveCodePage(TCodePage::Get(1252)); }
+    void cleanupTestCase() { FreeAdoptedForms(); }
+
+    void add_word_with_empty_list_starts_empty_and_refuses_empty_ok() {
+        std::string word = "kept";
+        TLines recent;
+        TModalScript script{[](QDialog& dialog) {
+            QCOMPARE(static_cast<TfrmAddWord&>(dialog).cmbText->currentText(), QString());
+            QCOMPARE(dialog.focusWidget(), static_cast<TfrmAddWord&>(dialog).cmbText);
+            ClickOk(dialog);
+        }};
+        QVERIFY(!frmAddWord->Execute(word, recent));
+        QVERIFY(script.Done());
+        QCOMPARE(word, std::string("kept"));
+        QVERIFY(recent.empty());
+        QVERIFY(TrailEmpty());
+    }
+
+    void add_word_keeps_blanks_and_moves_case_variant_to_front() {
+        std::string word;
+        TLines recent{"Red", "Shoe", "Blue"};
+        TModalScript script{[](QDialog& dialog) {
+                                QCOMPARE(static_cast<TfrmAddWord&>(dialog).cmbText->currentText(),
+                                         QString("Red"));
+                                TypeWord(dialog, "shoe");
+                            },
+                            [](QDialog& dialog) { TypeWord(dialog, " shoe"); }};
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(recent, TLines({"shoe", "Red", "Blue"}));
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string(" shoe"));
+        QCOMPARE(recent, TLines({" shoe", "shoe", "Red", "Blue"}));
+        QVERIFY(script.Done());
+    }
+
+    void add_word_from_drop_down_moves_to_top_and_cancel_changes_nothing() {
+        std::string word = "old";
+        TLines recent{"one", "two", "three"};
+        TModalScript script{[](QDialog& dialog) {
+                                auto* box = static_cast<TfrmAddWord&>(dialog).cmbText;
+                                box->setCurrentIndex(2);
+                                ClickOk(dialog);
+                            },
+                            [](QDialog& dialog) {
+                                static_cast<TfrmAddWord&>(dialog).cmbText->setEditText("new");
+                                ClickCancel(dialog);
+                            }};
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string("three"));
+        QCOMPARE(recent, TLines({"three", "one", "two"}));
+        QVERIFY(!frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string("three"));
+        QCOMPARE(recent, TLines({"three", "one", "two"}));
+    }
+
+    void typed_text_goes_through_the_code_page() {
+        SetActiveCodePage(TCodePage::Get(1251));
+        std::string word;
+        TLines recent{"\xC6\xF3\xEA"}; // "Жук" in Windows-1251
+        TModalScript script{[](QDialog& dialog) {
+            QCOMPARE(static_cast<TfrmAddWord&>(dialog).cmbText->currentText(), QString::fromUtf8("Жук"));
+            TypeWord(dialog, QString::fromUtf8("Жёлтый €"));
+        }};
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string("\xC6\xB8\xEB\xF2\xFB\xE9 \x88"));
+        SetActiveCodePage(TCodePage::Get(1252));
+        TModalScript again{[](QDialog& dialog) { TypeWord(dialog, QString::fromUtf8("Жук")); }};
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string("???"));
+    }
+
+    void text_box_lines_follow_the_line_rules() {
+        TLines lines;
+        bool append = true;
+        TModalScript script{[](QDialog& dialog) {
+            auto& form = static_cast<TfrmAddWords&>(dialog);
+            QCOMPARE(form.mmWords->toPlainText(), QString());
+            form.mmWords->setPlainText("a\n\n   \nb\n");
+            form.chkAppend->setChecked(false);
+            ClickOk(dialog);
+        }};
+        QVERIFY(frmAddWords->Execute(lines, append));
+        QCOMPARE(lines, TLines({"a", "", "   ", "b"}));
+        QVERIFY(!append);
+    }
+
+    void add_words_keeps_append_choice_and_cancel_leaves_list() {
+        TLines lines{"keep"};
+        bool append = true;
+        TModalScript script{[](QDialog& dialog) {
+            auto& form = static_cast<TfrmAddWords&>(dialog);
+            QVERIFY(!form.chkAppend->isChecked());
+            form.mmWords->setPlainText("x");
+            ClickCancel(dialog);
+        }};
+        QVERIFY(!frmAddWords->Execute(lines, append));
+        QCOMPARE(lines, TLines({"keep"}));
+        QVERIFY(append);
+    }
+
+    void long_lines_are_cut_and_empty_box_gives_no_lines() {
+        TLines lines{"x"};
+        TModalScript script{
+            [](QDialog& dialog) {
+                QCOMPARE(dialog.windowTitle(), QString("Unwanted Words"));
+                static_cast<TfrmAskWords&>(dialog).mmWords->setPlainText(QString(5000, 'k') + "\nshort");
+                ClickOk(dialog);
+            },
+            [](QDialog& dialog) {
+                QCOMPARE(dialog.windowTitle(), QString("Words To LookFor"));
+                QCOMPARE(static_cast<TfrmAskWords&>(dialog).mmWords->toPlainText(), QString());
+                ClickOk(dialog);
+            }};
+        QVERIFY(frmAskWords->Execute("Unwanted Words", lines));
+        QCOMPARE(lines, TLines({std::string(4096, 'k'), "short"}));
+        lines.clear();
+        QVERIFY(frmAskWords->Execute("Words To LookFor", lines));
+        QVERIFY(lines.empty());
+        QVERIFY(script.Done());
+    }
+};
+
+QTEST_MAIN(WordListDialogsTest)
+#include "WordListDialogsTest.moc"
