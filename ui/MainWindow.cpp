@@ -24,10 +24,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTreeView>
 
 namespace {
 
 constexpr int CaptionLeft = 32;
+constexpr QSize FileDialogSize{820, 520};
 
 QColor ToColor(std::uint32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
@@ -302,6 +304,16 @@ std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool 
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({"Text Files (*.txt)", "All Files (*)"});
     dialog.setDefaultSuffix("txt");
+    // Roomy enough to show the file names, sizes and dates in full at the window font.
+    dialog.resize(FileDialogSize);
+    if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        const int widths[] = {0, 90, 110, 150};
+        for (int column = 1; column < header->count() && column < 4; ++column)
+            header->resizeSection(column, widths[column]);
+    }
     if (!folder.empty())
         dialog.setDirectory(QString::fromStdString(folder));
     if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
