@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -90,14 +91,17 @@ class MainRoutineTest : public QObject {
     TFakeControllerDialogs dialogs;
     QStringList boxes;
     QStringList chosenFiles;
+    // The class names of the other dialogs shown, in order; each is closed with OK after the test's filling.
+    QStringList dialogsShown;
+    std::function<void(QDialog&)> fillDialog;
 
     QString StorePath() const { return config->path() + "/Pellox/Termwright.reg"; }
 
     // Runs the program; steps run once the loop is going, and the main window is closed after them
     // whatever they found.
-    int RunProgram(std::function<void()> steps, TFormClass formClass = {}) {
+    int RunProgram(std::function<void()> steps, TFormClass formClass = {}, bool ownDialogs = false) {
         TMainRoutineHooks hooks;
-        hooks.ControllerDialogs = &dialogs;
+        hooks.ControllerDialogs = ownDialogs ? nullptr : &dialogs;
         hooks.FormClass = std::move(formClass);
         hooks.Running = [steps] {
             steps();
@@ -113,6 +117,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", config->path().toUtf8());
         boxes.clear();
         chosenFiles.clear();
+        dialogsShown.clear();
+        fillDialog = nullptr;
         dialogs = TFakeControllerDialogs();
         // Message boxes are answered with their default button, file dialogs with the next queued file.
         SetModalShownHook([this](QDialog& dialog) {
@@ -123,6 +129,11 @@ private slots:
                 if (chosenFiles.isEmpty())
                     return files->reject();
                 files->selectFile(chosenFiles.takeFirst());
+                dialog.accept();
+            } else {
+                dialogsShown << dialog.metaObject()->className();
+                if (fillDialog)
+                    fillDialog(dialog);
                 dialog.accept();
             }
         });
@@ -190,6 +201,22 @@ private slots:
                  }),
                  0);
         QVERIFY(ReadAll(StorePath()).find("\"MainWindowLeft\"=dword:000000de") != std::string::npos);
+    }
+
+    void theButtonsRunTheProgramsOwnDialogs() {
+        fillDialog = [](QDialog& dialog) {
+            if (auto* words = dialog.findChild<QPlainTextEdit*>())
+                words->setPlainText("alpha\nbeta");
+        };
+        QCOMPARE(RunProgram(
+                     [] {
+                         Click(Window().btnAdd);
+                         QCOMPARE(Window().RowCount(), 2);
+                         Click(Window().btnAbout);
+                     },
+                     {}, true),
+                 0);
+        QCOMPARE(dialogsShown, (QStringList{"TfrmAddWords", "TfrmAbout"}));
     }
 
     void importRunCommandsFromTheirMenusAndExport() {
