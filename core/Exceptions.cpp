@@ -7,9 +7,13 @@ void RaiseListIndexError(long long value) {
 }
 
 void RaiseInOutError(std::string_view action, std::string_view path, int errorNumber) {
+    RaiseInOutError(action, path, errorNumber != 0 ? std::string_view(std::strerror(errorNumber)) : "");
+}
+
+void RaiseInOutError(std::string_view action, std::string_view path, std::string_view reason) {
     std::string message = "Cannot ";
     message.append(action).append(" file \"").append(path).append("\"");
-    if (errorNumber != 0)
-        message.append(": ").append(std::strerror(errorNumber));
+    if (!reason.empty())
+        message.append(": ").append(reason);
     throw EInOutError(message);
 }

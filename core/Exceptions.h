@@ -1,10 +1,11 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
-#include <exception>
 
-// Common base of every failure the program raises; Message is the technical text (UTF-8) that goes to the log.
+// Common base of every failure the program raises; Message is the technical text (UTF-8) that goes to the
+// log.
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : Message(std::move(message)) {}
@@ -30,3 +31,5 @@ public:
 
 // Builds the input/output error for a failed file operation, naming the path and the system's reason.
 [[noreturn]] void RaiseInOutError(std::string_view action, std::string_view path, int errorNumber);
+// The same with a reason of the program's own.
+[[noreturn]] void RaiseInOutError(std::string_view action, std::string_view path, std::string_view reason);

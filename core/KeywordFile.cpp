@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "KeyItems.h"
+#include "MemoryBudget.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -33,13 +34,37 @@ std::string WithoutCarriageReturns(std::string_view text) {
     return result;
 }
 
-// Line ends in the file: a hint for reserving storage before the entries are added.
-std::size_t CountLineFeeds(std::FILE* file, std::string& buffer) {
+// Lines in the file, a line end after the last one making none: what reading it will add, but for a byte 26
+// that ends it early.
+std::size_t CountLines(std::FILE* file, std::string& buffer) {
     std::size_t count = 0;
     std::size_t got;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    char last = LineFeed;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
         count += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + got, LineFeed));
-    return count;
+        last = buffer[got - 1];
+    }
+    return count + (last != LineFeed);
+}
+
+// Only a regular file is read: a device such as /dev/zero never ends, and opening a pipe would wait for a
+// writer, so neither is waited on.
+FileHandle OpenToRead(const std::string& path, struct stat& info) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    FileHandle file(fd >= 0 ? fdopen(fd, "rb") : nullptr);
+    if (!file) {
+        const int error = errno;
+        if (fd >= 0)
+            close(fd);
+        RaiseInOutError("open", path, error);
+    }
+    if (fstat(fd, &info) != 0)
+        RaiseInOutError("open", path, errno);
+    if (S_ISDIR(info.st_mode))
+        RaiseInOutError("open", path, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        RaiseInOutError("read", path, "it is a device or a pipe, not a file");
+    return file;
 }
 
 } // namespace
@@ -90,17 +115,23 @@ void AppendKeywordText(std::string_view text, TKeyItems& list) {
     parser.Finish();
 }
 
-void ReadKeywordFile(const std::string& path, TKeyItems& list) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        RaiseInOutError("open", path, errno);
-    std::string buffer(ChunkSize, '\0');
+void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget) {
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
-        const std::size_t lines = CountLineFeeds(file.get(), buffer) + 1;
-        list.Reserve(lines, static_cast<std::size_t>(info.st_size));
-        std::rewind(file.get());
-    }
+    const FileHandle file = OpenToRead(path, info);
+    // The texts alone may be too much already: then the file is refused before it is read at all.
+    TGrowth growth;
+    growth.AddBytes(static_cast<std::uint64_t>(info.st_size));
+    growth.Check(list.Count(), memoryBudget);
+    // A small file needs no large buffer; files whose size the system doesn't know get a fair one.
+    std::string buffer(
+        std::clamp<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, 1 << 16, ChunkSize), '\0');
+    const std::size_t lines = CountLines(file.get(), buffer);
+    if (std::ferror(file.get()))
+        RaiseInOutError("read", path, errno);
+    growth.AddEntries(lines, 0);
+    growth.Check(list.Count(), memoryBudget);
+    list.Reserve(lines, static_cast<std::size_t>(info.st_size));
+    std::rewind(file.get());
     TKeywordTextParser parser(list);
     std::size_t got;
     while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
@@ -115,10 +146,18 @@ TKeywordFileWriter::TKeywordFileWriter(std::string path) : path_(std::move(path)
     struct stat target {};
     const bool exists = stat(path_.c_str(), &target) == 0;
     if (exists && !S_ISREG(target.st_mode)) {
-        // Devices and pipes are written in place: there is nothing to replace atomically.
-        file_ = std::fopen(path_.c_str(), "wb");
-        if (!file_)
+        // Devices and pipes are written in place: there is nothing to replace atomically. A pipe that nobody
+        // reads is refused at once instead of waited on.
+        const int fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
             RaiseInOutError("create", path_, errno);
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        file_ = fdopen(fd, "wb");
+        if (!file_) {
+            const int error = errno;
+            close(fd);
+            RaiseInOutError("create", path_, error);
+        }
         return;
     }
     tempPath_ = path_ + ".XXXXXX";

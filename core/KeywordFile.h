@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MemoryBudget.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -26,8 +28,11 @@ private:
 
 // Appends the lines of a keyword text to the list.
 void AppendKeywordText(std::string_view text, TKeyItems& list);
-// Appends the lines of a keyword text file to the list; raises EInOutError when it can't be read.
-void ReadKeywordFile(const std::string& path, TKeyItems& list);
+// Appends the lines of a keyword text file to the list; raises EInOutError when it can't be read or is no
+// regular file, and EMemoryBudgetError, before adding anything, when its entries would need more than
+// memoryBudget bytes.
+void ReadKeywordFile(const std::string& path, TKeyItems& list,
+                     std::size_t memoryBudget = DefaultMemoryBudget);
 
 // Writes a keyword text file: every text followed by CR LF. A regular file is written beside the target and
 // renamed over it only when everything was written, so a failed export never destroys the old file.

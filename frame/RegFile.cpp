@@ -8,9 +8,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +22,8 @@ constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 // A store holds a few kilobytes; anything far larger is not one of ours.
 constexpr long long kMaxFileBytes = 16 << 20;
+// The registry's own limit; a deeper key is damage, and would overflow the stack of every walk of the tree.
+constexpr std::size_t kMaxKeyDepth = 512;
 constexpr std::size_t kHexLineWidth = 80;
 
 // ---- writing
@@ -144,14 +149,30 @@ private:
             Damaged(lineNumber_, "key outside HKEY_CURRENT_USER");
         path.remove_prefix(kRoot.size());
         current_ = &root_;
-        while (!path.empty()) {
+        for (std::size_t depth = 1; !path.empty(); ++depth) {
             path.remove_prefix(1);
             const auto name = path.substr(0, path.find('\\'));
             if (name.empty())
                 Damaged(lineNumber_, "empty key name");
+            if (depth > kMaxKeyDepth)
+                Damaged(lineNumber_, "key nested too deep");
             current_ = &current_->SubKeys[std::string(name)];
             path.remove_prefix(name.size());
         }
+    }
+
+    // A later line for a value name replaces the earlier one. The names of each key are indexed, so that a
+    // key with very many values still reads in n log n.
+    void SetValue(const std::string& name, std::uint32_t type, std::string data) {
+        auto& names = valueIndex_[current_];
+        const auto [found, added] = names.try_emplace(name, current_->Values.size());
+        if (added) {
+            current_->Values.push_back({name, type, std::move(data)});
+            return;
+        }
+        TRegValue& value = current_->Values[found->second];
+        value.Type = type;
+        value.Data = std::move(data);
     }
 
     void ParseValue(std::string_view line, std::size_t& index) {
@@ -169,9 +190,9 @@ private:
             std::string text = TakeQuoted(line);
             if (!line.empty())
                 Damaged(lineNumber_, "text after the value");
-            current_->SetValue(name, RegSz, std::move(text));
+            SetValue(name, RegSz, std::move(text));
         } else if (line.starts_with("dword:")) {
-            current_->SetValue(name, RegDword, ParseDword(line.substr(6)));
+            SetValue(name, RegDword, ParseDword(line.substr(6)));
         } else if (line.starts_with("hex")) {
             ParseHexValue(name, JoinContinuation(line, index));
         } else {
@@ -249,7 +270,7 @@ private:
             bytes = Utf8FromUtf16Bytes(bytes);
         else if (type == RegDword && bytes.size() != 4)
             Damaged(lineNumber_, "a dword of another size than four bytes");
-        current_->SetValue(name, type, std::move(bytes));
+        SetValue(name, type, std::move(bytes));
     }
 
     std::string ParseBytes(std::string_view text) {
@@ -287,6 +308,7 @@ private:
     std::vector<std::string> lines_;
     TRegKey root_;
     TRegKey* current_ = nullptr;
+    std::map<const TRegKey*, std::map<std::string, std::size_t, TRegNameLess>> valueIndex_;
     int lineNumber_ = 0;
 };
 
@@ -297,9 +319,18 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file)
+    // Opened without waiting: a pipe at the path would otherwise hold up the start until someone wrote to it.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fd >= 0 ? fdopen(fd, "rb") : nullptr,
+                                                               std::fclose);
+    if (!file) {
+        if (fd >= 0)
+            close(fd);
         throw Exception("can't be opened");
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        throw Exception("not a file");
     std::string text;
     char buffer[65536];
     while (const auto n = std::fread(buffer, 1, sizeof buffer, file.get())) {

@@ -53,7 +53,7 @@ void TMainFormController::Import() {
         return;
     ManagementLayer->ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
-    ReadKeywordFile(*path, *list);
+    ReadKeywordFile(*path, *list, MemoryBudget());
     SetCheckpoint("d008");
     RefreshView(false, false);
 }

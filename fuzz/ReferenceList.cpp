@@ -1,0 +1,341 @@
+#include "ReferenceList.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace Plain {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsLetterOrDigit(char c) {
+    return IsLetter(c) || (c >= '0' && c <= '9');
+}
+
+bool At(std::string_view text, std::size_t i, std::string_view pattern) {
+    return text.substr(i, pattern.size()) == pattern;
+}
+
+// 1-based position of the first occurrence, 0 when there is none.
+std::size_t FirstAt(std::string_view text, std::string_view pattern) {
+    for (std::size_t i = 0; i + pattern.size() <= text.size(); ++i)
+        if (At(text, i, pattern))
+            return i + 1;
+    return 0;
+}
+
+std::string_view QwertyRow(char lower) {
+    static const char* const rows[26] = {"zsqw",   "vngh",   "xvdf",   "sferxc", "wrsd34", "dgrtcv", "fhtyvb",
+                                         "gjyubn", "uojk89", "hkuinm", "jliom",  "kop",    "njk",    "bmhj",
+                                         "ipkl90", "o0l",    "w12a",   "etdf45", "adwezx", "ryfg56", "yihj78",
+                                         "cbfg",   "qe23as", "zcsd",   "tugh67", "xas"};
+    return rows[lower - 'a'];
+}
+
+std::string Neighbours(char c) {
+    if (!IsLetter(c))
+        return {};
+    const bool upper = c <= 'Z';
+    std::string row(QwertyRow(upper ? static_cast<char>(c + 32) : c));
+    if (upper)
+        for (char& n : row)
+            if (n >= 'a' && n <= 'z')
+                n = static_cast<char>(n - 32);
+    return row;
+}
+
+std::string Trimmed(std::string_view text, const TCharSet& chars) {
+    while (!text.empty() && chars.Contains(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && chars.Contains(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+template <class F> TTexts EachText(const TTexts& texts, F rewrite) {
+    TTexts result;
+    for (const auto& t : texts)
+        result.push_back(rewrite(t));
+    return result;
+}
+
+} // namespace
+
+int CountWords(std::string_view text) {
+    int words = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        words += !IsBlank(text[i]) && (i == 0 || IsBlank(text[i - 1]));
+    return words;
+}
+
+TTexts SplitWords(std::string_view text, const TCharSet& separators) {
+    TTexts words;
+    std::string word;
+    for (char c : text) {
+        if (!separators.Contains(c)) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    if (!word.empty())
+        words.push_back(word);
+    return words;
+}
+
+std::string WrapMatchType(std::string_view text, std::uint8_t matchType) {
+    const std::string core = Trimmed(text, MatchTypeTrimSet);
+    if (matchType == 0)
+        return '"' + core + '"';
+    if (matchType == 1)
+        return '[' + core + ']';
+    return core;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
+    if (find.empty())
+        return std::string(text);
+    std::string result;
+    for (std::size_t i = 0; i < text.size();) {
+        if (At(text, i, find)) {
+            result += replacement;
+            i += find.size();
+        } else {
+            result += text[i++];
+        }
+    }
+    return result;
+}
+
+std::string Mapped(std::string_view text, const std::array<std::uint8_t, 256>& table) {
+    std::string result;
+    for (char c : text)
+        result += static_cast<char>(table[static_cast<std::uint8_t>(c)]);
+    return result;
+}
+
+TTexts RemoveTerms(const TTexts& texts, const TTexts& terms, const TCodePage& codePage) {
+    return EachText(texts, [&](std::string text) {
+        for (const auto& term : terms) {
+            if (term.empty())
+                continue;
+            const std::string upper = Mapped(text, codePage.Upper);
+            const std::string pattern = Mapped(term, codePage.Upper);
+            std::string kept;
+            for (std::size_t i = 0; i < text.size();) {
+                if (At(upper, i, pattern))
+                    i += pattern.size();
+                else
+                    kept += text[i++];
+            }
+            text = kept;
+        }
+        return text;
+    });
+}
+
+TTexts CollapseSpaces(const TTexts& texts) {
+    return EachText(texts, [](const std::string& text) {
+        std::string result;
+        bool previousBlank = false;
+        for (char c : text) {
+            if (previousBlank && IsBlank(c))
+                continue;
+            result += c;
+            previousBlank = IsBlank(c);
+        }
+        return result;
+    });
+}
+
+TTexts CollapseRepeats(const TTexts& texts) {
+    return EachText(texts, [](const std::string& text) {
+        std::string result;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (i == 0 || text[i] != text[i - 1])
+                result += text[i];
+        return result;
+    });
+}
+
+TTexts RemoveChars(const TTexts& texts, const TCharSet& chars) {
+    return EachText(texts, [&](const std::string& text) {
+        std::string result;
+        for (char c : text)
+            if (!chars.Contains(c))
+                result += c;
+        return result;
+    });
+}
+
+TTexts TrimChars(const TTexts& texts, const TCharSet& chars) {
+    return EachText(texts, [&](const std::string& text) { return Trimmed(text, chars); });
+}
+
+TTexts AddText(const TTexts& texts, std::string_view text, bool atStart, bool asNew) {
+    const TTexts combined = EachText(texts, [&](const std::string& entry) {
+        return atStart ? std::string(text) + entry : entry + std::string(text);
+    });
+    if (!asNew)
+        return combined;
+    TTexts result = texts;
+    result.insert(result.end(), combined.begin(), combined.end());
+    return result;
+}
+
+TTexts CapitalizeWords(const TTexts& texts) {
+    return EachText(texts, [](const std::string& text) {
+        std::string result;
+        bool wordStart = true;
+        for (char c : text) {
+            if (wordStart && c >= 'a' && c <= 'z')
+                result += static_cast<char>(c - 32);
+            else if (!wordStart && c >= 'A' && c <= 'Z')
+                result += static_cast<char>(c + 32);
+            else
+                result += c;
+            wordStart = IsBlank(c);
+        }
+        return result;
+    });
+}
+
+TTexts ReplaceText(const TTexts& texts, std::string_view find, std::string_view replacement) {
+    return EachText(texts, [&](const std::string& text) { return ReplaceAll(text, find, replacement); });
+}
+
+TTexts SetMatchType(const TTexts& texts, std::uint8_t matchType) {
+    return EachText(texts, [&](const std::string& text) { return WrapMatchType(text, matchType); });
+}
+
+TTexts ReplacedCopies(const TTexts& texts, std::string_view find, std::string_view replacement) {
+    TTexts copies;
+    for (const auto& text : texts)
+        if (const std::string replaced = ReplaceAll(text, find, replacement); replaced != text)
+            copies.push_back(replaced);
+    return copies;
+}
+
+TTexts MatchTypeCopies(const TTexts& texts, std::uint8_t matchType) {
+    return SetMatchType(texts, matchType);
+}
+
+TTexts Misspellings(const TTexts& phrases, int kinds) {
+    TTexts out;
+    for (const auto& p : phrases) {
+        const std::size_t n = p.size();
+        out.push_back(p);
+        if (kinds & 1)
+            for (std::size_t i = 1; i <= n; ++i)
+                if (IsLetterOrDigit(p[i - 1]))
+                    out.push_back(p.substr(0, i - 1) + p[i - 1] + p[i - 1] + p.substr(i));
+        if (kinds & 2)
+            for (std::size_t i = 1; i < n; ++i)
+                if (IsLetterOrDigit(p[i - 1])) {
+                    std::string v = p;
+                    std::swap(v[i - 1], v[i]);
+                    out.push_back(v);
+                }
+        if (kinds & 4)
+            for (std::size_t i = 1; i <= n; ++i)
+                if (IsLetterOrDigit(p[i - 1]))
+                    out.push_back(p.substr(0, i - 1) + p.substr(i));
+        if (kinds & 8)
+            for (std::size_t i = 1; i <= n; ++i)
+                for (char k : Neighbours(p[i - 1])) {
+                    std::string v = p;
+                    v[i - 1] = k;
+                    out.push_back(v);
+                }
+    }
+    return out;
+}
+
+TTexts Recombinations(const TTexts& phrases, int limit) {
+    TTexts out;
+    for (const auto& p : phrases) {
+        const TTexts words = SplitWords(p, RecombineSeparators);
+        if (static_cast<long long>(words.size()) > limit)
+            continue;
+        std::vector<std::size_t> order(words.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        do {
+            std::string joined;
+            for (std::size_t k = 0; k < order.size(); ++k)
+                joined += (k > 0 ? " " : "") + words[order[k]];
+            out.push_back(joined);
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+    return out;
+}
+
+std::vector<int> PickByTerms(const TTexts& texts, const TTexts& upperTerms, std::uint8_t position,
+                             const TCodePage& codePage) {
+    std::size_t shortest = 1000;
+    for (const auto& t : upperTerms)
+        shortest = std::min(shortest, t.size());
+    std::vector<int> picked;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].size() < shortest)
+            continue;
+        const std::string upper = Mapped(texts[i], codePage.Upper);
+        const std::size_t n = upper.size();
+        for (const auto& t : upperTerms) {
+            if (t.size() > n)
+                continue;
+            const std::size_t first = FirstAt(upper, t);
+            const bool match =
+                (position == 0 && At(upper, 0, t)) || (position == 1 && At(upper, n - t.size(), t)) ||
+                (position == 2 && first > 1 && first < n - t.size() + 1) || (position == 3 && first > 0);
+            if (match) {
+                picked.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    return picked;
+}
+
+std::vector<int> PickByWordCount(const TTexts& texts, int n, std::uint8_t comparison) {
+    std::vector<int> picked;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const int words = CountWords(texts[i]);
+        if ((comparison == 0 && words > n) || (comparison == 1 && words < n) ||
+            (comparison == 2 && words == n))
+            picked.push_back(static_cast<int>(i));
+    }
+    return picked;
+}
+
+std::optional<long long> DeleteIndices(TTexts& texts, const std::vector<int>& indices) {
+    for (auto k = indices.rbegin(); k != indices.rend(); ++k) {
+        if (*k < 0 || *k >= static_cast<int>(texts.size()))
+            return *k;
+        texts.erase(texts.begin() + *k);
+    }
+    return std::nullopt;
+}
+
+std::string CommaText(const TTexts& texts) {
+    std::string text;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        text += (i > 0 ? ", " : "") + texts[i];
+    return text;
+}
+
+std::string LineText(const TTexts& texts) {
+    std::string text;
+    for (const auto& t : texts)
+        text += t + "\r\n";
+    return text;
+}
+
+} // namespace Plain
