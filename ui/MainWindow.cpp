@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "CommandTable.h"
 #include "Exceptions.h"
+#include "FontAndColor.h"
 #include "ImageStrip.h"
 #include "IntList.h"
 #include "KeyItems.h"
@@ -30,19 +31,6 @@ namespace {
 
 constexpr int CaptionLeft = 32;
 constexpr QSize FileDialogSize{820, 520};
-
-QColor ToColor(std::uint32_t color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-QFont ToFont(const TFontSpec& spec) {
-    QFont font(QString::fromStdString(spec.Name), spec.Size > 0 ? spec.Size : 9);
-    font.setBold(spec.Style & StyleBold);
-    font.setItalic(spec.Style & StyleItalic);
-    font.setUnderline(spec.Style & StyleUnderline);
-    font.setStrikeOut(spec.Style & StyleStrikeOut);
-    return font;
-}
 
 // The banner's last pixel column with the keyword chips that cross it blended away, so that it can be
 // stretched into a plain continuation of the banner's background.
@@ -282,7 +270,7 @@ void TfrmMain::SetColumnWidth(int column, int width) {
 }
 
 void TfrmMain::SetListFont(const TFontSpec& font) {
-    lvMain->SetListFont(ToFont(font));
+    lvMain->SetListFont(ToQFont(font));
 }
 
 TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
@@ -367,6 +355,6 @@ void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {
         return;
     const bool odd = (row + 1) % 2 == 1;
     const TListSettings& settings = list->Settings;
-    colors.Text = ToColor(settings.GetColor(odd ? TListSettings::OddText : TListSettings::EvenText));
-    colors.Background = ToColor(settings.GetColor(odd ? TListSettings::OddBack : TListSettings::EvenBack));
+    colors.Text = ToQColor(settings.GetColor(odd ? TListSettings::OddText : TListSettings::EvenText));
+    colors.Background = ToQColor(settings.GetColor(odd ? TListSettings::OddBack : TListSettings::EvenBack));
 }
