@@ -31,6 +31,9 @@ namespace {
 
 constexpr int CaptionLeft = 32;
 constexpr QSize FileDialogSize{820, 520};
+constexpr QPoint DesignPosition{126, 89};
+// The outer height the window can't be made smaller than; its width can't go below the design width.
+constexpr int SmallestOuterHeight = 593;
 
 // The banner's last pixel column with the keyword chips that cross it blended away, so that it can be
 // stretched into a plain continuation of the banner's background.
@@ -71,8 +74,8 @@ TfrmMain::TfrmMain() {
     CreateCommands();
     CreateControls();
     tray_ = new TTrayBehaviour(*this);
-    setMinimumSize(DesignSize.width(), 593 - FrameSize.height());
-    move(126, 89);
+    setMinimumSize(DesignSize.width(), SmallestOuterHeight - FrameSize.height());
+    move(DesignPosition);
     resize(DesignSize);
 }
 
