@@ -10,7 +10,6 @@
 
 TButtonEx::TButtonEx(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_Hover, false);
 }
 
 void TButtonEx::SetImageList(TImageStrip* strip) {

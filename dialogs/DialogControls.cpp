@@ -24,8 +24,8 @@ template <class TControl> TControl* Place(TControl* control, const char* name, Q
 }
 } // namespace
 
-// The sizes were laid out for the home platform's font metrics, which run a little narrower than the
-// fonts here: a caption that does not fit grows away from its anchored side instead of being clipped.
+// The bounds suit font metrics a little narrower than the fonts here give: a caption that does not fit
+// grows away from its anchored side instead of being clipped.
 void FitCaption(QAbstractButton* button) {
     const int missing = button->sizeHint().width() - button->width();
     if (missing > 0)

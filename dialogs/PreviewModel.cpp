@@ -1,6 +1,6 @@
 #include "PreviewModel.h"
 
-#include "FontSpec.h"
+#include "FontAndColor.h"
 #include "ListSettings.h"
 
 namespace {

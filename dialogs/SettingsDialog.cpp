@@ -3,7 +3,7 @@
 #include "CheckpointTrail.h"
 #include "DialogControls.h"
 #include "DialogText.h"
-#include "FontSpec.h"
+#include "FontAndColor.h"
 #include "KeyItems.h"
 #include "ModalRun.h"
 #include "PreviewModel.h"

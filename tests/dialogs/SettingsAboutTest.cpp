@@ -3,7 +3,7 @@
 #include "DialogTestSupport.h"
 #include "EnsureForm.h"
 #include "Files.h"
-#include "FontSpec.h"
+#include "FontAndColor.h"
 #include "LinkLabel.h"
 #include "ManagementLayer.h"
 #include "PreviewModel.h"

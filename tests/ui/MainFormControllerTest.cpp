@@ -69,6 +69,7 @@ private:
         QVERIFY2(action, name);
         action->Update();
         QVERIFY2(action->isEnabled(), name);
+        // As a menu runs it: a failure goes to the application's handler, recorded in reported.
         action->trigger();
     }
     bool Enabled(const char* name) {

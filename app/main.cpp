@@ -1,0 +1,5 @@
+#include "MainRoutine.h"
+
+int main(int argc, char** argv) {
+    return MainRoutine(argc, argv);
+}

@@ -1,0 +1,164 @@
+// Each case is one user action on the real main window, shown offscreen, followed by the synchronous repaint
+// of the list view, so the time is what the user waits for. The current list holds 10,000,000 entries
+// unless --rows says otherwise.
+#include "BenchLists.h"
+
+#include "Action.h"
+#include "Application.h"
+#include "BusinessLogicLayer.h"
+#include "ButtonEx.h"
+#include "CodePage.h"
+#include "ControllerDialogs.h"
+#include "MainFormController.h"
+#include "MainWindow.h"
+#include "ManagementLayer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+class TNoDialogs : public IControllerDialogs {
+public:
+    bool RunAddWords(TAddWordsResult&) override { return false; }
+    bool RunSelectList(TSelectListResult&) override { return false; }
+    bool RunCombineWords(const TCombineWordsRequest&, TMultiplyResult&) override { return false; }
+    bool RunMisspellings(bool, TMultiplyResult&) override { return false; }
+    bool RunColorsAndFont(TKeyItems&) override { return false; }
+    void RunAbout() override {}
+    void CheckForUpdates() override {}
+};
+
+TfrmMain* Window = nullptr;
+
+void Repaint() {
+    Window->lvMain->viewport()->repaint();
+}
+
+void Run(const char* command) {
+    TAction* action = MainFormController->FindAction(command);
+    action->Update();
+    action->trigger();
+}
+
+void ClickTab(std::size_t index) {
+    QTest::mouseClick(MainFormController->TabButtons[index], Qt::LeftButton, {}, QPoint(30, 10));
+    Repaint();
+}
+
+// From the empty List-B to the full List-A.
+void BM_SwitchToTheFullList(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        ClickTab(1);
+        state.ResumeTiming();
+        ClickTab(0);
+    }
+}
+
+void BM_ScrollToEnd(benchmark::State& state) {
+    for (auto _ : state) {
+        Window->lvMain->scrollToBottom();
+        Repaint();
+        state.PauseTiming();
+        Window->lvMain->scrollToTop();
+        Repaint();
+        state.ResumeTiming();
+    }
+}
+
+void BM_EndKeySelectsTheLastRow(benchmark::State& state) {
+    Window->lvMain->setFocus();
+    for (auto _ : state) {
+        QTest::keyClick(Window->lvMain, Qt::Key_End);
+        Repaint();
+        state.PauseTiming();
+        QTest::keyClick(Window->lvMain, Qt::Key_Home);
+        Repaint();
+        state.ResumeTiming();
+    }
+}
+
+void BM_AllEntries(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        Window->ClearSelection();
+        state.ResumeTiming();
+        QTest::keyClick(Window, Qt::Key_A, Qt::ControlModifier);
+        Repaint();
+    }
+    if (Window->SelectedCount() != Window->RowCount())
+        state.SkipWithError("Ctrl+A did not select every row");
+}
+
+void BM_InvertSelection(benchmark::State& state) {
+    Window->SetRowSelected(0, true);
+    for (auto _ : state) {
+        Run("aHighlightInvert");
+        Repaint();
+    }
+}
+
+void BM_Refresh(benchmark::State& state) {
+    for (auto _ : state) {
+        MainFormController->RefreshView(false, false);
+        Repaint();
+    }
+}
+
+void BM_PaintOneScreen(benchmark::State& state) {
+    for (auto _ : state)
+        Repaint();
+}
+
+BENCHMARK(BM_SwitchToTheFullList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollToEnd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EndKeySelectsTheLastRow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintOneScreen)->Unit(benchmark::kMillisecond);
+
+std::size_t RowsArgument(int& argc, char** argv) {
+    std::size_t rows = 10'000'000;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--rows=", 7) == 0) {
+            rows = std::stoul(argv[i] + 7);
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            break;
+        }
+    return rows;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::size_t rows = RowsArgument(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    TApplication application(argc, argv);
+    SetActiveCodePage(TCodePage::Get(1252));
+    CreateBusinessLogicLayer();
+    CreateManagementLayer();
+    TNoDialogs dialogs;
+    MainFormController = new TMainFormController(FormClassOf<TfrmMain>(), dialogs);
+    Window = static_cast<TfrmMain*>(MainFormController->Form);
+    Window->show();
+    if (!QTest::qWaitForWindowExposed(Window))
+        return 1;
+    LoadPhrases(*BusinessLogicLayer->CurrentList(), rows);
+    MainFormController->RefreshView(false, false);
+    QCoreApplication::processEvents();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete MainFormController;
+    MainFormController = nullptr;
+    DestroyManagementLayer();
+    DestroyBusinessLogicLayer();
+    return 0;
+}

@@ -1,0 +1,354 @@
+#include "FakeMainView.h"
+#include "UiTestSupport.h"
+
+#include "Application.h"
+#include "BusinessLogicLayer.h"
+#include "ButtonEx.h"
+#include "CheckpointTrail.h"
+#include "CodePage.h"
+#include "MainFormController.h"
+#include "MainWindow.h"
+#include "ManagementLayer.h"
+#include "SelectionModel.h"
+#include "TrayBehaviour.h"
+#include "TrayIcon.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Texts(const TKeyItems& list) {
+    Strings texts;
+    for (auto t : list.AllTexts())
+        texts.emplace_back(t);
+    return texts;
+}
+
+QStringList MenuLines(const QMenu& menu) {
+    QStringList lines;
+    for (QAction* action : menu.actions())
+        lines << (action->isSeparator() ? "-" : action->menu() ? ">" + action->text() : action->text());
+    return lines;
+}
+
+// Receives the addresses the program opens in the browser.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void Open(const QUrl& url) { opened << url.toString(); }
+
+public:
+    QStringList opened;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    TFakeControllerDialogs dialogs;
+    TMainFormController* controller = nullptr;
+    TfrmMain* window = nullptr;
+    TRecordingBoxes* boxes = nullptr;
+
+    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    void Fill(std::initializer_list<const char*> texts) {
+        for (auto t : texts)
+            Current().AddKeyword(t);
+        controller->RefreshView(false, false);
+    }
+    QPoint RowPoint(int row, int column = 1) {
+        return window->lvMain->visualRect(window->lvMain->model()->index(row, column)).center();
+    }
+    QColor PixelOfRow(int row) {
+        const QImage image = window->lvMain->viewport()->grab().toImage();
+        return image.pixelColor(RowPoint(row, 1) + QPoint(100, 0));
+    }
+    void ClickHeader(int column) {
+        QHeaderView* header = window->lvMain->horizontalHeader();
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    }
+
+private slots:
+    void init() {
+        UnwindTrail(true);
+        SetActiveCodePage(TCodePage::Get(1252));
+        boxes = new TRecordingBoxes();
+        CreateBusinessLogicLayer();
+        CreateManagementLayer();
+        dialogs = TFakeControllerDialogs();
+        controller = new TMainFormController(FormClassOf<TfrmMain>(), dialogs);
+        MainFormController = controller;
+        window = static_cast<TfrmMain*>(controller->Form);
+        MainWindowHandle = window;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+
+    void cleanup() {
+        delete controller;
+        MainFormController = nullptr;
+        MainWindowHandle = nullptr;
+        DestroyManagementLayer();
+        DestroyBusinessLogicLayer();
+        delete boxes;
+        UnwindTrail(true);
+    }
+
+    void controlsSitAtTheirPlacesAndFollowTheirAnchors() {
+        QCOMPARE(window->size(), QSize(792, 562));
+        QCOMPARE(window->Bounds(), (TWindowBounds{126, 89, 800, 596}));
+        QCOMPARE(window->btnAdd->geometry(), QRect(24, 129, 152, 28));
+        QCOMPARE(window->btnExport->geometry(), QRect(354, 160, 152, 28));
+        QCOMPARE(window->btnClose->geometry(), QRect(671, 509, 102, 28));
+        QCOMPARE(window->Image3->geometry(), QRect(606, 13, 173, 25));
+        QCOMPARE(window->Shape1->geometry(), QRect(25, 261, 627, 276));
+        QCOMPARE(window->lvMain->geometry(), QRect(29, 265, 619, 268));
+        QCOMPARE(window->btnDelete->ImageStartIndex(), 6);
+        QCOMPARE(window->btnTray->ImageStartIndex(), 9);
+        QCOMPARE(window->btnTray->ImageList()->Count(), 15);
+        QCOMPARE(window->btnAdd->ImageList()->Count(), 24);
+
+        window->resize(1000, 700);
+        QCOMPARE(window->btnClose->geometry(), QRect(879, 647, 102, 28));
+        QCOMPARE(window->btnConfig->geometry(), QRect(879, 129, 102, 28));
+        QCOMPARE(window->btnAdd->geometry(), QRect(24, 129, 152, 28));
+        QCOMPARE(window->lvMain->geometry(), QRect(29, 265, 827, 406));
+        QCOMPARE(window->Image3->pos(), QPoint(814, 13));
+        window->resize(300, 300);
+        QCOMPARE(window->size(), QSize(792, 559));
+        QCOMPARE(window->Bounds().Height, 593);
+        QCOMPARE(window->lvMain->height(), 265);
+        window->SetBounds({40, 50, 900, 640});
+        QCOMPARE(window->Bounds(), (TWindowBounds{40, 50, 900, 640}));
+    }
+
+    void menusHoldTheCommandsWithSeparatorsAndSubmenus() {
+        QCOMPARE(MenuLines(*window->Menu("mnuConfig")),
+                 (QStringList{"Colors && Font...", "-", "Check For Updates..."}));
+        const QStringList modify = MenuLines(*window->Menu("mnuModify"));
+        QCOMPARE(modify.size(), 14);
+        QCOMPARE(modify.last(), QString(">Sort"));
+        QMenu* sort = window->Menu("mnuModify")->actions().last()->menu();
+        QCOMPARE(MenuLines(*sort),
+                 (QStringList{"Ascending", "Descending", "Ascending Word Count", "Descending Word Count"}));
+        const QStringList highlight = MenuLines(*window->Menu("mnuHighlight"));
+        QCOMPARE(highlight, (QStringList{">Entries That Contain", "-", "Invert Selection", "All Entries",
+                                         "Select None"}));
+        QCOMPARE(MenuLines(*window->Menu("mnuHighlight")->actions().first()->menu()).size(), 7);
+        TActionList::UpdateAll();
+        QVERIFY(!controller->FindAction("aDeleteAll")->isEnabled());
+        Fill({"a"});
+        TActionList::UpdateAll();
+        QVERIFY(controller->FindAction("aDeleteAll")->isEnabled());
+        QTest::mouseClick(window->btnClean, Qt::LeftButton, {}, QPoint(40, 14));
+        QMenu* clean = window->Menu("mnuClean");
+        QTRY_VERIFY(clean->isVisible());
+        QCOMPARE(clean->pos(), window->btnClean->mapToGlobal(QPoint(0, 28)));
+        clean->close();
+    }
+
+    void rowsShowNumbersTextsAndTheListsColours() {
+        Current().Settings.SetColor(TListSettings::OddBack, 0x0000FF);
+        Current().Settings.SetColor(TListSettings::EvenBack, 0xFF0000);
+        Fill({"red shoes", "caf\xE9", "boots"});
+        TODRow row;
+        QVERIFY(window->lvMain->FetchRow(1, row));
+        QCOMPARE(row.Caption, QString("2"));
+        QCOMPARE(row.SubItem, QString::fromUtf8("café"));
+        QCOMPARE(PixelOfRow(0), QColor(255, 0, 0));
+        QCOMPARE(PixelOfRow(1), QColor(0, 0, 255));
+        QCOMPARE(PixelOfRow(2), QColor(255, 0, 0));
+        // A change of colours shows at the next paint.
+        Current().Settings.SetColor(TListSettings::OddBack, 0x00FF00);
+        QCOMPARE(PixelOfRow(2), QColor(0, 255, 0));
+        window->SetRowSelected(2, true);
+        QCOMPARE(PixelOfRow(2), window->lvMain->palette().color(QPalette::Active, QPalette::Highlight));
+        window->lvMain->resizeColumnToContents(1);
+        QVERIFY(window->ColumnWidth(1) > QFontMetrics(window->lvMain->font()).horizontalAdvance("red shoes"));
+        QVERIFY(window->ColumnWidth(1) < 150);
+        window->SetListFont({"Tahoma", 14, StyleItalic, 0});
+        QCOMPARE(window->lvMain->font().pointSize(), 14);
+        QVERIFY(window->lvMain->font().italic());
+        QVERIFY(window->lvMain->rowHeight(0) > QFontMetrics(window->lvMain->font()).height());
+    }
+
+    void aRowThatCannotBeFetchedResetsTheViewWithoutABox() {
+        Fill({"a", "b", "c"});
+        window->SetRowCount(10);
+        window->lvMain->viewport()->grab();
+        QTRY_COMPARE(window->RowCount(), 3);
+        QVERIFY(boxes->shown.empty());
+        QVERIFY(TrailEmpty());
+    }
+
+    void headerClicksSortAndToggle() {
+        Fill({"b c d", "a", "c d"});
+        ClickHeader(1);
+        QCOMPARE(Texts(Current()), (Strings{"a", "b c d", "c d"}));
+        ClickHeader(1);
+        QCOMPARE(Texts(Current()), (Strings{"c d", "b c d", "a"}));
+        window->SetRowSelected(0, true);
+        ClickHeader(0);
+        QCOMPARE(Texts(Current()), (Strings{"a", "c d", "b c d"}));
+        QCOMPARE(window->SelectedCount(), 0);
+        ClickHeader(0);
+        QCOMPARE(Texts(Current()), (Strings{"b c d", "c d", "a"}));
+    }
+
+    void tabsKeepColumnWidthsAndDropTheSelection() {
+        Fill({"a", "b"});
+        window->SetRowSelected(1, true);
+        window->SetColumnWidth(1, 400);
+        QTest::mouseClick(controller->TabButtons[1], Qt::LeftButton, {}, QPoint(30, 10));
+        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        QCOMPARE(window->ColumnWidth(1), 273);
+        QCOMPARE(window->RowCount(), 0);
+        QVERIFY(controller->TabButtons[1]->Down());
+        QTest::mouseClick(controller->TabButtons[0], Qt::LeftButton, {}, QPoint(30, 10));
+        QCOMPARE(window->ColumnWidth(1), 400);
+        QCOMPARE(window->RowCount(), 2);
+        QCOMPARE(window->SelectedCount(), 0);
+        // The pressed tab lies over the frame's top line, the others under it.
+        const QImage image = window->grab().toImage();
+        QVERIFY(image.pixelColor(60, 261) != QColor(145, 155, 157));
+        QCOMPARE(image.pixelColor(160, 261), QColor(145, 155, 157));
+    }
+
+    void mouseAndKeyboardSelectRowsInTheByteArray() {
+        Fill({"a", "b", "c", "d", "e"});
+        QWidget* viewport = window->lvMain->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, RowPoint(1));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, RowPoint(3));
+        QCOMPARE(window->SelectedRows(), (std::vector<int>{1, 2, 3}));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, RowPoint(2));
+        QCOMPARE(window->SelectedRows(), (std::vector<int>{1, 3}));
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, RowPoint(0));
+        QCOMPARE(window->SelectedRows(), std::vector<int>{0});
+        window->lvMain->setFocus();
+        QTest::keyClick(window->lvMain, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(window->SelectedCount(), 5);
+        QTest::keyClick(window->lvMain, Qt::Key_Home);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{0});
+        window->InvertSelection();
+        QCOMPARE(window->SelectedRows(), (std::vector<int>{1, 2, 3, 4}));
+        TIntList only;
+        only.Add(4);
+        only.Add(2);
+        window->SelectOnly(only);
+        QCOMPARE(window->SelectedRows(), (std::vector<int>{2, 4}));
+        // Shrinking keeps the selection of the rows that remain; emptying drops it.
+        window->SetRowCount(3);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{2});
+        window->SetRowCount(0);
+        window->SetRowCount(3);
+        QCOMPARE(window->SelectedCount(), 0);
+    }
+
+    void aChangeOfRowCountKeepsTheScrollPositionAndTheCurrentRow() {
+        for (int i = 0; i < 200; ++i)
+            Current().AddKeyword("entry " + std::to_string(i));
+        controller->RefreshView(false, false);
+        window->lvMain->setCurrentIndex(window->lvMain->model()->index(120, 1));
+        window->lvMain->scrollTo(window->lvMain->currentIndex(), QAbstractItemView::PositionAtTop);
+        const int top = window->lvMain->verticalScrollBar()->value();
+        QVERIFY(top > 0);
+        Current().AddKeyword("one more");
+        controller->RefreshView(false, false);
+        QCOMPARE(window->RowCount(), 201);
+        QCOMPARE(window->lvMain->verticalScrollBar()->value(), top);
+        QCOMPARE(window->lvMain->currentIndex().row(), 120);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{120});
+    }
+
+    void paintingFetchesOnlyTheVisibleRows() {
+        for (int i = 0; i < 100000; ++i)
+            Current().AddKeyword("entry");
+        controller->RefreshView(false, false);
+        QCoreApplication::processEvents();
+        window->lvMain->scrollTo(window->lvMain->model()->index(50000, 0), QAbstractItemView::PositionAtTop);
+        QCOMPARE(window->lvMain->rowAt(0), 50000);
+        std::vector<int> fetched;
+        auto fetch = window->lvMain->OnData;
+        window->lvMain->OnData = [&](int row, TODRow& data) {
+            fetched.push_back(row);
+            fetch(row, data);
+        };
+        window->lvMain->viewport()->repaint();
+        QVERIFY(!fetched.empty());
+        const int visible = window->lvMain->viewport()->height() / window->lvMain->rowHeight(0) + 1;
+        QVERIFY(*std::min_element(fetched.begin(), fetched.end()) >= 50000);
+        QVERIFY(*std::max_element(fetched.begin(), fetched.end()) <= 50000 + visible);
+    }
+
+    void ctrlARunsAllEntriesFromTheListView() {
+        Fill({"a", "b", "c"});
+        TActionList::UpdateAll();
+        window->activateWindow();
+        window->lvMain->setFocus();
+        QTest::keyClick(window->lvMain, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(window->SelectedCount(), 3);
+    }
+
+    void theLogoOpensTheHomePage() {
+        TUrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "Open");
+        QTest::mouseClick(window->Image3, Qt::LeftButton, {}, QPoint(20, 10));
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(catcher.opened, QStringList{HomePageAddress});
+    }
+
+    void trayHidesTheWindowAndShowsTheIcon() {
+        TTrayBehaviour& tray = window->Tray();
+        tray.TrayAvailable = [] { return true; };
+        QCOMPARE(tray.TrayIcon1().ShownTip(), QString("Pellox Termwright V 1.0"));
+        QVERIFY(!tray.TrayIcon1().IconVisible());
+        QCOMPARE(tray.mnuTray().defaultAction(), &tray.mnuRestoreWindow());
+        QTest::mouseClick(window->btnTray, Qt::LeftButton, {}, QPoint(40, 14));
+        QVERIFY(tray.InTray());
+        QVERIFY(tray.TrayIcon1().IconVisible());
+        QVERIFY(!window->isVisible());
+        tray.TrayIcon1().HandleMouse(TTrayMouse::LeftDoubleClick);
+        QVERIFY(window->isVisible());
+        QVERIFY(!tray.TrayIcon1().IconVisible());
+        tray.SendToTray();
+        tray.mnuRestoreWindow().trigger();
+        QVERIFY(window->isVisible() && !tray.InTray());
+        QVERIFY(boxes->shown.empty());
+        tray.SendToTray();
+        tray.mnuExit().trigger();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!tray.TrayIcon1().IconVisible() || !window->isVisible());
+    }
+
+    void withoutANotificationAreaTrayMinimisesAndSaysWhyOnce() {
+        TTrayBehaviour& tray = window->Tray();
+        tray.TrayAvailable = [] { return false; };
+        tray.SendToTray();
+        QVERIFY(window->isMinimized());
+        QVERIFY(!tray.TrayIcon1().IconVisible());
+        QCOMPARE(boxes->shown.size(), std::size_t{1});
+        QCOMPARE(boxes->shown[0].Text, std::string(TTrayBehaviour::NoTrayMessage));
+        QCOMPARE(boxes->shown[0].Caption, std::string("Pellox Termwright V 1.1.0"));
+        window->showNormal();
+        tray.SendToTray();
+        QCOMPARE(boxes->shown.size(), std::size_t{1});
+    }
+};
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"

@@ -1,0 +1,7 @@
+#include "BoldFont.h"
+
+QFont VisibleBoldFont(int pointSize) {
+    QFont font("Arial", pointSize);
+    font.setBold(true);
+    return font;
+}

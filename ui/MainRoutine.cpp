@@ -1,0 +1,119 @@
+#include "MainRoutine.h"
+
+#include "Application.h"
+#include "BusinessLogicLayer.h"
+#include "CheckpointTrail.h"
+#include "CodePageChoice.h"
+#include "ControlledForm.h"
+#include "ExceptionHandler.h"
+#include "MainFormController.h"
+#include "MainWindow.h"
+#include "ManagementLayer.h"
+#include "MessageBoxes.h"
+#include "RealControllerDialogs.h"
+#include "SystemClipboard.h"
+
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+// The platform services the running program uses, installed for as long as it runs.
+struct TPlatformServices {
+    TMessageBoxes Boxes;
+    TSystemClipboard Clipboard;
+    TProgramDialogs Dialogs;
+
+    TPlatformServices() {
+        InstallMessageBoxes(&Boxes);
+        InstallClipboard(&Clipboard);
+    }
+    ~TPlatformServices() {
+        InstallClipboard(nullptr);
+        InstallMessageBoxes(nullptr);
+    }
+    TPlatformServices(const TPlatformServices&) = delete;
+    TPlatformServices& operator=(const TPlatformServices&) = delete;
+};
+
+void CreateLayers() {
+    PushCheckpoint("AS001");
+    CreateBusinessLogicLayer();
+    SetCheckpoint("AS012");
+    CreateManagementLayer();
+    PopCheckpoint();
+}
+
+void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlatformServices>& services,
+                 int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    SelectUserCodePage();
+    CreateLayers();
+    SetCheckpoint("DPR002");
+    application.emplace(argc, argv);
+    QGuiApplication::setDesktopFileName("pellox-termwright");
+    services = std::make_unique<TPlatformServices>();
+    ManagementLayer->SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
+                                                                : &services->Dialogs.Parameters());
+    SetCheckpoint("DPR003");
+    const TFormClass formClass = hooks.FormClass ? hooks.FormClass : FormClassOf<TfrmMain>();
+    IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : services->Dialogs;
+    MainFormController = new TMainFormController(formClass, dialogs);
+    MainWindowHandle = MainFormController->Form;
+    ManagementLayer->SetMainWindow(dynamic_cast<IMainWindowBounds*>(MainFormController->Form));
+    ManagementLayer->LoadSettings();
+    MainFormController->ApplyCurrentListFont();
+    if (hooks.Running)
+        QTimer::singleShot(0, &*application, hooks.Running);
+    application->Run();
+}
+
+void ShutDown() {
+    SetCheckpoint("DPR004");
+    if (ManagementLayer)
+        ManagementLayer->SaveSettings();
+    SetCheckpoint("DPR005");
+    if (MainFormController) {
+        delete MainFormController;
+        MainFormController = nullptr;
+        // The window is gone: later saves skip its bounds, and no box may name it as owner.
+        if (ManagementLayer)
+            ManagementLayer->SetMainWindow(nullptr);
+        MainWindowHandle = nullptr;
+    }
+    SetCheckpoint("DPR006");
+    PushCheckpoint("AD001");
+    SetCheckpoint("AD002");
+    DestroyManagementLayer();
+    DestroyBusinessLogicLayer();
+    PopCheckpoint();
+}
+
+} // namespace
+
+int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    CreateExceptionHandler();
+    // Declared outside the guarded steps: the error box of a failed start needs them.
+    std::optional<TApplication> application;
+    std::unique_ptr<TPlatformServices> services;
+    try {
+        PushCheckpoint("DPR001");
+        try {
+            StartAndRun(application, services, argc, argv, hooks);
+        } catch (...) {
+            ShutDown();
+            throw;
+        }
+        ShutDown();
+        PopCheckpoint();
+    } catch (...) {
+        // Not only our own exceptions: anything that escaped is reported rather than ending the process.
+        ExceptionHandler->HandleException(std::current_exception());
+    }
+    DestroyExceptionHandler();
+    services.reset();
+    application.reset();
+    UnwindTrail(true);
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "FormController.h"
+
+#include <functional>
+
+class IControllerDialogs;
+class IParameterDialogs;
+
+// Seams for tests; the program passes none.
+struct TMainRoutineHooks {
+    // Makes the main window instead of the program's own.
+    TFormClass FormClass;
+    // Dialogs instead of the program's own windows.
+    IControllerDialogs* ControllerDialogs = nullptr;
+    IParameterDialogs* ParameterDialogs = nullptr;
+    // Runs once the message loop has started.
+    std::function<void()> Running;
+};
+
+// The program from start to end: creates the exception handler, the business-logic and management layers,
+// the application object and the main window with its controller; loads the settings again to place the
+// window and apply each list's looks; runs the message loop until the main window closes; then saves the
+// settings and frees everything in reverse order, also after a failed start. Returns the exit code.
+int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks = {});

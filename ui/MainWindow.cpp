@@ -1,0 +1,363 @@
+#include "MainWindow.h"
+
+#include "Action.h"
+#include "BoldFont.h"
+#include "BusinessLogicLayer.h"
+#include "ButtonEx.h"
+#include "CodePage.h"
+#include "CommandTable.h"
+#include "Exceptions.h"
+#include "FontAndColor.h"
+#include "ImageStrip.h"
+#include "IntList.h"
+#include "KeyItems.h"
+#include "MainFormController.h"
+#include "ManagementLayer.h"
+#include "ModalRun.h"
+#include "PopupBelow.h"
+#include "SelectionModel.h"
+#include "TrayBehaviour.h"
+
+#include <QFileDialog>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTreeView>
+
+namespace {
+
+constexpr int CaptionLeft = 32;
+constexpr QSize FileDialogSize{820, 520};
+constexpr QPoint DesignPosition{126, 89};
+// The outer height the window can't be made smaller than; its width can't go below the design width.
+constexpr int SmallestOuterHeight = 593;
+
+// The banner's last pixel column with the keyword chips that cross it blended away, so that it can be
+// stretched into a plain continuation of the banner's background.
+QImage BannerEdge(const QPixmap& banner) {
+    const QImage image = banner.toImage();
+    QImage edge = image.copy(image.width() - 1, 0, 1, image.height());
+    const int first = 58 * image.height() / 100;
+    const int last = 70 * image.height() / 100;
+    const QColor above = edge.pixelColor(0, first - 1);
+    const QColor below = edge.pixelColor(0, last);
+    for (int y = first; y < last; ++y) {
+        const qreal t = qreal(y - first + 1) / (last - first + 1);
+        edge.setPixelColor(0, y,
+                           QColor::fromRgbF(above.redF() + (below.redF() - above.redF()) * t,
+                                            above.greenF() + (below.greenF() - above.greenF()) * t,
+                                            above.blueF() + (below.blueF() - above.blueF()) * t));
+    }
+    return edge;
+}
+
+QString ResourceName(int number) {
+    return QString("BtnImg%1").arg(number, 2, 10, QChar('0'));
+}
+
+const TKeyItems* ShownList() {
+    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain() {
+    setObjectName("frmMain");
+    ilButtons = new TImageStrip(QSize(152, 28), this);
+    ilButtons2 = NewSmallButtonStrip(this);
+    ilTabs = new TImageStrip(QSize(102, 22), this);
+    for (int i = 0; i < 3; ++i)
+        ilTabs->AddResource(QString("TabImg%1").arg(i));
+    CreateCommands();
+    CreateControls();
+    tray_ = new TTrayBehaviour(*this);
+    setMinimumSize(DesignSize.width(), SmallestOuterHeight - FrameSize.height());
+    move(DesignPosition);
+    resize(DesignSize);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateCommands() {
+    for (const TCommandInfo& info : CommandTable()) {
+        auto* action = new TAction(info.Name, &commands_);
+        // Captions are shown as they are: "&" is no access key here.
+        action->setText(QString(info.Caption).replace('&', "&&"));
+        if (info.Shortcut) {
+            action->setShortcut(QKeySequence(info.Shortcut));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+        }
+        commands_.Add(action);
+    }
+}
+
+void TfrmMain::CreateControls() {
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    const TArtwork banner = LoadArtwork("Banner");
+    Image1->setPixmap(banner.For(devicePixelRatioF()));
+    bannerEdge_ = BannerEdge(banner.Normal);
+    Image1->setGeometry(0, 0, 792, 100);
+    Image3 = new QLabel(this);
+    Image3->setObjectName("Image3");
+    Image3->setPixmap(LoadArtwork("Logo").For(devicePixelRatioF()));
+    Image3->setGeometry(606, 13, 173, 25);
+    Image3->setCursor(Qt::PointingHandCursor);
+    Image3->installEventFilter(this);
+    anchors_.Add(Image3, AnchorRight);
+
+    const std::pair<const char*, int> steps[] = {
+        {"1. Create List", 25}, {"2. Change", 190}, {"3. Handle Output", 355}};
+    for (const auto& [caption, left] : steps) {
+        auto* label = new QLabel(caption, this);
+        label->setFont(VisibleBoldFont(8));
+        label->adjustSize();
+        label->move(left, 109);
+    }
+
+    btnAdd = NewButton("btnAdd", ilButtons, 0, "Add", {24, 129, 152, 28});
+    btnImport = NewButton("btnImport", ilButtons, 3, "Import", {24, 160, 152, 28});
+    btnDelete = NewButton("btnDelete", ilButtons, 6, "Delete", {24, 191, 152, 28});
+    btnClean = NewButton("btnClean", ilButtons, 9, "Clean", {189, 129, 152, 28});
+    btnModify = NewButton("btnModify", ilButtons, 12, "Modify", {189, 160, 152, 28});
+    btnMultiply = NewButton("btnMultiply", ilButtons, 15, "Multiply", {189, 191, 152, 28});
+    btnHighlight = NewButton("btnHighlight", ilButtons, 18, "Highlight", {354, 129, 152, 28});
+    btnExport = NewButton("btnExport", ilButtons, 21, "Export", {354, 160, 152, 28});
+    btnConfig = NewButton("btnConfig", ilButtons2, 3, "Config", {671, 129, 102, 28});
+    btnAbout = NewButton("btnAbout", ilButtons2, 6, "About", {671, 160, 102, 28});
+    btnTray = NewButton("btnTray", ilButtons2, 9, "Tray", {671, 478, 102, 28});
+    btnClose = NewButton("btnClose", ilButtons2, 12, "Close", {671, 509, 102, 28});
+    anchors_.Add(btnConfig, AnchorRight);
+    anchors_.Add(btnAbout, AnchorRight);
+    anchors_.Add(btnTray, AnchorRight | AnchorBottom);
+    anchors_.Add(btnClose, AnchorRight | AnchorBottom);
+    connect(btnAdd, &TButtonEx::clicked, this, [this] { MainController().AddKeywords(); });
+    connect(btnImport, &TButtonEx::clicked, this, [this] { MainController().Import(); });
+    connect(btnAbout, &TButtonEx::clicked, this, [this] { MainController().ShowAbout(); });
+    connect(btnTray, &TButtonEx::clicked, this, [this] { tray_->SendToTray(); });
+    connect(btnClose, &TButtonEx::clicked, this, &QWidget::close);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName("Shape1");
+    Shape1->setGeometry(25, 261, 627, 276);
+    Shape1->setStyleSheet("#Shape1 { background: white; border: 1px solid rgb(145, 155, 157); }");
+    anchors_.Add(Shape1, AnchorAll);
+
+    lvMain = new TODListView(this);
+    lvMain->setObjectName("lvMain");
+    lvMain->setGeometry(29, 265, 619, 268);
+    lvMain->setFrameShape(QFrame::NoFrame);
+    lvMain->SetColumnCaptions("#", "Keywords");
+    lvMain->horizontalHeader()->resizeSection(0, 100);
+    lvMain->horizontalHeader()->resizeSection(1, 273);
+    lvMain->OnData = [this](int row, TODRow& data) { lvMainData(row, data); };
+    lvMain->OnCustomDrawItem = [this](int row, TODRowColors& colors) { lvMainCustomDrawItem(row, colors); };
+    lvMain->OnColumnClick = [this](int column) { MainController().SortByColumn(column); };
+    lvMain->OnODError = [this](TODErrorStage, int) { MainController().ResetView(); };
+    anchors_.Add(lvMain, AnchorAll);
+}
+
+TButtonEx* TfrmMain::NewButton(const char* name, TImageStrip* strip, int firstImage, const char* caption,
+                               QRect place) {
+    auto* button = new TButtonEx(this);
+    button->setObjectName(name);
+    button->SetImageList(strip);
+    button->SetImageStartIndex(firstImage);
+    button->SetCaption(caption);
+    button->SetCaptionMarginX(CaptionLeft);
+    button->setGeometry(place);
+    return button;
+}
+
+TMainFormController& TfrmMain::MainController() const {
+    auto* controller = dynamic_cast<TMainFormController*>(Controller);
+    if (!controller)
+        throw Exception("The main window has no controller");
+    return *controller;
+}
+
+void TfrmMain::LoadButtonImages() {
+    for (int i = 1; i <= 24; ++i)
+        ilButtons->AddResource(ResourceName(i));
+    for (int i = 25; i <= 36; ++i)
+        ilButtons2->AddResource(ResourceName(i));
+}
+
+void TfrmMain::AttachMenus() {
+    for (const TMenuInfo& info : MenuTable()) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(info.Name);
+        QMap<QString, QMenu*> submenus;
+        for (const TMenuLine& line : info.Lines) {
+            QMenu* target = menu;
+            if (line.Submenu) {
+                target = submenus.value(line.Submenu);
+                if (!target) {
+                    target = menu->addMenu(line.Submenu);
+                    submenus.insert(line.Submenu, target);
+                }
+            }
+            if (!line.Command)
+                target->addSeparator();
+            else if (TAction* action = Controller->FindAction(line.Command))
+                target->addAction(action);
+            else
+                throw Exception(std::string("The menu ") + info.Name + " names no command " + line.Command);
+        }
+        auto* button = findChild<TButtonEx*>(info.Button);
+        if (!button)
+            throw Exception(std::string("The main window has no button ") + info.Button);
+        connect(button, &TButtonEx::clicked, menu, [menu, button] { PopupBelow(*menu, *button); });
+        menus_.insert(info.Name, menu);
+    }
+}
+
+void TfrmMain::SetRowCount(int count) {
+    lvMain->SetRowCount(count);
+}
+
+int TfrmMain::RowCount() const {
+    return lvMain->RowCount();
+}
+
+void TfrmMain::InvalidateRows() {
+    lvMain->viewport()->update();
+}
+
+void TfrmMain::ClearSelection() {
+    lvMain->Selection().ClearRows();
+}
+
+int TfrmMain::SelectedCount() const {
+    return lvMain->Selection().SelectedCount();
+}
+
+std::vector<int> TfrmMain::SelectedRows() const {
+    return lvMain->Selection().SelectedRows();
+}
+
+bool TfrmMain::RowSelected(int row) const {
+    return lvMain->Selection().RowSelected(row);
+}
+
+void TfrmMain::SetRowSelected(int row, bool selected) {
+    lvMain->Selection().SetRowSelected(row, selected);
+}
+
+void TfrmMain::SelectAll() {
+    lvMain->Selection().SelectAllRows();
+}
+
+void TfrmMain::InvertSelection() {
+    lvMain->Selection().InvertRows();
+}
+
+void TfrmMain::SelectOnly(const TIntList& rows) {
+    lvMain->Selection().SelectOnly(rows);
+}
+
+int TfrmMain::ColumnCount() const {
+    return lvMain->horizontalHeader()->count();
+}
+
+int TfrmMain::ColumnWidth(int column) const {
+    return lvMain->horizontalHeader()->sectionSize(column);
+}
+
+void TfrmMain::SetColumnWidth(int column, int width) {
+    lvMain->horizontalHeader()->resizeSection(column, width);
+}
+
+void TfrmMain::SetListFont(const TFontSpec& font) {
+    lvMain->SetListFont(ToQFont(font));
+}
+
+TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
+    return MessageBoxes().Show(this, text, ApplicationTitle, icon, buttons);
+}
+
+std::optional<std::string> TfrmMain::ChooseSaveFile(const std::string& folder) {
+    return ChooseFile(folder, true);
+}
+
+std::optional<std::string> TfrmMain::ChooseOpenFile(const std::string& folder) {
+    return ChooseFile(folder, false);
+}
+
+std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool save) {
+    QFileDialog dialog(this);
+    dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({"Text Files (*.txt)", "All Files (*)"});
+    dialog.setDefaultSuffix("txt");
+    // Roomy enough to show the file names, sizes and dates in full at the window font.
+    dialog.resize(FileDialogSize);
+    if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        const int widths[] = {0, 90, 110, 150};
+        for (int column = 1; column < header->count() && column < 4; ++column)
+            header->resizeSection(column, widths[column]);
+    }
+    if (!folder.empty())
+        dialog.setDirectory(QString::fromStdString(folder));
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+TWindowBounds TfrmMain::Bounds() const {
+    return {x(), y(), width() + FrameSize.width(), height() + FrameSize.height()};
+}
+
+void TfrmMain::SetBounds(const TWindowBounds& bounds) {
+    move(bounds.Left, bounds.Top);
+    resize(bounds.Width - FrameSize.width(), bounds.Height - FrameSize.height());
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    anchors_.Apply(size());
+    TControlledForm::resizeEvent(event);
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event) {
+    TControlledForm::paintEvent(event);
+    if (width() <= Image1->width())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QRect(Image1->width(), 0, width() - Image1->width(), Image1->height()), bannerEdge_);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image3 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        Image3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        ManagementLayer->OpenHomePage();
+        return true;
+    }
+    return TControlledForm::eventFilter(watched, event);
+}
+
+void TfrmMain::lvMainData(int row, TODRow& data) const {
+    const TKeyItems* list = ShownList();
+    if (!list)
+        return;
+    data.Caption = QString::number(row + 1);
+    data.SubItem = QString::fromStdString(ActiveCodePage().ToUtf8(list->GetKeyItem(row).Text()));
+}
+
+void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {
+    const TKeyItems* list = ShownList();
+    if (!list)
+        return;
+    const bool odd = (row + 1) % 2 == 1;
+    const TListSettings& settings = list->Settings;
+    colors.Text = ToQColor(settings.GetColor(odd ? TListSettings::OddText : TListSettings::EvenText));
+    colors.Background = ToQColor(settings.GetColor(odd ? TListSettings::OddBack : TListSettings::EvenBack));
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "ActionList.h"
+#include "Anchors.h"
+#include "ControlledForm.h"
+#include "MainView.h"
+#include "ODListView.h"
+#include "WindowBounds.h"
+
+#include <QImage>
+#include <QMap>
+
+class QFrame;
+class QLabel;
+class QMenu;
+class TButtonEx;
+class TMainFormController;
+class TTrayBehaviour;
+
+// The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs
+// (made by the controller) and the virtual list view of the current list. It forwards the user's actions
+// to the controller and offers the controller its view operations.
+class TfrmMain : public TControlledForm, public IMainView, public IMainWindowBounds {
+    Q_OBJECT
+public:
+    TfrmMain();
+    ~TfrmMain() override;
+
+    // The window's client size as designed, and the border the outer size adds to it.
+    static constexpr QSize DesignSize{792, 562};
+    static constexpr QSize FrameSize{8, 34};
+
+    TActionList& Commands() override { return commands_; }
+    QWidget* Window() override { return this; }
+    TImageStrip* TabImages() override { return ilTabs; }
+    void LoadButtonImages() override;
+    void AttachMenus() override;
+
+    void SetRowCount(int count) override;
+    int RowCount() const override;
+    void InvalidateRows() override;
+    void ClearSelection() override;
+    int SelectedCount() const override;
+    std::vector<int> SelectedRows() const override;
+    bool RowSelected(int row) const override;
+    void SetRowSelected(int row, bool selected) override;
+    void SelectAll() override;
+    void InvertSelection() override;
+    void SelectOnly(const TIntList& rows) override;
+    int ColumnCount() const override;
+    int ColumnWidth(int column) const override;
+    void SetColumnWidth(int column, int width) override;
+    void SetListFont(const TFontSpec& font) override;
+    TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& folder) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& folder) override;
+
+    // Outer bounds: the client area plus FrameSize, whatever the desktop's own border is, so that saved
+    // bounds give the same window again.
+    TWindowBounds Bounds() const override;
+    void SetBounds(const TWindowBounds& bounds) override;
+
+    // The drop-down menu of that name ("mnuDelete", ...); null when there is none.
+    QMenu* Menu(const QString& name) const { return menus_.value(name); }
+    TTrayBehaviour& Tray() const { return *tray_; }
+
+    QLabel* Image1 = nullptr;
+    QLabel* Image3 = nullptr;
+    TButtonEx* btnAdd = nullptr;
+    TButtonEx* btnImport = nullptr;
+    TButtonEx* btnDelete = nullptr;
+    TButtonEx* btnClean = nullptr;
+    TButtonEx* btnModify = nullptr;
+    TButtonEx* btnMultiply = nullptr;
+    TButtonEx* btnHighlight = nullptr;
+    TButtonEx* btnExport = nullptr;
+    TButtonEx* btnConfig = nullptr;
+    TButtonEx* btnAbout = nullptr;
+    TButtonEx* btnTray = nullptr;
+    TButtonEx* btnClose = nullptr;
+    QFrame* Shape1 = nullptr;
+    TODListView* lvMain = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateCommands();
+    void CreateControls();
+    TButtonEx* NewButton(const char* name, TImageStrip* strip, int firstImage, const char* caption,
+                         QRect place);
+    TMainFormController& MainController() const;
+    std::optional<std::string> ChooseFile(const std::string& folder, bool save);
+
+    void lvMainData(int row, TODRow& data) const;
+    void lvMainCustomDrawItem(int row, TODRowColors& colors) const;
+
+    TActionList commands_;
+    TImageStrip* ilButtons = nullptr;
+    TImageStrip* ilButtons2 = nullptr;
+    TImageStrip* ilTabs = nullptr;
+    TAnchors anchors_{DesignSize};
+    QMap<QString, QMenu*> menus_;
+    TTrayBehaviour* tray_ = nullptr;
+    // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
+    QImage bannerEdge_;
+};
