@@ -4,15 +4,19 @@
 
 #include <QStandardPaths>
 #include <QString>
+#include <QStringDecoder>
 
 namespace {
 
 using TKeyPath = std::vector<std::string>;
 
 // Lines of the store are the unit of its text form: names and texts that would break one are refused, and
-// bytes that are not UTF-8 are replaced.
+// bytes that are not UTF-8 are replaced. A byte-order mark at the start is a character of the text like any
+// other, not a header to drop.
 std::string CheckedText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return decoded.toStdString();
 }
 
 std::string CheckedName(std::string_view name) {

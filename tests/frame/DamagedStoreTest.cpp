@@ -129,4 +129,18 @@ TEST_F(DamagedStoreTest, AKeyWithVeryManyValuesStillLoads) {
     EXPECT_EQ(main.FindValue("Junk7")->Data, "replaced");
 }
 
+TEST_F(DamagedStoreTest, ATextThatStartsWithAByteOrderMarkKeepsIt) {
+    // Found by the settings fuzzer: the mark was dropped on writing, so every save changed the font name.
+    const std::string name = "\xEF\xBB\xBF"
+                             "Arial";
+    WriteFile(StorePath(), kHeader +
+                               "[HKEY_CURRENT_USER\\Software\\Pellox\\Termwright\\1.1.0\\List-A]\r\n"
+                               "\"FontName\"=\"" +
+                               name + "\"\r\n");
+    for (int start = 0; start < 2; ++start) {
+        TManagementLayer layer;
+        EXPECT_EQ(BusinessLogicLayer->GetList(0).Settings.Font.Name, name);
+    }
+}
+
 } // namespace
