@@ -52,7 +52,7 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-const TScratchFolder Scratch;
+const TempFolder Scratch;
 
 } // namespace
 
@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::size_t chunk : {size + 1, std::size_t{1}, std::size_t{2}, std::size_t{7}})
         Require(ParsedInChunks(input, chunk) == expected, "lines read in chunks of " + std::to_string(chunk));
 
-    const std::string in = Scratch.File("in.txt");
-    const std::string out = Scratch.File("out.txt");
+    const std::string in = (Scratch / "in.txt").string();
+    const std::string out = (Scratch / "out.txt").string();
     WriteBytes(in, input);
     TKeyItems list;
     ReadKeywordFile(in, list);

@@ -468,56 +468,70 @@ private:
         side.Model = sorted;
     }
 
-    void ExportToClipboard(TSide& side) {
-        const bool highlightedOnly = in_.ConsumeBool();
-        const bool comma = in_.ConsumeBool();
-        if (highlightedOnly)
-            DrawHighlighted(side);
+    // Which entries an export takes: every one, or those that Highlighted names as drawn; the texts that
+    // gives, or the first index that names no entry.
+    struct TExportChoice {
+        bool HighlightedOnly = false;
+        std::optional<long long> Bad;
+        TTexts Texts;
+    };
+
+    TExportChoice ChooseExport(TSide& side) {
+        TExportChoice choice;
+        choice.HighlightedOnly = in_.ConsumeBool();
+        if (!choice.HighlightedOnly) {
+            choice.Texts = side.Model;
+            return choice;
+        }
+        DrawHighlighted(side);
         const std::vector<int> indices = Indices(side.List.Highlighted);
-        const std::optional<long long> bad =
-            highlightedOnly ? FirstBadIndex(indices, side.Model.size()) : std::nullopt;
+        choice.Bad = FirstBadIndex(indices, side.Model.size());
+        if (!choice.Bad)
+            choice.Texts = Picked(side.Model, indices);
+        return choice;
+    }
+
+    // A bad index stops an export with the list error before anything was exported.
+    static void ExpectIndexError(const TExportChoice& choice, const EListError& error, bool nothingExported) {
+        Require(choice.Bad && error.Message == IndexError(*choice.Bad) && nothingExported,
+                "export: wrong error");
+    }
+
+    void ExportToClipboard(TSide& side) {
+        const bool comma = in_.ConsumeBool();
+        const TExportChoice choice = ChooseExport(side);
         clipboard_.text = "untouched";
         try {
-            if (highlightedOnly)
+            if (choice.HighlightedOnly)
                 comma ? side.List.HighlightedToCommaText() : side.List.HighlightedToLines();
             else
                 comma ? side.List.AllToCommaText() : side.List.AllToLines();
         } catch (const EListError& e) {
-            Require(bad && e.Message == IndexError(*bad) && clipboard_.text == "untouched",
-                    "export: wrong error");
+            ExpectIndexError(choice, e, clipboard_.text == "untouched");
             return;
         }
-        Require(!bad, "export: a bad index went unnoticed");
-        const TTexts texts = highlightedOnly ? Picked(side.Model, indices) : side.Model;
-        Require(clipboard_.text == (comma ? Plain::CommaText(texts) : Plain::LineText(texts)),
+        Require(!choice.Bad, "export: a bad index went unnoticed");
+        Require(clipboard_.text == (comma ? Plain::CommaText(choice.Texts) : Plain::LineText(choice.Texts)),
                 "clipboard text");
     }
 
     void ExportToList(TSide& side) {
         TSide& target = &side == &a_ ? b_ : a_;
-        const bool highlightedOnly = in_.ConsumeBool();
-        if (highlightedOnly)
-            DrawHighlighted(side);
-        const std::vector<int> indices = Indices(side.List.Highlighted);
-        const std::optional<long long> bad =
-            highlightedOnly ? FirstBadIndex(indices, side.Model.size()) : std::nullopt;
+        const TExportChoice choice = ChooseExport(side);
         TTexts expected = target.Model;
-        if (!bad)
-            for (auto& t : highlightedOnly ? Picked(side.Model, indices) : side.Model)
-                expected.push_back(t);
+        expected.insert(expected.end(), choice.Texts.begin(), choice.Texts.end());
         try {
             Rewrite(target, expected, [&] {
-                if (highlightedOnly)
+                if (choice.HighlightedOnly)
                     side.List.HighlightedToList(target.List);
                 else
                     side.List.AllToList(target.List);
             });
         } catch (const EListError& e) {
-            Require(bad && e.Message == IndexError(*bad) && Texts(target.List) == target.Model,
-                    "export: wrong error");
+            ExpectIndexError(choice, e, Texts(target.List) == target.Model);
             return;
         }
-        Require(!bad, "export: a bad index went unnoticed");
+        Require(!choice.Bad, "export: a bad index went unnoticed");
     }
 
     FuzzedDataProvider& in_;

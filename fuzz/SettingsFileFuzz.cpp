@@ -98,10 +98,10 @@ void CheckLoad(std::string_view input) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static const TScratchFolder scratch;
-    setenv("XDG_CONFIG_HOME", scratch.File("config").c_str(), 1);
-    setenv("XDG_DATA_HOME", scratch.File("data").c_str(), 1);
-    ForceFolder(scratch.File("config/Pellox"));
+    static const TempFolder scratch;
+    setenv("XDG_CONFIG_HOME", (scratch / "config").string().c_str(), 1);
+    setenv("XDG_DATA_HOME", (scratch / "data").string().c_str(), 1);
+    ForceFolder((scratch / "config/Pellox").string());
     CreateBusinessLogicLayer();
     for (const char* name : {"List-A", "List-B", "List-C", "List-D", "List-E", "List-F"})
         BusinessLogicLayer->NewList().Name = name;

@@ -1,6 +1,7 @@
 // The update check on any manifest, served by a loopback server: it ends either in one of its two
 // questions or in "Error Checking Updates", never in another failure, and opens nothing but a web address.
 // Every input is also read as a version text and held against the version rules read plainly.
+#include "../tests/support/LoopbackListener.h"
 #include "FuzzSupport.h"
 
 #include "CheckpointTrail.h"
@@ -12,12 +13,9 @@
 
 #include <QUrl>
 
-#include <arpa/inet.h>
 #include <cstdint>
 #include <mutex>
-#include <netinet/in.h>
 #include <optional>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,16 +25,9 @@ namespace {
 class TManifestServer {
 public:
     TManifestServer() {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(listener_, 8) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        listener_ = ListenOnLoopback(port_);
+        if (listener_ < 0)
             Broken("no loopback server");
-        port_ = ntohs(address.sin_port);
         std::thread([this] { Serve(); }).detach();
     }
 
@@ -160,9 +151,9 @@ std::vector<std::string> Opened;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static const TScratchFolder scratch;
-    ForceFolder(scratch.File("tmp"));
-    setenv("TMPDIR", scratch.File("tmp").c_str(), 1);
+    static const TempFolder scratch;
+    ForceFolder((scratch / "tmp").string());
+    setenv("TMPDIR", (scratch / "tmp").string().c_str(), 1);
     Server = new TManifestServer();
     TDownloadLimits limits;
     limits.ConnectSeconds = 5;

@@ -1,4 +1,5 @@
 #include "UpdateCheck.h"
+#include "../support/LoopbackListener.h"
 #include "CheckpointTrail.h"
 #include "Files.h"
 #include "MessageBox.h"
@@ -11,10 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <arpa/inet.h>
 #include <atomic>
 #include <mutex>
-#include <netinet/in.h>
 #include <optional>
 #include <poll.h>
 #include <sys/socket.h>
@@ -29,16 +28,9 @@ public:
     enum class TMode { Answer, Silent, BreakOff };
 
     TLoopbackServer() {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(listener_, 4) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        listener_ = ListenOnLoopback(port_);
+        if (listener_ < 0)
             qFatal("loopback server: %s", strerror(errno));
-        port_ = ntohs(address.sin_port);
         thread_ = std::thread([this] { Serve(); });
     }
     ~TLoopbackServer() {
