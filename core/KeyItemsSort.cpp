@@ -17,27 +17,38 @@ struct TSortRecord {
     std::int32_t Words;
 };
 
+constexpr std::size_t PackedWeights = 16;
+
 std::uint64_t PackWeights(const TCodePage& codePage, std::string_view text, std::size_t from) {
     std::uint64_t packed = 0;
     for (std::size_t i = from; i < from + 8; ++i) {
-        const std::uint64_t weight = i < text.size() ? codePage.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
+        const std::uint64_t weight =
+            i < text.size() ? codePage.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
         packed = (packed << 8) | weight;
     }
     return packed;
 }
 
-int Sign(bool less, bool greater) { return less ? -1 : greater ? 1 : 0; }
+int Sign(bool less, bool greater) {
+    return less ? -1 : greater ? 1 : 0;
+}
 
 class TSorter {
 public:
-    TSorter(const TCodePage& codePage, const std::vector<std::string_view>& texts) : cp_(codePage), texts_(texts) {}
+    TSorter(const TCodePage& codePage, const std::vector<std::string_view>& texts)
+        : cp_(codePage), texts_(texts) {}
 
     int CompareText(const TSortRecord& a, const TSortRecord& b) const {
         if (a.High != b.High)
             return Sign(a.High < b.High, true);
         if (a.Low != b.Low)
             return Sign(a.Low < b.Low, true);
-        return cp_.CompareText(texts_[static_cast<std::size_t>(a.Index)], texts_[static_cast<std::size_t>(b.Index)]);
+        // Equal packs mean the first sixteen weights agree (or both texts ended there, equal): go on from
+        // there.
+        const std::string_view ta = texts_[static_cast<std::size_t>(a.Index)];
+        const std::string_view tb = texts_[static_cast<std::size_t>(b.Index)];
+        const std::size_t from = std::min<std::size_t>({PackedWeights, ta.size(), tb.size()});
+        return cp_.CompareText(ta.substr(from), tb.substr(from));
     }
 
     // Orders 1..4; ties fall back to list order, so equal entries keep their relative order.
@@ -57,6 +68,36 @@ private:
     const std::vector<std::string_view>& texts_;
 };
 
+// Sixteen bits that never decrease along the order: the first two weights, or the word count and the first
+// weight; reversed for the descending orders.
+unsigned LeadingKey(const TSortRecord& record, int order) {
+    const auto firstTwo = static_cast<unsigned>(record.High >> 48);
+    const unsigned words = static_cast<unsigned>(std::min(record.Words, 255));
+    switch (order) {
+    case 1:
+        return firstTwo;
+    case 2:
+        return 0xFFFFu - firstTwo;
+    case 3:
+        return (words << 8) | (firstTwo >> 8);
+    default:
+        return ((255u - words) << 8) | (255u - (firstTwo >> 8));
+    }
+}
+
+// A stable counting sort by the leading key.
+std::vector<TSortRecord> DistributeByLeadingKey(const std::vector<TSortRecord>& records, int order) {
+    std::vector<std::size_t> starts(0x10001, 0);
+    for (const auto& record : records)
+        ++starts[LeadingKey(record, order) + 1];
+    for (std::size_t k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    std::vector<TSortRecord> distributed(records.size());
+    for (const auto& record : records)
+        distributed[starts[LeadingKey(record, order)]++] = record;
+    return distributed;
+}
+
 std::vector<TSortRecord> SortedRecords(TKeyItems& list, int order) {
     const TCodePage& codePage = ActiveCodePage();
     const std::vector<std::string_view> texts = list.AllTexts();
@@ -67,9 +108,19 @@ std::vector<TSortRecord> SortedRecords(TKeyItems& list, int order) {
                       static_cast<std::int32_t>(i), words};
     }
     const TSorter sorter(codePage, texts);
-    std::sort(records.begin(), records.end(),
-              [&](const TSortRecord& a, const TSortRecord& b) { return sorter.Less(a, b, order); });
-    return records;
+    std::vector<TSortRecord> sorted = DistributeByLeadingKey(records, order);
+    // Buckets are small enough to stay in cache while each is sorted on its own.
+    const auto less = [&](const TSortRecord& a, const TSortRecord& b) { return sorter.Less(a, b, order); };
+    for (std::size_t begin = 0; begin < sorted.size();) {
+        const unsigned bucket = LeadingKey(sorted[begin], order);
+        std::size_t end = begin + 1;
+        while (end < sorted.size() && LeadingKey(sorted[end], order) == bucket)
+            ++end;
+        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(end), less);
+        begin = end;
+    }
+    return sorted;
 }
 
 // Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of
