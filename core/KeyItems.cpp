@@ -43,6 +43,9 @@ void TKeyItems::DeleteHighlighted() {
         DeleteAscending();
     else
         DeleteOneByOne();
+    // A list that lost most of its entries gives back the room they took, as it gives back their texts.
+    if (items_.size() < items_.capacity() / 2)
+        items_.shrink_to_fit();
     CompactIfWasteful();
 }
 

@@ -15,10 +15,9 @@ if [ ${#targets[@]} -eq 0 ]; then
   for folder in fuzz/corpus/*/; do targets+=("$(basename "$folder")"); done
 fi
 
+# Warnings are the Release build's gate; this build looks for crashes, hangs, leaks and broken rules.
 build=build-fuzz
-args=(-DCMAKE_CXX_COMPILER=clang++)
-[ -n "${CI:-}" ] && args+=(-DPT_WERROR=ON)
-cmake -S fuzz -B "$build" -G Ninja "${args[@]}" >/dev/null
+cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j 2 --target "${targets[@]/#/fuzz_}"
 
 # Hermetic, and the files the targets write live in memory where there is a tmpfs for it.

@@ -34,6 +34,9 @@ constexpr QSize FileDialogSize{820, 520};
 constexpr QPoint DesignPosition{126, 89};
 // The outer height the window can't be made smaller than; its width can't go below the design width.
 constexpr int SmallestOuterHeight = 593;
+// A row shows the start of its text, far more than the widest column holds: converting and measuring the
+// whole of an entry of millions of bytes at every paint would freeze the window.
+constexpr std::size_t ShownTextBytes = 4096;
 
 // The banner's last pixel column with the keyword chips that cross it blended away, so that it can be
 // stretched into a plain continuation of the banner's background.
@@ -349,7 +352,8 @@ void TfrmMain::lvMainData(int row, TODRow& data) const {
     if (!list)
         return;
     data.Caption = QString::number(row + 1);
-    data.SubItem = QString::fromStdString(ActiveCodePage().ToUtf8(list->GetKeyItem(row).Text()));
+    data.SubItem = QString::fromStdString(
+        ActiveCodePage().ToUtf8(list->GetKeyItem(row).Text().substr(0, ShownTextBytes)));
 }
 
 void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {

@@ -1,5 +1,6 @@
 #include "ODListView.h"
 
+#include "ExceptionHook.h"
 #include "SelectionModel.h"
 #include "VirtualRowModel.h"
 
@@ -97,7 +98,7 @@ TODListView::TODListView(QWidget* parent) : QTableView(parent) {
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
         if (OnColumnClick)
-            OnColumnClick(column);
+            CallReportingFailures([&] { OnColumnClick(column); });
     });
     UpdateRowHeight();
 }

@@ -182,6 +182,17 @@ private slots:
         QVERIFY(window->lvMain->rowHeight(0) > QFontMetrics(window->lvMain->font()).height());
     }
 
+    void aHugeEntryShowsOnlyItsStart() {
+        // Found by importing a file of one 200 MB line: every paint converted and measured all of it.
+        Fill({"short"});
+        Current().AddKeyword(std::string(50 << 20, 'w'));
+        controller->RefreshView(false, false);
+        TODRow row;
+        QVERIFY(window->lvMain->FetchRow(1, row));
+        QCOMPARE(row.SubItem, QString(4096, 'w'));
+        window->lvMain->viewport()->repaint();
+    }
+
     void aRowThatCannotBeFetchedResetsTheViewWithoutABox() {
         Fill({"a", "b", "c"});
         window->SetRowCount(10);

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The whole job on the real program at 1,000,000 and 10,000,000 generated phrases (import, "Duplicate
+# Entries", sort ascending, "Repeated Spaces", highlight by a term, export to a file), each step's median
+# and the peak resident memory, beside the same pipeline of standard tools run in one go.
+#   bench/scale.sh [repetitions, default 5] [phrase counts in millions, default "1 10"]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+runs=${1:-5}
+sizes=${2:-1 10}
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j 2 --target scale_bench generate_phrases
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
+export XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" bench/data
+chmod 700 "$XDG_RUNTIME_DIR"
+
+for millions in $sizes; do
+  phrases=bench/data/phrases-${millions}M.txt
+  [ -s "$phrases" ] || build/bench/core/generate_phrases "$((millions * 1000000))" "$phrases"
+  ours="$scratch/ours-$millions.json"
+  build/bench/scale/scale_bench --phrases="$phrases" --output="$scratch/exported.txt" \
+    --benchmark_repetitions="$runs" --benchmark_format=json >"$ours"
+  # The same job with standard tools: a case-insensitive sort that keeps one of each group, runs of blanks
+  # shrunk to their first, the result written to a file while the lines with the term are picked out.
+  tools="$scratch/tools-$millions.json"
+  hyperfine -N --style none --runs "$runs" --warmup 1 --export-json "$tools" \
+    "sh -c \"LC_ALL=C sort -f -u $phrases | sed -E 's/([ \\t])[ \\t]+/\\1/g' | tee $scratch/tools.txt | grep -c -i -F shoes >/dev/null\"" \
+    >/dev/null
+  python3 bench/scale_report.py "$ours" "$tools" "$millions"
+done

@@ -1,0 +1,153 @@
+// The whole job of a keyword list on the real program, started offscreen as a user starts it: import a
+// file, "Duplicate Entries", sort ascending, "Repeated Spaces", highlight the entries with a term, export
+// the list to a file. Each repetition starts from an empty list. A step's time runs from the user's action
+// to the repainted list, answering the program's dialogs and boxes at once; the benchmark's time is the
+// whole job. The peak resident memory of the process is reported beside the size of the file.
+//   scale_bench --phrases=FILE --output=FILE [Google Benchmark options]
+#include "Action.h"
+#include "AskWordsDialog.h"
+#include "ButtonEx.h"
+#include "KeyItems.h"
+#include "MainFormController.h"
+#include "MainRoutine.h"
+#include "MainWindow.h"
+#include "ModalRun.h"
+#include "ODListView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string PhraseFile;
+std::string OutputFile;
+constexpr const char* Term = "shoes";
+
+TfrmMain& Window() {
+    return *static_cast<TfrmMain*>(MainFormController->Form);
+}
+
+// What the user answers: the phrase file to open, the output file to save, the term to look for, and the
+// default button of every box.
+void Answer(QDialog& dialog) {
+    if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+        const bool open = files->acceptMode() == QFileDialog::AcceptOpen;
+        files->selectFile(QString::fromStdString(open ? PhraseFile : OutputFile));
+        dialog.accept();
+    } else if (auto* words = qobject_cast<TfrmAskWords*>(&dialog)) {
+        words->mmWords->setPlainText(Term);
+        words->accept();
+    } else if (auto* box = qobject_cast<QMessageBox*>(&dialog); box && box->defaultButton()) {
+        box->defaultButton()->click();
+    } else {
+        dialog.accept();
+    }
+}
+
+void Trigger(const char* command) {
+    TAction* action = MainFormController->FindAction(command);
+    action->Update();
+    action->trigger();
+}
+
+// Milliseconds from the action to the repainted list.
+template <class TAct> double Step(TAct act) {
+    const auto start = std::chrono::steady_clock::now();
+    act();
+    Window().lvMain->viewport()->repaint();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double PeakResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+void BM_Job(benchmark::State& state) {
+    TKeyItems& list = *MainFormController->CurrentList();
+    int imported = 0, unique = 0, highlighted = 0;
+    for (auto _ : state) {
+        list.Clear();
+        MainFormController->RefreshView(true, true);
+        const double import = Step([] { QTest::mouseClick(Window().btnImport, Qt::LeftButton); });
+        imported = list.Count();
+        const double dedupe = Step([] { Trigger("aDeleteDuplicates"); });
+        unique = list.Count();
+        const double sort = Step([] { Trigger("aModifySortAsc"); });
+        const double spaces = Step([] { Trigger("aCleanRepeatedSpaces"); });
+        const double highlight = Step([] { Trigger("aHighlightWordAtAnyWhere"); });
+        highlighted = Window().SelectedCount();
+        const double exported = Step([] { Trigger("aExportToFile"); });
+        const double total = import + dedupe + sort + spaces + highlight + exported;
+        state.SetIterationTime(total / 1000);
+        state.counters["1 import ms"] = import;
+        state.counters["2 duplicates ms"] = dedupe;
+        state.counters["3 sort ms"] = sort;
+        state.counters["4 spaces ms"] = spaces;
+        state.counters["5 highlight ms"] = highlight;
+        state.counters["6 export ms"] = exported;
+    }
+    const double fileMegabytes = static_cast<double>(std::filesystem::file_size(PhraseFile)) / (1 << 20);
+    state.counters["imported"] = imported;
+    state.counters["unique"] = unique;
+    state.counters["highlighted"] = highlighted;
+    state.counters["file MB"] = fileMegabytes;
+    state.counters["peak RSS MB"] = PeakResidentMegabytes();
+    state.counters["peak / file"] = PeakResidentMegabytes() / fileMegabytes;
+    if (!std::filesystem::exists(OutputFile) || unique == 0 || highlighted == 0)
+        state.SkipWithError("the job did not run through");
+}
+
+// Takes --name=value out of the arguments.
+std::string TakeOption(int& argc, char** argv, const char* name) {
+    const std::string prefix = std::string("--") + name + "=";
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) {
+            std::string value = argv[i] + prefix.size();
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            return value;
+        }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PhraseFile = std::filesystem::absolute(TakeOption(argc, argv, "phrases")).string();
+    OutputFile = std::filesystem::absolute(TakeOption(argc, argv, "output")).string();
+    if (!std::filesystem::is_regular_file(PhraseFile) || OutputFile.empty()) {
+        std::fprintf(stderr, "usage: %s --phrases=FILE --output=FILE [benchmark options]\n", argv[0]);
+        return 2;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RegisterBenchmark("ScaleJob", BM_Job)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    SetModalShownHook(Answer);
+    TMainRoutineHooks hooks;
+    hooks.Running = [] {
+        benchmark::RunSpecifiedBenchmarks();
+        Window().close();
+    };
+    const int result = MainRoutine(argc, argv, hooks);
+    SetModalShownHook(nullptr);
+    benchmark::Shutdown();
+    return result;
+}
