@@ -27,7 +27,9 @@ TKeyItems& TBusinessLogicLayer::GetList(int index) const {
     return *lists_[static_cast<std::size_t>(index)];
 }
 
-TKeyItems& TBusinessLogicLayer::NewList() { return *lists_.emplace_back(std::make_unique<TKeyItems>()); }
+TKeyItems& TBusinessLogicLayer::NewList() {
+    return *lists_.emplace_back(std::make_unique<TKeyItems>());
+}
 
 int TBusinessLogicLayer::IndexOf(const TKeyItems* list) const {
     for (std::size_t i = 0; i < lists_.size(); ++i)

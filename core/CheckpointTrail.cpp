@@ -86,6 +86,10 @@ std::string TopCheckpoint() {
     return frames.empty() ? std::string() : std::string(frames.back().View());
 }
 
-bool TrailEmpty() { return Frames().empty(); }
+bool TrailEmpty() {
+    return Frames().empty();
+}
 
-int TrailDepth() { return static_cast<int>(Frames().size()); }
+int TrailDepth() {
+    return static_cast<int>(Frames().size());
+}

@@ -21,7 +21,9 @@ int TrailDepth();
 // Pushes on entry and pops on normal exit; leaves its frame on the trail while an exception unwinds.
 class CheckpointScope {
 public:
-    explicit CheckpointScope(std::string_view name) : uncaught_(std::uncaught_exceptions()) { PushCheckpoint(name); }
+    explicit CheckpointScope(std::string_view name) : uncaught_(std::uncaught_exceptions()) {
+        PushCheckpoint(name);
+    }
     ~CheckpointScope() {
         if (std::uncaught_exceptions() == uncaught_)
             PopCheckpoint();

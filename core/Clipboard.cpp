@@ -4,9 +4,13 @@ namespace {
 IClipboard* g_clipboard = nullptr;
 }
 
-void InstallClipboard(IClipboard* clipboard) { g_clipboard = clipboard; }
+void InstallClipboard(IClipboard* clipboard) {
+    g_clipboard = clipboard;
+}
 
-IClipboard* InstalledClipboard() { return g_clipboard; }
+IClipboard* InstalledClipboard() {
+    return g_clipboard;
+}
 
 bool PlaceOnClipboard(std::string_view text) {
     if (!g_clipboard)

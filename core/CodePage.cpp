@@ -25,7 +25,11 @@ void AppendUtf8(char32_t c, std::string& out) {
 // Decodes one UTF-8 character at text[i] and advances i; a malformed sequence yields U+FFFD for one byte.
 char32_t NextUtf8(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    const int extra = lead < 0x80           ? 0
+                      : (lead >> 5) == 0x6  ? 1
+                      : (lead >> 4) == 0xE  ? 2
+                      : (lead >> 3) == 0x1E ? 3
+                                            : -1;
     if (extra < 0 || i + extra >= text.size()) {
         ++i;
         return 0xFFFD;
@@ -130,6 +134,10 @@ const TCodePage& TCodePage::Get(int id) {
     return kCodePages[2];
 }
 
-const TCodePage& ActiveCodePage() { return g_active ? *g_active : TCodePage::Get(1252); }
+const TCodePage& ActiveCodePage() {
+    return g_active ? *g_active : TCodePage::Get(1252);
+}
 
-void SetActiveCodePage(const TCodePage& codePage) { g_active = &codePage; }
+void SetActiveCodePage(const TCodePage& codePage) {
+    g_active = &codePage;
+}

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-TIntList::TIntList(const TIntList& other) { *this = other; }
+TIntList::TIntList(const TIntList& other) {
+    *this = other;
+}
 
 TIntList& TIntList::operator=(const TIntList& other) {
     if (this != &other) {
@@ -105,6 +107,10 @@ void TIntList::QuickSort(int left, int right, const TCompare& compare) {
     } while (i < right);
 }
 
-void TIntList::SortAscending() { std::sort(data_.get(), data_.get() + count_); }
+void TIntList::SortAscending() {
+    std::sort(data_.get(), data_.get() + count_);
+}
 
-bool TIntList::StrictlyAscending() const { return std::adjacent_find(begin(), end(), std::greater_equal<>()) == end(); }
+bool TIntList::StrictlyAscending() const {
+    return std::adjacent_find(begin(), end(), std::greater_equal<>()) == end();
+}

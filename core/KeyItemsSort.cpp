@@ -18,6 +18,8 @@ struct TSortRecord {
     std::int32_t Words;
 };
 
+constexpr std::size_t PackedWeights = 16;
+
 std::uint64_t PackWeights(const TCodePage& codePage, std::string_view text, std::size_t from) {
     std::uint64_t packed = 0;
     for (std::size_t i = from; i < from + 8; ++i) {
@@ -41,8 +43,12 @@ public:
             return Sign(a.High < b.High, true);
         if (a.Low != b.Low)
             return Sign(a.Low < b.Low, true);
-        return cp_.CompareText(items_[static_cast<std::size_t>(a.Index)].Text(),
-                               items_[static_cast<std::size_t>(b.Index)].Text());
+        // Equal packs mean the first sixteen weights agree (or both texts ended there, equal): go on from
+        // there.
+        const std::string_view ta = items_[static_cast<std::size_t>(a.Index)].Text();
+        const std::string_view tb = items_[static_cast<std::size_t>(b.Index)].Text();
+        const std::size_t from = std::min<std::size_t>({PackedWeights, ta.size(), tb.size()});
+        return cp_.CompareText(ta.substr(from), tb.substr(from));
     }
 
     // Orders 1..4; ties fall back to list order, so equal entries keep their relative order.
@@ -62,21 +68,58 @@ private:
     const std::vector<TKeyItem>& items_;
 };
 
+// Sixteen bits that never decrease along the order: the first two weights, or the word count and the first
+// weight; reversed for the descending orders.
+unsigned LeadingKey(const TSortRecord& record, int order) {
+    const auto firstTwo = static_cast<unsigned>(record.High >> 48);
+    const unsigned words = static_cast<unsigned>(std::min(record.Words, 255));
+    switch (order) {
+    case 1:
+        return firstTwo;
+    case 2:
+        return 0xFFFFu - firstTwo;
+    case 3:
+        return (words << 8) | (firstTwo >> 8);
+    default:
+        return ((255u - words) << 8) | (255u - (firstTwo >> 8));
+    }
+}
+
 // The records of the entries in their new order. The texts are read where the entries keep them: a copy
 // of ten million views would cost as much memory as the sort itself.
 std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int order) {
     const TCodePage& codePage = ActiveCodePage();
-    std::vector<TSortRecord> records(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    const auto record = [&](std::size_t i) {
         const std::string_view text = items[i].Text();
         const int words = order >= 3 ? items[i].WordCount() : 0;
-        records[i] = {PackWeights(codePage, text, 0), PackWeights(codePage, text, 8),
-                      static_cast<std::int32_t>(i), words};
+        return TSortRecord{PackWeights(codePage, text, 0), PackWeights(codePage, text, 8),
+                           static_cast<std::int32_t>(i), words};
+    };
+    // A stable counting sort by the leading key, writing each record straight to its bucket: one array of
+    // records, however long the list.
+    std::vector<std::size_t> starts(0x10001, 0);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        ++starts[LeadingKey(record(i), order) + 1];
+    for (std::size_t k = 1; k < starts.size(); ++k)
+        starts[k] += starts[k - 1];
+    std::vector<TSortRecord> sorted(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TSortRecord r = record(i);
+        sorted[starts[LeadingKey(r, order)]++] = r;
     }
     const TSorter sorter(codePage, items);
-    std::sort(records.begin(), records.end(),
-              [&](const TSortRecord& a, const TSortRecord& b) { return sorter.Less(a, b, order); });
-    return records;
+    // Buckets are small enough to stay in cache while each is sorted on its own.
+    const auto less = [&](const TSortRecord& a, const TSortRecord& b) { return sorter.Less(a, b, order); };
+    for (std::size_t begin = 0; begin < sorted.size();) {
+        const unsigned bucket = LeadingKey(sorted[begin], order);
+        std::size_t end = begin + 1;
+        while (end < sorted.size() && LeadingKey(sorted[end], order) == bucket)
+            ++end;
+        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(end), less);
+        begin = end;
+    }
+    return sorted;
 }
 
 // Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of

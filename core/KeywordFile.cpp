@@ -79,9 +79,14 @@ bool TKeywordTextParser::Feed(std::string_view chunk) {
     std::size_t start = 0;
     for (std::size_t lf; (lf = chunk.find(LineFeed, start)) != std::string_view::npos; start = lf + 1) {
         const std::string_view segment = chunk.substr(start, lf - start);
-        if (!pendingLine_ && segment.find(CarriageReturn) == std::string_view::npos) {
-            list_.AddKeyword(segment);
-            continue;
+        if (!pendingLine_) {
+            // The usual line: no CR, or only the CR of a CR LF line end.
+            const std::string_view text =
+                segment.ends_with(CarriageReturn) ? segment.substr(0, segment.size() - 1) : segment;
+            if (text.find(CarriageReturn) == std::string_view::npos) {
+                list_.AddKeyword(text);
+                continue;
+            }
         }
         AppendSegment(segment);
         list_.AddKeyword(pending_);

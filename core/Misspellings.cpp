@@ -2,7 +2,7 @@
 
 #include "CheckpointTrail.h"
 #include "KeyItems.h"
-#include "QwertyTable.h"
+#include "KeyboardNeighbours.h"
 
 #include <utility>
 

@@ -2,7 +2,6 @@
 
 #include "Exceptions.h"
 
-
 int CountWords(std::string_view text) {
     int count = 0;
     bool inBlank = true;
@@ -94,8 +93,8 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
     return ReplaceMatches(text, text, pattern, replacement);
 }
 
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern, std::string_view replacement,
-                                 const TCodePage& codePage) {
+std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
+                                 std::string_view replacement, const TCodePage& codePage) {
     const std::string upperText = codePage.UpperCase(text);
     const std::string upperPattern = codePage.UpperCase(pattern);
     return ReplaceMatches(text, upperText, upperPattern, replacement);

@@ -9,19 +9,19 @@ std::uint32_t ToColorValue(const QColor& color) {
            static_cast<std::uint32_t>(color.blue()) << 16;
 }
 
-QFont ToQFont(const TFontSpec& spec) {
-    QFont font(QString::fromStdString(spec.Name), spec.Size);
-    font.setBold(spec.Style & StyleBold);
-    font.setItalic(spec.Style & StyleItalic);
-    font.setUnderline(spec.Style & StyleUnderline);
-    font.setStrikeOut(spec.Style & StyleStrikeOut);
+QFont ToQFont(const TFontSpec& fontSpec) {
+    QFont font(QString::fromStdString(fontSpec.Name), fontSpec.Size);
+    font.setBold(fontSpec.Style & StyleBold);
+    font.setItalic(fontSpec.Style & StyleItalic);
+    font.setUnderline(fontSpec.Style & StyleUnderline);
+    font.setStrikeOut(fontSpec.Style & StyleStrikeOut);
     return font;
 }
 
-void AssignFont(TFontSpec& spec, const QFont& font) {
-    spec.Name = font.family().toStdString();
-    spec.Size = font.pointSize() > 0 ? font.pointSize() : spec.Size;
-    spec.Style = static_cast<std::uint8_t>((font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
-                                           (font.underline() ? StyleUnderline : 0) |
-                                           (font.strikeOut() ? StyleStrikeOut : 0));
+void AssignFont(TFontSpec& fontSpec, const QFont& font) {
+    fontSpec.Name = font.family().toStdString();
+    fontSpec.Size = font.pointSize() > 0 ? font.pointSize() : fontSpec.Size;
+    fontSpec.Style = static_cast<std::uint8_t>(
+        (font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
+        (font.underline() ? StyleUnderline : 0) | (font.strikeOut() ? StyleStrikeOut : 0));
 }

@@ -7,11 +7,15 @@ TExceptionHook& Hook() {
 }
 } // namespace
 
-void SetApplicationExceptionHook(TExceptionHook hook) { Hook() = std::move(hook); }
+void SetApplicationExceptionHook(TExceptionHook hook) {
+    Hook() = std::move(hook);
+}
 
 void RaiseToApplicationHook(std::exception_ptr error) {
     if (Hook())
         Hook()(error);
 }
 
-bool ApplicationExceptionHookSet() { return static_cast<bool>(Hook()); }
+bool ApplicationExceptionHookSet() {
+    return static_cast<bool>(Hook());
+}

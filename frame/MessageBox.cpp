@@ -4,9 +4,11 @@ namespace {
 
 class TSilentBoxes : public IMessageBoxes {
 public:
-    TMsgResult Show(QWidget*, const std::string&, const std::string&, TMsgIcon, TMsgButtons buttons) override {
-        return buttons == TMsgButtons::YesNo ? TMsgResult::No : buttons == TMsgButtons::Ok ? TMsgResult::Ok
-                                                                                          : TMsgResult::Cancel;
+    TMsgResult Show(QWidget*, const std::string&, const std::string&, TMsgIcon,
+                    TMsgButtons buttons) override {
+        return buttons == TMsgButtons::YesNo ? TMsgResult::No
+               : buttons == TMsgButtons::Ok  ? TMsgResult::Ok
+                                             : TMsgResult::Cancel;
     }
 };
 
@@ -17,6 +19,10 @@ IMessageBoxes* g_boxes = nullptr;
 
 QWidget* MainWindowHandle = nullptr;
 
-void InstallMessageBoxes(IMessageBoxes* boxes) { g_boxes = boxes; }
+void InstallMessageBoxes(IMessageBoxes* boxes) {
+    g_boxes = boxes;
+}
 
-IMessageBoxes& MessageBoxes() { return g_boxes ? *g_boxes : g_silent; }
+IMessageBoxes& MessageBoxes() {
+    return g_boxes ? *g_boxes : g_silent;
+}

@@ -7,17 +7,17 @@
 namespace {
 
 constexpr std::array<const char*, 96> kWords = {
-    "buy",     "cheap",    "best",     "shoes",    "red",      "running", "men",      "women",    "kids",
-    "online",  "sale",     "discount", "store",    "near",     "me",      "free",     "shipping", "leather",
-    "boots",   "winter",   "summer",   "jacket",   "coat",     "black",   "white",    "blue",     "size",
-    "review",  "price",    "how",      "to",       "for",      "with",    "and",      "new",      "used",
-    "laptop",  "phone",    "case",     "charger",  "wireless", "gaming",  "chair",    "desk",     "office",
-    "home",    "garden",   "tools",    "kitchen",  "knife",    "set",     "coffee",   "maker",    "espresso",
-    "machine", "hotel",    "paris",    "london",   "berlin",   "flight",  "tickets",  "last",     "minute",
-    "deals",   "insurance","car",      "quote",    "loan",     "mortgage","rates",    "credit",   "card",
-    "yoga",    "mat",      "fitness",  "tracker",  "watch",    "smart",   "tv",       "4k",       "hd",
-    "dog",     "food",     "cat",      "toys",     "organic",  "vegan",   "protein",  "powder",   "recipe",
-    "easy",    "quick",    "diy",      "repair",   "service",  "2026"};
+    "buy",     "cheap",     "best",     "shoes",   "red",      "running",  "men",     "women",    "kids",
+    "online",  "sale",      "discount", "store",   "near",     "me",       "free",    "shipping", "leather",
+    "boots",   "winter",    "summer",   "jacket",  "coat",     "black",    "white",   "blue",     "size",
+    "review",  "price",     "how",      "to",      "for",      "with",     "and",     "new",      "used",
+    "laptop",  "phone",     "case",     "charger", "wireless", "gaming",   "chair",   "desk",     "office",
+    "home",    "garden",    "tools",    "kitchen", "knife",    "set",      "coffee",  "maker",    "espresso",
+    "machine", "hotel",     "paris",    "london",  "berlin",   "flight",   "tickets", "last",     "minute",
+    "deals",   "insurance", "car",      "quote",   "loan",     "mortgage", "rates",   "credit",   "card",
+    "yoga",    "mat",       "fitness",  "tracker", "watch",    "smart",    "tv",      "4k",       "hd",
+    "dog",     "food",      "cat",      "toys",    "organic",  "vegan",    "protein", "powder",   "recipe",
+    "easy",    "quick",     "diy",      "repair",  "service",  "2026"};
 
 std::string RandomPhrase(std::mt19937_64& rng) {
     static constexpr std::array<int, 7> kWordCountWeights = {6, 20, 26, 21, 14, 8, 5};

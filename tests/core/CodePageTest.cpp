@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryCodePage, ::testing::Range(1250, 1259));
 TEST(CodePage, Windows1252LettersAndOrder) {
     const TCodePage& cp = TCodePage::Get(1252);
     EXPECT_EQ(cp.UpperCase("caf\xE9 \xFF"), "CAF\xC9 \x9F");
-    EXPECT_EQ(cp.LowerCase("STRA\xDF" "E"), "stra\xDF" "e");
+    EXPECT_EQ(cp.LowerCase("STRA\xDF"
+                           "E"),
+              "stra\xDF"
+              "e");
     EXPECT_LT(cp.CompareText(" z", "a"), 0);
     EXPECT_LT(cp.CompareText("9", "a"), 0);
     EXPECT_LT(cp.CompareText("apple", "Banana"), 0);
@@ -72,7 +75,9 @@ TEST(CodePage, Windows1251Cyrillic) {
 
 TEST(CodePage, UnknownCharactersBecomeQuestionMarks) {
     const TCodePage& cp = TCodePage::Get(1252);
-    EXPECT_EQ(cp.FromUtf8("a\xE2\x82\xAC\xE4\xB8\xAD" "b"), "a\x80?b");
+    EXPECT_EQ(cp.FromUtf8("a\xE2\x82\xAC\xE4\xB8\xAD"
+                          "b"),
+              "a\x80?b");
     EXPECT_EQ(cp.FromUtf8("\xFF\xC3"), "??");
 }
 

@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "Exceptions.h"
 #include "TestSupport.h"
+#include "WordRules.h"
 
 #include <algorithm>
 #include <fstream>
@@ -234,7 +235,9 @@ TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
     }
 }
 
-TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) { EXPECT_EQ(list.RemoveDuplicates(), 0); }
+TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) {
+    EXPECT_EQ(list.RemoveDuplicates(), 0);
+}
 
 TEST_F(KeyItemsTest, SortByWordCountThenText) {
     Fill(list, {"a b", "c", "d e f", "b"});
@@ -258,11 +261,51 @@ TEST_F(KeyItemsTest, SortByTextIgnoresCase) {
 }
 
 TEST_F(KeyItemsTest, SortOrdersAgreeWithComparisonOnLongSharedPrefixes) {
-    Fill(list, {"running shoes red", "running shoes", "RUNNING SHOES BLUE", "running shoe", "running\tshoes"});
+    Fill(list,
+         {"running shoes red", "running shoes", "RUNNING SHOES BLUE", "running shoe", "running\tshoes"});
     list.SortBy(1);
     const Strings sorted = Texts(list);
     for (std::size_t i = 1; i < sorted.size(); ++i)
-        EXPECT_LE(ActiveCodePage().CompareText(sorted[i - 1], sorted[i]), 0) << sorted[i - 1] << " / " << sorted[i];
+        EXPECT_LE(ActiveCodePage().CompareText(sorted[i - 1], sorted[i]), 0)
+            << sorted[i - 1] << " / " << sorted[i];
+}
+
+// Reference: a stable sort by the order's rule, written directly from the comparison.
+Strings ReferenceSort(Strings texts, int order) {
+    const TCodePage& cp = ActiveCodePage();
+    std::stable_sort(texts.begin(), texts.end(), [&](const std::string& a, const std::string& b) {
+        const int wa = CountWords(a);
+        const int wb = CountWords(b);
+        switch (order) {
+        case 1:
+            return cp.CompareText(a, b) < 0;
+        case 2:
+            return cp.CompareText(a, b) > 0;
+        case 3:
+            return wa != wb ? wa < wb : cp.CompareText(a, b) < 0;
+        default:
+            return wa != wb ? wa > wb : cp.CompareText(a, b) > 0;
+        }
+    });
+    return texts;
+}
+
+TEST_F(KeyItemsTest, EverySortOrderMatchesAStableReferenceSort) {
+    std::mt19937 rng(11);
+    const std::string alphabet = "aAbB \t\xE9\xC9zZ.";
+    for (int order = 1; order <= 4; ++order) {
+        TKeyItems l;
+        Strings texts;
+        for (int i = 0; i < 3000; ++i) {
+            std::string t(rng() % 22, ' ');
+            for (auto& c : t)
+                c = alphabet[rng() % alphabet.size()];
+            texts.push_back(t);
+            l.AddKeyword(t);
+        }
+        l.SortBy(static_cast<std::uint8_t>(order));
+        EXPECT_EQ(Texts(l), ReferenceSort(texts, order)) << order;
+    }
 }
 
 TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {

@@ -33,7 +33,9 @@ TEST(KeywordText, LineEndsCarriageReturnsAndEndOfInput) {
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"a\nb\r\n", {"a", "b"}},
         {"a\rb", {"ab"}},
-        {"a\n\x1a" "b", {"a"}},
+        {"a\n\x1a"
+         "b",
+         {"a"}},
         {"a\x1a\nb", {"a"}},
         {"", {}},
         {"\n", {""}},

@@ -2,8 +2,8 @@
 
 #include "CheckpointTrail.h"
 #include "CodePage.h"
+#include "KeyboardNeighbours.h"
 #include "Misspellings.h"
-#include "QwertyTable.h"
 #include "RandomText.h"
 #include "Recombination.h"
 #include "TestSupport.h"

@@ -1,4 +1,4 @@
-#include "QwertyTable.h"
+#include "KeyboardNeighbours.h"
 
 #include <array>
 
