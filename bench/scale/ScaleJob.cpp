@@ -82,6 +82,8 @@ void BM_Job(benchmark::State& state) {
     for (auto _ : state) {
         list.Clear();
         MainFormController->RefreshView(true, true);
+        // Otherwise the save dialog asks whether to replace the last repetition's file.
+        std::filesystem::remove(OutputFile);
         const double import = Step([] { QTest::mouseClick(Window().btnImport, Qt::LeftButton); });
         imported = list.Count();
         const double dedupe = Step([] { Trigger("aDeleteDuplicates"); });
