@@ -95,6 +95,8 @@ public:
 
     // Gives the arena back when most of it holds texts that were replaced or deleted.
     void CompactIfWasteful();
+    // Copies the texts into a fresh arena in list order.
+    void Compact();
 
 private:
     void DeleteOneByOne();

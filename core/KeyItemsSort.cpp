@@ -5,12 +5,17 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
+#include <exception>
+#include <numeric>
+#include <thread>
 
 namespace {
 
-// An entry as the sort sees it: its first sixteen collation weights packed into two integers (each weight
-// shifted by one, so the end of a short text sorts before any character). Most comparisons never touch the
-// texts; only entries that agree on all sixteen go back to them.
+// An entry as the sort sees it: sixteen collation weights of its text from some depth on, packed into two
+// integers (each weight shifted by one, so the end of a text sorts before any character) and turned around
+// for the descending orders, and its word count as the order ranks it. Records compare as integers only;
+// entries whose sixteen weights agree are packed again from the next sixteen, so no comparison reads a text.
 struct TSortRecord {
     std::uint64_t High;
     std::uint64_t Low;
@@ -20,106 +25,165 @@ struct TSortRecord {
 
 constexpr std::size_t PackedWeights = 16;
 
-std::uint64_t PackWeights(const TCodePage& codePage, std::string_view text, std::size_t from) {
-    std::uint64_t packed = 0;
-    for (std::size_t i = from; i < from + 8; ++i) {
-        const std::uint64_t weight =
-            i < text.size() ? codePage.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
-        packed = (packed << 8) | weight;
-    }
-    return packed;
+bool SameKey(const TSortRecord& a, const TSortRecord& b) {
+    return a.Words == b.Words && a.High == b.High && a.Low == b.Low;
 }
 
-int Sign(bool less, bool greater) {
-    return less ? -1 : greater ? 1 : 0;
+// Ties fall back to list order, so equal entries keep their relative order.
+bool Before(const TSortRecord& a, const TSortRecord& b) {
+    if (a.Words != b.Words)
+        return a.Words < b.Words;
+    if (a.High != b.High)
+        return a.High < b.High;
+    if (a.Low != b.Low)
+        return a.Low < b.Low;
+    return a.Index < b.Index;
 }
 
-class TSorter {
+// Builds records for one of the orders 1..4 (text up, text down, words then text up, both down).
+class TRecordMaker {
 public:
-    TSorter(const TCodePage& codePage, const std::vector<TKeyItem>& items) : cp_(codePage), items_(items) {}
+    TRecordMaker(const TCodePage& codePage, const std::vector<TKeyItem>& items, int order)
+        : cp_(codePage), items_(items), order_(order), descending_(order == 2 || order == 4) {}
 
-    int CompareText(const TSortRecord& a, const TSortRecord& b) const {
-        if (a.High != b.High)
-            return Sign(a.High < b.High, true);
-        if (a.Low != b.Low)
-            return Sign(a.Low < b.Low, true);
-        // Equal packs mean the first sixteen weights agree (or both texts ended there, equal): go on from
-        // there.
-        const std::string_view ta = items_[static_cast<std::size_t>(a.Index)].Text();
-        const std::string_view tb = items_[static_cast<std::size_t>(b.Index)].Text();
-        const std::size_t from = std::min<std::size_t>({PackedWeights, ta.size(), tb.size()});
-        return cp_.CompareText(ta.substr(from), tb.substr(from));
+    TSortRecord Make(std::size_t index) const {
+        const std::string_view text = items_[index].Text();
+        const int words = order_ >= 3 ? items_[index].WordCount() : 0;
+        return {Pack(text, 0), Pack(text, 8), static_cast<std::int32_t>(index), order_ == 4 ? -words : words};
     }
 
-    // Orders 1..4; ties fall back to list order, so equal entries keep their relative order.
-    bool Less(const TSortRecord& a, const TSortRecord& b, int order) const {
-        int c = 0;
-        if (order >= 3 && a.Words != b.Words)
-            c = Sign(a.Words < b.Words, true);
-        else
-            c = CompareText(a, b);
-        if (order == 2 || order == 4)
-            c = -c;
-        return c != 0 ? c < 0 : a.Index < b.Index;
+    void Repack(TSortRecord& record, std::size_t depth) const {
+        const std::string_view text = items_[static_cast<std::size_t>(record.Index)].Text();
+        record.High = Pack(text, depth);
+        record.Low = Pack(text, depth + 8);
+    }
+
+    // Whether the last packed weight is a character: only then can texts that agree so far differ later.
+    bool MayGoOn(const TSortRecord& record) const { return (record.Low & 0xFF) != (descending_ ? 0xFF : 0); }
+
+    // Sixteen bits that never decrease along the order: the first two weights, or the word count and the
+    // first weight.
+    unsigned LeadingKey(const TSortRecord& record) const {
+        if (order_ <= 2)
+            return static_cast<unsigned>(record.High >> 48);
+        const auto words = static_cast<unsigned>(std::min(std::abs(record.Words), 255));
+        return ((order_ == 3 ? words : 255u - words) << 8) | static_cast<unsigned>(record.High >> 56);
     }
 
 private:
+    std::uint64_t Pack(std::string_view text, std::size_t from) const {
+        std::uint64_t packed = 0;
+        for (std::size_t i = from; i < from + 8; ++i) {
+            const std::uint64_t weight =
+                i < text.size() ? cp_.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
+            packed = (packed << 8) | weight;
+        }
+        return descending_ ? ~packed : packed;
+    }
+
     const TCodePage& cp_;
     const std::vector<TKeyItem>& items_;
+    int order_;
+    bool descending_;
 };
 
-// Sixteen bits that never decrease along the order: the first two weights, or the word count and the first
-// weight; reversed for the descending orders.
-unsigned LeadingKey(const TSortRecord& record, int order) {
-    const auto firstTwo = static_cast<unsigned>(record.High >> 48);
-    const unsigned words = static_cast<unsigned>(std::min(record.Words, 255));
-    switch (order) {
-    case 1:
-        return firstTwo;
-    case 2:
-        return 0xFFFFu - firstTwo;
-    case 3:
-        return (words << 8) | (firstTwo >> 8);
-    default:
-        return ((255u - words) << 8) | (255u - (firstTwo >> 8));
+// Sorts ranges of records completely: by the packed weights, then each run of equal records again by the
+// weights that follow, until the run's texts have ended or the run is one record.
+class TRangeSorter {
+public:
+    explicit TRangeSorter(const TRecordMaker& maker) : maker_(maker) {}
+
+    void Sort(TSortRecord* first, TSortRecord* last) {
+        pending_.push_back({first, last, 0});
+        while (!pending_.empty()) {
+            const TRange range = pending_.back();
+            pending_.pop_back();
+            if (range.Depth > 0)
+                for (TSortRecord* r = range.First; r != range.Last; ++r)
+                    maker_.Repack(*r, range.Depth);
+            std::sort(range.First, range.Last, Before);
+            QueueRuns(range);
+        }
+    }
+
+private:
+    struct TRange {
+        TSortRecord* First;
+        TSortRecord* Last;
+        std::size_t Depth;
+    };
+
+    void QueueRuns(const TRange& range) {
+        for (TSortRecord* run = range.First; run != range.Last;) {
+            TSortRecord* end = run + 1;
+            while (end != range.Last && SameKey(*run, *end))
+                ++end;
+            if (end - run > 1 && maker_.MayGoOn(*run))
+                pending_.push_back({run, end, range.Depth + PackedWeights});
+            run = end;
+        }
+    }
+
+    const TRecordMaker& maker_;
+    std::vector<TRange> pending_;
+};
+
+// Below this many entries a second thread costs more than it saves.
+constexpr std::size_t ParallelFrom = 1 << 16;
+
+// Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].
+void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_t>& ends, std::size_t first,
+                 std::size_t last, const TRecordMaker& maker) {
+    TRangeSorter sorter(maker);
+    for (std::size_t k = first; k < last; ++k) {
+        const std::size_t begin = k == 0 ? 0 : ends[k - 1];
+        if (ends[k] - begin > 1)
+            sorter.Sort(records.data() + begin, records.data() + ends[k]);
     }
 }
 
-// The records of the entries in their new order. The texts are read where the entries keep them: a copy
-// of ten million views would cost as much memory as the sort itself.
+// The records of the entries in their new order. A stable counting sort by the leading key writes each
+// record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own,
+// half of them on a second thread when the list is long.
 std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int order) {
-    const TCodePage& codePage = ActiveCodePage();
-    const auto record = [&](std::size_t i) {
-        const std::string_view text = items[i].Text();
-        const int words = order >= 3 ? items[i].WordCount() : 0;
-        return TSortRecord{PackWeights(codePage, text, 0), PackWeights(codePage, text, 8),
-                           static_cast<std::int32_t>(i), words};
-    };
-    // A stable counting sort by the leading key, writing each record straight to its bucket: one array of
-    // records, however long the list.
-    std::vector<std::size_t> starts(0x10001, 0);
+    const TRecordMaker maker(ActiveCodePage(), items, order);
+    constexpr std::size_t Buckets = 0x10000;
+    std::vector<std::size_t> ends(Buckets, 0);
     for (std::size_t i = 0; i < items.size(); ++i)
-        ++starts[LeadingKey(record(i), order) + 1];
-    for (std::size_t k = 1; k < starts.size(); ++k)
-        starts[k] += starts[k - 1];
-    std::vector<TSortRecord> sorted(items.size());
+        ++ends[maker.LeadingKey(maker.Make(i))];
+    std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), std::size_t{0});
+    std::vector<TSortRecord> records(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const TSortRecord r = record(i);
-        sorted[starts[LeadingKey(r, order)]++] = r;
+        const TSortRecord record = maker.Make(i);
+        records[ends[maker.LeadingKey(record)]++] = record;
     }
-    const TSorter sorter(codePage, items);
-    // Buckets are small enough to stay in cache while each is sorted on its own.
-    const auto less = [&](const TSortRecord& a, const TSortRecord& b) { return sorter.Less(a, b, order); };
-    for (std::size_t begin = 0; begin < sorted.size();) {
-        const unsigned bucket = LeadingKey(sorted[begin], order);
-        std::size_t end = begin + 1;
-        while (end < sorted.size() && LeadingKey(sorted[end], order) == bucket)
-            ++end;
-        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
-                  sorted.begin() + static_cast<std::ptrdiff_t>(end), less);
-        begin = end;
+    const bool parallel = items.size() >= ParallelFrom && std::thread::hardware_concurrency() > 1;
+    const std::size_t split =
+        parallel ? static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) -
+                                            ends.begin())
+                 : Buckets;
+    std::exception_ptr failure;
+    std::thread helper;
+    if (split < Buckets)
+        helper = std::thread([&] {
+            try {
+                SortBuckets(records, ends, split, Buckets, maker);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    try {
+        SortBuckets(records, ends, 0, split, maker);
+    } catch (...) {
+        if (helper.joinable())
+            helper.join();
+        throw;
     }
-    return sorted;
+    if (helper.joinable())
+        helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return records;
 }
 
 // Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of
@@ -215,10 +279,25 @@ void TKeyItems::SortBy(std::uint8_t order) {
     SortOrder = order;
     if (order < 1 || order > 4)
         return;
-    const std::vector<TSortRecord> records = SortedRecords(items_, order);
-    std::vector<TKeyItem> sorted;
-    sorted.reserve(items_.size());
-    for (const auto& record : records)
-        sorted.push_back(std::move(items_[static_cast<std::size_t>(record.Index)]));
-    items_.swap(sorted);
+    std::vector<TSortRecord> records = SortedRecords(items_, order);
+    // Moves every entry to its place along the cycles of the new order, without a second array of entries.
+    for (std::size_t start = 0; start < records.size(); ++start) {
+        if (records[start].Index < 0 || static_cast<std::size_t>(records[start].Index) == start)
+            continue;
+        TKeyItem held = std::move(items_[start]);
+        std::size_t to = start;
+        for (;;) {
+            const auto from = static_cast<std::size_t>(records[to].Index);
+            records[to].Index = -1;
+            if (from == start) {
+                items_[to] = std::move(held);
+                break;
+            }
+            items_[to] = std::move(items_[from]);
+            to = from;
+        }
+    }
+    records = {};
+    // The texts follow in the new order, so whatever runs through the list next reads memory in sequence.
+    Compact();
 }

@@ -48,9 +48,13 @@ public:
     void Commit();
 
 private:
+    static constexpr std::size_t BufferSize = 1 << 20;
+
+    void Flush();
     void Fail(std::string_view action);
 
     std::string path_;
     std::string tempPath_;
     std::FILE* file_ = nullptr;
+    std::string buffer_;
 };

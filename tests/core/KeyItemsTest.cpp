@@ -308,6 +308,29 @@ TEST_F(KeyItemsTest, EverySortOrderMatchesAStableReferenceSort) {
     }
 }
 
+// Long lists are sorted on two threads, and texts that agree far beyond the first sixteen characters are
+// told apart further on; both must still give the stable order.
+TEST_F(KeyItemsTest, LongListsWithLongSharedPrefixesSortLikeTheReference) {
+    std::mt19937 rng(5);
+    const std::string prefixes[] = {"", "running shoes for men and women ",
+                                    "RUNNING SHOES FOR MEN AND WOMEN  "};
+    Strings texts;
+    for (int i = 0; i < 70000; ++i) {
+        std::string t = prefixes[rng() % 3];
+        t.append(rng() % 40, 'a');
+        for (std::size_t n = rng() % 3; n > 0; --n)
+            t += "aAb \xE9\xC9"[rng() % 6];
+        texts.push_back(t);
+    }
+    for (int order = 1; order <= 4; ++order) {
+        TKeyItems l;
+        for (const auto& t : texts)
+            l.AddKeyword(t);
+        l.SortBy(static_cast<std::uint8_t>(order));
+        EXPECT_EQ(Texts(l), ReferenceSort(texts, order)) << order;
+    }
+}
+
 TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {
     Fill(list, {"b", "a"});
     list.SortBy(0);

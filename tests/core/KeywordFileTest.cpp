@@ -115,7 +115,10 @@ TEST(KeywordFile, ExportThenImportRoundTrips) {
     for (int b = 0; b < 256; ++b)
         if (b != '\n' && b != '\r' && b != 26)
             all += static_cast<char>(b);
-    Fill(list, {"x", "", " y ", all});
+    // Lines that fill the writer's buffer to the byte, overflow it, or are longer than it.
+    const std::size_t buffer = 1 << 20;
+    Fill(list, {"x", "", " y ", all, std::string(buffer - 2 - 1 - 2 - 3 - 2 - all.size() - 2, 'a'), "z",
+                std::string(buffer + 5, 'b'), std::string(buffer - 2, 'c'), "end"});
     list.AllToTextFile((folder / "out.txt").string());
     TKeyItems back;
     ReadKeywordFile((folder / "out.txt").string(), back);
