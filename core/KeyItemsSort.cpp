@@ -248,11 +248,26 @@ private:
         }
     }
 
+    // Eight upper-cased bytes at a time: the table lookups of a word are independent of one another, and
+    // only one multiplication per word sits on the chain.
     std::uint64_t Hash(std::string_view text) const {
-        std::uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
-        for (char c : text)
-            h = (h ^ cp_.Upper[static_cast<std::uint8_t>(c)]) * 0x100000001B3ull;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        std::uint64_t h = 0x9E3779B97F4A7C15ull * (text.size() + 1);
+        std::size_t i = 0;
+        for (; i + 8 <= text.size(); i += 8)
+            h = (h ^ UpperWord(bytes + i, 8)) * 0xFF51AFD7ED558CCDull;
+        if (i < text.size())
+            h = (h ^ UpperWord(bytes + i, text.size() - i)) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 33;
+        h *= 0xC4CEB9FE1A85EC53ull;
         return h ^ (h >> 29);
+    }
+
+    std::uint64_t UpperWord(const std::uint8_t* bytes, std::size_t count) const {
+        std::uint64_t word = 0;
+        for (std::size_t k = 0; k < count; ++k)
+            word |= static_cast<std::uint64_t>(cp_.Upper[bytes[k]]) << (8 * k);
+        return word;
     }
 
     const TCodePage& cp_;

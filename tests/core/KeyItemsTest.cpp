@@ -225,6 +225,14 @@ TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
             texts.push_back(t);
             l.AddKeyword(t);
         }
+        // Longer texts that differ in case only, beyond the first eight bytes too.
+        for (int i = 0; i < 3000; ++i) {
+            std::string t(rng() % 20, '\0');
+            for (auto& c : t)
+                c = "aA\xE0\xC0"[rng() % 4];
+            texts.push_back(t);
+            l.AddKeyword(t);
+        }
         std::set<std::string> seen;
         Strings expected;
         for (const auto& t : texts)
