@@ -138,6 +138,8 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
         for (std::uint32_t e = edgeStart_[id]; e < edgeStart_[id + 1]; ++e)
             row[edges_[e].Class] = edges_[e].Target;
     }
+    for (int b = 0; b < 256; ++b)
+        leavesRoot_[b] = dense_[class_[b]] != 0;
 }
 
 std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t cls) const {
@@ -178,8 +180,10 @@ bool TMultiPatternSearch::StartsWithAny(std::string_view text) const {
 
 bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
     std::uint32_t state = 0;
-    for (char c : text) {
-        state = Next(state & StateMask, ClassOf(c));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (state == 0 && (i = SkipAtRoot(text, i)) == text.size())
+            break;
+        state = Next(state & StateMask, ClassOf(text[i]));
         if (state & OutputFlag)
             return true;
     }
@@ -189,8 +193,10 @@ bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
 int TMultiPatternSearch::FirstPatternIn(std::string_view text) const {
     std::int32_t best = -1;
     std::uint32_t state = 0;
-    for (char c : text) {
-        state = Next(state & StateMask, ClassOf(c));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i)) == text.size())
+            break;
+        state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))
             continue;
         const std::int32_t found = firstOut_[state & StateMask];

@@ -44,6 +44,13 @@ private:
     };
 
     std::uint8_t ClassOf(char c) const { return class_[static_cast<std::uint8_t>(c)]; }
+    // The first position from i on whose byte leads out of the root state: most bytes of a text lead
+    // nowhere, and skipping them needs no state.
+    std::size_t SkipAtRoot(std::string_view text, std::size_t i) const {
+        while (i < text.size() && !leavesRoot_[static_cast<std::uint8_t>(text[i])])
+            ++i;
+        return i;
+    }
     // The state after reading one byte class; carries OutputFlag when some pattern ends there.
     std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const;
     // The trie child of a state by a class, without failure transitions; NoState when there is none.
@@ -53,6 +60,7 @@ private:
     void Build(const std::vector<std::string>& patterns, const TFold& fold, std::size_t maxDenseCells);
 
     TFold class_{};
+    std::array<bool, 256> leavesRoot_{};
     std::uint32_t classes_ = 1;
     std::uint32_t denseStates_ = 1;
     std::vector<std::uint32_t> dense_;
@@ -73,6 +81,8 @@ private:
 template <class TVisit> bool TMultiPatternSearch::AnyOccurrence(std::string_view text, TVisit&& visit) const {
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i)) == text.size())
+            break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))
             continue;
