@@ -52,6 +52,16 @@ public:
         return {Pack(text, 0), Pack(text, 8), static_cast<std::int32_t>(index), order_ == 4 ? -words : words};
     }
 
+    // Asks for the entry of a record, and some records later for its text, before they are repacked.
+    void FetchEntry(const TSortRecord& record) const {
+        __builtin_prefetch(&items_[static_cast<std::size_t>(record.Index)]);
+    }
+
+    void FetchText(const TSortRecord& record, std::size_t depth) const {
+        const std::string_view text = items_[static_cast<std::size_t>(record.Index)].Text();
+        __builtin_prefetch(text.data() + std::min(depth, text.size()));
+    }
+
     void Repack(TSortRecord& record, std::size_t depth) const {
         const std::string_view text = items_[static_cast<std::size_t>(record.Index)].Text();
         record.High = Pack(text, depth);
@@ -99,8 +109,7 @@ public:
             const TRange range = pending_.back();
             pending_.pop_back();
             if (range.Depth > 0)
-                for (TSortRecord* r = range.First; r != range.Last; ++r)
-                    maker_.Repack(*r, range.Depth);
+                Repack(range);
             std::sort(range.First, range.Last, Before);
             QueueRuns(range);
         }
@@ -112,6 +121,20 @@ private:
         TSortRecord* Last;
         std::size_t Depth;
     };
+
+    // The records of a run point anywhere in the list: their entries and texts are asked for ahead, so that
+    // the cache misses overlap.
+    void Repack(const TRange& range) {
+        constexpr std::ptrdiff_t Ahead = 8;
+        const std::ptrdiff_t n = range.Last - range.First;
+        for (std::ptrdiff_t k = 0; k < n; ++k) {
+            if (k + 2 * Ahead < n)
+                maker_.FetchEntry(range.First[k + 2 * Ahead]);
+            if (k + Ahead < n)
+                maker_.FetchText(range.First[k + Ahead], range.Depth);
+            maker_.Repack(range.First[k], range.Depth);
+        }
+    }
 
     void QueueRuns(const TRange& range) {
         for (TSortRecord* run = range.First; run != range.Last;) {
@@ -294,25 +317,26 @@ void TKeyItems::SortBy(std::uint8_t order) {
     SortOrder = order;
     if (order < 1 || order > 4)
         return;
-    std::vector<TSortRecord> records = SortedRecords(items_, order);
-    // Moves every entry to its place along the cycles of the new order, without a second array of entries.
-    for (std::size_t start = 0; start < records.size(); ++start) {
-        if (records[start].Index < 0 || static_cast<std::size_t>(records[start].Index) == start)
-            continue;
-        TKeyItem held = std::move(items_[start]);
-        std::size_t to = start;
-        for (;;) {
-            const auto from = static_cast<std::size_t>(records[to].Index);
-            records[to].Index = -1;
-            if (from == start) {
-                items_[to] = std::move(held);
-                break;
-            }
-            items_[to] = std::move(items_[from]);
-            to = from;
-        }
+    std::vector<std::int32_t> from;
+    {
+        const std::vector<TSortRecord> records = SortedRecords(items_, order);
+        from.reserve(records.size());
+        for (const TSortRecord& record : records)
+            from.push_back(record.Index);
     }
-    records = {};
+    // Gathered into a new array: the reads are independent of one another, so their misses overlap.
+    {
+        std::vector<TKeyItem> sorted;
+        sorted.reserve(items_.size());
+        constexpr std::size_t Ahead = 16;
+        for (std::size_t k = 0; k < from.size(); ++k) {
+            if (k + Ahead < from.size())
+                __builtin_prefetch(&items_[static_cast<std::size_t>(from[k + Ahead])]);
+            sorted.push_back(std::move(items_[static_cast<std::size_t>(from[k])]));
+        }
+        items_.swap(sorted);
+    }
+    from = {};
     // The texts follow in the new order, so whatever runs through the list next reads memory in sequence.
     Compact();
 }

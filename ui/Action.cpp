@@ -1,12 +1,16 @@
 #include "Action.h"
 
 #include "ExceptionHook.h"
+#include "VectorState.h"
 
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);
     connect(this, &QAction::triggered, this, [this] {
-        if (OnExecute)
-            CallReportingFailures([this] { OnExecute(*this); });
+        if (!OnExecute)
+            return;
+        // A command may be run from code that just painted, not only from an event.
+        ClearVectorUpperState();
+        CallReportingFailures([this] { OnExecute(*this); });
     });
 }
 
