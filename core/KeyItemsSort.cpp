@@ -154,6 +154,32 @@ private:
 // Below this many entries a second thread costs more than it saves.
 constexpr std::size_t ParallelFrom = 1 << 16;
 
+// Runs work(part, parts) for the parts of a job: part 0 on a second thread and part 1 on this one when the
+// list is long and the machine has two cores, else part 0 of 1 alone.
+template <class TWork> void InParts(std::size_t entries, TWork&& work) {
+    if (entries < ParallelFrom || std::thread::hardware_concurrency() < 2) {
+        work(0u, 1u);
+        return;
+    }
+    std::exception_ptr failure;
+    std::thread helper([&] {
+        try {
+            work(0u, 2u);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        work(1u, 2u);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 // Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].
 void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_t>& ends, std::size_t first,
                  std::size_t last, const TRecordMaker& maker) {
@@ -180,72 +206,69 @@ std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int o
         const TSortRecord record = maker.Make(i);
         records[ends[maker.LeadingKey(record)]++] = record;
     }
-    const bool parallel = items.size() >= ParallelFrom && std::thread::hardware_concurrency() > 1;
-    const std::size_t split =
-        parallel ? static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) -
-                                            ends.begin())
-                 : Buckets;
-    std::exception_ptr failure;
-    std::thread helper;
-    if (split < Buckets)
-        helper = std::thread([&] {
-            try {
-                SortBuckets(records, ends, split, Buckets, maker);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-    try {
-        SortBuckets(records, ends, 0, split, maker);
-    } catch (...) {
-        if (helper.joinable())
-            helper.join();
-        throw;
-    }
-    if (helper.joinable())
-        helper.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    // Half of the records on either side of the split.
+    const auto split =
+        static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) - ends.begin());
+    InParts(items.size(), [&](unsigned part, unsigned parts) {
+        if (parts == 1)
+            SortBuckets(records, ends, 0, Buckets, maker);
+        else if (part == 0)
+            SortBuckets(records, ends, 0, split, maker);
+        else
+            SortBuckets(records, ends, split, Buckets, maker);
+    });
     return records;
 }
 
 // Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of
 // case-insensitive duplicates in one pass, in list order. It reads the texts where the entries keep them.
+// A list can be split into parts by hash, each part with a set of its own: equal texts fall into one part.
 class TFirstOccurrences {
 public:
-    TFirstOccurrences(const TCodePage& codePage, const std::vector<TKeyItem>& items)
-        : cp_(codePage), items_(items), slots_(std::bit_ceil(items.size() * 2 + 16), Empty),
-          mask_(slots_.size() - 1) {}
+    TFirstOccurrences(const TCodePage& codePage, const std::vector<TKeyItem>& items, unsigned part,
+                      unsigned parts)
+        : cp_(codePage), items_(items), part_(part), parts_(parts),
+          slots_(std::bit_ceil(items.size() * 2 / parts + 16), Empty), mask_(slots_.size() - 1) {}
 
-    // Appends, ascending, the index of every entry whose upper-cased text an earlier entry has. On a large
-    // list nearly every look into the table, at the entry it names and at that entry's text misses the
+    // The index of every entry of the part whose upper-cased text an earlier entry has, ascending. On a
+    // large list nearly every look into the table, at the entry it names and at that entry's text misses the
     // cache, so each of the three is asked for some entries ahead: the misses overlap instead of following
     // one another.
-    void CollectLaterOnes(TIntList& later) {
-        const std::size_t n = items_.size();
-        for (std::size_t i = 0; i < std::min(n, 3 * Stage); ++i)
-            hashes_[i % Ring] = HashAndFetchSlot(i);
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i + 3 * Stage < n)
-                hashes_[(i + 3 * Stage) % Ring] = HashAndFetchSlot(i + 3 * Stage);
-            if (i + 2 * Stage < n)
-                FetchOccupant(hashes_[(i + 2 * Stage) % Ring], false);
-            if (i + Stage < n)
-                FetchOccupant(hashes_[(i + Stage) % Ring], true);
-            if (SeenBefore(static_cast<std::uint32_t>(i), hashes_[i % Ring]))
-                later.Add(static_cast<std::int32_t>(i));
+    std::vector<std::int32_t> LaterOnes() {
+        std::vector<std::int32_t> later;
+        std::size_t pushed = 0;
+        std::size_t done = 0;
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            const std::uint64_t hash = Hash(items_[i].Text());
+            if (((hash >> 56) & (parts_ - 1)) != part_)
+                continue;
+            __builtin_prefetch(&slots_[hash & mask_]);
+            ring_[pushed++ % Ring] = {static_cast<std::uint32_t>(i), hash};
+            if (pushed > Stage)
+                FetchOccupant(ring_[(pushed - 1 - Stage) % Ring].Hash, false);
+            if (pushed > 2 * Stage)
+                FetchOccupant(ring_[(pushed - 1 - 2 * Stage) % Ring].Hash, true);
+            if (pushed > 3 * Stage)
+                Visit(ring_[done++ % Ring], later);
         }
+        while (done < pushed)
+            Visit(ring_[done++ % Ring], later);
+        return later;
     }
 
 private:
+    struct TPending {
+        std::uint32_t Index;
+        std::uint64_t Hash;
+    };
+
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     static constexpr std::size_t Stage = 8;
     static constexpr std::size_t Ring = 4 * Stage;
 
-    std::uint64_t HashAndFetchSlot(std::size_t index) const {
-        const std::uint64_t hash = Hash(items_[index].Text());
-        __builtin_prefetch(&slots_[hash & mask_]);
-        return hash;
+    void Visit(const TPending& entry, std::vector<std::int32_t>& later) {
+        if (SeenBefore(entry.Index, entry.Hash))
+            later.push_back(static_cast<std::int32_t>(entry.Index));
     }
 
     // The entry that holds the first slot already, or its text.
@@ -295,9 +318,11 @@ private:
 
     const TCodePage& cp_;
     const std::vector<TKeyItem>& items_;
+    unsigned part_;
+    unsigned parts_;
     std::vector<std::uint32_t> slots_;
     std::size_t mask_;
-    std::array<std::uint64_t, Ring> hashes_{};
+    std::array<TPending, Ring> ring_{};
 };
 
 } // namespace
@@ -306,7 +331,16 @@ int TKeyItems::RemoveDuplicates() {
     CheckpointScope checkpoint("d026");
     Highlighted.Clear();
     // The first entry of each group stays.
-    TFirstOccurrences(ActiveCodePage(), items_).CollectLaterOnes(Highlighted);
+    const TCodePage& codePage = ActiveCodePage();
+    std::array<std::vector<std::int32_t>, 2> later;
+    InParts(items_.size(), [&](unsigned part, unsigned count) {
+        later[part] = TFirstOccurrences(codePage, items_, part, count).LaterOnes();
+    });
+    Highlighted.SetCapacity(static_cast<int>(later[0].size() + later[1].size()));
+    auto a = later[0].begin();
+    auto b = later[1].begin();
+    while (a != later[0].end() || b != later[1].end())
+        Highlighted.Add(b == later[1].end() || (a != later[0].end() && *a < *b) ? *a++ : *b++);
     const int removed = Highlighted.Count();
     SetCheckpoint("d029");
     DeleteHighlighted();
