@@ -4,8 +4,10 @@
 #include "Clipboard.h"
 #include "Exceptions.h"
 #include "KeywordFile.h"
+#include "Parts.h"
 
 #include <algorithm>
+#include <cstring>
 
 TKeyItem& TKeyItems::GetKeyItem(int index) {
     if (index < 0 || index >= Count())
@@ -101,16 +103,31 @@ void TKeyItems::CompactIfWasteful() {
 }
 
 void TKeyItems::Compact() {
+    std::size_t bytes = 0;
+    for (const auto& item : items_)
+        bytes += item.size_;
     TTextArena fresh;
-    fresh.Reserve(arena_.Used() - arena_.Dead());
-    // The texts may lie anywhere: asking for some ahead lets their cache misses overlap.
-    constexpr std::size_t Ahead = 16;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (i + Ahead < items_.size())
-            __builtin_prefetch(items_[i + Ahead].data_);
-        items_[i].data_ = fresh.Store(items_[i].Text());
-        items_[i].arena_ = &arena_;
-    }
+    fresh.Reserve(bytes);
+    char* const base = fresh.Allocate(bytes);
+    // The texts may lie anywhere: asking for some ahead lets their cache misses overlap, and on a long list
+    // each half is copied by a thread of its own.
+    InParts(items_.size(), [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(items_.size(), part, parts);
+        std::size_t offset = 0;
+        for (std::size_t i = 0; i < first; ++i)
+            offset += items_[i].size_;
+        constexpr std::size_t Ahead = 16;
+        for (std::size_t i = first; i < last; ++i) {
+            if (i + Ahead < last)
+                __builtin_prefetch(items_[i + Ahead].data_);
+            TKeyItem& item = items_[i];
+            if (item.size_ > 0)
+                std::memcpy(base + offset, item.data_, item.size_);
+            item.data_ = item.size_ > 0 ? base + offset : nullptr;
+            item.arena_ = &arena_;
+            offset += item.size_;
+        }
+    });
     arena_.Swap(fresh);
 }
 

@@ -1,14 +1,13 @@
 #include "CheckpointTrail.h"
 #include "CodePage.h"
 #include "KeyItems.h"
+#include "Parts.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
-#include <exception>
 #include <numeric>
-#include <thread>
 
 namespace {
 
@@ -71,6 +70,17 @@ public:
     // Whether the last packed weight is a character: only then can texts that agree so far differ later.
     bool MayGoOn(const TSortRecord& record) const { return (record.Low & 0xFF) != (descending_ ? 0xFF : 0); }
 
+    // The leading key of an entry's record, from no more of its text than the key needs.
+    unsigned LeadingKeyOf(std::size_t index) const {
+        const std::string_view text = items_[index].Text();
+        std::uint64_t lead = 0;
+        for (std::size_t i = 0; i < 2; ++i)
+            lead = (lead << 8) | (i < text.size() ? cp_.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u);
+        lead <<= 48;
+        const int words = order_ >= 3 ? items_[index].WordCount() : 0;
+        return LeadingKey({descending_ ? ~lead : lead, 0, 0, order_ == 4 ? -words : words});
+    }
+
     // Sixteen bits that never decrease along the order: the first two weights, or the word count and the
     // first weight.
     unsigned LeadingKey(const TSortRecord& record) const {
@@ -98,87 +108,68 @@ private:
 };
 
 // Sorts ranges of records completely: by the packed weights, then each run of equal records again by the
-// weights that follow, until the run's texts have ended or the run is one record.
+// weights that follow, until the run's texts have ended or the run is one record. Runs are taken a depth at
+// a time over all the ranges given, so that repacking, which reads texts anywhere in the list, can ask for
+// them far enough ahead for the cache misses to overlap.
 class TRangeSorter {
 public:
     explicit TRangeSorter(const TRecordMaker& maker) : maker_(maker) {}
 
+    // Sorts a range by its first sixteen weights; the runs that need more wait for Finish.
     void Sort(TSortRecord* first, TSortRecord* last) {
-        pending_.push_back({first, last, 0});
-        while (!pending_.empty()) {
-            const TRange range = pending_.back();
-            pending_.pop_back();
-            if (range.Depth > 0)
-                Repack(range);
-            std::sort(range.First, range.Last, Before);
-            QueueRuns(range);
+        std::sort(first, last, Before);
+        QueueRuns(first, last, runs_);
+    }
+
+    void Finish() {
+        for (std::size_t depth = PackedWeights; !runs_.empty(); depth += PackedWeights) {
+            Repack(depth);
+            std::vector<TRun> deeper;
+            for (const TRun& run : runs_) {
+                std::sort(run.First, run.Last, Before);
+                QueueRuns(run.First, run.Last, deeper);
+            }
+            runs_.swap(deeper);
         }
     }
 
 private:
-    struct TRange {
+    struct TRun {
         TSortRecord* First;
         TSortRecord* Last;
-        std::size_t Depth;
     };
 
-    // The records of a run point anywhere in the list: their entries and texts are asked for ahead, so that
-    // the cache misses overlap.
-    void Repack(const TRange& range) {
-        constexpr std::ptrdiff_t Ahead = 8;
-        const std::ptrdiff_t n = range.Last - range.First;
-        for (std::ptrdiff_t k = 0; k < n; ++k) {
+    void Repack(std::size_t depth) {
+        members_.clear();
+        for (const TRun& run : runs_)
+            for (TSortRecord* r = run.First; r != run.Last; ++r)
+                members_.push_back(r);
+        constexpr std::size_t Ahead = 8;
+        const std::size_t n = members_.size();
+        for (std::size_t k = 0; k < n; ++k) {
             if (k + 2 * Ahead < n)
-                maker_.FetchEntry(range.First[k + 2 * Ahead]);
+                maker_.FetchEntry(*members_[k + 2 * Ahead]);
             if (k + Ahead < n)
-                maker_.FetchText(range.First[k + Ahead], range.Depth);
-            maker_.Repack(range.First[k], range.Depth);
+                maker_.FetchText(*members_[k + Ahead], depth);
+            maker_.Repack(*members_[k], depth);
         }
     }
 
-    void QueueRuns(const TRange& range) {
-        for (TSortRecord* run = range.First; run != range.Last;) {
+    void QueueRuns(TSortRecord* first, TSortRecord* last, std::vector<TRun>& runs) const {
+        for (TSortRecord* run = first; run != last;) {
             TSortRecord* end = run + 1;
-            while (end != range.Last && SameKey(*run, *end))
+            while (end != last && SameKey(*run, *end))
                 ++end;
             if (end - run > 1 && maker_.MayGoOn(*run))
-                pending_.push_back({run, end, range.Depth + PackedWeights});
+                runs.push_back({run, end});
             run = end;
         }
     }
 
     const TRecordMaker& maker_;
-    std::vector<TRange> pending_;
+    std::vector<TRun> runs_;
+    std::vector<TSortRecord*> members_;
 };
-
-// Below this many entries a second thread costs more than it saves.
-constexpr std::size_t ParallelFrom = 1 << 16;
-
-// Runs work(part, parts) for the parts of a job: part 0 on a second thread and part 1 on this one when the
-// list is long and the machine has two cores, else part 0 of 1 alone.
-template <class TWork> void InParts(std::size_t entries, TWork&& work) {
-    if (entries < ParallelFrom || std::thread::hardware_concurrency() < 2) {
-        work(0u, 1u);
-        return;
-    }
-    std::exception_ptr failure;
-    std::thread helper([&] {
-        try {
-            work(0u, 2u);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    try {
-        work(1u, 2u);
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (failure)
-        std::rethrow_exception(failure);
-}
 
 // Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].
 void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_t>& ends, std::size_t first,
@@ -189,23 +180,42 @@ void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_
         if (ends[k] - begin > 1)
             sorter.Sort(records.data() + begin, records.data() + ends[k]);
     }
+    sorter.Finish();
 }
 
 // The records of the entries in their new order. A stable counting sort by the leading key writes each
-// record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own,
-// half of them on a second thread when the list is long.
+// record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own.
+// On a long list each half of the entries is counted and placed, and each half of the buckets sorted, on a
+// thread of its own.
 std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int order) {
     const TRecordMaker maker(ActiveCodePage(), items, order);
     constexpr std::size_t Buckets = 0x10000;
-    std::vector<std::size_t> ends(Buckets, 0);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        ++ends[maker.LeadingKey(maker.Make(i))];
-    std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), std::size_t{0});
-    std::vector<TSortRecord> records(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const TSortRecord record = maker.Make(i);
-        records[ends[maker.LeadingKey(record)]++] = record;
+    const std::size_t n = items.size();
+    std::array<std::vector<std::size_t>, 2> starts;
+    InParts(n, [&](unsigned part, unsigned parts) {
+        starts[part].assign(Buckets, 0);
+        const auto [first, last] = PartRange(n, part, parts);
+        for (std::size_t i = first; i < last; ++i)
+            ++starts[part][maker.LeadingKeyOf(i)];
+    });
+    // Within a bucket the first half's records come first, so that the placing keeps list order.
+    std::vector<std::size_t> ends(Buckets);
+    std::size_t total = 0;
+    const bool halves = !starts[1].empty();
+    for (std::size_t k = 0; k < Buckets; ++k) {
+        const std::size_t second = halves ? starts[1][k] : 0;
+        starts[0][k] = std::exchange(total, total + starts[0][k]);
+        if (halves)
+            starts[1][k] = std::exchange(total, total + second);
+        ends[k] = total;
     }
+    std::vector<TSortRecord> records(n);
+    InParts(n, [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(n, part, parts);
+        for (std::size_t i = first; i < last; ++i) {
+            records[starts[part][maker.LeadingKeyOf(i)]++] = maker.Make(i);
+        }
+    });
     // Half of the records on either side of the split.
     const auto split =
         static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) - ends.begin());

@@ -243,6 +243,30 @@ TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
     }
 }
 
+// Long lists are searched on two threads, each taking the entries its half of the hashes picks.
+TEST_F(KeyItemsTest, RemoveDuplicatesOnALongListKeepsTheFirstOfEachGroup) {
+    const TCodePage& cp = ActiveCodePage();
+    std::mt19937 rng(3);
+    TKeyItems l;
+    Strings texts;
+    for (int i = 0; i < 100000; ++i) {
+        std::string t = "running shoes ";
+        for (std::size_t n = rng() % 5; n > 0; --n)
+            t += "aAbB\xE9\xC9"[rng() % 6];
+        texts.push_back(t);
+        l.AddKeyword(t);
+    }
+    std::set<std::string> seen;
+    Strings expected;
+    for (const auto& t : texts)
+        if (seen.insert(cp.UpperCase(t)).second)
+            expected.push_back(t);
+    EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
+    EXPECT_EQ(Texts(l), expected);
+    EXPECT_EQ(l.Highlighted.Count(), static_cast<int>(texts.size() - expected.size()));
+    EXPECT_TRUE(l.Highlighted.StrictlyAscending());
+}
+
 TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) {
     EXPECT_EQ(list.RemoveDuplicates(), 0);
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <thread>
+#include <utility>
+
+// Long list operations split into two parts, one on a second thread, where the machine has two cores.
+
+// Below this many entries a second thread costs more than it saves.
+constexpr std::size_t ParallelFrom = 1 << 16;
+
+inline unsigned PartsFor(std::size_t entries) {
+    return entries >= ParallelFrom && std::thread::hardware_concurrency() > 1 ? 2 : 1;
+}
+
+// The entries [first, last) of one of parts equal parts.
+inline std::pair<std::size_t, std::size_t> PartRange(std::size_t entries, unsigned part, unsigned parts) {
+    return {entries * part / parts, entries * (part + 1) / parts};
+}
+
+// Runs work(part, parts) for each part of a job of PartsFor(entries) parts, part 0 on a second thread; an
+// exception of either part reaches the caller once both have ended.
+template <class TWork> void InParts(std::size_t entries, TWork&& work) {
+    if (PartsFor(entries) == 1) {
+        work(0u, 1u);
+        return;
+    }
+    std::exception_ptr failure;
+    std::thread helper([&] {
+        try {
+            work(0u, 2u);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        work(1u, 2u);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
