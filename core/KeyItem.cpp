@@ -18,19 +18,26 @@ TKeyItem::TKeyItem(TTextArena& arena, std::string_view text)
     : data_(arena.Store(text)), size_(CheckedSize(text)), arena_(&arena) {}
 
 void TKeyItem::SetText(std::string_view text) {
-    if (text == Text())
+    if (text.size() <= size_) {
+        arena_->Release(PutOver(text));
         return;
-    const std::uint32_t size = CheckedSize(text);
-    if (size <= size_) {
-        // The entry owns its bytes alone, so a text that fits is written over the old one.
-        std::memmove(data_, text.data(), size);
-        arena_->Release(size_ - size);
-    } else {
-        arena_->Release(size_);
-        data_ = arena_->Store(text);
     }
+    const std::uint32_t size = CheckedSize(text);
+    arena_->Release(size_);
+    data_ = arena_->Store(text);
     size_ = size;
     wordCount_ = -1;
+}
+
+std::size_t TKeyItem::PutOver(std::string_view text) {
+    if (text == Text())
+        return 0;
+    // The entry owns its bytes alone, so a text that fits is written over the old one.
+    const std::size_t freed = size_ - text.size();
+    std::memmove(data_, text.data(), text.size());
+    size_ = static_cast<std::uint32_t>(text.size());
+    wordCount_ = -1;
+    return freed;
 }
 
 int TKeyItem::WordCount() const {

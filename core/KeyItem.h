@@ -18,6 +18,10 @@ public:
     std::string_view Text() const { return {data_, size_}; }
     // Stores text and forgets the word count, unless text equals the current text byte for byte.
     void SetText(std::string_view text);
+    // SetText for a text no longer than the current one, without touching the list's storage: returns the
+    // bytes that became free, for the list to account. Entries can be rewritten this way from several
+    // threads at once.
+    std::size_t PutOver(std::string_view text);
     // Counted on first request and cached until the text changes.
     int WordCount() const;
     // The cache as stored: -1 while not computed.

@@ -93,6 +93,8 @@ public:
     // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
     void SwapEntries(TKeyItems& other) noexcept;
 
+    // Accounts for text bytes that entries gave up with TKeyItem::PutOver.
+    void TextBytesFreed(std::size_t bytes) { arena_.Release(bytes); }
     // Gives the arena back when most of it holds texts that were replaced or deleted.
     void CompactIfWasteful();
     // Copies the texts into a fresh arena in list order.

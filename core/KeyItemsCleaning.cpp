@@ -21,6 +21,10 @@ bool In(const TByteFlags& flags, char c) {
     return flags[static_cast<std::uint8_t>(c)];
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 // Removes every non-overlapping occurrence of pattern, found left to right in upper, from both upper and
 // text (upper is text's byte-wise upper case, so the two stay aligned).
 void RemoveOccurrences(std::string& text, std::string& upper, std::string_view pattern) {
@@ -74,10 +78,16 @@ void TKeyItems::RemoveTerms(const std::vector<std::string>& terms) {
 void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
+        // Few texts have a run of blanks; looking for one is much cheaper than rewriting.
+        bool run = false;
+        for (std::size_t i = 1; i < text.size(); ++i)
+            run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
+        if (!run)
+            return TextUnchanged;
         std::size_t w = 0;
         bool previousBlank = false;
         for (char c : text) {
-            const bool blank = c == ' ' || c == '\t';
+            const bool blank = IsBlank(c);
             out[w] = c;
             w += !(previousBlank && blank);
             previousBlank = blank;
@@ -89,6 +99,11 @@ void TKeyItems::CollapseSpaces() {
 void TKeyItems::CollapseRepeats() {
     CheckpointScope checkpoint("d075");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
+        bool repeat = false;
+        for (std::size_t i = 1; i < text.size(); ++i)
+            repeat |= text[i] == text[i - 1];
+        if (!repeat)
+            return TextUnchanged;
         std::size_t w = 0;
         for (std::size_t i = 0; i < text.size(); ++i) {
             out[w] = text[i];

@@ -1,8 +1,10 @@
 #include "CodePage.h"
 #include "KeyItems.h"
 #include "MultiPatternSearch.h"
+#include "Parts.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -78,18 +80,26 @@ private:
 } // namespace
 
 void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position) {
-    TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
-    if (matcher.Empty())
-        return;
     std::size_t shortest = ShortestTermCap;
     for (const auto& t : terms)
         if (!t.empty())
             shortest = std::min(shortest, t.size());
-    for (int i = 0; i < Count(); ++i) {
-        const std::string_view text = items_[static_cast<std::size_t>(i)].Text();
-        if (text.size() >= shortest && matcher.Matches(text))
+    // A matcher keeps a scratch text, so each part of a long list gets its own.
+    std::array<std::vector<std::int32_t>, 2> found;
+    InParts(items_.size(), [&](unsigned part, unsigned parts) {
+        TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
+        if (matcher.Empty())
+            return;
+        const auto [first, last] = PartRange(items_.size(), part, parts);
+        for (std::size_t i = first; i < last; ++i) {
+            const std::string_view text = items_[i].Text();
+            if (text.size() >= shortest && matcher.Matches(text))
+                found[part].push_back(static_cast<std::int32_t>(i));
+        }
+    });
+    for (const auto& indices : found)
+        for (std::int32_t i : indices)
             Highlighted.Add(i);
-    }
 }
 
 void TKeyItems::HighlightByWordCount(int n, std::uint8_t comparison) {

@@ -132,6 +132,27 @@ TEST_F(CleaningTest, CollapseSpacesByHandAndAgainstReference) {
         });
 }
 
+// Long lists are rewritten on two threads, each text over itself; the list still accounts every byte.
+TEST_F(CleaningTest, LongListsAreRewrittenInPlaceLikeShortOnes) {
+    const Strings texts = TRandomText(9).Texts("aab  \t.\xE9\xC9Z", 70000, 20);
+    ExpectMatchesReference(
+        texts, [](TKeyItems& l) { l.CollapseSpaces(); },
+        [](std::string text) {
+            text.erase(
+                std::unique(text.begin(), text.end(), [](char a, char b) { return Blank(a) && Blank(b); }),
+                text.end());
+            return text;
+        });
+    TKeyItems list;
+    for (const auto& t : texts)
+        list.AddKeyword(t);
+    list.CollapseRepeats();
+    std::size_t bytes = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        bytes += list.GetKeyItem(i).Text().size();
+    EXPECT_EQ(list.TextBytes(), bytes);
+}
+
 TEST_F(CleaningTest, CollapseRepeatsByHandAndAgainstReference) {
     TKeyItems list;
     Fill(list, {"aaa  bbb", "2000", "Aa", "book"});
