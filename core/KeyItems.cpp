@@ -96,6 +96,18 @@ void TKeyItems::SwapEntries(TKeyItems& other) noexcept {
         item.arena_ = &other.arena_;
 }
 
+void TKeyItems::TakeEntries(TKeyItems& other) {
+    if (items_.size() + other.items_.size() > static_cast<std::size_t>(INT32_MAX))
+        throw EListError("Too many keywords in one list");
+    items_.reserve(items_.size() + other.items_.size());
+    arena_.Adopt(other.arena_);
+    for (auto& item : other.items_) {
+        item.arena_ = &arena_;
+        items_.push_back(std::move(item));
+    }
+    other.items_.clear();
+}
+
 void TKeyItems::CompactIfWasteful() {
     const std::size_t dead = arena_.Dead();
     if (dead >= (1u << 20) && dead >= arena_.Used() / 2)

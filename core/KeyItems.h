@@ -92,6 +92,9 @@ public:
 
     // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
     void SwapEntries(TKeyItems& other) noexcept;
+    // Moves every entry of other, with the storage of its text, to the end of this list; other is left
+    // without entries.
+    void TakeEntries(TKeyItems& other);
 
     // Accounts for text bytes that entries gave up with TKeyItem::PutOver.
     void TextBytesFreed(std::size_t bytes) { arena_.Release(bytes); }

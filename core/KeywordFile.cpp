@@ -3,8 +3,10 @@
 #include "Exceptions.h"
 #include "KeyItems.h"
 #include "MemoryBudget.h"
+#include "Parts.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,6 +21,8 @@ constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 constexpr char EndOfInput = '\x1a';
 constexpr std::size_t ChunkSize = 1 << 20;
+// From this size on a file is read on two threads.
+constexpr std::size_t LongFile = 1 << 22;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -34,17 +38,61 @@ std::string WithoutCarriageReturns(std::string_view text) {
     return result;
 }
 
-// Lines in the file, a line end after the last one making none: what reading it will add, but for a byte 26
-// that ends it early.
-std::size_t CountLines(std::FILE* file, std::string& buffer) {
-    std::size_t count = 0;
-    std::size_t got;
-    char last = LineFeed;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        count += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + got, LineFeed));
-        last = buffer[got - 1];
+// Up to the end of the file.
+constexpr std::size_t ToEnd = static_cast<std::size_t>(-1);
+
+// Calls take(chunk) for the bytes of the file from offset from up to offset to, or its end, a buffer at a
+// time, until take returns false. Reading by offset lets two threads read two parts of one file.
+template <class TTake>
+void ReadRange(int fd, const std::string& path, std::size_t from, std::size_t to, TTake&& take) {
+    const std::size_t capacity = std::min(ChunkSize, to - from);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+    for (std::size_t offset = from; offset < to;) {
+        const ssize_t got = pread(fd, buffer.get(), std::min(capacity, to - offset), static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            RaiseInOutError("read", path, errno);
+        if (got == 0 || !take(std::string_view(buffer.get(), static_cast<std::size_t>(got))))
+            return;
+        offset += static_cast<std::size_t>(got);
     }
-    return count + (last != LineFeed);
+}
+
+// Lines in a part of the file; when it runs to the end, a line end after the last line makes none.
+std::size_t CountLines(int fd, const std::string& path, std::size_t from, std::size_t to) {
+    std::size_t count = 0;
+    char last = LineFeed;
+    ReadRange(fd, path, from, to, [&](std::string_view chunk) {
+        count += static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), LineFeed));
+        last = chunk.back();
+        return true;
+    });
+    return count + (to == ToEnd && last != LineFeed);
+}
+
+// Where the line after the middle of the file begins, or ToEnd when no line begins in its second half.
+std::size_t SecondHalf(int fd, const std::string& path, std::size_t size) {
+    std::size_t at = size / 2;
+    std::size_t found = ToEnd;
+    ReadRange(fd, path, at, ToEnd, [&](std::string_view chunk) {
+        if (const auto lf = chunk.find(LineFeed); lf != std::string_view::npos) {
+            found = at + lf + 1;
+            return false;
+        }
+        at += chunk.size();
+        return true;
+    });
+    return found < size ? found : ToEnd;
+}
+
+// Adds the lines of a part of the file to the list; false when byte 26 ended the input there.
+bool ParseRange(int fd, const std::string& path, std::size_t from, std::size_t to, TKeyItems& list) {
+    TKeywordTextParser parser(list);
+    bool goesOn = true;
+    ReadRange(fd, path, from, to, [&](std::string_view chunk) { return goesOn = parser.Feed(chunk); });
+    parser.Finish();
+    return goesOn;
 }
 
 // Only a regular file is read: a device such as /dev/zero never ends, and opening a pipe would wait for a
@@ -123,28 +171,35 @@ void AppendKeywordText(std::string_view text, TKeyItems& list) {
 void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget) {
     struct stat info {};
     const FileHandle file = OpenToRead(path, info);
+    const int fd = fileno(file.get());
+    const auto size = static_cast<std::size_t>(info.st_size);
     // The texts alone may be too much already: then the file is refused before it is read at all.
     TGrowth growth;
-    growth.AddBytes(static_cast<std::uint64_t>(info.st_size));
+    growth.AddBytes(size);
     growth.Check(list.Count(), memoryBudget);
-    // A small file needs no large buffer; files whose size the system doesn't know get a fair one.
-    std::string buffer(
-        std::clamp<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, 1 << 16, ChunkSize), '\0');
-    const std::size_t lines = CountLines(file.get(), buffer);
-    if (std::ferror(file.get()))
-        RaiseInOutError("read", path, errno);
-    growth.AddEntries(lines, 0);
+    // A long file is counted and read in two halves, each on a thread of its own, the second from the line
+    // after the middle; its entries go to a list of their own until the first half is in.
+    const std::size_t split =
+        size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(fd, path, size) : ToEnd;
+    const unsigned parts = split == ToEnd ? 1 : 2;
+    std::array<std::size_t, 2> lines{};
+    RunParts(parts, [&](unsigned part, unsigned) {
+        lines[part] = part == 0 ? CountLines(fd, path, 0, split) : CountLines(fd, path, split, ToEnd);
+    });
+    growth.AddEntries(lines[0] + lines[1], 0);
     growth.Check(list.Count(), memoryBudget);
-    list.Reserve(lines, static_cast<std::size_t>(info.st_size));
-    std::rewind(file.get());
-    TKeywordTextParser parser(list);
-    std::size_t got;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
-        if (!parser.Feed(std::string_view(buffer.data(), got)))
-            break;
-    if (std::ferror(file.get()))
-        RaiseInOutError("read", path, errno);
-    parser.Finish();
+    list.Reserve(lines[0] + lines[1], split == ToEnd ? size : split);
+    TKeyItems second;
+    second.Reserve(lines[1], split == ToEnd ? 0 : size - split);
+    bool firstGoesOn = true;
+    RunParts(parts, [&](unsigned part, unsigned) {
+        if (part == 0)
+            firstGoesOn = ParseRange(fd, path, 0, split, list);
+        else
+            ParseRange(fd, path, split, ToEnd, second);
+    });
+    if (firstGoesOn)
+        list.TakeEntries(second);
 }
 
 TKeywordFileWriter::TKeywordFileWriter(std::string path) : path_(std::move(path)) {

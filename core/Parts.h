@@ -19,10 +19,10 @@ inline std::pair<std::size_t, std::size_t> PartRange(std::size_t entries, unsign
     return {entries * part / parts, entries * (part + 1) / parts};
 }
 
-// Runs work(part, parts) for each part of a job of PartsFor(entries) parts, part 0 on a second thread; an
-// exception of either part reaches the caller once both have ended.
-template <class TWork> void InParts(std::size_t entries, TWork&& work) {
-    if (PartsFor(entries) == 1) {
+// Runs work(part, parts) for each of parts (1 or 2) parts of a job, part 0 on a second thread; an exception
+// of either part reaches the caller once both have ended.
+template <class TWork> void RunParts(unsigned parts, TWork&& work) {
+    if (parts < 2) {
         work(0u, 1u);
         return;
     }
@@ -43,4 +43,9 @@ template <class TWork> void InParts(std::size_t entries, TWork&& work) {
     helper.join();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+// RunParts for a job over entries.
+template <class TWork> void InParts(std::size_t entries, TWork&& work) {
+    RunParts(PartsFor(entries), std::forward<TWork>(work));
 }

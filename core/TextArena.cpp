@@ -44,3 +44,12 @@ void TTextArena::Swap(TTextArena& other) noexcept {
     std::swap(used_, other.used_);
     std::swap(dead_, other.dead_);
 }
+
+void TTextArena::Adopt(TTextArena& other) {
+    blocks_.reserve(blocks_.size() + other.blocks_.size());
+    for (auto& block : other.blocks_)
+        blocks_.push_back(std::move(block));
+    used_ += other.used_;
+    dead_ += other.dead_;
+    other.Reset();
+}

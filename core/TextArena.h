@@ -19,6 +19,9 @@ public:
     void Release(std::size_t size) { dead_ += size; }
     void Reset();
     void Swap(TTextArena& other) noexcept;
+    // Takes over the storage of other, whose texts then count as this arena's; other is left empty. The
+    // texts stay where they are.
+    void Adopt(TTextArena& other);
     // Makes the next allocations come from one block of at least this size.
     void Reserve(std::size_t bytes);
 

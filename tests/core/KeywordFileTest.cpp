@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -75,6 +76,43 @@ TEST(KeywordFile, ReadsLinesLongerThanTheReadBuffer) {
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.GetKeyItem(0).Text(), longLine);
     EXPECT_EQ(list.GetKeyItem(1).Text(), "short");
+}
+
+// Files of some megabytes are read in two halves on two threads, the second from the line after the
+// middle: whatever the file holds, the list must get what one parse of all its bytes gives.
+TEST(KeywordFile, LongFilesReadInHalvesGiveWhatOneParseGives) {
+    TempFolder folder;
+    std::mt19937 rng(7);
+    std::string body;
+    while (body.size() < 6'000'000) {
+        body.append("phrase ").append(std::to_string(rng()));
+        body += "\r\n\r\n\n\r"[rng() % 5];
+        if (rng() % 3 == 0)
+            body += '\n';
+    }
+    const std::string endOfInput(1, '\x1a');
+    const std::string cases[] = {
+        body,
+        body + "last line without an end",
+        body.substr(0, 1'000'000) + endOfInput + body.substr(1'000'000),
+        body.substr(0, 4'500'000) + endOfInput + body.substr(4'500'000),
+        body.substr(0, 5'000'000) + std::string(3'000'000, 'x'),
+    };
+    for (const std::string& bytes : cases) {
+        WriteFile(folder / "in.txt", bytes);
+        TKeyItems list;
+        list.AddKeyword("first");
+        ReadKeywordFile((folder / "in.txt").string(), list);
+        Strings expected = Parse(bytes);
+        expected.insert(expected.begin(), "first");
+        EXPECT_EQ(Texts(list), expected) << bytes.size();
+        EXPECT_EQ(list.TextBytes(), [&] {
+            std::size_t total = 0;
+            for (const auto& t : expected)
+                total += t.size();
+            return total;
+        }());
+    }
 }
 
 TEST(KeywordFile, UnreadableInputRaisesInOutError) {
