@@ -45,10 +45,11 @@ void TKeyItems::DeleteHighlighted() {
         DeleteAscending();
     else
         DeleteOneByOne();
-    // A list that lost most of its entries gives back the room they took, as it gives back their texts.
+    // A list that lost most of its entries gives back the room they took, as it gives back their texts;
+    // the texts first, so that the two copies are never made at once.
+    CompactIfWasteful();
     if (items_.size() < items_.capacity() / 2)
         items_.shrink_to_fit();
-    CompactIfWasteful();
 }
 
 void TKeyItems::DeleteAscending() {

@@ -244,7 +244,7 @@ public:
     TFirstOccurrences(const TCodePage& codePage, const std::vector<TKeyItem>& items, unsigned part,
                       unsigned parts)
         : cp_(codePage), items_(items), part_(part), parts_(parts),
-          slots_(std::bit_ceil(items.size() * 2 / parts + 16), Empty), mask_(slots_.size() - 1) {}
+          slots_(std::bit_ceil(items.size() * 3 / (2 * parts) + 16), Empty), mask_(slots_.size() - 1) {}
 
     // The index of every entry of the part whose upper-cased text an earlier entry has, ascending. On a
     // large list nearly every look into the table, at the entry it names and at that entry's text misses the
@@ -347,16 +347,18 @@ int TKeyItems::RemoveDuplicates() {
     CheckpointScope checkpoint("d026");
     Highlighted.Clear();
     // The first entry of each group stays.
-    const TCodePage& codePage = ActiveCodePage();
-    std::array<std::vector<std::int32_t>, 2> later;
-    InParts(items_.size(), [&](unsigned part, unsigned count) {
-        later[part] = TFirstOccurrences(codePage, items_, part, count).LaterOnes();
-    });
-    Highlighted.SetCapacity(static_cast<int>(later[0].size() + later[1].size()));
-    auto a = later[0].begin();
-    auto b = later[1].begin();
-    while (a != later[0].end() || b != later[1].end())
-        Highlighted.Add(b == later[1].end() || (a != later[0].end() && *a < *b) ? *a++ : *b++);
+    {
+        const TCodePage& codePage = ActiveCodePage();
+        std::array<std::vector<std::int32_t>, 2> later;
+        InParts(items_.size(), [&](unsigned part, unsigned count) {
+            later[part] = TFirstOccurrences(codePage, items_, part, count).LaterOnes();
+        });
+        Highlighted.SetCapacity(static_cast<int>(later[0].size() + later[1].size()));
+        auto a = later[0].begin();
+        auto b = later[1].begin();
+        while (a != later[0].end() || b != later[1].end())
+            Highlighted.Add(b == later[1].end() || (a != later[0].end() && *a < *b) ? *a++ : *b++);
+    }
     const int removed = Highlighted.Count();
     SetCheckpoint("d029");
     DeleteHighlighted();

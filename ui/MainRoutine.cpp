@@ -6,6 +6,7 @@
 #include "CodePageChoice.h"
 #include "ControlledForm.h"
 #include "ExceptionHandler.h"
+#include "HeapLimits.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
 #include "ManagementLayer.h"
@@ -93,6 +94,7 @@ void ShutDown() {
 } // namespace
 
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    KeepLargeBlocksOutOfTheHeap();
     CreateExceptionHandler();
     // Declared outside the guarded steps: the error box of a failed start needs them.
     std::optional<TApplication> application;
