@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <memory>
 #include <numeric>
 
 namespace {
@@ -178,13 +179,13 @@ private:
 };
 
 // Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].
-void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_t>& ends, std::size_t first,
+void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std::size_t first,
                  std::size_t last, const TRecordMaker& maker) {
     TRangeSorter sorter(maker);
     for (std::size_t k = first; k < last; ++k) {
         const std::size_t begin = k == 0 ? 0 : ends[k - 1];
         if (ends[k] - begin > 1)
-            sorter.Sort(records.data() + begin, records.data() + ends[k]);
+            sorter.Sort(records + begin, records + ends[k]);
     }
     sorter.Finish();
 }
@@ -193,7 +194,7 @@ void SortBuckets(std::vector<TSortRecord>& records, const std::vector<std::size_
 // record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own.
 // On a long list each half of the entries is counted and placed, and each half of the buckets sorted, on a
 // thread of its own.
-std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int order) {
+std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items, int order) {
     const TRecordMaker maker(ActiveCodePage(), items, order);
     constexpr std::size_t Buckets = 0x10000;
     const std::size_t n = items.size();
@@ -215,7 +216,8 @@ std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int o
             starts[1][k] = std::exchange(total, total + second);
         ends[k] = total;
     }
-    std::vector<TSortRecord> records(n);
+    // Left unset: the placing writes every record, each half on its own thread.
+    auto records = std::make_unique_for_overwrite<TSortRecord[]>(n);
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
         for (std::size_t i = first; i < last; ++i) {
@@ -227,11 +229,11 @@ std::vector<TSortRecord> SortedRecords(const std::vector<TKeyItem>& items, int o
         static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) - ends.begin());
     InParts(items.size(), [&](unsigned part, unsigned parts) {
         if (parts == 1)
-            SortBuckets(records, ends, 0, Buckets, maker);
+            SortBuckets(records.get(), ends, 0, Buckets, maker);
         else if (part == 0)
-            SortBuckets(records, ends, 0, split, maker);
+            SortBuckets(records.get(), ends, 0, split, maker);
         else
-            SortBuckets(records, ends, split, Buckets, maker);
+            SortBuckets(records.get(), ends, split, Buckets, maker);
     });
     return records;
 }
@@ -371,10 +373,10 @@ void TKeyItems::SortBy(std::uint8_t order) {
         return;
     std::vector<std::int32_t> from;
     {
-        const std::vector<TSortRecord> records = SortedRecords(items_, order);
-        from.reserve(records.size());
-        for (const TSortRecord& record : records)
-            from.push_back(record.Index);
+        const auto records = SortedRecords(items_, order);
+        from.reserve(items_.size());
+        for (std::size_t k = 0; k < items_.size(); ++k)
+            from.push_back(records[k].Index);
     }
     // Gathered into a new array: the reads are independent of one another, so their misses overlap.
     {
