@@ -22,10 +22,12 @@ std::string LineText(const std::vector<std::string_view>& texts) {
     return text;
 }
 
-void WriteTextFile(const std::string& path, const std::vector<std::string_view>& texts) {
+// Writes text(element) of every element of a range as a line of the file.
+template <class TRange, class TText>
+void WriteTextFile(const std::string& path, const TRange& range, TText text) {
     TKeywordFileWriter writer(path);
-    for (const auto& t : texts)
-        writer.WriteLine(t);
+    for (const auto& element : range)
+        writer.WriteLine(text(element));
     writer.Commit();
 }
 
@@ -58,12 +60,13 @@ bool TKeyItems::HighlightedToLines() const {
 
 void TKeyItems::AllToTextFile(const std::string& path) const {
     CheckpointScope checkpoint("d047");
-    WriteTextFile(path, AllTexts());
+    // Straight from the entries: a list of ten million views would cost 160 MB.
+    WriteTextFile(path, items_, [](const TKeyItem& item) { return item.Text(); });
 }
 
 void TKeyItems::HighlightedToTextFile(const std::string& path) const {
     CheckpointScope checkpoint("d056");
-    WriteTextFile(path, HighlightedTexts());
+    WriteTextFile(path, HighlightedTexts(), [](std::string_view text) { return text; });
 }
 
 void TKeyItems::AllToList(TKeyItems& target) const {
