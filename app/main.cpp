@@ -1,5 +1,7 @@
+#include "HeapSetup.h"
 #include "MainRoutine.h"
 
 int main(int argc, char** argv) {
+    StartWithLargeBlocksOnHugePages(argv);
     return MainRoutine(argc, argv);
 }

@@ -6,7 +6,7 @@
 #include "CodePageChoice.h"
 #include "ControlledForm.h"
 #include "ExceptionHandler.h"
-#include "HeapLimits.h"
+#include "HeapSetup.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
 #include "ManagementLayer.h"
