@@ -211,6 +211,16 @@ TEST_F(KeyItemsTest, RemoveDuplicatesHasNoSentinelText) {
     EXPECT_EQ(list.Count(), 2);
 }
 
+// Reference: the first text of each upper-case group, in list order.
+Strings FirstOfEachUpperCase(const Strings& texts, const TCodePage& cp) {
+    std::set<std::string> seen;
+    Strings first;
+    for (const auto& t : texts)
+        if (seen.insert(cp.UpperCase(t)).second)
+            first.push_back(t);
+    return first;
+}
+
 TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
     for (int page : {1251, 1252, 1254}) {
         SetActiveCodePage(TCodePage::Get(page));
@@ -233,11 +243,7 @@ TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
             texts.push_back(t);
             l.AddKeyword(t);
         }
-        std::set<std::string> seen;
-        Strings expected;
-        for (const auto& t : texts)
-            if (seen.insert(cp.UpperCase(t)).second)
-                expected.push_back(t);
+        const Strings expected = FirstOfEachUpperCase(texts, cp);
         EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
         EXPECT_EQ(Texts(l), expected) << page;
     }
@@ -256,11 +262,7 @@ TEST_F(KeyItemsTest, RemoveDuplicatesOnALongListKeepsTheFirstOfEachGroup) {
         texts.push_back(t);
         l.AddKeyword(t);
     }
-    std::set<std::string> seen;
-    Strings expected;
-    for (const auto& t : texts)
-        if (seen.insert(cp.UpperCase(t)).second)
-            expected.push_back(t);
+    const Strings expected = FirstOfEachUpperCase(texts, cp);
     EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
     EXPECT_EQ(Texts(l), expected);
     EXPECT_EQ(l.Highlighted.Count(), static_cast<int>(texts.size() - expected.size()));
