@@ -91,11 +91,13 @@ void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uin
         if (matcher.Empty())
             return;
         const auto [first, last] = PartRange(items_.size(), part, parts);
+        std::vector<std::int32_t> picked;
         for (std::size_t i = first; i < last; ++i) {
             const std::string_view text = items_[i].Text();
             if (text.size() >= shortest && matcher.Matches(text))
-                found[part].push_back(static_cast<std::int32_t>(i));
+                picked.push_back(static_cast<std::int32_t>(i));
         }
+        found[part] = std::move(picked);
     });
     for (const auto& indices : found)
         for (std::int32_t i : indices)

@@ -8,7 +8,7 @@
 #include <bit>
 #include <cstdlib>
 #include <memory>
-#include <numeric>
+#include <utility>
 
 namespace {
 
@@ -220,9 +220,8 @@ std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items,
     auto records = std::make_unique_for_overwrite<TSortRecord[]>(n);
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
-        for (std::size_t i = first; i < last; ++i) {
+        for (std::size_t i = first; i < last; ++i)
             records[starts[part][maker.LeadingKeyOf(i)]++] = maker.Make(i);
-        }
     });
     // Half of the records on either side of the split.
     const auto split =
