@@ -110,6 +110,21 @@ TEST_F(HighlightingTest, AgreesWithNaiveCheckOnRandomLists) {
     }
 }
 
+// A long list is searched on two threads, each half with a matcher of its own; the picks keep list order.
+TEST_F(HighlightingTest, LongListsAgreeWithNaiveCheck) {
+    TRandomText random(4);
+    for (const auto& text : random.Texts("abAB \xE9\xC9-", 70000, 12))
+        list.AddKeyword(text);
+    const Strings terms = {"AB", "\xC9A"};
+    for (std::uint8_t position = 0; position < 4; ++position) {
+        Indices expected;
+        for (int i = 0; i < list.Count(); ++i)
+            if (NaiveMatch(list.GetKeyItem(i).Text(), terms, position))
+                expected.push_back(i);
+        EXPECT_EQ(Pick(terms, position), expected) << int(position);
+    }
+}
+
 TEST_F(HighlightingTest, AppendsToHighlightedWithoutChangingEntries) {
     Fill(list, {"a", "b"});
     list.Highlighted.Add(7);
