@@ -196,8 +196,18 @@ void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std
 // thread of its own.
 std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items, int order) {
     const TRecordMaker maker(ActiveCodePage(), items, order);
-    constexpr std::size_t Buckets = 0x10000;
     const std::size_t n = items.size();
+    if (n < ParallelFrom) {
+        // Too few for buckets to pay for their counts.
+        auto records = std::make_unique_for_overwrite<TSortRecord[]>(n);
+        for (std::size_t i = 0; i < n; ++i)
+            records[i] = maker.Make(i);
+        TRangeSorter sorter(maker);
+        sorter.Sort(records.get(), records.get() + n);
+        sorter.Finish();
+        return records;
+    }
+    constexpr std::size_t Buckets = 0x10000;
     std::array<std::vector<std::size_t>, 2> starts;
     InParts(n, [&](unsigned part, unsigned parts) {
         starts[part].assign(Buckets, 0);

@@ -41,18 +41,25 @@ std::string WithoutCarriageReturns(std::string_view text) {
 // Up to the end of the file.
 constexpr std::size_t ToEnd = static_cast<std::size_t>(-1);
 
+// An open keyword file and the size of buffer that suits it.
+struct TSource {
+    int Fd;
+    const std::string& Path;
+    std::size_t Buffer;
+};
+
 // Calls take(chunk) for the bytes of the file from offset from up to offset to, or its end, a buffer at a
 // time, until take returns false. Reading by offset lets two threads read two parts of one file.
-template <class TTake>
-void ReadRange(int fd, const std::string& path, std::size_t from, std::size_t to, TTake&& take) {
-    const std::size_t capacity = std::min(ChunkSize, to - from);
+template <class TTake> void ReadRange(const TSource& file, std::size_t from, std::size_t to, TTake&& take) {
+    const std::size_t capacity = std::min(file.Buffer, to - from);
     const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     for (std::size_t offset = from; offset < to;) {
-        const ssize_t got = pread(fd, buffer.get(), std::min(capacity, to - offset), static_cast<off_t>(offset));
+        const ssize_t got =
+            pread(file.Fd, buffer.get(), std::min(capacity, to - offset), static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            RaiseInOutError("read", path, errno);
+            RaiseInOutError("read", file.Path, errno);
         if (got == 0 || !take(std::string_view(buffer.get(), static_cast<std::size_t>(got))))
             return;
         offset += static_cast<std::size_t>(got);
@@ -60,10 +67,10 @@ void ReadRange(int fd, const std::string& path, std::size_t from, std::size_t to
 }
 
 // Lines in a part of the file; when it runs to the end, a line end after the last line makes none.
-std::size_t CountLines(int fd, const std::string& path, std::size_t from, std::size_t to) {
+std::size_t CountLines(const TSource& file, std::size_t from, std::size_t to) {
     std::size_t count = 0;
     char last = LineFeed;
-    ReadRange(fd, path, from, to, [&](std::string_view chunk) {
+    ReadRange(file, from, to, [&](std::string_view chunk) {
         count += static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), LineFeed));
         last = chunk.back();
         return true;
@@ -72,10 +79,10 @@ std::size_t CountLines(int fd, const std::string& path, std::size_t from, std::s
 }
 
 // Where the line after the middle of the file begins, or ToEnd when no line begins in its second half.
-std::size_t SecondHalf(int fd, const std::string& path, std::size_t size) {
+std::size_t SecondHalf(const TSource& file, std::size_t size) {
     std::size_t at = size / 2;
     std::size_t found = ToEnd;
-    ReadRange(fd, path, at, ToEnd, [&](std::string_view chunk) {
+    ReadRange(file, at, ToEnd, [&](std::string_view chunk) {
         if (const auto lf = chunk.find(LineFeed); lf != std::string_view::npos) {
             found = at + lf + 1;
             return false;
@@ -87,10 +94,10 @@ std::size_t SecondHalf(int fd, const std::string& path, std::size_t size) {
 }
 
 // Adds the lines of a part of the file to the list; false when byte 26 ended the input there.
-bool ParseRange(int fd, const std::string& path, std::size_t from, std::size_t to, TKeyItems& list) {
+bool ParseRange(const TSource& file, std::size_t from, std::size_t to, TKeyItems& list) {
     TKeywordTextParser parser(list);
     bool goesOn = true;
-    ReadRange(fd, path, from, to, [&](std::string_view chunk) { return goesOn = parser.Feed(chunk); });
+    ReadRange(file, from, to, [&](std::string_view chunk) { return goesOn = parser.Feed(chunk); });
     parser.Finish();
     return goesOn;
 }
@@ -170,9 +177,10 @@ void AppendKeywordText(std::string_view text, TKeyItems& list) {
 
 void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget) {
     struct stat info {};
-    const FileHandle file = OpenToRead(path, info);
-    const int fd = fileno(file.get());
+    const FileHandle handle = OpenToRead(path, info);
     const auto size = static_cast<std::size_t>(info.st_size);
+    // A small file needs no large buffer; files whose size the system doesn't know get a fair one.
+    const TSource file{fileno(handle.get()), path, std::clamp<std::size_t>(size + 1, 1 << 16, ChunkSize)};
     // The texts alone may be too much already: then the file is refused before it is read at all.
     TGrowth growth;
     growth.AddBytes(size);
@@ -180,11 +188,11 @@ void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memor
     // A long file is counted and read in two halves, each on a thread of its own, the second from the line
     // after the middle; its entries go to a list of their own until the first half is in.
     const std::size_t split =
-        size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(fd, path, size) : ToEnd;
+        size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(file, size) : ToEnd;
     const unsigned parts = split == ToEnd ? 1 : 2;
     std::array<std::size_t, 2> lines{};
     RunParts(parts, [&](unsigned part, unsigned) {
-        lines[part] = part == 0 ? CountLines(fd, path, 0, split) : CountLines(fd, path, split, ToEnd);
+        lines[part] = part == 0 ? CountLines(file, 0, split) : CountLines(file, split, ToEnd);
     });
     growth.AddEntries(lines[0] + lines[1], 0);
     growth.Check(list.Count(), memoryBudget);
@@ -194,9 +202,9 @@ void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memor
     bool firstGoesOn = true;
     RunParts(parts, [&](unsigned part, unsigned) {
         if (part == 0)
-            firstGoesOn = ParseRange(fd, path, 0, split, list);
+            firstGoesOn = ParseRange(file, 0, split, list);
         else
-            ParseRange(fd, path, split, ToEnd, second);
+            ParseRange(file, split, ToEnd, second);
     });
     if (firstGoesOn)
         list.TakeEntries(second);
