@@ -2,6 +2,7 @@
 #include "CodePage.h"
 #include "KeyItems.h"
 #include "Parts.h"
+#include "TextHash.h"
 
 #include <algorithm>
 #include <array>
@@ -267,7 +268,7 @@ public:
         std::size_t done = 0;
         for (std::size_t i = 0; i < items_.size(); ++i) {
             const std::uint64_t hash = Hash(items_[i].Text());
-            if (((hash >> 56) & (parts_ - 1)) != part_)
+            if (HashPart(hash, parts_) != part_)
                 continue;
             __builtin_prefetch(&slots_[hash & mask_]);
             ring_[pushed++ % Ring] = {static_cast<std::uint32_t>(i), hash};
@@ -314,6 +315,8 @@ private:
         for (std::size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
             if (slots_[slot] == Empty) {
                 slots_[slot] = index;
+                if (++occupied_ > slots_.size() / 4 * 3)
+                    Grow();
                 return false;
             }
             if (cp_.SameText(items_[slots_[slot]].Text(), text))
@@ -321,27 +324,23 @@ private:
         }
     }
 
-    // Eight upper-cased bytes at a time: the table lookups of a word are independent of one another, and
-    // only one multiplication per word sits on the chain.
-    std::uint64_t Hash(std::string_view text) const {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-        std::uint64_t h = 0x9E3779B97F4A7C15ull * (text.size() + 1);
-        std::size_t i = 0;
-        for (; i + 8 <= text.size(); i += 8)
-            h = (h ^ UpperWord(bytes + i, 8)) * 0xFF51AFD7ED558CCDull;
-        if (i < text.size())
-            h = (h ^ UpperWord(bytes + i, text.size() - i)) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 33;
-        h *= 0xC4CEB9FE1A85EC53ull;
-        return h ^ (h >> 29);
+    // The table is sized for half the list in each part, which hashes give; a list made to put more into
+    // one part makes the table grow instead of filling up.
+    void Grow() {
+        std::vector<std::uint32_t> old(slots_.size() * 2, Empty);
+        old.swap(slots_);
+        mask_ = slots_.size() - 1;
+        for (const std::uint32_t occupant : old) {
+            if (occupant == Empty)
+                continue;
+            std::size_t slot = Hash(items_[occupant].Text()) & mask_;
+            while (slots_[slot] != Empty)
+                slot = (slot + 1) & mask_;
+            slots_[slot] = occupant;
+        }
     }
 
-    std::uint64_t UpperWord(const std::uint8_t* bytes, std::size_t count) const {
-        std::uint64_t word = 0;
-        for (std::size_t k = 0; k < count; ++k)
-            word |= static_cast<std::uint64_t>(cp_.Upper[bytes[k]]) << (8 * k);
-        return word;
-    }
+    std::uint64_t Hash(std::string_view text) const { return UpperCaseHash(cp_, text); }
 
     const TCodePage& cp_;
     const std::vector<TKeyItem>& items_;
@@ -349,6 +348,7 @@ private:
     unsigned parts_;
     std::vector<std::uint32_t> slots_;
     std::size_t mask_;
+    std::size_t occupied_ = 0;
     std::array<TPending, Ring> ring_{};
 };
 

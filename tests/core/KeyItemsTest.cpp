@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "Exceptions.h"
 #include "TestSupport.h"
+#include "TextHash.h"
 #include "WordRules.h"
 
 #include <algorithm>
@@ -267,6 +268,25 @@ TEST_F(KeyItemsTest, RemoveDuplicatesOnALongListKeepsTheFirstOfEachGroup) {
     EXPECT_EQ(Texts(l), expected);
     EXPECT_EQ(l.Highlighted.Count(), static_cast<int>(texts.size() - expected.size()));
     EXPECT_TRUE(l.Highlighted.StrictlyAscending());
+}
+
+// A list made so that every text falls into the same half of the hashes: that half's table must grow
+// instead of filling up (a full table would search for a free slot for ever).
+TEST_F(KeyItemsTest, RemoveDuplicatesOnTextsThatAllFallIntoOneHalf) {
+    const TCodePage& cp = ActiveCodePage();
+    TKeyItems l;
+    Strings texts;
+    for (int i = 0; texts.size() < 80000; ++i) {
+        const std::string t = "keyword " + std::to_string(i);
+        if (HashPart(UpperCaseHash(cp, t), 2) == 0)
+            texts.push_back(t);
+    }
+    for (int i = 0; i < 1000; ++i)
+        texts.push_back(cp.UpperCase(texts[static_cast<std::size_t>(i) * 7]));
+    for (const auto& t : texts)
+        l.AddKeyword(t);
+    EXPECT_EQ(l.RemoveDuplicates(), 1000);
+    EXPECT_EQ(Texts(l), FirstOfEachUpperCase(texts, cp));
 }
 
 TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) {
