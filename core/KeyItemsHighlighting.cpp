@@ -36,12 +36,13 @@ public:
         : terms_(terms), position_(position), upper_(upper),
           search_(position == TKeyItems::TermAtEnd ? Reversed(terms) : terms, upper) {}
 
-    bool Matches(std::string_view text) {
+    // scratch: room for a reversed tail, one per thread.
+    bool Matches(std::string_view text, std::string& scratch) const {
         switch (position_) {
         case TKeyItems::TermAtStart:
             return search_.StartsWithAny(text);
         case TKeyItems::TermAtEnd:
-            return EndsWithAny(text);
+            return EndsWithAny(text, scratch);
         case TKeyItems::TermInMiddle:
             return InMiddle(text);
         case TKeyItems::TermAnywhere:
@@ -54,16 +55,16 @@ public:
     bool Empty() const { return search_.Empty(); }
 
 private:
-    bool EndsWithAny(std::string_view text) {
+    bool EndsWithAny(std::string_view text, std::string& tail) const {
         const std::size_t n = std::min(text.size(), search_.MaxPatternLength());
-        tail_.assign(text.rbegin(), text.rbegin() + static_cast<std::ptrdiff_t>(n));
-        return search_.StartsWithAny(tail_);
+        tail.assign(text.rbegin(), text.rbegin() + static_cast<std::ptrdiff_t>(n));
+        return search_.StartsWithAny(tail);
     }
 
     // Only a term's first occurrence counts, and it must neither begin nor end the text. A term that begins
     // the text is out whatever follows; otherwise its first occurrence ends before the text does exactly when
     // some occurrence does.
-    bool InMiddle(std::string_view text) {
+    bool InMiddle(std::string_view text) const {
         return search_.AnyOccurrence(text, [&](int term, std::size_t start) {
             const std::string& t = terms_[static_cast<std::size_t>(term)];
             return start > 0 && start + t.size() < text.size() && !StartsWithFolded(text, t, upper_);
@@ -74,7 +75,6 @@ private:
     std::uint8_t position_;
     const TMultiPatternSearch::TFold& upper_;
     TMultiPatternSearch search_;
-    std::string tail_;
 };
 
 } // namespace
@@ -84,17 +84,17 @@ void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uin
     for (const auto& t : terms)
         if (!t.empty())
             shortest = std::min(shortest, t.size());
-    // A matcher keeps a scratch text, so each part of a long list gets its own.
+    const TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
+    if (matcher.Empty())
+        return;
     std::array<std::vector<std::int32_t>, 2> found;
     InParts(items_.size(), [&](unsigned part, unsigned parts) {
-        TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
-        if (matcher.Empty())
-            return;
         const auto [first, last] = PartRange(items_.size(), part, parts);
         std::vector<std::int32_t> picked;
+        std::string scratch;
         for (std::size_t i = first; i < last; ++i) {
             const std::string_view text = items_[i].Text();
-            if (text.size() >= shortest && matcher.Matches(text))
+            if (text.size() >= shortest && matcher.Matches(text, scratch))
                 picked.push_back(static_cast<std::int32_t>(i));
         }
         found[part] = std::move(picked);

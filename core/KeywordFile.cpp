@@ -24,10 +24,23 @@ constexpr std::size_t ChunkSize = 1 << 20;
 // From this size on a file is read on two threads.
 constexpr std::size_t LongFile = 1 << 22;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+// Closes the file it holds when it goes.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : fd_(fd) {}
+    TFileDescriptor(TFileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    ~TFileDescriptor() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
 };
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string WithoutCarriageReturns(std::string_view text) {
     std::string result;
@@ -104,16 +117,11 @@ bool ParseRange(const TSource& file, std::size_t from, std::size_t to, TKeyItems
 
 // Only a regular file is read: a device such as /dev/zero never ends, and opening a pipe would wait for a
 // writer, so neither is waited on.
-FileHandle OpenToRead(const std::string& path, struct stat& info) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    FileHandle file(fd >= 0 ? fdopen(fd, "rb") : nullptr);
-    if (!file) {
-        const int error = errno;
-        if (fd >= 0)
-            close(fd);
-        RaiseInOutError("open", path, error);
-    }
-    if (fstat(fd, &info) != 0)
+TFileDescriptor OpenToRead(const std::string& path, struct stat& info) {
+    TFileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
+        RaiseInOutError("open", path, errno);
+    if (fstat(file.Get(), &info) != 0)
         RaiseInOutError("open", path, errno);
     if (S_ISDIR(info.st_mode))
         RaiseInOutError("open", path, EISDIR);
@@ -177,10 +185,10 @@ void AppendKeywordText(std::string_view text, TKeyItems& list) {
 
 void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget) {
     struct stat info {};
-    const FileHandle handle = OpenToRead(path, info);
+    const TFileDescriptor handle = OpenToRead(path, info);
     const auto size = static_cast<std::size_t>(info.st_size);
     // A small file needs no large buffer; files whose size the system doesn't know get a fair one.
-    const TSource file{fileno(handle.get()), path, std::clamp<std::size_t>(size + 1, 1 << 16, ChunkSize)};
+    const TSource file{handle.Get(), path, std::clamp<std::size_t>(size + 1, 1 << 16, ChunkSize)};
     // The texts alone may be too much already: then the file is refused before it is read at all.
     TGrowth growth;
     growth.AddBytes(size);
