@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6xml6 libqt6network6 qt6-qpa-plugins
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev libicu-dev
   xvfb xauth x11-apps imagemagick fontconfig fonts-wine fonts-liberation2
   librsvg2-bin
   clang libclang-rt-14-dev
