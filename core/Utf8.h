@@ -57,7 +57,9 @@ inline std::size_t SequenceLength(std::string_view text, std::size_t i) {
 // The character at text[i]; i moves past it (one byte for a malformed sequence, which reads as U+FFFD).
 inline char32_t Next(std::string_view text, std::size_t& i) {
     const std::size_t n = SequenceLength(text, i);
-    const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<std::uint8_t>(text[i + k])); };
+    const auto b = [&](std::size_t k) {
+        return static_cast<char32_t>(static_cast<std::uint8_t>(text[i + k]));
+    };
     char32_t c;
     switch (n) {
     case 1:
