@@ -52,7 +52,7 @@ public:
     void RemoveTerms(const std::vector<std::string>& terms);
     // Runs of tabs and blanks shrink to their first character.
     void CollapseSpaces();
-    // Runs of one byte shrink to one.
+    // Runs of one character shrink to one.
     void CollapseRepeats();
     void RemoveChars(const TCharSet& chars);
     void TrimChars(const TCharSet& chars);
@@ -63,7 +63,8 @@ public:
     void AppendText(std::string_view text, bool asNew, std::size_t memoryBudget = DefaultMemoryBudget);
     void ToLowerCase();
     void ToUpperCase();
-    // Upper case at the start of each word, lower case elsewhere; ASCII letters only.
+    // The locale's case rules on every character; texts may change length.
+    // Upper case at the start of each word, lower case elsewhere.
     void CapitalizeWords();
     // Case-sensitive replace-all in every entry.
     void ReplaceText(std::string_view find, std::string_view replacement);
@@ -80,8 +81,8 @@ public:
     // Picking: append to Highlighted, in ascending order, the index of every entry that meets the criterion.
     enum : std::uint8_t { TermAtStart = 0, TermAtEnd = 1, TermInMiddle = 2, TermAnywhere = 3 };
     enum : std::uint8_t { WordsMoreThan = 0, WordsLessThan = 1, WordsExactly = 2 };
-    // One of the terms (given in locale upper case) at the position in the upper-cased entry; the middle
-    // counts a term's first occurrence only, which must neither begin nor end the entry.
+    // One of the terms at the position in the entry, ignoring case (both folded); the middle counts a term's
+    // first occurrence only, which must neither begin nor end the entry.
     void HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position);
     void HighlightByWordCount(int n, std::uint8_t comparison);
 

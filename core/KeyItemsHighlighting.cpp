@@ -1,7 +1,8 @@
-#include "CodePage.h"
+#include "CaseFolding.h"
 #include "KeyItems.h"
 #include "MultiPatternSearch.h"
 #include "Parts.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -11,9 +12,10 @@ namespace {
 // Terms are at most this long before an entry is measured against the shortest one.
 constexpr std::size_t ShortestTermCap = 1000;
 
-bool StartsWithFolded(std::string_view text, std::string_view term, const TMultiPatternSearch::TFold& fold) {
+bool StartsWithFolded(std::string_view text, std::string_view term) {
     if (term.size() > text.size())
         return false;
+    const auto& fold = FoldedBytes();
     for (std::size_t i = 0; i < term.size(); ++i)
         if (fold[static_cast<std::uint8_t>(text[i])] != static_cast<std::uint8_t>(term[i]))
             return false;
@@ -28,21 +30,27 @@ std::vector<std::string> Reversed(const std::vector<std::string>& terms) {
     return reversed;
 }
 
-// Picks entries by where a term occurs in their upper-cased text.
+// Picks entries by where a term occurs in their folded text.
 class TTermMatcher {
 public:
-    TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position,
-                 const TMultiPatternSearch::TFold& upper)
-        : terms_(terms), position_(position), upper_(upper),
-          search_(position == TKeyItems::TermAtEnd ? Reversed(terms) : terms, upper) {}
+    // terms: folded.
+    TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position)
+        : terms_(terms), position_(position),
+          search_(position == TKeyItems::TermAtEnd ? Reversed(terms) : terms, FoldedBytes()) {}
 
-    // scratch: room for a reversed tail, one per thread.
-    bool Matches(std::string_view text, std::string& scratch) const {
+    // Room for a folded text and a reversed tail, one per thread.
+    struct TScratch {
+        std::string Folded;
+        std::string Tail;
+    };
+
+    bool Matches(std::string_view entry, TScratch& scratch) const {
+        const std::string_view text = SearchableText(entry, scratch.Folded);
         switch (position_) {
         case TKeyItems::TermAtStart:
             return search_.StartsWithAny(text);
         case TKeyItems::TermAtEnd:
-            return EndsWithAny(text, scratch);
+            return EndsWithAny(text, scratch.Tail);
         case TKeyItems::TermInMiddle:
             return InMiddle(text);
         case TKeyItems::TermAnywhere:
@@ -67,31 +75,35 @@ private:
     bool InMiddle(std::string_view text) const {
         return search_.AnyOccurrence(text, [&](int term, std::size_t start) {
             const std::string& t = terms_[static_cast<std::size_t>(term)];
-            return start > 0 && start + t.size() < text.size() && !StartsWithFolded(text, t, upper_);
+            return start > 0 && start + t.size() < text.size() && !StartsWithFolded(text, t);
         });
     }
 
     const std::vector<std::string>& terms_;
     std::uint8_t position_;
-    const TMultiPatternSearch::TFold& upper_;
     TMultiPatternSearch search_;
 };
 
 } // namespace
 
 void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position) {
+    std::vector<std::string> folded;
+    folded.reserve(terms.size());
+    // A text has at least as many bytes as characters, and folding keeps the number of characters.
     std::size_t shortest = ShortestTermCap;
-    for (const auto& t : terms)
+    for (const auto& t : terms) {
+        folded.push_back(Folded(t));
         if (!t.empty())
-            shortest = std::min(shortest, t.size());
-    const TTermMatcher matcher(terms, position, ActiveCodePage().Upper);
+            shortest = std::min(shortest, Utf8::CountChars(folded.back()));
+    }
+    const TTermMatcher matcher(folded, position);
     if (matcher.Empty())
         return;
     std::array<std::vector<std::int32_t>, 2> found;
     InParts(items_.size(), [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(items_.size(), part, parts);
         std::vector<std::int32_t> picked;
-        std::string scratch;
+        TTermMatcher::TScratch scratch;
         for (std::size_t i = first; i < last; ++i) {
             const std::string_view text = items_[i].Text();
             if (text.size() >= shortest && matcher.Matches(text, scratch))

@@ -1,11 +1,9 @@
+#include "CaseMapping.h"
 #include "CheckpointTrail.h"
-#include "CodePage.h"
 #include "KeyItems.h"
 #include "MemoryBudget.h"
 #include "RewriteEntries.h"
 #include "WordRules.h"
-
-#include <array>
 
 namespace {
 
@@ -40,14 +38,6 @@ void AddToEach(TKeyItems& list, std::string_view text, bool atStart, bool asNew,
     }
 }
 
-void MapBytes(TKeyItems& list, const std::array<std::uint8_t, 256>& table) {
-    RewriteEntriesInPlace(list, [&](std::string_view text, char* out) {
-        for (std::size_t i = 0; i < text.size(); ++i)
-            out[i] = static_cast<char>(table[static_cast<std::uint8_t>(text[i])]);
-        return text.size();
-    });
-}
-
 } // namespace
 
 void TKeyItems::PrependText(std::string_view text, bool asNew, std::size_t memoryBudget) {
@@ -62,34 +52,20 @@ void TKeyItems::AppendText(std::string_view text, bool asNew, std::size_t memory
 
 void TKeyItems::ToLowerCase() {
     CheckpointScope checkpoint("d096");
-    MapBytes(*this, ActiveCodePage().Lower);
+    RewriteEntriesAnyLength(*this,
+                            [](std::string_view text, std::string& out) { AppendLowerCase(text, out); });
 }
 
 void TKeyItems::ToUpperCase() {
     CheckpointScope checkpoint("d097");
-    MapBytes(*this, ActiveCodePage().Upper);
+    RewriteEntriesAnyLength(*this,
+                            [](std::string_view text, std::string& out) { AppendUpperCase(text, out); });
 }
 
 void TKeyItems::CapitalizeWords() {
     CheckpointScope checkpoint("d095");
-    // Row 1 for a character at the start of a word, row 0 inside one: lookups instead of branches.
-    std::array<std::array<char, 256>, 2> cased{};
-    std::array<bool, 256> blank{};
-    for (int b = 0; b < 256; ++b) {
-        const auto c = static_cast<char>(b);
-        cased[0][b] = AsciiLower(c);
-        cased[1][b] = AsciiUpper(c);
-        blank[b] = c == ' ' || c == '\t';
-    }
-    RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
-        bool wordStart = true;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto b = static_cast<std::uint8_t>(text[i]);
-            out[i] = cased[wordStart][b];
-            wordStart = blank[b];
-        }
-        return text.size();
-    });
+    RewriteEntriesAnyLength(
+        *this, [](std::string_view text, std::string& out) { AppendCapitalizedWords(text, out); });
 }
 
 void TKeyItems::ReplaceText(std::string_view find, std::string_view replacement) {

@@ -1,8 +1,8 @@
+#include "CaseFolding.h"
 #include "CheckpointTrail.h"
-#include "CodePage.h"
+#include "Collation.h"
 #include "KeyItems.h"
 #include "Parts.h"
-#include "TextHash.h"
 
 #include <algorithm>
 #include <array>
@@ -13,11 +13,11 @@
 
 namespace {
 
-// An entry as the sort sees it: 24 collation weights of its text from some depth on, packed into three
-// integers (each weight shifted by one, so the end of a text sorts before any character) and turned around
-// for the descending orders, and its word count as the order ranks it. Records compare as integers only;
-// entries whose weights agree are packed again from the next 24, so no comparison reads a text. Keyword
-// phrases seldom agree on as many characters: 16 left a quarter of the records to be packed again.
+// An entry as the sort sees it: 24 bytes of its text's collation key from some depth on, packed into three
+// integers (0 past the key's end, so a shorter key sorts first) and turned around for the descending orders,
+// and its word count as the order ranks it. Records compare as integers only; entries whose keys agree are
+// packed again from the next 24 bytes, so no comparison reads a text. An ASCII text's key has a byte per
+// character first, and keyword phrases seldom agree on as many characters.
 struct TSortRecord {
     std::uint64_t High;
     std::uint64_t Middle;
@@ -48,14 +48,14 @@ bool Before(const TSortRecord& a, const TSortRecord& b) {
 // Builds records for one of the orders 1..4 (text up, text down, words then text up, both down).
 class TRecordMaker {
 public:
-    TRecordMaker(const TCodePage& codePage, const std::vector<TKeyItem>& items, int order)
-        : cp_(codePage), items_(items), order_(order), descending_(order == 2 || order == 4) {}
+    TRecordMaker(const TCollation& collation, const std::vector<TKeyItem>& items, int order)
+        : collation_(collation), items_(items), order_(order), descending_(order == 2 || order == 4) {}
 
     TSortRecord Make(std::size_t index) const {
-        const std::string_view text = items_[index].Text();
         const int words = order_ >= 3 ? items_[index].WordCount() : 0;
-        return {Pack(text, 0), Pack(text, 8), Pack(text, 16), static_cast<std::int32_t>(index),
-                order_ == 4 ? -words : words};
+        TSortRecord record{0, 0, 0, static_cast<std::int32_t>(index), order_ == 4 ? -words : words};
+        Pack(items_[index].Text(), 0, record);
+        return record;
     }
 
     // Asks for the entry of a record, and some records later for its text, before they are repacked.
@@ -69,10 +69,7 @@ public:
     }
 
     void Repack(TSortRecord& record, std::size_t depth) const {
-        const std::string_view text = items_[static_cast<std::size_t>(record.Index)].Text();
-        record.High = Pack(text, depth);
-        record.Middle = Pack(text, depth + 8);
-        record.Low = Pack(text, depth + 16);
+        Pack(items_[static_cast<std::size_t>(record.Index)].Text(), depth, record);
     }
 
     // Whether the last packed weight is a character: only then can texts that agree so far differ later.
@@ -80,11 +77,9 @@ public:
 
     // The leading key of an entry's record, from no more of its text than the key needs.
     unsigned LeadingKeyOf(std::size_t index) const {
-        const std::string_view text = items_[index].Text();
-        std::uint64_t lead = 0;
-        for (std::size_t i = 0; i < 2; ++i)
-            lead = (lead << 8) | (i < text.size() ? cp_.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u);
-        lead <<= 48;
+        std::uint8_t bytes[2];
+        collation_.KeyBytes(items_[index].Text(), 0, bytes, 2);
+        const std::uint64_t lead = (std::uint64_t{bytes[0]} << 56) | (std::uint64_t{bytes[1]} << 48);
         const int words = order_ >= 3 ? items_[index].WordCount() : 0;
         return LeadingKey({descending_ ? ~lead : lead, 0, 0, 0, order_ == 4 ? -words : words});
     }
@@ -99,17 +94,22 @@ public:
     }
 
 private:
-    std::uint64_t Pack(std::string_view text, std::size_t from) const {
-        std::uint64_t packed = 0;
-        for (std::size_t i = from; i < from + 8; ++i) {
-            const std::uint64_t weight =
-                i < text.size() ? cp_.Weight[static_cast<std::uint8_t>(text[i])] + 1u : 0u;
-            packed = (packed << 8) | weight;
+    void Pack(std::string_view text, std::size_t from, TSortRecord& record) const {
+        std::uint8_t bytes[PackedWeights];
+        collation_.KeyBytes(text, from, bytes, PackedWeights);
+        std::uint64_t words[3];
+        for (std::size_t w = 0; w < 3; ++w) {
+            std::uint64_t packed = 0;
+            for (std::size_t k = 0; k < 8; ++k)
+                packed = (packed << 8) | bytes[8 * w + k];
+            words[w] = descending_ ? ~packed : packed;
         }
-        return descending_ ? ~packed : packed;
+        record.High = words[0];
+        record.Middle = words[1];
+        record.Low = words[2];
     }
 
-    const TCodePage& cp_;
+    const TCollation& collation_;
     const std::vector<TKeyItem>& items_;
     int order_;
     bool descending_;
@@ -196,7 +196,7 @@ void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std
 // On a long list each half of the entries is counted and placed, and each half of the buckets sorted, on a
 // thread of its own.
 std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items, int order) {
-    const TRecordMaker maker(ActiveCodePage(), items, order);
+    const TRecordMaker maker(TCollation::Current(), items, order);
     const std::size_t n = items.size();
     if (n < ParallelFrom) {
         // Too few for buckets to pay for their counts.
@@ -248,17 +248,16 @@ std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items,
     return records;
 }
 
-// Open-addressing set of entry indices keyed by the upper-cased text: finds the first entry of each group of
+// Open-addressing set of entry indices keyed by the folded text: finds the first entry of each group of
 // case-insensitive duplicates in one pass, in list order. It reads the texts where the entries keep them.
 // A list can be split into parts by hash, each part with a set of its own: equal texts fall into one part.
 class TFirstOccurrences {
 public:
-    TFirstOccurrences(const TCodePage& codePage, const std::vector<TKeyItem>& items, unsigned part,
-                      unsigned parts)
-        : cp_(codePage), items_(items), part_(part), parts_(parts),
+    TFirstOccurrences(const std::vector<TKeyItem>& items, unsigned part, unsigned parts)
+        : items_(items), part_(part), parts_(parts),
           slots_(std::bit_ceil(items.size() * 3 / (2 * parts) + 16), Empty), mask_(slots_.size() - 1) {}
 
-    // The index of every entry of the part whose upper-cased text an earlier entry has, ascending. On a
+    // The index of every entry of the part whose folded text an earlier entry has, ascending. On a
     // large list nearly every look into the table, at the entry it names and at that entry's text misses the
     // cache, so each of the three is asked for some entries ahead: the misses overlap instead of following
     // one another.
@@ -319,7 +318,7 @@ private:
                     Grow();
                 return false;
             }
-            if (cp_.SameText(items_[slots_[slot]].Text(), text))
+            if (SameText(items_[slots_[slot]].Text(), text))
                 return true;
         }
     }
@@ -340,9 +339,8 @@ private:
         }
     }
 
-    std::uint64_t Hash(std::string_view text) const { return UpperCaseHash(cp_, text); }
+    static std::uint64_t Hash(std::string_view text) { return FoldedHash(text); }
 
-    const TCodePage& cp_;
     const std::vector<TKeyItem>& items_;
     unsigned part_;
     unsigned parts_;
@@ -359,10 +357,9 @@ int TKeyItems::RemoveDuplicates() {
     Highlighted.Clear();
     // The first entry of each group stays.
     {
-        const TCodePage& codePage = ActiveCodePage();
         std::array<std::vector<std::int32_t>, 2> later;
         InParts(items_.size(), [&](unsigned part, unsigned count) {
-            later[part] = TFirstOccurrences(codePage, items_, part, count).LaterOnes();
+            later[part] = TFirstOccurrences(items_, part, count).LaterOnes();
         });
         Highlighted.SetCapacity(static_cast<int>(later[0].size() + later[1].size()));
         auto a = later[0].begin();

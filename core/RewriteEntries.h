@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Runs rewrite(text, out) on every entry in list order, out empty at each call, and stores out with SetText;
 // then lets the list give back storage that the new texts left dead.
@@ -43,5 +45,33 @@ template <class TWrite> void RewriteEntriesInPlace(TKeyItems& list, TWrite&& wri
         freed[part] = partFreed;
     });
     list.TextBytesFreed(freed[0] + freed[1]);
+    list.CompactIfWasteful();
+}
+
+// Rewrites that may change a text's length either way: map(text, out) appends the new text to out (empty at
+// each call). Texts that do not grow are written over themselves on two threads; the few that grow are
+// stored afterwards, in list order.
+template <class TMap> void RewriteEntriesAnyLength(TKeyItems& list, TMap&& map) {
+    std::array<std::size_t, 2> freed{};
+    std::array<std::vector<std::pair<int, std::string>>, 2> grown;
+    InParts(static_cast<std::size_t>(list.Count()), [&](unsigned part, unsigned parts) {
+        std::string out;
+        std::size_t partFreed = 0;
+        const auto [first, last] = PartRange(static_cast<std::size_t>(list.Count()), part, parts);
+        for (std::size_t i = first; i < last; ++i) {
+            TKeyItem& item = list.GetKeyItem(static_cast<int>(i));
+            out.clear();
+            map(item.Text(), out);
+            if (out.size() <= item.Text().size())
+                partFreed += item.PutOver(out);
+            else
+                grown[part].emplace_back(static_cast<int>(i), out);
+        }
+        freed[part] = partFreed;
+    });
+    list.TextBytesFreed(freed[0] + freed[1]);
+    for (const auto& part : grown)
+        for (const auto& [index, text] : part)
+            list.GetKeyItem(index).SetText(text);
     list.CompactIfWasteful();
 }

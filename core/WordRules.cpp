@@ -65,7 +65,6 @@ std::size_t Pos(std::string_view pattern, std::string_view text) {
 
 namespace {
 
-// Replacement over a haystack that is either the text itself or an upper-cased copy of the same length.
 std::string ReplaceMatches(std::string_view text, std::string_view haystack, std::string_view pattern,
                            std::string_view replacement) {
     if (pattern.empty())
@@ -91,11 +90,4 @@ std::string ReplaceMatches(std::string_view text, std::string_view haystack, std
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
     return ReplaceMatches(text, text, pattern, replacement);
-}
-
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
-                                 std::string_view replacement, const TCodePage& codePage) {
-    const std::string upperText = codePage.UpperCase(text);
-    const std::string upperPattern = codePage.UpperCase(pattern);
-    return ReplaceMatches(text, upperText, upperPattern, replacement);
 }

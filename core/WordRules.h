@@ -1,7 +1,6 @@
 #pragma once
 
 #include "CharSet.h"
-#include "CodePage.h"
 
 #include <cstdint>
 #include <string>
@@ -32,6 +31,3 @@ inline int Min(int a, int b) {
 std::size_t Pos(std::string_view pattern, std::string_view text);
 // Replaces every non-overlapping occurrence, left to right; an empty pattern changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
-// The same, matching case-insensitively by the code page's upper case; untouched parts are copied from text.
-std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view pattern,
-                                 std::string_view replacement, const TCodePage& codePage);

@@ -1,6 +1,7 @@
 #include "CodePageChoice.h"
 
 #include "CodePage.h"
+#include "TextLocale.h"
 
 #include <QLocale>
 
@@ -40,5 +41,7 @@ int CodePageForLocale(const QLocale& locale) {
 }
 
 void SelectUserCodePage() {
-    SetActiveCodePage(TCodePage::Get(CodePageForLocale(QLocale::system())));
+    const QLocale user = QLocale::system();
+    SetActiveCodePage(TCodePage::Get(CodePageForLocale(user)));
+    SetTextLocale(user.name().toStdString());
 }

@@ -4,5 +4,6 @@ class QLocale;
 
 // The single-byte Windows code page for a locale's language, as the home platform picks its ANSI code page.
 int CodePageForLocale(const QLocale& locale);
-// Makes the code page of the user's locale the active one; start-up calls it before any text is handled.
+// Makes the locale of the user the one of the text rules, and its code page the one of legacy files;
+// start-up calls it before any text is handled.
 void SelectUserCodePage();

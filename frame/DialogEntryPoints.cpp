@@ -1,5 +1,5 @@
 #include "CheckpointTrail.h"
-#include "CodePage.h"
+#include "CaseMapping.h"
 #include "Exceptions.h"
 #include "ManagementLayer.h"
 #include "ParameterDialogs.h"
@@ -54,7 +54,7 @@ bool TManagementLayer::AskWords(const std::string& title, std::vector<std::strin
         if (line.empty())
             continue;
         if (upperCase)
-            ActiveCodePage().UpperInPlace(line);
+            line = SimpleUpperCase(line);
         lines.push_back(std::move(line));
     }
     return true;

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""Writes core/CodePageTables.cpp: case, collation and Unicode tables of the Windows code pages 1250..1258.
+"""Writes core/CodePageTables.cpp: the Unicode character of each byte of the Windows code pages 1250..1258.
 
 Run from the repository root: python3 tools/gen_codepages.py
 """
-import unicodedata
-
 PAGES = range(1250, 1259)
 
 
@@ -14,48 +12,6 @@ def unicode_of(cp, b):
     except UnicodeDecodeError:
         # Undefined bytes still round-trip: C1 controls where they exist, else the private-use area.
         return b if 0x80 <= b <= 0x9F else 0xF700 + b
-
-
-def encoder(cp):
-    table = {unicode_of(cp, b): b for b in range(256)}
-    return table
-
-
-def case_map(cp, chars, enc, to_upper):
-    out = []
-    for b in range(256):
-        c = chr(chars[b])
-        m = c.upper() if to_upper else c.lower()
-        target = enc.get(ord(m)) if len(m) == 1 else None
-        out.append(b if target is None else target)
-    # Idempotent by construction check: a mapped byte maps to itself.
-    for b in range(256):
-        assert out[out[b]] == out[b], (cp, b)
-    return out
-
-
-def sort_key(cp, b, chars):
-    u = chars[b]
-    if u >= 0xF700 or (0x80 <= b <= 0x9F and u == b):
-        return (5, b)
-    c = chr(u)
-    cat = unicodedata.category(c)
-    if cat == "Cc":
-        return (0, u)
-    if cat[0] in "ZPS":
-        return (1, u)
-    if cat[0] == "N":
-        return (2, unicodedata.numeric(c, 0), u)
-    if cat[0] == "L":
-        base = unicodedata.normalize("NFD", c)[0].upper()
-        return (3, base, u)
-    return (4, u)
-
-
-def weights(cp, chars, upper):
-    reps = sorted(set(upper), key=lambda b: sort_key(cp, b, chars))
-    rank = {b: i for i, b in enumerate(reps)}
-    return [rank[upper[b]] for b in range(256)]
 
 
 def row(values, fmt):
@@ -71,15 +27,10 @@ def main():
            '#include "CodePage.h"', "", "extern const TCodePage kCodePages[9];", "", "const TCodePage kCodePages[9] = {"]
     for cp in PAGES:
         chars = [unicode_of(cp, b) for b in range(256)]
-        enc = encoder(cp)
-        upper = case_map(cp, chars, enc, True)
-        lower = case_map(cp, chars, enc, False)
-        weight = weights(cp, chars, upper)
         out.append(f"    {{{cp},")
-        for values, fmt in ((upper, str), (lower, str), (weight, str), (chars, lambda v: f"0x{v:04X}")):
-            out.append("     {{")
-            out.append(row(values, fmt))
-            out.append("     }},")
+        out.append("     {{")
+        out.append(row(chars, lambda v: f"0x{v:04X}"))
+        out.append("     }},")
         out.append("    },")
     out.append("};")
     with open("core/CodePageTables.cpp", "w") as f:

@@ -1,9 +1,10 @@
 #include "KeyItems.h"
 
+#include "CaseFolding.h"
 #include "CheckpointTrail.h"
-#include "CodePage.h"
 #include "RandomText.h"
 #include "TestSupport.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,12 @@ Indices HighlightedIndices(const TKeyItems& list) {
     return Indices(list.Highlighted.begin(), list.Highlighted.end());
 }
 
-// The criterion spelled out term by term, the way a person would check it by hand.
+// The criterion spelled out term by term on the folded texts, the way a person would check it by hand.
 bool NaiveMatch(std::string_view text, const Strings& terms, int position) {
-    const std::string u = TCodePage::Get(1252).UpperCase(text);
+    const std::string u = Folded(text);
     const std::size_t n = u.size();
-    for (const auto& t : terms) {
+    for (const auto& term : terms) {
+        const std::string t = Folded(term);
         if (t.empty() || t.size() > n)
             continue;
         const std::size_t first = u.find(t);
@@ -37,10 +39,7 @@ bool NaiveMatch(std::string_view text, const Strings& terms, int position) {
 
 class HighlightingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetActiveCodePage(TCodePage::Get(1252));
-        UnwindTrail(true);
-    }
+    void SetUp() override { UnwindTrail(true); }
     Indices Pick(const Strings& terms, std::uint8_t position) {
         list.Highlighted.Clear();
         list.HighlightByTerms(terms, position);
@@ -65,12 +64,16 @@ TEST_F(HighlightingTest, TermPositionsByHand) {
     EXPECT_EQ(Pick({"SHOE"}, 255), Indices{});
 }
 
-TEST_F(HighlightingTest, TermsArePlainSubstringsMatchedAgainstUpperCase) {
-    Fill(list, {"Redwood", "\xE9t\xE9 rouge", "x"});
+TEST_F(HighlightingTest, TermsArePlainSubstringsMatchedIgnoringCase) {
+    Fill(list, {"Redwood", "été rouge", "x", "ΣΟΦΊΑ και σοφία", "Ёлка"});
     EXPECT_EQ(Pick({"RED"}, TKeyItems::TermAtStart), Indices{0});
-    EXPECT_EQ(Pick({"\xC9T\xC9"}, TKeyItems::TermAtStart), Indices{1});
-    // Terms are passed upper-cased; a lower-case term finds nothing in the upper-cased entries.
-    EXPECT_EQ(Pick({"red"}, TKeyItems::TermAnywhere), Indices{});
+    EXPECT_EQ(Pick({"ÉTÉ"}, TKeyItems::TermAtStart), Indices{1});
+    EXPECT_EQ(Pick({"red"}, TKeyItems::TermAnywhere), Indices{0});
+    EXPECT_EQ(Pick({"σοφία"}, TKeyItems::TermAtEnd), Indices{3});
+    EXPECT_EQ(Pick({"ΣΟΦΊΑ"}, TKeyItems::TermAtStart), Indices{3});
+    EXPECT_EQ(Pick({"ёлка"}, TKeyItems::TermAnywhere), Indices{4});
+    // A term is whole characters: the first byte of a two-byte character is no term of its own.
+    EXPECT_EQ(Pick({"\xD0"}, TKeyItems::TermAnywhere), Indices{});
 }
 
 TEST_F(HighlightingTest, MiddleLooksAtTheFirstOccurrenceOnly) {
@@ -93,11 +96,11 @@ TEST_F(HighlightingTest, ShortEntriesLongTermsEmptyTermsAndEmptyLists) {
 
 TEST_F(HighlightingTest, AgreesWithNaiveCheckOnRandomLists) {
     TRandomText random(3);
-    for (const auto& text : random.Texts("abAB \xE9\xC9-", 400, 12))
+    for (const auto& text : random.Texts("abAB éÉ-ΣσςЁё\u212A", 400, 12))
         list.AddKeyword(text);
     list.AddKeyword(std::string(3000, 'a') + "b");
     for (int round = 0; round < 30; ++round) {
-        Strings terms = random.Texts("AB\xC9 ", 1 + random.Below(8), 5);
+        Strings terms = random.Texts("ABÉ Σςёk", 1 + random.Below(8), 5);
         if (round % 5 == 0)
             terms.push_back(std::string(1001, 'A'));
         for (std::uint8_t position = 0; position < 5; ++position) {
@@ -113,10 +116,9 @@ TEST_F(HighlightingTest, AgreesWithNaiveCheckOnRandomLists) {
 // A long list is searched on two threads, each half with a matcher of its own; the picks keep list order.
 TEST_F(HighlightingTest, LongListsAgreeWithNaiveCheck) {
     TRandomText random(4);
-    for (const auto& text : random.Texts("abAB \xE9\xC9-", 70000, 12))
+    for (const auto& text : random.Texts("abAB éÉ-Ёё", 70000, 12))
         list.AddKeyword(text);
-    const Strings terms = {"AB", "\xC9"
-                                 "A"};
+    const Strings terms = {"AB", "ÉA", "ёa"};
     for (std::uint8_t position = 0; position < 4; ++position) {
         Indices expected;
         for (int i = 0; i < list.Count(); ++i)

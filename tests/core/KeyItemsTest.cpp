@@ -1,14 +1,18 @@
 #include "KeyItems.h"
 
+#include "CaseFolding.h"
+#include "CaseMapping.h"
 #include "CheckpointTrail.h"
 #include "Clipboard.h"
-#include "CodePage.h"
+#include "Collation.h"
 #include "Exceptions.h"
+#include "RandomText.h"
 #include "TestSupport.h"
-#include "TextHash.h"
+#include "TextLocale.h"
 #include "WordRules.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
@@ -35,7 +39,6 @@ public:
 class KeyItemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetActiveCodePage(TCodePage::Get(1252));
         InstallClipboard(&clipboard);
         UnwindTrail(true);
     }
@@ -212,58 +215,47 @@ TEST_F(KeyItemsTest, RemoveDuplicatesHasNoSentinelText) {
     EXPECT_EQ(list.Count(), 2);
 }
 
-// Reference: the first text of each upper-case group, in list order.
-Strings FirstOfEachUpperCase(const Strings& texts, const TCodePage& cp) {
+// Reference: the first text of each group of equal folded texts, in list order.
+Strings FirstOfEachFolded(const Strings& texts) {
     std::set<std::string> seen;
     Strings first;
     for (const auto& t : texts)
-        if (seen.insert(cp.UpperCase(t)).second)
+        if (seen.insert(Folded(t)).second)
             first.push_back(t);
     return first;
 }
 
-TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAnUpperCaseSetOnRandomBytes) {
-    for (int page : {1251, 1252, 1254}) {
-        SetActiveCodePage(TCodePage::Get(page));
-        const TCodePage& cp = ActiveCodePage();
-        std::mt19937 rng(page);
+TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAFoldedSetOnRandomTexts) {
+    for (const char* locale : {"en_US", "ru_RU", "tr_TR"}) {
+        SetTextLocale(locale);
+        TRandomText random(7);
         TKeyItems l;
-        Strings texts;
-        for (int i = 0; i < 3000; ++i) {
-            std::string t(rng() % 3, '\0');
-            for (auto& c : t)
-                c = static_cast<char>(rng() % 256);
-            texts.push_back(t);
-            l.AddKeyword(t);
-        }
+        Strings texts = random.Texts("aAiIıİéÉσςΣЁёK\u212Aß", 3000, 2);
         // Longer texts that differ in case only, beyond the first eight bytes too.
-        for (int i = 0; i < 3000; ++i) {
-            std::string t(rng() % 20, '\0');
-            for (auto& c : t)
-                c = "aA\xE0\xC0"[rng() % 4];
+        for (const auto& t : random.Texts("aAàÀЖж", 3000, 20))
             texts.push_back(t);
+        for (const auto& t : texts)
             l.AddKeyword(t);
-        }
-        const Strings expected = FirstOfEachUpperCase(texts, cp);
+        const Strings expected = FirstOfEachFolded(texts);
         EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
-        EXPECT_EQ(Texts(l), expected) << page;
+        EXPECT_EQ(Texts(l), expected) << locale;
     }
+    SetTextLocale("");
 }
 
 // Long lists are searched on two threads, each taking the entries its half of the hashes picks.
 TEST_F(KeyItemsTest, RemoveDuplicatesOnALongListKeepsTheFirstOfEachGroup) {
-    const TCodePage& cp = ActiveCodePage();
     std::mt19937 rng(3);
     TKeyItems l;
     Strings texts;
     for (int i = 0; i < 100000; ++i) {
         std::string t = "running shoes ";
         for (std::size_t n = rng() % 5; n > 0; --n)
-            t += "aAbB\xE9\xC9"[rng() % 6];
+            t += std::array<const char*, 6>{"a", "A", "b", "B", "é", "É"}[rng() % 6];
         texts.push_back(t);
         l.AddKeyword(t);
     }
-    const Strings expected = FirstOfEachUpperCase(texts, cp);
+    const Strings expected = FirstOfEachFolded(texts);
     EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
     EXPECT_EQ(Texts(l), expected);
     EXPECT_EQ(l.Highlighted.Count(), static_cast<int>(texts.size() - expected.size()));
@@ -273,20 +265,19 @@ TEST_F(KeyItemsTest, RemoveDuplicatesOnALongListKeepsTheFirstOfEachGroup) {
 // A list made so that every text falls into the same half of the hashes: that half's table must grow
 // instead of filling up (a full table would search for a free slot for ever).
 TEST_F(KeyItemsTest, RemoveDuplicatesOnTextsThatAllFallIntoOneHalf) {
-    const TCodePage& cp = ActiveCodePage();
     TKeyItems l;
     Strings texts;
     for (int i = 0; texts.size() < 80000; ++i) {
         const std::string t = "keyword " + std::to_string(i);
-        if (HashPart(UpperCaseHash(cp, t), 2) == 0)
+        if (HashPart(FoldedHash(t), 2) == 0)
             texts.push_back(t);
     }
     for (int i = 0; i < 1000; ++i)
-        texts.push_back(cp.UpperCase(texts[static_cast<std::size_t>(i) * 7]));
+        texts.push_back(SimpleUpperCase(texts[static_cast<std::size_t>(i) * 7]));
     for (const auto& t : texts)
         l.AddKeyword(t);
     EXPECT_EQ(l.RemoveDuplicates(), 1000);
-    EXPECT_EQ(Texts(l), FirstOfEachUpperCase(texts, cp));
+    EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
 }
 
 TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) {
@@ -308,7 +299,7 @@ TEST_F(KeyItemsTest, SortByTextIgnoresCase) {
     const Strings ascending = Texts(list);
     EXPECT_EQ(ascending[2], "apple pie");
     EXPECT_EQ(ascending[3], "banana");
-    EXPECT_TRUE(ActiveCodePage().SameText(ascending[0], "apple"));
+    EXPECT_TRUE(SameText(ascending[0], "apple"));
     list.SortBy(2);
     EXPECT_EQ(Texts(list).front(), "cherry");
     EXPECT_EQ(Texts(list)[2], "apple pie");
@@ -320,46 +311,41 @@ TEST_F(KeyItemsTest, SortOrdersAgreeWithComparisonOnLongSharedPrefixes) {
     list.SortBy(1);
     const Strings sorted = Texts(list);
     for (std::size_t i = 1; i < sorted.size(); ++i)
-        EXPECT_LE(ActiveCodePage().CompareText(sorted[i - 1], sorted[i]), 0)
-            << sorted[i - 1] << " / " << sorted[i];
+        EXPECT_LE(CompareText(sorted[i - 1], sorted[i]), 0) << sorted[i - 1] << " / " << sorted[i];
 }
 
 // Reference: a stable sort by the order's rule, written directly from the comparison.
 Strings ReferenceSort(Strings texts, int order) {
-    const TCodePage& cp = ActiveCodePage();
     std::stable_sort(texts.begin(), texts.end(), [&](const std::string& a, const std::string& b) {
         const int wa = CountWords(a);
         const int wb = CountWords(b);
         switch (order) {
         case 1:
-            return cp.CompareText(a, b) < 0;
+            return CompareText(a, b) < 0;
         case 2:
-            return cp.CompareText(a, b) > 0;
+            return CompareText(a, b) > 0;
         case 3:
-            return wa != wb ? wa < wb : cp.CompareText(a, b) < 0;
+            return wa != wb ? wa < wb : CompareText(a, b) < 0;
         default:
-            return wa != wb ? wa > wb : cp.CompareText(a, b) > 0;
+            return wa != wb ? wa > wb : CompareText(a, b) > 0;
         }
     });
     return texts;
 }
 
 TEST_F(KeyItemsTest, EverySortOrderMatchesAStableReferenceSort) {
-    std::mt19937 rng(11);
-    const std::string alphabet = "aAbB \t\xE9\xC9zZ.";
-    for (int order = 1; order <= 4; ++order) {
-        TKeyItems l;
-        Strings texts;
-        for (int i = 0; i < 3000; ++i) {
-            std::string t(rng() % 22, ' ');
-            for (auto& c : t)
-                c = alphabet[rng() % alphabet.size()];
-            texts.push_back(t);
-            l.AddKeyword(t);
+    TRandomText random(11);
+    for (const char* locale : {"en_US", "ru_RU"})
+        for (int order = 1; order <= 4; ++order) {
+            SetTextLocale(locale);
+            TKeyItems l;
+            const Strings texts = random.Texts("aAbB \t éÉèzZ.ёЁеЕжσΣς\u0301\u00a0😀", 3000, 22);
+            for (const auto& t : texts)
+                l.AddKeyword(t);
+            l.SortBy(static_cast<std::uint8_t>(order));
+            EXPECT_EQ(Texts(l), ReferenceSort(texts, order)) << locale << " " << order;
         }
-        l.SortBy(static_cast<std::uint8_t>(order));
-        EXPECT_EQ(Texts(l), ReferenceSort(texts, order)) << order;
-    }
+    SetTextLocale("");
 }
 
 // Long lists are sorted on two threads, and texts that agree far beyond the first sixteen characters are
@@ -373,7 +359,7 @@ TEST_F(KeyItemsTest, LongListsWithLongSharedPrefixesSortLikeTheReference) {
         std::string t = prefixes[rng() % 3];
         t.append(rng() % 40, 'a');
         for (std::size_t n = rng() % 3; n > 0; --n)
-            t += "aAb \xE9\xC9"[rng() % 6];
+            t += std::array<const char*, 6>{"a", "A", "b", " ", "é", "É"}[rng() % 6];
         texts.push_back(t);
     }
     for (int order = 1; order <= 4; ++order) {

@@ -1,9 +1,9 @@
 #include "KeyItems.h"
 
 #include "CheckpointTrail.h"
-#include "CodePage.h"
 #include "RandomText.h"
 #include "TestSupport.h"
+#include "TextLocale.h"
 #include "WordRules.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,8 @@ using Strings = std::vector<std::string>;
 
 class ModifyingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetActiveCodePage(TCodePage::Get(1252));
-        UnwindTrail(true);
-    }
-    void TearDown() override { SetActiveCodePage(TCodePage::Get(1252)); }
+    void SetUp() override { UnwindTrail(true); }
+    void TearDown() override { SetTextLocale(""); }
 
     TKeyItems list;
 };
@@ -52,33 +49,38 @@ TEST_F(ModifyingTest, AddTextMayComeFromTheListItself) {
     EXPECT_EQ(Texts(list), (Strings{"abab", "cab"}));
 }
 
-TEST_F(ModifyingTest, CaseConversionUsesTheActiveCodePage) {
-    std::string every(256, ' ');
-    for (int b = 0; b < 256; ++b)
-        every[static_cast<std::size_t>(b)] = static_cast<char>(b);
-    for (int id : {1251, 1252}) {
-        const TCodePage& cp = TCodePage::Get(id);
-        SetActiveCodePage(cp);
-        TKeyItems l;
-        Fill(l, {every, every});
-        l.ToUpperCase();
-        EXPECT_EQ(l.GetKeyItem(0).Text(), cp.UpperCase(every)) << id;
-        l.ToLowerCase();
-        EXPECT_EQ(l.GetKeyItem(1).Text(), cp.LowerCase(cp.UpperCase(every))) << id;
+TEST_F(ModifyingTest, CaseConversionFollowsTheLocale) {
+    struct TCase {
+        const char* Locale;
+        const char* Text;
+        const char* Upper;
+        const char* Lower;
+        const char* Capitalized;
+    };
+    const TCase cases[] = {
+        {"en_US", "straße CAFÉ", "STRASSE CAFÉ", "straße café", "Straße Café"},
+        {"en_US", "ΣΟΦΙΑΣ σοφία", "ΣΟΦΙΑΣ ΣΟΦΊΑ", "σοφιας σοφία", "Σοφιας Σοφία"},
+        {"ru_RU", "купить Ёлку\u00a0бЕЗ", "КУПИТЬ ЁЛКУ\u00a0БЕЗ", "купить ёлку\u00a0без",
+         "Купить Ёлку\u00a0Без"},
+        {"tr_TR", "istanbul IŞIK", "İSTANBUL IŞIK", "istanbul ışık", "İstanbul Işık"},
+        {"en_US", "istanbul IŞIK", "ISTANBUL IŞIK", "istanbul işik", "Istanbul Işik"},
+        {"en_US", "NEW  york\te-mail a.b ǆem", "NEW  YORK\tE-MAIL A.B ǄEM", "new  york\te-mail a.b ǆem",
+         "New  York\tE-mail A.b ǅem"},
+        {"en_US", "éCOLE ÉTÉ", "ÉCOLE ÉTÉ", "école été", "École Été"},
+        {"en_US", "", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SetTextLocale(c.Locale);
+        const auto converted = [&](void (TKeyItems::*convert)()) {
+            TKeyItems l;
+            Fill(l, {c.Text});
+            (l.*convert)();
+            return std::string(l.GetKeyItem(0).Text());
+        };
+        EXPECT_EQ(converted(&TKeyItems::ToUpperCase), c.Upper) << c.Locale << " " << c.Text;
+        EXPECT_EQ(converted(&TKeyItems::ToLowerCase), c.Lower) << c.Locale << " " << c.Text;
+        EXPECT_EQ(converted(&TKeyItems::CapitalizeWords), c.Capitalized) << c.Locale << " " << c.Text;
     }
-    EXPECT_EQ(TCodePage::Get(1251).UpperCase("\xEC\xE0\xE3 \xB8"), "\xCC\xC0\xC3 \xA8");
-}
-
-TEST_F(ModifyingTest, CapitalizeWordsTouchesAsciiLettersOnly) {
-    Fill(list, {"NEW  york", " abc", "e-mail SHOP",
-                "\xE9"
-                "COLE \xC9T\xC9",
-                "a\tb.c", ""});
-    list.CapitalizeWords();
-    EXPECT_EQ(Texts(list), (Strings{"New  York", " Abc", "E-mail Shop",
-                                    "\xE9"
-                                    "cole \xC9t\xC9",
-                                    "A\tB.c", ""}));
 }
 
 TEST_F(ModifyingTest, ReplaceTextIsCaseSensitiveAndLeftToRight) {

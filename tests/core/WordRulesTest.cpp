@@ -88,13 +88,6 @@ TEST(ReplaceAll, ReplacesNonOverlappingLeftToRightWithoutRescanning) {
     EXPECT_EQ(ReplaceAll("xAx", "a", "y"), "xAx");
 }
 
-TEST(ReplaceAll, IgnoringCaseCopiesUntouchedPartsFromTheText) {
-    const auto& cp = TCodePage::Get(1252);
-    EXPECT_EQ(ReplaceAllIgnoreCase("Red SHOES red", "red", "blue", cp), "blue SHOES blue");
-    EXPECT_EQ(ReplaceAllIgnoreCase("Caf\xE9 CAF\xC9", "caf\xE9", "x", cp), "x x");
-    EXPECT_EQ(ReplaceAllIgnoreCase("abc", "", "x", cp), "abc");
-}
-
 TEST(Pos, FindsFirstOccurrenceOneBased) {
     EXPECT_EQ(Pos("b", "abcb"), 2u);
     EXPECT_EQ(Pos("x", "abc"), 0u);

@@ -1,0 +1,277 @@
+#include "Collation.h"
+
+#include "CaseFolding.h"
+#include "Exceptions.h"
+#include "TextLocale.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <unicode/ucol.h>
+#include <unicode/ulocdata.h>
+#include <unicode/uset.h>
+
+namespace {
+
+constexpr char32_t BmpEnd = 0x10000;
+constexpr std::uint8_t LevelSeparator = 1;
+// One-byte primaries and the lead bytes of three-byte ones share 2..0xFD; 0xFE leads the characters beyond
+// the Basic Multilingual Plane, which are not ranked and follow all others in code point order.
+constexpr std::uint8_t FirstCode = 2;
+constexpr std::uint8_t LastCode = 0xFD;
+constexpr std::uint8_t BeyondBmp = 0xFE;
+
+struct TCollatorClose {
+    void operator()(UCollator* collator) const { ucol_close(collator); }
+};
+using TCollator = std::unique_ptr<UCollator, TCollatorClose>;
+
+TCollator OpenCollator(const std::string& locale) {
+    UErrorCode status = U_ZERO_ERROR;
+    TCollator collator(ucol_open(locale.c_str(), &status));
+    if (U_FAILURE(status))
+        throw Exception(std::string("Cannot open the collation of the locale: ") + u_errorName(status));
+    return collator;
+}
+
+std::string SortKeyOf(const UCollator* collator, char32_t c) {
+    const UChar unit = static_cast<UChar>(c);
+    std::uint8_t key[64];
+    const int32_t length = ucol_getSortKey(collator, &unit, 1, key, sizeof key);
+    return std::string(reinterpret_cast<const char*>(key), static_cast<std::size_t>(std::max(length - 1, 0)));
+}
+
+// The folded characters of the plane with their primary keys; an empty key marks a character without a
+// primary weight. ASCII control characters get one of their own, first and in code point order, so that
+// every ASCII text keeps one weight per byte.
+std::vector<std::pair<std::string, char32_t>> PrimaryKeys(UCollator* collator) {
+    ucol_setStrength(collator, UCOL_PRIMARY);
+    std::vector<std::pair<std::string, char32_t>> keys;
+    for (char32_t c = 0; c < BmpEnd; ++c) {
+        if ((c >= 0xD800 && c <= 0xDFFF) || FoldChar(c) != c)
+            continue;
+        std::string key = SortKeyOf(collator, c);
+        if (c < 0x80 && key.empty())
+            key = std::string{'\x01', static_cast<char>(c)};
+        keys.emplace_back(std::move(key), c);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+// Characters that should weigh one byte where room allows, the most wanted first: ASCII, the letters of
+// the locale, then the basic Cyrillic, Greek and Latin-1 letters that multilingual keyword lists mix in.
+std::vector<char32_t> WantedOneByte(const std::string& locale) {
+    std::vector<char32_t> wanted;
+    for (char32_t c = 0; c < 0x80; ++c)
+        wanted.push_back(c);
+    UErrorCode status = U_ZERO_ERROR;
+    ULocaleData* data = ulocdata_open(locale.c_str(), &status);
+    USet* letters = uset_openEmpty();
+    if (U_SUCCESS(status))
+        ulocdata_getExemplarSet(data, letters, USET_CASE_INSENSITIVE, ULOCDATA_ES_STANDARD, &status);
+    for (int32_t i = 0; U_SUCCESS(status) && i < uset_getItemCount(letters); ++i) {
+        UChar32 start = 0;
+        UChar32 end = 0;
+        UErrorCode itemStatus = U_ZERO_ERROR;
+        if (uset_getItem(letters, i, &start, &end, nullptr, 0, &itemStatus) == 0)
+            for (UChar32 c = start; c <= end && c < static_cast<UChar32>(BmpEnd); ++c)
+                wanted.push_back(static_cast<char32_t>(c));
+    }
+    uset_close(letters);
+    if (data)
+        ulocdata_close(data);
+    for (char32_t c = 0x430; c <= 0x44F; ++c)
+        wanted.push_back(c);
+    for (char32_t c = 0x3B1; c <= 0x3C9; ++c)
+        wanted.push_back(c);
+    for (char32_t c = 0xDF; c <= 0xFF; ++c)
+        wanted.push_back(c);
+    return wanted;
+}
+
+// Which ranks get one byte: each adds itself and splits the run of other ranks around it, which needs a
+// lead byte of its own on either side, and all of it must fit in the bytes there are.
+std::vector<bool> OneByteRanks(std::size_t ranks, const std::vector<int>& wantedRanks) {
+    std::vector<bool> oneByte(ranks, false);
+    std::set<int> chosen;
+    std::size_t codes = ranks > 0 ? 1 : 0; // one run of other ranks spans everything at first
+    const std::size_t room = LastCode - FirstCode + 1;
+    for (const int r : wantedRanks) {
+        if (r < 0 || oneByte[static_cast<std::size_t>(r)])
+            continue;
+        const auto next = chosen.upper_bound(r);
+        const int before = next == chosen.begin() ? -1 : *std::prev(next);
+        const int after = next == chosen.end() ? static_cast<int>(ranks) : *next;
+        // The run (before, after) of other ranks loses r: it may vanish, stay one run or split in two.
+        const std::size_t runsBefore = after - before > 1 ? 1 : 0;
+        const std::size_t runsAfter = (r - before > 1 ? 1 : 0) + (after - r > 1 ? 1 : 0);
+        const std::size_t cost = codes + 1 + runsAfter - runsBefore;
+        if (cost > room)
+            continue;
+        codes = cost;
+        chosen.insert(r);
+        oneByte[static_cast<std::size_t>(r)] = true;
+    }
+    return oneByte;
+}
+
+std::uint8_t InnerByte(std::size_t digit) {
+    return static_cast<std::uint8_t>(1 + digit);
+}
+
+} // namespace
+
+TCollation::TCollation(const std::string& locale) : primary_(BmpEnd), secondary_(BmpEnd, 2) {
+    TCollator collator = OpenCollator(locale);
+    const auto keys = PrimaryKeys(collator.get());
+
+    // Ranks: characters with equal primary keys share one; those without a primary weight get none.
+    std::vector<int> rankOf(BmpEnd, -1);
+    std::vector<std::vector<char32_t>> members;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (keys[k].first.empty())
+            continue;
+        if (members.empty() || keys[k].first != keys[k - 1].first)
+            members.emplace_back();
+        members.back().push_back(keys[k].second);
+        rankOf[keys[k].second] = static_cast<int>(members.size() - 1);
+    }
+
+    std::vector<int> wantedRanks;
+    for (const char32_t c : WantedOneByte(locale))
+        wantedRanks.push_back(rankOf[FoldChar(c)]);
+    const std::vector<bool> oneByte = OneByteRanks(members.size(), wantedRanks);
+
+    std::uint8_t nextCode = FirstCode;
+    std::size_t inRun = 0;
+    std::uint8_t runLead = 0;
+    for (std::size_t r = 0; r < members.size(); ++r) {
+        TPrimary code;
+        if (oneByte[r]) {
+            code.Length = 1;
+            code.Bytes[0] = nextCode++;
+            inRun = 0;
+        } else {
+            if (inRun == 0)
+                runLead = nextCode++;
+            code.Length = 3;
+            code.Bytes = {runLead, InnerByte(inRun / 255), InnerByte(inRun % 255)};
+            ++inRun;
+        }
+        for (const char32_t c : members[r])
+            primary_[c] = code;
+    }
+
+    // Secondary weights: the place of a character's accent among those of its primary group.
+    ucol_setStrength(collator.get(), UCOL_SECONDARY);
+    std::vector<char32_t> ignorable;
+    for (const auto& [key, c] : keys)
+        if (key.empty())
+            ignorable.push_back(c);
+    members.push_back(std::move(ignorable));
+    for (const auto& group : members) {
+        std::vector<std::pair<std::string, char32_t>> accents;
+        for (const char32_t c : group)
+            accents.emplace_back(SortKeyOf(collator.get(), c), c);
+        std::sort(accents.begin(), accents.end());
+        std::size_t place = 0;
+        for (std::size_t k = 0; k < accents.size(); ++k) {
+            if (k > 0 && accents[k].first != accents[k - 1].first)
+                ++place;
+            secondary_[accents[k].second] = static_cast<std::uint8_t>(2 + std::min<std::size_t>(place, 253));
+        }
+    }
+
+    for (char32_t c = 0; c < 0x80; ++c) {
+        const char32_t folded = FoldChar(c);
+        asciiPrimary_[c] = folded < 0x80 ? primary_[folded].Bytes[0] : 0;
+        asciiSecondary_[c] = Secondary(folded);
+    }
+}
+
+const TCollation& TCollation::Current() {
+    static std::mutex guard;
+    static std::map<std::string, std::unique_ptr<TCollation>> made;
+    const std::lock_guard lock(guard);
+    auto& collation = made[TextLocale()];
+    if (!collation)
+        collation = std::make_unique<TCollation>(TextLocale());
+    return *collation;
+}
+
+void TCollation::AppendPrimary(char32_t folded, std::string& out) const {
+    if (folded >= BmpEnd) {
+        out += static_cast<char>(BeyondBmp);
+        const std::size_t c = folded;
+        out += static_cast<char>(InnerByte(c / (255 * 255)));
+        out += static_cast<char>(InnerByte(c / 255 % 255));
+        out += static_cast<char>(InnerByte(c % 255));
+        return;
+    }
+    const TPrimary& code = primary_[folded];
+    out.append(reinterpret_cast<const char*>(code.Bytes.data()), code.Length);
+}
+
+void TCollation::AppendKey(std::string_view text, std::string& out) const {
+    thread_local std::vector<char32_t> folded;
+    folded.clear();
+    for (std::size_t i = 0; i < text.size();)
+        folded.push_back(FoldChar(Utf8::Next(text, i)));
+    for (const char32_t c : folded)
+        AppendPrimary(c, out);
+    out += static_cast<char>(LevelSeparator);
+    for (const char32_t c : folded)
+        out += static_cast<char>(Secondary(c));
+    out += static_cast<char>(LevelSeparator);
+    const std::size_t start = out.size();
+    for (const char32_t c : folded)
+        Utf8::Append(c, out);
+    for (std::size_t i = start; i < out.size(); ++i)
+        out[i] = static_cast<char>(static_cast<std::uint8_t>(out[i]) + 1);
+}
+
+void TCollation::KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
+                          std::size_t count) const {
+    if (FoldsAsAscii(text)) {
+        // One byte per character on each level: n primaries, a separator, n secondaries, a separator, then
+        // the n folded bytes raised by one.
+        const std::size_t n = text.size();
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t at = from + k;
+            std::uint8_t byte = 0;
+            if (at < n)
+                byte = asciiPrimary_[static_cast<std::uint8_t>(text[at])];
+            else if (at == n || at == 2 * n + 1)
+                byte = LevelSeparator;
+            else if (at <= 2 * n)
+                byte = asciiSecondary_[static_cast<std::uint8_t>(text[at - n - 1])];
+            else if (at < 3 * n + 2)
+                byte = static_cast<std::uint8_t>(FoldAsciiByte(text[at - 2 * n - 2]) + 1);
+            out[k] = byte;
+        }
+        return;
+    }
+    thread_local std::string key;
+    key.clear();
+    AppendKey(text, key);
+    for (std::size_t k = 0; k < count; ++k)
+        out[k] = from + k < key.size() ? static_cast<std::uint8_t>(key[from + k]) : 0;
+}
+
+int TCollation::Compare(std::string_view a, std::string_view b) const {
+    std::string keyA;
+    std::string keyB;
+    AppendKey(a, keyA);
+    AppendKey(b, keyB);
+    const int order = keyA.compare(keyB);
+    return (order > 0) - (order < 0);
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    return TCollation::Current().Compare(a, b);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The user's locale for the text rules (ICU locale id such as "de_DE" or "tr_TR"): case mapping, the
+// Turkish and Azeri dotted and dotless i, and collation follow it. Set once at start, before any list
+// operation runs; the root locale until then.
+void SetTextLocale(std::string_view localeId);
+const std::string& TextLocale();
+// Turkish or Azeri: I lowers to dotless ı and i uppers to dotted İ.
+bool IsTurkicLocale();
