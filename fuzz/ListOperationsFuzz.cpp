@@ -7,10 +7,13 @@
 #include "SearchAndRulesCheck.h"
 
 #include "Clipboard.h"
+#include "Collation.h"
 #include "Exceptions.h"
 #include "KeyItems.h"
 #include "Misspellings.h"
 #include "Recombination.h"
+#include "TextLocale.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -72,6 +75,12 @@ TCharSet DrawCharSet(FuzzedDataProvider& in) {
     return set;
 }
 
+// The locales whose rules differ: root, Turkish i, Russian and Greek collation and case.
+void DrawLocale(FuzzedDataProvider& in) {
+    static constexpr const char* Locales[] = {"", "en_US", "tr_TR", "ru_RU", "el_GR", "de_DE"};
+    SetTextLocale(Locales[in.ConsumeIntegralInRange<std::size_t>(0, std::size(Locales) - 1)]);
+}
+
 std::size_t DrawBudget(FuzzedDataProvider& in) {
     return in.ConsumeBool() ? DefaultMemoryBudget : in.ConsumeIntegralInRange<std::size_t>(0, 1 << 16);
 }
@@ -82,11 +91,11 @@ public:
         a_.List.Name = "A";
         b_.List.Name = "B";
         InstallClipboard(&clipboard_);
-        SetActiveCodePage(TCodePage::Get(1250 + in_.ConsumeIntegralInRange(0, 8)));
+        DrawLocale(in_);
     }
     ~TListFuzz() {
         InstallClipboard(nullptr);
-        SetActiveCodePage(TCodePage::Get(1252));
+        SetTextLocale("");
     }
 
     void Run() {
@@ -100,8 +109,6 @@ public:
     }
 
 private:
-    const TCodePage& CodePage() const { return ActiveCodePage(); }
-
     bool Small() const {
         return a_.List.Count() + b_.List.Count() <= MaxEntries &&
                a_.List.TextBytes() + b_.List.TextBytes() <= MaxTextBytes;
@@ -119,6 +126,8 @@ private:
     void CheckSide(const TSide& side) const {
         Require(side.List.Name == (&side == &a_ ? "A" : "B"), "name changed");
         Require(Texts(side.List) == side.Model, "entries differ from the model");
+        for (const auto& t : side.Model)
+            Require(Utf8::IsValid(t), "an entry is not well-formed UTF-8");
         for (int i = 0; i < side.List.Count(); ++i) {
             const TKeyItem& item = side.List.GetKeyItem(i);
             Require(item.CachedWordCount() == -1 || item.CachedWordCount() == Plain::CountWords(item.Text()),
@@ -187,7 +196,7 @@ private:
         case 1: {
             TTexts terms = DrawTexts(in_, 4, 4);
             std::erase(terms, "");
-            Rewrite(side, Plain::RemoveTerms(model, terms, CodePage()), [&] { list.RemoveTerms(terms); });
+            Rewrite(side, Plain::RemoveTerms(model, terms), [&] { list.RemoveTerms(terms); });
             break;
         }
         case 2:
@@ -221,9 +230,9 @@ private:
         }
         case 7:
             if (in_.ConsumeBool())
-                Rewrite(side, TransformEach(model, CodePage().Lower), [&] { list.ToLowerCase(); });
+                Rewrite(side, TransformEach(model, Plain::LowerCase), [&] { list.ToLowerCase(); });
             else
-                Rewrite(side, TransformEach(model, CodePage().Upper), [&] { list.ToUpperCase(); });
+                Rewrite(side, TransformEach(model, Plain::UpperCase), [&] { list.ToUpperCase(); });
             break;
         case 8:
             Rewrite(side, Plain::CapitalizeWords(model), [&] { list.CapitalizeWords(); });
@@ -291,20 +300,20 @@ private:
             Inflate(side);
             break;
         case 25:
-            SetActiveCodePage(TCodePage::Get(1250 + in_.ConsumeIntegralInRange(0, 8)));
+            DrawLocale(in_);
             break;
         default:
-            CheckMultiPatternSearch(in_, CodePage());
-            CheckCodePage(in_, CodePage());
-            CheckWordRules(in_, CodePage());
+            CheckMultiPatternSearch(in_);
+            CheckTextRules(in_);
+            CheckWordRules(in_);
             break;
         }
     }
 
-    static TTexts TransformEach(const TTexts& texts, const std::array<std::uint8_t, 256>& table) {
+    static TTexts TransformEach(const TTexts& texts, std::string (*transform)(std::string_view)) {
         TTexts result;
         for (const auto& t : texts)
-            result.push_back(Plain::Mapped(t, table));
+            result.push_back(transform(t));
         return result;
     }
 
@@ -348,13 +357,13 @@ private:
         TTexts survivors = before;
         Plain::DeleteIndices(survivors, gone);
         Require(Texts(side.List) == survivors, "survivors differ from the entries not removed");
-        std::set<std::string> upperBefore, upperAfter;
+        std::set<std::string> foldedBefore, foldedAfter;
         for (const auto& t : before)
-            upperBefore.insert(Plain::Mapped(t, CodePage().Upper));
+            foldedBefore.insert(Plain::Folded(t));
         for (const auto& t : survivors)
-            upperAfter.insert(Plain::Mapped(t, CodePage().Upper));
-        Require(upperAfter.size() == survivors.size(), "duplicates left");
-        Require(upperAfter == upperBefore, "a text lost with its duplicates");
+            foldedAfter.insert(Plain::Folded(t));
+        Require(foldedAfter.size() == survivors.size(), "duplicates left");
+        Require(foldedAfter == foldedBefore, "a text lost with its duplicates");
         side.Model = survivors;
     }
 
@@ -366,7 +375,7 @@ private:
         if (phrases.size() > 6)
             phrases.resize(6);
         for (auto& p : phrases)
-            p.resize(std::min<std::size_t>(p.size(), 40));
+            p = std::string(Utf8::CutAtChar(p, 40));
         const std::size_t budget = DrawBudget(in_);
         TTexts expected = target.Model;
         if (misspell) {
@@ -390,10 +399,8 @@ private:
         if (byTerms) {
             TTexts terms = DrawTexts(in_, 4, 4);
             std::erase(terms, "");
-            for (auto& t : terms)
-                t = Plain::Mapped(t, CodePage().Upper);
             const auto position = static_cast<std::uint8_t>(in_.ConsumeIntegralInRange(0, 4));
-            picked = Plain::PickByTerms(side.Model, terms, position, CodePage());
+            picked = Plain::PickByTerms(side.Model, terms, position);
             side.List.HighlightByTerms(terms, position);
         } else {
             const int n = in_.ConsumeIntegralInRange(-1, 6);
@@ -461,7 +468,7 @@ private:
         Require(a == b, "sorting is not a permutation");
         for (std::size_t i = 1; i < sorted.size(); ++i) {
             const int words = Plain::CountWords(sorted[i - 1]) - Plain::CountWords(sorted[i]);
-            const int text = CodePage().CompareText(sorted[i - 1], sorted[i]);
+            const int text = CompareText(sorted[i - 1], sorted[i]);
             const int c = order >= 3 && words != 0 ? words : text;
             Require(order % 2 == 1 ? c <= 0 : c >= 0, "entries out of order");
         }

@@ -1,7 +1,12 @@
 #include "ReferenceList.h"
 
+#include "TextLocale.h"
+#include "Utf8.h"
+
 #include <algorithm>
 #include <numeric>
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
 
 namespace Plain {
 
@@ -57,6 +62,47 @@ std::string Trimmed(std::string_view text, const TCharSet& chars) {
     while (!text.empty() && chars.Contains(text.back()))
         text.remove_suffix(1);
     return std::string(text);
+}
+
+std::u16string Utf16(std::string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = Utf8::Next(text, i);
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD7C0 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+std::string FromUtf16(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        Utf8::Append(c, out);
+    }
+    return out;
+}
+
+std::string IcuCase(std::string_view text, bool upper) {
+    const std::u16string source = Utf16(text);
+    std::u16string out(3 * source.size() + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const auto map = upper ? u_strToUpper : u_strToLower;
+    const int32_t length = map(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                               reinterpret_cast<const UChar*>(source.data()),
+                               static_cast<int32_t>(source.size()), TextLocale().c_str(), &status);
+    out.resize(static_cast<std::size_t>(length));
+    return FromUtf16(out);
+}
+
+bool IsWordBlankChar(char32_t c) {
+    return c == ' ' || c == '\t' || (c >= 0x80 && u_isUWhiteSpace(static_cast<UChar32>(c)));
 }
 
 template <class F> TTexts EachText(const TTexts& texts, F rewrite) {
@@ -122,19 +168,55 @@ std::string Mapped(std::string_view text, const std::array<std::uint8_t, 256>& t
     return result;
 }
 
-TTexts RemoveTerms(const TTexts& texts, const TTexts& terms, const TCodePage& codePage) {
+std::string UpperCase(std::string_view text) {
+    return IcuCase(text, true);
+}
+
+std::string LowerCase(std::string_view text) {
+    return IcuCase(text, false);
+}
+
+std::string Folded(std::string_view text) {
+    const uint32_t options = IsTurkicLocale() ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
+    std::string out;
+    for (std::size_t i = 0; i < text.size();)
+        Utf8::Append(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(Utf8::Next(text, i)), options)),
+                     out);
+    return out;
+}
+
+// The characters of a text, each with its folded form.
+std::vector<std::pair<std::string, std::string>> FoldedChars(std::string_view text) {
+    std::vector<std::pair<std::string, std::string>> chars;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        Utf8::Next(text, i);
+        const std::string c(text.substr(start, i - start));
+        chars.emplace_back(c, Folded(c));
+    }
+    return chars;
+}
+
+// A term is removed where the folded characters from some character on spell it.
+TTexts RemoveTerms(const TTexts& texts, const TTexts& terms) {
     return EachText(texts, [&](std::string text) {
         for (const auto& term : terms) {
-            if (term.empty())
+            const std::string pattern = Folded(term);
+            if (pattern.empty())
                 continue;
-            const std::string upper = Mapped(text, codePage.Upper);
-            const std::string pattern = Mapped(term, codePage.Upper);
+            const auto chars = FoldedChars(text);
             std::string kept;
-            for (std::size_t i = 0; i < text.size();) {
-                if (At(upper, i, pattern))
-                    i += pattern.size();
-                else
-                    kept += text[i++];
+            for (std::size_t i = 0; i < chars.size();) {
+                std::string spelled;
+                std::size_t end = i;
+                while (end < chars.size() && spelled.size() < pattern.size())
+                    spelled += chars[end++].second;
+                if (spelled == pattern) {
+                    i = end;
+                } else {
+                    kept += chars[i].first;
+                    ++i;
+                }
             }
             text = kept;
         }
@@ -194,16 +276,33 @@ TTexts AddText(const TTexts& texts, std::string_view text, bool atStart, bool as
 TTexts CapitalizeWords(const TTexts& texts) {
     return EachText(texts, [](const std::string& text) {
         std::string result;
-        bool wordStart = true;
-        for (char c : text) {
-            if (wordStart && c >= 'a' && c <= 'z')
-                result += static_cast<char>(c - 32);
-            else if (!wordStart && c >= 'A' && c <= 'Z')
-                result += static_cast<char>(c + 32);
+        std::string word;
+        const auto endWord = [&] {
+            if (word.empty())
+                return;
+            std::size_t next = 0;
+            const char32_t first = Utf8::Next(word, next);
+            if (next == 1 && first == Utf8::Replacement)
+                result += word[0];
             else
-                result += c;
-            wordStart = IsBlank(c);
+                Utf8::Append(first == 'i' && IsTurkicLocale()
+                                 ? U'\u0130'
+                                 : static_cast<char32_t>(u_totitle(static_cast<UChar32>(first))),
+                             result);
+            result += LowerCase(word.substr(next));
+            word.clear();
+        };
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t start = i;
+            const char32_t c = Utf8::Next(text, i);
+            if (IsWordBlankChar(c)) {
+                endWord();
+                result.append(text, start, i - start);
+            } else {
+                word.append(text, start, i - start);
+            }
         }
+        endWord();
         return result;
     });
 }
@@ -277,19 +376,16 @@ TTexts Recombinations(const TTexts& phrases, int limit) {
     return out;
 }
 
-std::vector<int> PickByTerms(const TTexts& texts, const TTexts& upperTerms, std::uint8_t position,
-                             const TCodePage& codePage) {
-    std::size_t shortest = 1000;
-    for (const auto& t : upperTerms)
-        shortest = std::min(shortest, t.size());
+std::vector<int> PickByTerms(const TTexts& texts, const TTexts& terms, std::uint8_t position) {
+    TTexts folded;
+    for (const auto& t : terms)
+        folded.push_back(Folded(t));
     std::vector<int> picked;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i].size() < shortest)
-            continue;
-        const std::string upper = Mapped(texts[i], codePage.Upper);
+        const std::string upper = Folded(texts[i]);
         const std::size_t n = upper.size();
-        for (const auto& t : upperTerms) {
-            if (t.size() > n)
+        for (const auto& t : folded) {
+            if (t.empty() || t.size() > n)
                 continue;
             const std::size_t first = FirstAt(upper, t);
             const bool match =

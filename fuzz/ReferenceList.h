@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CharSet.h"
-#include "CodePage.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,9 +20,13 @@ TTexts SplitWords(std::string_view text, const TCharSet& separators);
 std::string WrapMatchType(std::string_view text, std::uint8_t matchType);
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 std::string Mapped(std::string_view text, const std::array<std::uint8_t, 256>& table);
+// Unicode case through ICU's UTF-16 functions, and simple case folding one character at a time.
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+std::string Folded(std::string_view text);
 
 // Rewrites every entry; the cleaning and modifying operations in place.
-TTexts RemoveTerms(const TTexts& texts, const TTexts& terms, const TCodePage& codePage);
+TTexts RemoveTerms(const TTexts& texts, const TTexts& terms);
 TTexts CollapseSpaces(const TTexts& texts);
 TTexts CollapseRepeats(const TTexts& texts);
 TTexts RemoveChars(const TTexts& texts, const TCharSet& chars);
@@ -39,8 +43,7 @@ TTexts Misspellings(const TTexts& phrases, int kinds);
 TTexts Recombinations(const TTexts& phrases, int limit);
 
 // The indices that picking appends, in order.
-std::vector<int> PickByTerms(const TTexts& texts, const TTexts& upperTerms, std::uint8_t position,
-                             const TCodePage& codePage);
+std::vector<int> PickByTerms(const TTexts& texts, const TTexts& terms, std::uint8_t position);
 std::vector<int> PickByWordCount(const TTexts& texts, int n, std::uint8_t comparison);
 
 // Deletes from the last index to the first; the first index out of range stops it, and is returned.

@@ -1,8 +1,12 @@
 #include "SearchAndRulesCheck.h"
 
+#include "CaseFolding.h"
+#include "CaseMapping.h"
+#include "Collation.h"
 #include "FuzzSupport.h"
 #include "MultiPatternSearch.h"
 #include "ReferenceList.h"
+#include "Utf8.h"
 #include "WordRules.h"
 
 #include <algorithm>
@@ -35,12 +39,48 @@ std::vector<std::tuple<std::size_t, std::size_t, int>> Occurrences(const std::ve
 } // namespace
 
 std::string DrawText(FuzzedDataProvider& in, std::size_t maxLength) {
-    static constexpr std::string_view Alphabet = "aAbB .\t\"'[]1\xe9\xc9";
+    static constexpr std::string_view Alphabet[] = {"a",
+                                                    "A",
+                                                    "b",
+                                                    "B",
+                                                    " ",
+                                                    ".",
+                                                    "\t",
+                                                    "\"",
+                                                    "'",
+                                                    "[",
+                                                    "]",
+                                                    "1",
+                                                    "é",
+                                                    "É",
+                                                    "ß",
+                                                    "ё",
+                                                    "Ё",
+                                                    "σ",
+                                                    "ς",
+                                                    "Σ",
+                                                    "i",
+                                                    "I",
+                                                    "ı",
+                                                    "İ",
+                                                    "\u212A",
+                                                    "\u0301",
+                                                    "\u00A0",
+                                                    "\u3000",
+                                                    "中",
+                                                    "😀",
+                                                    std::string_view("\0", 1)};
     const bool raw = in.ConsumeBool();
-    std::string text = in.ConsumeRandomLengthString(maxLength);
-    if (!raw)
-        for (char& c : text)
-            c = Alphabet[static_cast<std::uint8_t>(c) % Alphabet.size()];
+    const std::string bytes = in.ConsumeRandomLengthString(maxLength);
+    std::string text;
+    if (raw) {
+        for (std::size_t i = 0; i < bytes.size();)
+            Utf8::Append(Utf8::Next(bytes, i), text);
+        return text;
+    }
+    for (const char c : bytes) {
+        text.append(Alphabet[static_cast<std::uint8_t>(c) % std::size(Alphabet)]);
+    }
     return text;
 }
 
@@ -51,16 +91,16 @@ std::vector<std::string> DrawTexts(FuzzedDataProvider& in, std::size_t maxCount,
     return texts;
 }
 
-void CheckMultiPatternSearch(FuzzedDataProvider& in, const TCodePage& codePage) {
+void CheckMultiPatternSearch(FuzzedDataProvider& in) {
     std::vector<std::string> patterns = DrawTexts(in, 8, 6);
     if (in.ConsumeBool())
         for (auto& p : patterns)
-            p = Plain::Mapped(p, codePage.Upper);
+            p = Plain::Mapped(p, FoldedBytes());
     const std::size_t cells = in.ConsumeBool() ? TMultiPatternSearch::DefaultDenseCells
                                                : in.ConsumeIntegralInRange<std::size_t>(0, 64);
-    const TMultiPatternSearch search(patterns, codePage.Upper, cells);
+    const TMultiPatternSearch search(patterns, FoldedBytes(), cells);
     const std::string text = DrawText(in, 48);
-    const std::string folded = Plain::Mapped(text, codePage.Upper);
+    const std::string folded = Plain::Mapped(text, FoldedBytes());
     const auto expected = Occurrences(patterns, folded);
 
     const bool anyPattern = std::any_of(patterns.begin(), patterns.end(), [](auto& p) { return !p.empty(); });
@@ -86,34 +126,57 @@ void CheckMultiPatternSearch(FuzzedDataProvider& in, const TCodePage& codePage) 
     Require(visited == expected, "search: occurrences");
 }
 
-void CheckCodePage(FuzzedDataProvider& in, const TCodePage& codePage) {
+void CheckTextRules(FuzzedDataProvider& in) {
     const std::string a = DrawText(in, 24);
-    const std::string b = in.ConsumeBool()
-                              ? Plain::Mapped(a, in.ConsumeBool() ? codePage.Lower : codePage.Upper)
-                              : DrawText(in, 24);
+    std::string b;
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+        b = Plain::UpperCase(a);
+        break;
+    case 1:
+        b = Plain::LowerCase(a);
+        break;
+    case 2:
+        b = SimpleUpperCase(a);
+        break;
+    default:
+        b = DrawText(in, 24);
+        break;
+    }
     const std::string c = DrawText(in, 24);
-    const std::string upperA = Plain::Mapped(a, codePage.Upper);
-    const std::string upperB = Plain::Mapped(b, codePage.Upper);
-    const int ab = Sign(codePage.CompareText(a, b));
-    Require(ab == -Sign(codePage.CompareText(b, a)), "compare: not antisymmetric");
-    Require((ab == 0) == (upperA == upperB), "compare: equal unless the upper cases differ");
-    Require(codePage.SameText(a, b) == (upperA == upperB), "same text");
-    const std::string keyA = codePage.SortKey(a);
-    const std::string keyB = codePage.SortKey(b);
-    const int keys = Sign(std::memcmp(keyA.data(), keyB.data(), std::min(keyA.size(), keyB.size())));
-    Require((keys != 0 ? keys : Sign(static_cast<int>(keyA.size()) - static_cast<int>(keyB.size()))) == ab,
-            "sort keys order otherwise than the comparison");
-    if (ab <= 0 && codePage.CompareText(b, c) <= 0)
-        Require(codePage.CompareText(a, c) <= 0, "compare: not transitive");
-    Require(codePage.UpperCase(a) == upperA, "upper case");
-    Require(codePage.LowerCase(a) == Plain::Mapped(a, codePage.Lower), "lower case");
+    const bool same = Plain::Folded(a) == Plain::Folded(b);
+    const int ab = Sign(CompareText(a, b));
+    Require(ab == -Sign(CompareText(b, a)), "compare: not antisymmetric");
+    Require((ab == 0) == same, "compare: equal unless the folded texts differ");
+    Require(SameText(a, b) == same, "same text");
+    Require(!same || FoldedHash(a) == FoldedHash(b), "equal texts hash apart");
+    Require(Folded(a) == Plain::Folded(a), "folded");
+    if (ab <= 0 && CompareText(b, c) <= 0)
+        Require(CompareText(a, c) <= 0, "compare: not transitive");
+    Require(SameText(SimpleUpperCase(a), a), "a term's upper case folds otherwise");
 
-    Require(codePage.FromUtf8(codePage.ToUtf8(a)) == a, "Unicode round trip");
-    const std::string fromAnyBytes = codePage.FromUtf8(c);
-    Require(fromAnyBytes.size() <= c.size(), "Unicode text grew in the code page");
+    // Any window of a key is the key's bytes there, 0 past its end.
+    const TCollation& collation = TCollation::Current();
+    std::string key;
+    collation.AppendKey(a, key);
+    Require(key.find('\0') == std::string::npos, "a key holds a 0 byte");
+    const std::size_t from = in.ConsumeIntegralInRange<std::size_t>(0, key.size() + 2);
+    std::uint8_t window[24];
+    collation.KeyBytes(a, from, window, sizeof window);
+    for (std::size_t k = 0; k < sizeof window; ++k)
+        Require(window[k] == (from + k < key.size() ? static_cast<std::uint8_t>(key[from + k]) : 0),
+                "key window");
+
+    std::string upper;
+    std::string lower;
+    AppendUpperCase(a, upper);
+    AppendLowerCase(a, lower);
+    Require(upper == Plain::UpperCase(a), "upper case");
+    Require(lower == Plain::LowerCase(a), "lower case");
+    Require(Utf8::IsValid(upper) && Utf8::IsValid(lower), "case mapping made invalid UTF-8");
 }
 
-void CheckWordRules(FuzzedDataProvider& in, const TCodePage& codePage) {
+void CheckWordRules(FuzzedDataProvider& in) {
     const std::string text = DrawText(in, 32);
     const std::string pattern = DrawText(in, 4);
     const std::string replacement = DrawText(in, 4);
@@ -148,18 +211,4 @@ void CheckWordRules(FuzzedDataProvider& in, const TCodePage& codePage) {
     Require(Pos(pattern, text) == (at == std::string::npos ? 0 : at + 1), "pos");
     Require(ReplaceAll(text, pattern, replacement) == Plain::ReplaceAll(text, pattern, replacement),
             "replace all");
-
-    const std::string upperText = Plain::Mapped(text, codePage.Upper);
-    const std::string upperPattern = Plain::Mapped(pattern, codePage.Upper);
-    std::string ignoringCase;
-    for (std::size_t i = 0; i < text.size();) {
-        if (!pattern.empty() && upperText.compare(i, upperPattern.size(), upperPattern) == 0) {
-            ignoringCase += replacement;
-            i += pattern.size();
-        } else {
-            ignoringCase += text[i++];
-        }
-    }
-    Require(ReplaceAllIgnoreCase(text, pattern, replacement, codePage) == ignoringCase,
-            "replace all ignoring case");
 }
