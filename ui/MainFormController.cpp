@@ -99,7 +99,7 @@ void TMainFormController::CollectHighlightedTexts(std::vector<std::string>& text
         texts.emplace_back(list.GetKeyItem(row).Text());
 }
 
-void TMainFormController::ApplySort(int order) {
+void TMainFormController::ApplySort(TSortOrder order) {
     CheckpointScope checkpoint("d119");
     List().SortBy(static_cast<std::uint8_t>(order));
     SetCheckpoint("d120");
@@ -159,11 +159,12 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
 }
 
 void TMainFormController::SortByColumn(int column) {
-    const int sortOrder = List().SortOrder;
+    const auto sortOrder = static_cast<TSortOrder>(List().SortOrder);
     if (column == 0)
-        ApplySort(sortOrder == 3 ? 4 : 3);
+        ApplySort(sortOrder == TSortOrder::AscendingWordCount ? TSortOrder::DescendingWordCount
+                                                              : TSortOrder::AscendingWordCount);
     else if (column == 1)
-        ApplySort(sortOrder == 1 ? 2 : 1);
+        ApplySort(sortOrder == TSortOrder::Ascending ? TSortOrder::Descending : TSortOrder::Ascending);
 }
 
 void TMainFormController::ResetView() {
@@ -193,30 +194,28 @@ void TMainFormController::Select(const TIntList& rows) {
     ListView->SelectOnly(rows);
 }
 
-bool TMainFormController::RuleAllows(TRule rule) const {
+bool TMainFormController::RuleAllows(TCommandRule rule) const {
     switch (rule) {
-    case TRule::NeedsEntries: {
+    case TCommandRule::NeedsEntries: {
         const TKeyItems* list = CurrentList();
         return list && list->Count() > 0;
     }
-    case TRule::NeedsHighlight:
+    case TCommandRule::NeedsHighlight:
         return ListView->SelectedCount() > 0;
-    case TRule::AlwaysEnabled:
+    case TCommandRule::AlwaysEnabled:
         return true;
     }
     return false;
 }
 
 void TMainFormController::BindCommands() {
-    for (const TBinding& binding : Bindings()) {
-        SetCheckpoint(binding.Checkpoint);
-        const THandler handler = binding.Handler;
-        const TRule rule = binding.Rule;
+    for (const TCommand& command : CommandTable()) {
+        SetCheckpoint(command.Checkpoint);
         TAction* action = BindAction(
-            binding.Name, [this, handler](TAction& a) { (this->*handler)(a.Tag); },
-            [this, rule](TAction& a) { a.setEnabled(RuleAllows(rule)); });
+            command.Name, [this, &command](TAction&) { command.Handler(*this, command.Variant); },
+            [this, &command](TAction& a) { a.setEnabled(RuleAllows(command.Rule)); });
         if (!action)
-            throw Exception(std::string("The main window has no command ") + binding.Name);
-        action->Tag = binding.Variant;
+            throw Exception(std::string("The main window has no command ") + command.Name);
+        action->Tag = VariantTag(command.Variant);
     }
 }

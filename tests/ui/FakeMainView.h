@@ -29,9 +29,9 @@ public:
     };
 
     TFakeMainView() : tabImages_(QSize(102, 22), this) {
-        for (const auto& info : CommandTable()) {
-            auto* action = new TAction(info.Name, &commands_);
-            action->setText(info.Caption);
+        for (const TCommand& command : CommandTable()) {
+            auto* action = new TAction(command.Name, &commands_);
+            action->setText(command.Caption);
             commands_.Add(action);
         }
     }

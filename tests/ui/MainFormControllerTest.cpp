@@ -128,8 +128,8 @@ private slots:
         QCOMPARE(controller->FindAction("aDeleteWordAtMiddle")->Tag, 2);
         QCOMPARE(controller->FindAction("aModifyCamelCase")->Tag, 3);
         QCOMPARE(controller->FindAction("aExportToClipboardCommaHighlighted")->Tag, 2);
-        for (const auto& info : CommandTable())
-            QVERIFY2(controller->FindAction(info.Name)->OnExecute, info.Name);
+        for (const TCommand& command : CommandTable())
+            QVERIFY2(controller->FindAction(command.Name)->OnExecute, command.Name);
     }
 
     void aSeventhAndTwentySeventhList() {
