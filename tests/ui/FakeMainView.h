@@ -121,21 +121,21 @@ private:
 class TFakeControllerDialogs : public IControllerDialogs {
 public:
     bool RunAddWords(TAddWordsResult& result) override {
-        ++runs;
+        shown.push_back("add words");
         if (!confirm)
             return false;
         result = addWords;
         return true;
     }
     bool RunSelectList(TSelectListResult& result) override {
-        ++runs;
+        shown.push_back("select list");
         if (!confirm)
             return false;
         result = selectList;
         return true;
     }
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override {
-        ++runs;
+        shown.push_back("combine words");
         combineRequest = request;
         if (!confirm)
             return false;
@@ -143,7 +143,7 @@ public:
         return true;
     }
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override {
-        ++runs;
+        shown.push_back("misspellings");
         misspellingsHighlighted = anyHighlighted;
         if (!confirm)
             return false;
@@ -151,19 +151,23 @@ public:
         return true;
     }
     bool RunColorsAndFont(TKeyItems& list) override {
-        ++runs;
+        shown.push_back("colors and font");
         if (!confirm)
             return false;
         list.Settings.Font = font;
         list.Settings.SetColor(3, 0x00FF00);
         return true;
     }
-    void RunAbout() override { ++runs; }
-    void CheckForUpdates() override { ++updateChecks; }
+    void RunAbout() override { shown.push_back("about"); }
+    void CheckForUpdates() override {
+        shown.push_back("update check");
+        ++updateChecks;
+    }
 
     bool confirm = true;
-    int runs = 0;
     int updateChecks = 0;
+    // The dialogs run, in order.
+    std::vector<std::string> shown;
     TAddWordsResult addWords;
     TSelectListResult selectList;
     TMultiplyResult multiply;
