@@ -1,6 +1,5 @@
 #include "MainFormController.h"
 
-#include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
 #include "MainView.h"
 #include "ManagementLayer.h"
@@ -59,7 +58,7 @@ void TMainFormController::DeleteEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d021");
     SetCheckpoint("d022");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Unwanted Words", terms, true))
+    if (!management_.AskWords("Unwanted Words", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -73,7 +72,7 @@ void TMainFormController::DeleteEntriesWithTerms(TTermPosition position) {
 
 void TMainFormController::DeleteEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d038");
-    const int n = ManagementLayer->AskWordCount(DeleteByWordCountTitle(comparison));
+    const int n = management_.AskWordCount(DeleteByWordCountTitle(comparison));
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -105,7 +104,7 @@ void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d017");
     SetCheckpoint("d018");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Words To LookFor", terms, true))
+    if (!management_.AskWords("Words To LookFor", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -117,7 +116,7 @@ void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
 
 void TMainFormController::HighlightEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d042");
-    const int n = ManagementLayer->AskWordCount("");
+    const int n = management_.AskWordCount("");
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -132,7 +131,7 @@ void TMainFormController::CleanUnwantedTerms() {
     CheckpointScope checkpoint("d068");
     SetCheckpoint("d069");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Unwanted Words", terms, false))
+    if (!management_.AskWords("Unwanted Words", terms, false))
         return;
     SetCheckpoint("d070");
     List().RemoveTerms(terms);
@@ -157,7 +156,7 @@ void TMainFormController::CleanRepeatedCharacters() {
 void TMainFormController::CleanUnwantedCharacters() {
     CheckpointScope checkpoint("d082");
     TCharSet characters;
-    if (!ManagementLayer->AskCharacters(characters))
+    if (!management_.AskCharacters(characters))
         return;
     List().RemoveChars(characters);
     SetCheckpoint("d083");
@@ -167,7 +166,7 @@ void TMainFormController::CleanUnwantedCharacters() {
 void TMainFormController::CleanTrailingChars() {
     CheckpointScope checkpoint("d085");
     TCharSet characters;
-    if (!ManagementLayer->AskCharacters(characters))
+    if (!management_.AskCharacters(characters))
         return;
     List().TrimChars(characters);
     SetCheckpoint("d086");
@@ -177,7 +176,7 @@ void TMainFormController::CleanTrailingChars() {
 void TMainFormController::AddWordsToEntries(TWordPlacement placement) {
     CheckpointScope checkpoint("d090");
     std::string word;
-    if (!ManagementLayer->AskWord(word))
+    if (!management_.AskWord(word))
         return;
     TKeyItems& list = List();
     switch (placement) {
@@ -227,7 +226,7 @@ void TMainFormController::SearchAndReplace(TReplaceMode mode) {
     CheckpointScope checkpoint("d106");
     std::string find;
     std::string replacement;
-    if (!ManagementLayer->AskSearchReplace(find, replacement))
+    if (!management_.AskSearchReplace(find, replacement))
         return;
     switch (mode) {
     case TReplaceMode::InPlace:
@@ -282,7 +281,7 @@ std::vector<std::string> TMainFormController::SourceWords(const TMultiplyResult&
 void TMainFormController::RecombineEntries() {
     CheckpointScope checkpoint("d115");
     TMultiplyResult choice;
-    const TCombineWordsRequest request{ListView->SelectedCount() > 0, ManagementLayer->WordCountLimit};
+    const TCombineWordsRequest request{ListView->SelectedCount() > 0, management_.WordCountLimit};
     bool confirmed = false;
     {
         ModalFrameScope modal;
@@ -290,7 +289,7 @@ void TMainFormController::RecombineEntries() {
     }
     if (!confirmed || !choice.Target)
         return;
-    ManagementLayer->WordCountLimit = choice.Limit;
+    management_.WordCountLimit = choice.Limit;
     const std::vector<std::string> words = SourceWords(choice);
     TKeyItems& current = List();
     const bool replacesCurrent = choice.Source == SourceAllEntries && choice.Target == &current;

@@ -7,7 +7,6 @@
 #include "ControlledForm.h"
 #include "Exceptions.h"
 #include "MainView.h"
-#include "ManagementLayer.h"
 #include "SystemMemory.h"
 
 #include <QApplication>
@@ -25,8 +24,9 @@ constexpr int TabCaptionTop = 5;
 
 } // namespace
 
-TMainFormController::TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs)
-    : TFormController((PushCheckpoint("AS014"), formClass), true), dialogs_(dialogs) {
+TMainFormController::TMainFormController(const TFormClass& formClass, const TControllerServices& services)
+    : TFormController((PushCheckpoint("AS014"), formClass), true), lists_(services.Lists),
+      management_(services.Management), dialogs_(services.Dialogs) {
     QApplication::setApplicationDisplayName(ApplicationTitle);
     Form->setWindowTitle(MainWindowCaption);
     ListView = dynamic_cast<IMainView*>(Form);
@@ -44,7 +44,7 @@ TMainFormController::TMainFormController(const TFormClass& formClass, IControlle
         AddListTab(false);
     SelectTab(TabButtons.front());
     SetCheckpoint("AS016");
-    SwitchToList(BusinessLogicLayer->GetList(0));
+    SwitchToList(lists_.GetList(0));
     SetCheckpoint("AS006");
     ListView->AttachMenus();
     BindCommands();
@@ -61,7 +61,7 @@ TMainFormController::~TMainFormController() {
 }
 
 TKeyItems* TMainFormController::CurrentList() const {
-    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
+    return lists_.CurrentList();
 }
 
 TKeyItems& TMainFormController::List() const {
@@ -108,9 +108,9 @@ void TMainFormController::ApplySort(TSortOrder order) {
 
 TKeyItems& TMainFormController::AddListTab(bool select) {
     CheckpointScope checkpoint("d006");
-    if (BusinessLogicLayer->ListCount() > MaxLists - 1)
+    if (lists_.ListCount() > MaxLists - 1)
         throw Exception("Too much lists");
-    TKeyItems& list = BusinessLogicLayer->NewList();
+    TKeyItems& list = lists_.NewList();
     const int i = static_cast<int>(TabButtons.size());
     list.Name = std::string("List-") + static_cast<char>('A' + i);
     auto* tab = new TButtonEx(ListView->Window());
@@ -140,7 +140,7 @@ void TMainFormController::SelectTab(TButtonEx* tab) {
         }
         each->SetDown(each == tab);
     }
-    SwitchToList(BusinessLogicLayer->GetList(index));
+    SwitchToList(lists_.GetList(index));
 }
 
 void TMainFormController::SwitchToList(TKeyItems& list) {
@@ -149,7 +149,7 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
         for (int column = 0; column < 2; ++column)
             current->Settings.SetColumnWidth(column, ListView->ColumnWidth(column));
     SetCheckpoint("d133");
-    BusinessLogicLayer->SetCurrentList(&list);
+    lists_.SetCurrentList(&list);
     SetCheckpoint("d134");
     ListView->SetListFont(list.Settings.Font);
     for (int column = 0; column < 2; ++column)

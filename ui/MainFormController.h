@@ -11,9 +11,18 @@
 #include <vector>
 
 class IMainView;
+class TBusinessLogicLayer;
 class TButtonEx;
 class TIntList;
 class TKeyItems;
+class TManagementLayer;
+
+// The collaborators of the main-window controller, made before it and outliving it.
+struct TControllerServices {
+    TBusinessLogicLayer& Lists;
+    TManagementLayer& Management;
+    IControllerDialogs& Dialogs;
+};
 
 // The controller of the main window: binds the window's 54 commands (the command table) to their enable rules
 // and handlers, runs the parameter dialogs, calls the operations on the current keyword list, refreshes the
@@ -22,7 +31,7 @@ class TKeyItems;
 class TMainFormController : public TFormController {
 public:
     // formClass makes the main window, which must implement IMainView.
-    TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs);
+    TMainFormController(const TFormClass& formClass, const TControllerServices& services);
     ~TMainFormController() override;
 
     IMainView* ListView = nullptr;
@@ -95,6 +104,8 @@ private:
     // The words that combining or misspelling works on, by the source the dialog returned.
     std::vector<std::string> SourceWords(const TMultiplyResult& choice) const;
 
+    TBusinessLogicLayer& lists_;
+    TManagementLayer& management_;
     IControllerDialogs& dialogs_;
     std::size_t memoryBudget_ = 0;
 };

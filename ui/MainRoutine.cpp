@@ -60,7 +60,7 @@ void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlat
     SetCheckpoint("DPR003");
     const TFormClass formClass = hooks.FormClass ? hooks.FormClass : FormClassOf<TfrmMain>();
     IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : services->Dialogs;
-    MainFormController = new TMainFormController(formClass, dialogs);
+    MainFormController = new TMainFormController(formClass, {*BusinessLogicLayer, *ManagementLayer, dialogs});
     MainWindowHandle = MainFormController->Form;
     ManagementLayer->SetMainWindow(dynamic_cast<IMainWindowBounds*>(MainFormController->Form));
     ManagementLayer->LoadSettings();

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -323,6 +324,7 @@ class MainFormControllerTest : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TBusinessLogicLayer> lists;
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
@@ -332,7 +334,7 @@ private:
     // What a command raised: commands hand their failures to the application's handler.
     std::exception_ptr reported;
 
-    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -361,7 +363,7 @@ private slots:
     void init() {
         UnwindTrail(true);
         SetActiveCodePage(TCodePage::Get(1252));
-        CreateBusinessLogicLayer();
+        lists.emplace();
         CreateManagementLayer();
         ManagementLayer->SetParameterDialogs(&parameters);
         InstallClipboard(&clipboard);
@@ -370,31 +372,30 @@ private slots:
         dialogs = TFakeControllerDialogs();
         parameters = TFakeParameterDialogs();
         clipboard = TFakeClipboard();
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
-        MainFormController = controller;
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*lists, *ManagementLayer, dialogs});
     }
 
     void cleanup() {
         delete controller;
-        MainFormController = nullptr;
         InstallClipboard(nullptr);
         SetApplicationExceptionHook({});
         DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
+        lists.reset();
         UnwindTrail(true);
     }
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
-        QCOMPARE(BusinessLogicLayer->ListCount(), 6);
+        QCOMPARE(lists->ListCount(), 6);
         QCOMPARE(controller->TabButtons.size(), std::size_t{6});
         for (int i = 0; i < 6; ++i) {
             TButtonEx* tab = controller->TabButtons[static_cast<std::size_t>(i)];
             QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
             QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
             QCOMPARE(tab->Down(), i == 0);
-            QCOMPARE(BusinessLogicLayer->GetList(i).Name, tab->Caption().toStdString());
+            QCOMPARE(lists->GetList(i).Name, tab->Caption().toStdString());
         }
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(0));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(0));
         QCOMPARE(view->imagesLoaded, 1);
         QCOMPARE(view->menusAttached, 1);
         QCOMPARE(view->windowTitle(), QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
@@ -437,7 +438,7 @@ private slots:
         SelectRows({1, 3});
         QVERIFY(enabled());
 
-        TKeyItems& other = BusinessLogicLayer->GetList(1);
+        TKeyItems& other = lists->GetList(1);
         other.AddKeyword("old");
         parameters.lines = {"red"};
         parameters.wordCount = 2;
@@ -489,7 +490,7 @@ private slots:
         } catch (const Exception& e) {
             QCOMPARE(e.Message, std::string("Too much lists"));
         }
-        QCOMPARE(BusinessLogicLayer->ListCount(), 26);
+        QCOMPARE(lists->ListCount(), 26);
     }
 
     void enableRulesFollowEntriesAndSelection() {
@@ -643,7 +644,7 @@ private slots:
 
     void misspellingsGoToTheChosenList() {
         Fill({"ab"});
-        TKeyItems& target = BusinessLogicLayer->GetList(1);
+        TKeyItems& target = lists->GetList(1);
         dialogs.multiply = {SourceTypedWords, &target, 4, {"cat"}};
         const int countsBefore = static_cast<int>(view->rowCountCalls.size());
         Run("aMultipleMisspelled");
@@ -664,7 +665,7 @@ private slots:
         Run("aExportToFileHighlighted");
         QCOMPARE(ReadFile(path), std::string("y\r\n"));
 
-        TKeyItems& other = BusinessLogicLayer->GetList(2);
+        TKeyItems& other = lists->GetList(2);
         other.AddKeyword("old");
         dialogs.selectList = {&Current(), true};
         Run("aExportToList");
@@ -733,7 +734,7 @@ private slots:
         SelectRows({0, 1});
         view->SetColumnWidth(1, 400);
         controller->SelectTab(controller->TabButtons[1]);
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(view->ColumnWidth(1), 273);
         QVERIFY(controller->TabButtons[1]->Down());
         QVERIFY(!controller->TabButtons[0]->Down());

@@ -95,7 +95,8 @@ private slots:
         CreateBusinessLogicLayer();
         CreateManagementLayer();
         dialogs = TFakeControllerDialogs();
-        controller = new TMainFormController(FormClassOf<TfrmMain>(), dialogs);
+        controller = new TMainFormController(FormClassOf<TfrmMain>(),
+                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
         MainFormController = controller;
         window = static_cast<TfrmMain*>(controller->Form);
         MainWindowHandle = window;
