@@ -58,7 +58,7 @@ void TMainFormController::DeleteEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d021");
     SetCheckpoint("d022");
     std::vector<std::string> terms;
-    if (!management_.AskWords("Unwanted Words", terms, true))
+    if (!dialogs_.AskWords("Unwanted Words", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -72,7 +72,7 @@ void TMainFormController::DeleteEntriesWithTerms(TTermPosition position) {
 
 void TMainFormController::DeleteEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d038");
-    const int n = management_.AskWordCount(DeleteByWordCountTitle(comparison));
+    const int n = dialogs_.AskWordCount(DeleteByWordCountTitle(comparison));
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -104,7 +104,7 @@ void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d017");
     SetCheckpoint("d018");
     std::vector<std::string> terms;
-    if (!management_.AskWords("Words To LookFor", terms, true))
+    if (!dialogs_.AskWords("Words To LookFor", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -116,7 +116,7 @@ void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
 
 void TMainFormController::HighlightEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d042");
-    const int n = management_.AskWordCount("");
+    const int n = dialogs_.AskWordCount("");
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -131,7 +131,7 @@ void TMainFormController::CleanUnwantedTerms() {
     CheckpointScope checkpoint("d068");
     SetCheckpoint("d069");
     std::vector<std::string> terms;
-    if (!management_.AskWords("Unwanted Words", terms, false))
+    if (!dialogs_.AskWords("Unwanted Words", terms, false))
         return;
     SetCheckpoint("d070");
     List().RemoveTerms(terms);
@@ -156,7 +156,7 @@ void TMainFormController::CleanRepeatedCharacters() {
 void TMainFormController::CleanUnwantedCharacters() {
     CheckpointScope checkpoint("d082");
     TCharSet characters;
-    if (!management_.AskCharacters(characters))
+    if (!dialogs_.AskCharacters(characters))
         return;
     List().RemoveChars(characters);
     SetCheckpoint("d083");
@@ -166,7 +166,7 @@ void TMainFormController::CleanUnwantedCharacters() {
 void TMainFormController::CleanTrailingChars() {
     CheckpointScope checkpoint("d085");
     TCharSet characters;
-    if (!management_.AskCharacters(characters))
+    if (!dialogs_.AskCharacters(characters))
         return;
     List().TrimChars(characters);
     SetCheckpoint("d086");
@@ -176,7 +176,7 @@ void TMainFormController::CleanTrailingChars() {
 void TMainFormController::AddWordsToEntries(TWordPlacement placement) {
     CheckpointScope checkpoint("d090");
     std::string word;
-    if (!management_.AskWord(word))
+    if (!dialogs_.AskWord(word))
         return;
     TKeyItems& list = List();
     switch (placement) {
@@ -226,7 +226,7 @@ void TMainFormController::SearchAndReplace(TReplaceMode mode) {
     CheckpointScope checkpoint("d106");
     std::string find;
     std::string replacement;
-    if (!management_.AskSearchReplace(find, replacement))
+    if (!dialogs_.AskSearchReplace(find, replacement))
         return;
     switch (mode) {
     case TReplaceMode::InPlace:

@@ -27,7 +27,7 @@ struct TPlatformServices {
     TSystemClipboard Clipboard;
     TProgramDialogs Dialogs;
 
-    TPlatformServices() {
+    explicit TPlatformServices(TManagementLayer& management) : Dialogs(management) {
         InstallMessageBoxes(&Boxes);
         InstallClipboard(&Clipboard);
     }
@@ -54,7 +54,7 @@ void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlat
     SetCheckpoint("DPR002");
     application.emplace(argc, argv);
     QGuiApplication::setDesktopFileName("pellox-termwright");
-    services = std::make_unique<TPlatformServices>();
+    services = std::make_unique<TPlatformServices>(*ManagementLayer);
     ManagementLayer->SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
                                                                 : &services->Dialogs.Parameters());
     SetCheckpoint("DPR003");

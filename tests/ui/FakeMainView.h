@@ -10,6 +10,7 @@
 #include "KeyItems.h"
 #include "ListSettings.h"
 #include "MainView.h"
+#include "ManagementLayer.h"
 #include "ParameterDialogs.h"
 
 #include <deque>
@@ -117,7 +118,8 @@ private:
     std::array<int, 2> widths_{100, 273};
 };
 
-// Dialogs that answer what the test queued.
+// Dialogs that answer what the test queued; the parameter dialogs run through the management layer's entry
+// points, as the program's do, so that its parameter dialogs (fakes or windows) answer them.
 class TFakeControllerDialogs : public IControllerDialogs {
 public:
     bool RunAddWords(TAddWordsResult& result) override {
@@ -163,7 +165,18 @@ public:
         shown.push_back("update check");
         ++updateChecks;
     }
+    bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override {
+        return Management().AskWords(title, lines, upperCase);
+    }
+    int AskWordCount(const std::string& title) override { return Management().AskWordCount(title); }
+    bool AskCharacters(TCharSet& characters) override { return Management().AskCharacters(characters); }
+    bool AskWord(std::string& word) override { return Management().AskWord(word); }
+    bool AskSearchReplace(std::string& find, std::string& replacement) override {
+        return Management().AskSearchReplace(find, replacement);
+    }
 
+    // The program's own layer when none is given.
+    TManagementLayer* management = nullptr;
     bool confirm = true;
     int updateChecks = 0;
     // The dialogs run, in order.
@@ -174,6 +187,9 @@ public:
     TCombineWordsRequest combineRequest;
     bool misspellingsHighlighted = false;
     TFontSpec font{"Tahoma", 11, 0, 0};
+
+private:
+    TManagementLayer& Management() const { return management ? *management : *ManagementLayer; }
 };
 
 // Parameter dialogs of the management layer that answer what the test queued.
