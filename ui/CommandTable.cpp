@@ -9,6 +9,7 @@
 
 namespace {
 
+// The variant a handler takes: its parameter's type, std::monostate for a handler without one.
 template <class THandler> struct THandlerForm;
 template <class TForm> struct THandlerForm<void (TMainFormController::*)(TForm)> { using Type = TForm; };
 template <> struct THandlerForm<void (TMainFormController::*)()> { using Type = std::monostate; };
