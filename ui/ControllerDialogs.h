@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+class TCharSet;
 class TKeyItems;
 
 // Where combined or misspelled words come from.
@@ -31,8 +32,9 @@ struct TMultiplyResult {
     std::vector<std::string> TypedWords;
 };
 
-// The dialogs that the command controller runs itself, each modal; texts in the code page. The real ones are
-// the program's dialog windows, tests use fakes.
+// Every dialog the command controller runs, each modal; texts in the code page. The real ones are the
+// program's dialog windows, the parameter dialogs among them run through the management layer's entry points
+// (which keep their recent entries); tests use fakes.
 class IControllerDialogs {
 public:
     virtual ~IControllerDialogs() = default;
@@ -46,4 +48,12 @@ public:
     virtual void RunAbout() = 0;
     // The update check, with its own messages.
     virtual void CheckForUpdates() = 0;
+
+    // The parameter dialogs; false (or a count of 0) when cancelled.
+    // The typed lines without the empty ones, upper-cased by the locale when upperCase is set.
+    virtual bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) = 0;
+    virtual int AskWordCount(const std::string& title) = 0;
+    virtual bool AskCharacters(TCharSet& characters) = 0;
+    virtual bool AskWord(std::string& word) = 0;
+    virtual bool AskSearchReplace(std::string& find, std::string& replacement) = 0;
 };

@@ -1,6 +1,5 @@
 #include "MainFormController.h"
 
-#include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
 #include "MainView.h"
 #include "ManagementLayer.h"
@@ -11,20 +10,21 @@
 
 namespace {
 
-const char* DeleteByWordCountTitle(int comparison) {
+const char* DeleteByWordCountTitle(TWordComparison comparison) {
     switch (comparison) {
-    case 0:
+    case TWordComparison::MoreThan:
         return "Delete entries with more than 'N' words";
-    case 1:
+    case TWordComparison::LessThan:
         return "Delete entries with less than 'N' words";
-    default:
-        return "Delete entries with exactly 'N' words";
+    case TWordComparison::Exactly:
+        break;
     }
+    return "Delete entries with exactly 'N' words";
 }
 
 } // namespace
 
-void TMainFormController::DeleteAllEntries(int) {
+void TMainFormController::DeleteAllEntries() {
     if (Ask("Delete all input keywords?", TMsgButtons::OkCancel, TMsgIcon::Question) != TMsgResult::Ok)
         return;
     CheckpointScope checkpoint("d009");
@@ -32,7 +32,7 @@ void TMainFormController::DeleteAllEntries(int) {
     RefreshView(true, false);
 }
 
-void TMainFormController::DeleteHighlightedEntries(int) {
+void TMainFormController::DeleteHighlightedEntries() {
     CheckpointScope checkpoint("d010");
     TKeyItems& list = List();
     CollectHighlighted(list.Highlighted);
@@ -42,7 +42,7 @@ void TMainFormController::DeleteHighlightedEntries(int) {
     RefreshView(false, true);
 }
 
-void TMainFormController::DeleteDuplicateEntries(int) {
+void TMainFormController::DeleteDuplicateEntries() {
     CheckpointScope checkpoint("d027");
     const int removed = List().RemoveDuplicates();
     if (removed > 0) {
@@ -54,11 +54,11 @@ void TMainFormController::DeleteDuplicateEntries(int) {
     }
 }
 
-void TMainFormController::DeleteEntriesWithTerms(int position) {
+void TMainFormController::DeleteEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d021");
     SetCheckpoint("d022");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Unwanted Words", terms, true))
+    if (!dialogs_.AskWords("Unwanted Words", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -70,9 +70,9 @@ void TMainFormController::DeleteEntriesWithTerms(int position) {
     RefreshView(false, true);
 }
 
-void TMainFormController::DeleteEntriesByWordCount(int comparison) {
+void TMainFormController::DeleteEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d038");
-    const int n = ManagementLayer->AskWordCount(DeleteByWordCountTitle(comparison));
+    const int n = dialogs_.AskWordCount(DeleteByWordCountTitle(comparison));
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -85,26 +85,26 @@ void TMainFormController::DeleteEntriesByWordCount(int comparison) {
     RefreshView(true, true);
 }
 
-void TMainFormController::HighlightAllEntries(int) {
+void TMainFormController::HighlightAllEntries() {
     CheckpointScope checkpoint("d013");
     ListView->SelectAll();
 }
 
-void TMainFormController::InvertHighlight(int) {
+void TMainFormController::InvertHighlight() {
     CheckpointScope checkpoint("d014");
     ListView->InvertSelection();
 }
 
-void TMainFormController::ClearHighlight(int) {
+void TMainFormController::ClearHighlight() {
     CheckpointScope checkpoint("d015");
     ListView->ClearSelection();
 }
 
-void TMainFormController::HighlightEntriesWithTerms(int position) {
+void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
     CheckpointScope checkpoint("d017");
     SetCheckpoint("d018");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Words To LookFor", terms, true))
+    if (!dialogs_.AskWords("Words To LookFor", terms, true))
         return;
     TKeyItems& list = List();
     list.Highlighted.Clear();
@@ -114,9 +114,9 @@ void TMainFormController::HighlightEntriesWithTerms(int position) {
     Select(list.Highlighted);
 }
 
-void TMainFormController::HighlightEntriesByWordCount(int comparison) {
+void TMainFormController::HighlightEntriesByWordCount(TWordComparison comparison) {
     CheckpointScope checkpoint("d042");
-    const int n = ManagementLayer->AskWordCount("");
+    const int n = dialogs_.AskWordCount("");
     if (n == 0)
         return;
     TKeyItems& list = List();
@@ -127,11 +127,11 @@ void TMainFormController::HighlightEntriesByWordCount(int comparison) {
     Select(list.Highlighted);
 }
 
-void TMainFormController::CleanUnwantedTerms(int) {
+void TMainFormController::CleanUnwantedTerms() {
     CheckpointScope checkpoint("d068");
     SetCheckpoint("d069");
     std::vector<std::string> terms;
-    if (!ManagementLayer->AskWords("Unwanted Words", terms, false))
+    if (!dialogs_.AskWords("Unwanted Words", terms, false))
         return;
     SetCheckpoint("d070");
     List().RemoveTerms(terms);
@@ -139,60 +139,60 @@ void TMainFormController::CleanUnwantedTerms(int) {
     RefreshView(false, true);
 }
 
-void TMainFormController::CleanRepeatedSpaces(int) {
+void TMainFormController::CleanRepeatedSpaces() {
     CheckpointScope checkpoint("d073");
     List().CollapseSpaces();
     SetCheckpoint("d074");
     RefreshView(false, true);
 }
 
-void TMainFormController::CleanRepeatedCharacters(int) {
+void TMainFormController::CleanRepeatedCharacters() {
     CheckpointScope checkpoint("d076");
     List().CollapseRepeats();
     SetCheckpoint("d077");
     RefreshView(false, true);
 }
 
-void TMainFormController::CleanUnwantedCharacters(int) {
+void TMainFormController::CleanUnwantedCharacters() {
     CheckpointScope checkpoint("d082");
     TCharSet characters;
-    if (!ManagementLayer->AskCharacters(characters))
+    if (!dialogs_.AskCharacters(characters))
         return;
     List().RemoveChars(characters);
     SetCheckpoint("d083");
     RefreshView(false, true);
 }
 
-void TMainFormController::CleanTrailingChars(int) {
+void TMainFormController::CleanTrailingChars() {
     CheckpointScope checkpoint("d085");
     TCharSet characters;
-    if (!ManagementLayer->AskCharacters(characters))
+    if (!dialogs_.AskCharacters(characters))
         return;
     List().TrimChars(characters);
     SetCheckpoint("d086");
     RefreshView(false, true);
 }
 
-void TMainFormController::AddWordsToEntries(int variant) {
+void TMainFormController::AddWordsToEntries(TWordPlacement placement) {
     CheckpointScope checkpoint("d090");
     std::string word;
-    if (!ManagementLayer->AskWord(word))
+    if (!dialogs_.AskWord(word))
         return;
     TKeyItems& list = List();
-    switch (variant) {
-    case 1:
+    switch (placement) {
+    case TWordPlacement::PrependInPlace:
         SetCheckpoint("d091");
         list.PrependText(word, false, MemoryBudget());
         break;
-    case 2:
+    case TWordPlacement::AppendInPlace:
         SetCheckpoint("d092");
         list.AppendText(word, false, MemoryBudget());
         break;
-    case 3:
+    case TWordPlacement::PrependAsNew:
         SetCheckpoint("d111");
         list.PrependText(word, true, MemoryBudget());
         break;
-    default:
+    case TWordPlacement::AppendAsNew:
         SetCheckpoint("d112");
         list.AppendText(word, true, MemoryBudget());
         break;
@@ -201,53 +201,60 @@ void TMainFormController::AddWordsToEntries(int variant) {
     RefreshView(false, true);
 }
 
-void TMainFormController::ChangeCase(int variant) {
+void TMainFormController::ChangeCase(TCaseChange change) {
     CheckpointScope checkpoint("d098");
     TKeyItems& list = List();
-    if (variant == 1) {
+    switch (change) {
+    case TCaseChange::Upper:
         SetCheckpoint("d099");
         list.ToUpperCase();
-    } else if (variant == 2) {
+        break;
+    case TCaseChange::Lower:
         SetCheckpoint("d100");
         list.ToLowerCase();
-    } else {
+        break;
+    case TCaseChange::FirstLetters:
         SetCheckpoint("d101");
         list.CapitalizeWords();
+        break;
     }
     SetCheckpoint("d102");
     RefreshView(false, true);
 }
 
-void TMainFormController::SearchAndReplace(int variant) {
+void TMainFormController::SearchAndReplace(TReplaceMode mode) {
     CheckpointScope checkpoint("d106");
     std::string find;
     std::string replacement;
-    if (!ManagementLayer->AskSearchReplace(find, replacement))
+    if (!dialogs_.AskSearchReplace(find, replacement))
         return;
-    if (variant == 1) {
+    switch (mode) {
+    case TReplaceMode::InPlace:
         SetCheckpoint("d107");
         List().ReplaceText(find, replacement);
-    } else {
+        break;
+    case TReplaceMode::Duplicate:
         SetCheckpoint("d108");
         List().ReplaceAndDuplicate(find, replacement, MemoryBudget());
+        break;
     }
     SetCheckpoint("d109");
     RefreshView(false, true);
 }
 
-void TMainFormController::SortEntries(int order) {
+void TMainFormController::SortEntries(TSortOrder order) {
     CheckpointScope checkpoint("d118");
     ApplySort(order);
 }
 
-void TMainFormController::ChangeMatchType(int matchType) {
+void TMainFormController::ChangeMatchType(TMatchType matchType) {
     CheckpointScope checkpoint("d121");
     List().SetMatchType(static_cast<std::uint8_t>(matchType));
     SetCheckpoint("d122");
     RefreshView(false, true);
 }
 
-void TMainFormController::AddMatchTypeVariants(int matchType) {
+void TMainFormController::AddMatchTypeVariants(TMatchType matchType) {
     CheckpointScope checkpoint("d124");
     List().AddMatchTypeCopies(static_cast<std::uint8_t>(matchType), MemoryBudget());
     SetCheckpoint("d125");
@@ -271,10 +278,10 @@ std::vector<std::string> TMainFormController::SourceWords(const TMultiplyResult&
     return words;
 }
 
-void TMainFormController::RecombineEntries(int) {
+void TMainFormController::RecombineEntries() {
     CheckpointScope checkpoint("d115");
     TMultiplyResult choice;
-    const TCombineWordsRequest request{ListView->SelectedCount() > 0, ManagementLayer->WordCountLimit};
+    const TCombineWordsRequest request{ListView->SelectedCount() > 0, management_.WordCountLimit};
     bool confirmed = false;
     {
         ModalFrameScope modal;
@@ -282,7 +289,7 @@ void TMainFormController::RecombineEntries(int) {
     }
     if (!confirmed || !choice.Target)
         return;
-    ManagementLayer->WordCountLimit = choice.Limit;
+    management_.WordCountLimit = choice.Limit;
     const std::vector<std::string> words = SourceWords(choice);
     TKeyItems& current = List();
     const bool replacesCurrent = choice.Source == SourceAllEntries && choice.Target == &current;
@@ -302,7 +309,7 @@ void TMainFormController::RecombineEntries(int) {
     }
 }
 
-void TMainFormController::CreateMisspellings(int) {
+void TMainFormController::CreateMisspellings() {
     CheckpointScope checkpoint("d128");
     TMultiplyResult choice;
     bool confirmed = false;

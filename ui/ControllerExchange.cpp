@@ -58,14 +58,14 @@ void TMainFormController::Import() {
     RefreshView(false, false);
 }
 
-void TMainFormController::ExportToTextFile(int variant) {
+void TMainFormController::ExportToTextFile(TExportScope scope) {
     CheckpointScope checkpoint("d048");
     const auto path = ListView->ChooseSaveFile(ManagementLayer->ExportPath);
     if (!path)
         return;
     ManagementLayer->ExportPath = FolderOf(*path);
     TKeyItems& list = List();
-    if (variant == 1) {
+    if (scope == TExportScope::All) {
         SetCheckpoint("d064");
         list.AllToTextFile(*path);
     } else {
@@ -76,7 +76,7 @@ void TMainFormController::ExportToTextFile(int variant) {
     Ask("Done", TMsgButtons::Ok, TMsgIcon::Information);
 }
 
-void TMainFormController::ExportToList(int variant) {
+void TMainFormController::ExportToList(TExportScope scope) {
     CheckpointScope checkpoint("d054");
     TSelectListResult choice;
     bool confirmed = false;
@@ -89,7 +89,7 @@ void TMainFormController::ExportToList(int variant) {
         return;
     if (choice.EmptyFirst)
         choice.List->Clear();
-    if (variant == 1) {
+    if (scope == TExportScope::All) {
         SetCheckpoint("d060");
         list.AllToList(*choice.List);
     } else {
@@ -106,11 +106,11 @@ void TMainFormController::ReportClipboard(bool placed) const {
         Ask(ClipboardFailedMessage, TMsgButtons::Ok, TMsgIcon::Warning);
 }
 
-void TMainFormController::ExportToClipboard(int variant) {
+void TMainFormController::ExportToClipboard(TExportScope scope) {
     CheckpointScope checkpoint("d051");
     TKeyItems& list = List();
     bool placed = false;
-    if (variant == 1) {
+    if (scope == TExportScope::All) {
         SetCheckpoint("d062");
         placed = list.AllToLines();
     } else {
@@ -121,11 +121,11 @@ void TMainFormController::ExportToClipboard(int variant) {
     ReportClipboard(placed);
 }
 
-void TMainFormController::ExportToClipboardComma(int variant) {
+void TMainFormController::ExportToClipboardComma(TExportScope scope) {
     CheckpointScope checkpoint("d052");
     TKeyItems& list = List();
     bool placed = false;
-    if (variant == 1) {
+    if (scope == TExportScope::All) {
         SetCheckpoint("d066");
         placed = list.AllToCommaText();
     } else {
@@ -136,7 +136,7 @@ void TMainFormController::ExportToClipboardComma(int variant) {
     ReportClipboard(placed);
 }
 
-void TMainFormController::EditColorsAndFont(int) {
+void TMainFormController::EditColorsAndFont() {
     CheckpointScope checkpoint("d046");
     TKeyItems& list = List();
     bool confirmed = false;
@@ -150,6 +150,6 @@ void TMainFormController::EditColorsAndFont(int) {
     ListView->InvalidateRows();
 }
 
-void TMainFormController::CheckForUpdates(int) {
+void TMainFormController::CheckForUpdates() {
     dialogs_.CheckForUpdates();
 }

@@ -7,7 +7,6 @@
 #include "ControlledForm.h"
 #include "Exceptions.h"
 #include "MainView.h"
-#include "ManagementLayer.h"
 #include "SystemMemory.h"
 
 #include <QApplication>
@@ -25,8 +24,9 @@ constexpr int TabCaptionTop = 5;
 
 } // namespace
 
-TMainFormController::TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs)
-    : TFormController((PushCheckpoint("AS014"), formClass), true), dialogs_(dialogs) {
+TMainFormController::TMainFormController(const TFormClass& formClass, const TControllerServices& services)
+    : TFormController((PushCheckpoint("AS014"), formClass), true), lists_(services.Lists),
+      management_(services.Management), dialogs_(services.Dialogs) {
     QApplication::setApplicationDisplayName(ApplicationTitle);
     Form->setWindowTitle(MainWindowCaption);
     ListView = dynamic_cast<IMainView*>(Form);
@@ -44,7 +44,7 @@ TMainFormController::TMainFormController(const TFormClass& formClass, IControlle
         AddListTab(false);
     SelectTab(TabButtons.front());
     SetCheckpoint("AS016");
-    SwitchToList(BusinessLogicLayer->GetList(0));
+    SwitchToList(lists_.GetList(0));
     SetCheckpoint("AS006");
     ListView->AttachMenus();
     BindCommands();
@@ -61,7 +61,7 @@ TMainFormController::~TMainFormController() {
 }
 
 TKeyItems* TMainFormController::CurrentList() const {
-    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
+    return lists_.CurrentList();
 }
 
 TKeyItems& TMainFormController::List() const {
@@ -99,7 +99,7 @@ void TMainFormController::CollectHighlightedTexts(std::vector<std::string>& text
         texts.emplace_back(list.GetKeyItem(row).Text());
 }
 
-void TMainFormController::ApplySort(int order) {
+void TMainFormController::ApplySort(TSortOrder order) {
     CheckpointScope checkpoint("d119");
     List().SortBy(static_cast<std::uint8_t>(order));
     SetCheckpoint("d120");
@@ -108,9 +108,9 @@ void TMainFormController::ApplySort(int order) {
 
 TKeyItems& TMainFormController::AddListTab(bool select) {
     CheckpointScope checkpoint("d006");
-    if (BusinessLogicLayer->ListCount() > MaxLists - 1)
+    if (lists_.ListCount() > MaxLists - 1)
         throw Exception("Too much lists");
-    TKeyItems& list = BusinessLogicLayer->NewList();
+    TKeyItems& list = lists_.NewList();
     const int i = static_cast<int>(TabButtons.size());
     list.Name = std::string("List-") + static_cast<char>('A' + i);
     auto* tab = new TButtonEx(ListView->Window());
@@ -140,7 +140,7 @@ void TMainFormController::SelectTab(TButtonEx* tab) {
         }
         each->SetDown(each == tab);
     }
-    SwitchToList(BusinessLogicLayer->GetList(index));
+    SwitchToList(lists_.GetList(index));
 }
 
 void TMainFormController::SwitchToList(TKeyItems& list) {
@@ -149,7 +149,7 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
         for (int column = 0; column < 2; ++column)
             current->Settings.SetColumnWidth(column, ListView->ColumnWidth(column));
     SetCheckpoint("d133");
-    BusinessLogicLayer->SetCurrentList(&list);
+    lists_.SetCurrentList(&list);
     SetCheckpoint("d134");
     ListView->SetListFont(list.Settings.Font);
     for (int column = 0; column < 2; ++column)
@@ -159,11 +159,12 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
 }
 
 void TMainFormController::SortByColumn(int column) {
-    const int sortOrder = List().SortOrder;
+    const auto sortOrder = static_cast<TSortOrder>(List().SortOrder);
     if (column == 0)
-        ApplySort(sortOrder == 3 ? 4 : 3);
+        ApplySort(sortOrder == TSortOrder::AscendingWordCount ? TSortOrder::DescendingWordCount
+                                                              : TSortOrder::AscendingWordCount);
     else if (column == 1)
-        ApplySort(sortOrder == 1 ? 2 : 1);
+        ApplySort(sortOrder == TSortOrder::Ascending ? TSortOrder::Descending : TSortOrder::Ascending);
 }
 
 void TMainFormController::ResetView() {
@@ -193,30 +194,28 @@ void TMainFormController::Select(const TIntList& rows) {
     ListView->SelectOnly(rows);
 }
 
-bool TMainFormController::RuleAllows(TRule rule) const {
+bool TMainFormController::RuleAllows(TCommandRule rule) const {
     switch (rule) {
-    case TRule::NeedsEntries: {
+    case TCommandRule::NeedsEntries: {
         const TKeyItems* list = CurrentList();
         return list && list->Count() > 0;
     }
-    case TRule::NeedsHighlight:
+    case TCommandRule::NeedsHighlight:
         return ListView->SelectedCount() > 0;
-    case TRule::AlwaysEnabled:
+    case TCommandRule::AlwaysEnabled:
         return true;
     }
     return false;
 }
 
 void TMainFormController::BindCommands() {
-    for (const TBinding& binding : Bindings()) {
-        SetCheckpoint(binding.Checkpoint);
-        const THandler handler = binding.Handler;
-        const TRule rule = binding.Rule;
+    for (const TCommand& command : CommandTable()) {
+        SetCheckpoint(command.Checkpoint);
         TAction* action = BindAction(
-            binding.Name, [this, handler](TAction& a) { (this->*handler)(a.Tag); },
-            [this, rule](TAction& a) { a.setEnabled(RuleAllows(rule)); });
+            command.Name, [this, &command](TAction&) { command.Handler(*this, command.Variant); },
+            [this, &command](TAction& a) { a.setEnabled(RuleAllows(command.Rule)); });
         if (!action)
-            throw Exception(std::string("The main window has no command ") + binding.Name);
-        action->Tag = binding.Variant;
+            throw Exception(std::string("The main window has no command ") + command.Name);
+        action->Tag = VariantTag(command.Variant);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ApplicationLook.h"
+#include "CommandTable.h"
 #include "ControllerDialogs.h"
 #include "FormController.h"
 #include "MessageBox.h"
@@ -10,18 +11,27 @@
 #include <vector>
 
 class IMainView;
+class TBusinessLogicLayer;
 class TButtonEx;
 class TIntList;
 class TKeyItems;
+class TManagementLayer;
 
-// The controller of the main window: binds the window's 54 commands to enable rules and handlers, runs the
-// parameter dialogs, calls the operations on the current keyword list, refreshes the list view and reports
-// the outcome. It owns the list tabs. It sees the window only through IMainView and its dialogs only through
-// IControllerDialogs, so it runs without a screen.
+// The collaborators of the main-window controller, made before it and outliving it.
+struct TControllerServices {
+    TBusinessLogicLayer& Lists;
+    TManagementLayer& Management;
+    IControllerDialogs& Dialogs;
+};
+
+// The controller of the main window: binds the window's 54 commands (the command table) to their enable rules
+// and handlers, runs the parameter dialogs, calls the operations on the current keyword list, refreshes the
+// list view and reports the outcome. It owns the list tabs. It sees the window only through IMainView and its
+// dialogs only through IControllerDialogs, so it runs without a screen.
 class TMainFormController : public TFormController {
 public:
     // formClass makes the main window, which must implement IMainView.
-    TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs);
+    TMainFormController(const TFormClass& formClass, const TControllerServices& services);
     ~TMainFormController() override;
 
     IMainView* ListView = nullptr;
@@ -31,7 +41,7 @@ public:
     void RefreshView(bool resetCount, bool clearHighlight);
     void CollectHighlighted(TIntList& highlighted) const;
     void CollectHighlightedTexts(std::vector<std::string>& texts) const;
-    void ApplySort(int order);
+    void ApplySort(TSortOrder order);
 
     TKeyItems& AddListTab(bool select);
     void SelectTab(TButtonEx* tab);
@@ -50,58 +60,52 @@ public:
     void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
 
 private:
-    using THandler = void (TMainFormController::*)(int variant);
-    enum class TRule { NeedsEntries, NeedsHighlight, AlwaysEnabled };
-    struct TBinding {
-        const char* Name;
-        const char* Checkpoint;
-        TRule Rule;
-        THandler Handler;
-        int Variant;
-    };
-    static const std::vector<TBinding>& Bindings();
+    friend struct TCommandRows;
 
     void BindCommands();
-    bool RuleAllows(TRule rule) const;
+    bool RuleAllows(TCommandRule rule) const;
     TKeyItems& List() const;
     std::size_t MemoryBudget() const;
     TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) const;
     void Select(const TIntList& rows);
     void ReportClipboard(bool placed) const;
 
-    void DeleteAllEntries(int variant);
-    void DeleteHighlightedEntries(int variant);
-    void DeleteDuplicateEntries(int variant);
-    void DeleteEntriesWithTerms(int position);
-    void DeleteEntriesByWordCount(int comparison);
-    void HighlightAllEntries(int variant);
-    void InvertHighlight(int variant);
-    void ClearHighlight(int variant);
-    void HighlightEntriesWithTerms(int position);
-    void HighlightEntriesByWordCount(int comparison);
-    void CleanUnwantedTerms(int variant);
-    void CleanRepeatedSpaces(int variant);
-    void CleanRepeatedCharacters(int variant);
-    void CleanUnwantedCharacters(int variant);
-    void CleanTrailingChars(int variant);
-    void AddWordsToEntries(int variant);
-    void ChangeCase(int variant);
-    void SearchAndReplace(int variant);
-    void SortEntries(int order);
-    void ChangeMatchType(int matchType);
-    void AddMatchTypeVariants(int matchType);
-    void RecombineEntries(int variant);
-    void CreateMisspellings(int variant);
-    void ExportToTextFile(int variant);
-    void ExportToList(int variant);
-    void ExportToClipboard(int variant);
-    void ExportToClipboardComma(int variant);
-    void EditColorsAndFont(int variant);
-    void CheckForUpdates(int variant);
+    // The command handlers; the command table binds them.
+    void DeleteAllEntries();
+    void DeleteHighlightedEntries();
+    void DeleteDuplicateEntries();
+    void DeleteEntriesWithTerms(TTermPosition position);
+    void DeleteEntriesByWordCount(TWordComparison comparison);
+    void HighlightAllEntries();
+    void InvertHighlight();
+    void ClearHighlight();
+    void HighlightEntriesWithTerms(TTermPosition position);
+    void HighlightEntriesByWordCount(TWordComparison comparison);
+    void CleanUnwantedTerms();
+    void CleanRepeatedSpaces();
+    void CleanRepeatedCharacters();
+    void CleanUnwantedCharacters();
+    void CleanTrailingChars();
+    void AddWordsToEntries(TWordPlacement placement);
+    void ChangeCase(TCaseChange change);
+    void SearchAndReplace(TReplaceMode mode);
+    void SortEntries(TSortOrder order);
+    void ChangeMatchType(TMatchType matchType);
+    void AddMatchTypeVariants(TMatchType matchType);
+    void RecombineEntries();
+    void CreateMisspellings();
+    void ExportToTextFile(TExportScope scope);
+    void ExportToList(TExportScope scope);
+    void ExportToClipboard(TExportScope scope);
+    void ExportToClipboardComma(TExportScope scope);
+    void EditColorsAndFont();
+    void CheckForUpdates();
 
     // The words that combining or misspelling works on, by the source the dialog returned.
     std::vector<std::string> SourceWords(const TMultiplyResult& choice) const;
 
+    TBusinessLogicLayer& lists_;
+    TManagementLayer& management_;
     IControllerDialogs& dialogs_;
     std::size_t memoryBudget_ = 0;
 };

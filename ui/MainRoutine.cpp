@@ -27,7 +27,7 @@ struct TPlatformServices {
     TSystemClipboard Clipboard;
     TProgramDialogs Dialogs;
 
-    TPlatformServices() {
+    explicit TPlatformServices(TManagementLayer& management) : Dialogs(management) {
         InstallMessageBoxes(&Boxes);
         InstallClipboard(&Clipboard);
     }
@@ -54,13 +54,13 @@ void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlat
     SetCheckpoint("DPR002");
     application.emplace(argc, argv);
     QGuiApplication::setDesktopFileName("pellox-termwright");
-    services = std::make_unique<TPlatformServices>();
+    services = std::make_unique<TPlatformServices>(*ManagementLayer);
     ManagementLayer->SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
                                                                 : &services->Dialogs.Parameters());
     SetCheckpoint("DPR003");
     const TFormClass formClass = hooks.FormClass ? hooks.FormClass : FormClassOf<TfrmMain>();
     IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : services->Dialogs;
-    MainFormController = new TMainFormController(formClass, dialogs);
+    MainFormController = new TMainFormController(formClass, {*BusinessLogicLayer, *ManagementLayer, dialogs});
     MainWindowHandle = MainFormController->Form;
     ManagementLayer->SetMainWindow(dynamic_cast<IMainWindowBounds*>(MainFormController->Form));
     ManagementLayer->LoadSettings();

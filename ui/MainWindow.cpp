@@ -85,12 +85,12 @@ TfrmMain::TfrmMain() {
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::CreateCommands() {
-    for (const TCommandInfo& info : CommandTable()) {
-        auto* action = new TAction(info.Name, &commands_);
+    for (const TCommand& command : CommandTable()) {
+        auto* action = new TAction(command.Name, &commands_);
         // Captions are shown as they are: "&" is no access key here.
-        action->setText(QString(info.Caption).replace('&', "&&"));
-        if (info.Shortcut) {
-            action->setShortcut(QKeySequence(info.Shortcut));
+        action->setText(QString(command.Caption).replace('&', "&&"));
+        if (command.Shortcut) {
+            action->setShortcut(QKeySequence(command.Shortcut));
             action->setShortcutContext(Qt::WindowShortcut);
             addAction(action);
         }
@@ -191,25 +191,30 @@ void TfrmMain::LoadButtonImages() {
 }
 
 void TfrmMain::AttachMenus() {
-    for (const TMenuInfo& info : MenuTable()) {
+    for (const TMenu& info : MenuTable()) {
         auto* menu = new QMenu(this);
         menu->setObjectName(info.Name);
         QMap<QString, QMenu*> submenus;
-        for (const TMenuLine& line : info.Lines) {
+        for (const TCommand* command : MenuCommands(info.Id)) {
+            const TMenuPlace& place = command->Place;
             QMenu* target = menu;
-            if (line.Submenu) {
-                target = submenus.value(line.Submenu);
+            if (place.Submenu) {
+                target = submenus.value(place.Submenu);
                 if (!target) {
-                    target = menu->addMenu(line.Submenu);
-                    submenus.insert(line.Submenu, target);
+                    if (place.SeparatorBefore)
+                        menu->addSeparator();
+                    target = menu->addMenu(place.Submenu);
+                    submenus.insert(place.Submenu, target);
+                } else if (place.SeparatorBefore) {
+                    target->addSeparator();
                 }
+            } else if (place.SeparatorBefore) {
+                menu->addSeparator();
             }
-            if (!line.Command)
-                target->addSeparator();
-            else if (TAction* action = Controller->FindAction(line.Command))
-                target->addAction(action);
-            else
-                throw Exception(std::string("The menu ") + info.Name + " names no command " + line.Command);
+            TAction* action = Controller->FindAction(command->Name);
+            if (!action)
+                throw Exception(std::string("The main window has no command ") + command->Name);
+            target->addAction(action);
         }
         auto* button = findChild<TButtonEx*>(info.Button);
         if (!button)

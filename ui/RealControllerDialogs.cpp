@@ -4,6 +4,7 @@
 #include "AddWordsDialog.h"
 #include "CombineWordsDialog.h"
 #include "EnsureForm.h"
+#include "ManagementLayer.h"
 #include "MisspelledDialog.h"
 #include "SelectListDialog.h"
 #include "SettingsDialog.h"
@@ -65,4 +66,24 @@ void TProgramDialogs::RunAbout() {
 
 void TProgramDialogs::CheckForUpdates() {
     ::CheckForUpdates();
+}
+
+bool TProgramDialogs::AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) {
+    return management_.AskWords(title, lines, upperCase);
+}
+
+int TProgramDialogs::AskWordCount(const std::string& title) {
+    return management_.AskWordCount(title);
+}
+
+bool TProgramDialogs::AskCharacters(TCharSet& characters) {
+    return management_.AskCharacters(characters);
+}
+
+bool TProgramDialogs::AskWord(std::string& word) {
+    return management_.AskWord(word);
+}
+
+bool TProgramDialogs::AskSearchReplace(std::string& find, std::string& replacement) {
+    return management_.AskSearchReplace(find, replacement);
 }

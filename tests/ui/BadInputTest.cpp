@@ -136,7 +136,8 @@ private slots:
         CreateBusinessLogicLayer();
         CreateManagementLayer();
         ManagementLayer->SetParameterDialogs(&parameters);
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
         MainFormController = controller;
         for (const char* text : {"red shoes", "blue hat"})
             Current().AddKeyword(text);

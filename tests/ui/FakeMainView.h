@@ -10,6 +10,7 @@
 #include "KeyItems.h"
 #include "ListSettings.h"
 #include "MainView.h"
+#include "ManagementLayer.h"
 #include "ParameterDialogs.h"
 
 #include <deque>
@@ -29,9 +30,9 @@ public:
     };
 
     TFakeMainView() : tabImages_(QSize(102, 22), this) {
-        for (const auto& info : CommandTable()) {
-            auto* action = new TAction(info.Name, &commands_);
-            action->setText(info.Caption);
+        for (const TCommand& command : CommandTable()) {
+            auto* action = new TAction(command.Name, &commands_);
+            action->setText(command.Caption);
             commands_.Add(action);
         }
     }
@@ -117,25 +118,26 @@ private:
     std::array<int, 2> widths_{100, 273};
 };
 
-// Dialogs that answer what the test queued.
+// Dialogs that answer what the test queued; the parameter dialogs run through the management layer's entry
+// points, as the program's do, so that its parameter dialogs (fakes or windows) answer them.
 class TFakeControllerDialogs : public IControllerDialogs {
 public:
     bool RunAddWords(TAddWordsResult& result) override {
-        ++runs;
+        shown.push_back("add words");
         if (!confirm)
             return false;
         result = addWords;
         return true;
     }
     bool RunSelectList(TSelectListResult& result) override {
-        ++runs;
+        shown.push_back("select list");
         if (!confirm)
             return false;
         result = selectList;
         return true;
     }
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override {
-        ++runs;
+        shown.push_back("combine words");
         combineRequest = request;
         if (!confirm)
             return false;
@@ -143,7 +145,7 @@ public:
         return true;
     }
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override {
-        ++runs;
+        shown.push_back("misspellings");
         misspellingsHighlighted = anyHighlighted;
         if (!confirm)
             return false;
@@ -151,25 +153,43 @@ public:
         return true;
     }
     bool RunColorsAndFont(TKeyItems& list) override {
-        ++runs;
+        shown.push_back("colors and font");
         if (!confirm)
             return false;
         list.Settings.Font = font;
         list.Settings.SetColor(3, 0x00FF00);
         return true;
     }
-    void RunAbout() override { ++runs; }
-    void CheckForUpdates() override { ++updateChecks; }
+    void RunAbout() override { shown.push_back("about"); }
+    void CheckForUpdates() override {
+        shown.push_back("update check");
+        ++updateChecks;
+    }
+    bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override {
+        return Management().AskWords(title, lines, upperCase);
+    }
+    int AskWordCount(const std::string& title) override { return Management().AskWordCount(title); }
+    bool AskCharacters(TCharSet& characters) override { return Management().AskCharacters(characters); }
+    bool AskWord(std::string& word) override { return Management().AskWord(word); }
+    bool AskSearchReplace(std::string& find, std::string& replacement) override {
+        return Management().AskSearchReplace(find, replacement);
+    }
 
+    // The program's own layer when none is given.
+    TManagementLayer* management = nullptr;
     bool confirm = true;
-    int runs = 0;
     int updateChecks = 0;
+    // The dialogs run, in order.
+    std::vector<std::string> shown;
     TAddWordsResult addWords;
     TSelectListResult selectList;
     TMultiplyResult multiply;
     TCombineWordsRequest combineRequest;
     bool misspellingsHighlighted = false;
     TFontSpec font{"Tahoma", 11, 0, 0};
+
+private:
+    TManagementLayer& Management() const { return management ? *management : *ManagementLayer; }
 };
 
 // Parameter dialogs of the management layer that answer what the test queued.

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -43,12 +44,287 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// What one command does, stated on its own: the list {Base} with rows 1 and 3 selected and the dialogs
+// answered as everyCommandHasItsEffect answers them. Rule: E needs entries, H highlighted rows, A always.
+struct TCommandEffect {
+    TCommandId Command;
+    char Rule;
+    Strings Entries;
+    std::vector<int> Selected;
+    // The dialogs run and the messages shown.
+    Strings Shown;
+    // What reached the clipboard, the file, the other list or the view's font.
+    std::string Output;
+    // The list to start from, when not Base.
+    Strings Start = {};
+};
+
+const Strings Base = {"red shoes", "cheap  red boots", "boots red", "Hat", "boots red"};
+const std::vector<int> Kept = {1, 3};
+const std::vector<int> None = {};
+const std::string Pasted =
+    "Keyword data transfered to Windows clipboard\r\nUse you application's 'Paste' menu "
+    "option to\r\naccess the clipboard.";
+
+QStringList Listed(const Strings& texts) {
+    QStringList listed;
+    for (const auto& text : texts)
+        listed << QString::fromStdString(text);
+    return listed;
+}
+
+std::string Joined(const Strings& texts) {
+    std::string joined;
+    for (const auto& text : texts)
+        joined += (joined.empty() ? "" : "|") + text;
+    return joined;
+}
+
+Strings Plus(Strings texts, const Strings& more) {
+    texts.insert(texts.end(), more.begin(), more.end());
+    return texts;
+}
+
+const std::vector<TCommandEffect>& CommandEffects() {
+    using enum TCommandId;
+    static const std::vector<TCommandEffect> effects = {
+        {DeleteAll, 'E', {}, None, {"Delete all input keywords?"}, ""},
+        {DeleteHighlighted, 'H', {"red shoes", "boots red", "boots red"}, None, {}, ""},
+        {DeleteDuplicates,
+         'E',
+         {"red shoes", "cheap  red boots", "boots red", "Hat"},
+         None,
+         {"1 duplicates removed."},
+         ""},
+        {DeleteWordAtAnyWhere, 'E', {"Hat"}, None, {"Unwanted Words"}, ""},
+        {DeleteWordAtStart,
+         'E',
+         {"cheap  red boots", "boots red", "Hat", "boots red"},
+         None,
+         {"Unwanted Words"},
+         ""},
+        {DeleteWordAtEnd, 'E', {"red shoes", "cheap  red boots", "Hat"}, None, {"Unwanted Words"}, ""},
+        {DeleteWordAtMiddle,
+         'E',
+         {"red shoes", "boots red", "Hat", "boots red"},
+         None,
+         {"Unwanted Words"},
+         ""},
+        {DeleteWordCountMore,
+         'E',
+         {"red shoes", "boots red", "Hat", "boots red"},
+         None,
+         {"Delete entries with more than 'N' words"},
+         ""},
+        {DeleteWordCountLess,
+         'E',
+         {"red shoes", "cheap  red boots", "boots red", "boots red"},
+         None,
+         {"Delete entries with less than 'N' words"},
+         ""},
+        {DeleteWordCountExactly,
+         'E',
+         {"cheap  red boots", "Hat"},
+         None,
+         {"Delete entries with exactly 'N' words"},
+         ""},
+        {HighlightAll, 'E', Base, {0, 1, 2, 3, 4}, {}, ""},
+        {HighlightInvert, 'H', Base, {0, 2, 4}, {}, ""},
+        {HighlightNone, 'H', Base, None, {}, ""},
+        {HighlightWordAtStart, 'E', Base, {0}, {"Words To LookFor"}, ""},
+        {HighlightWordAtEnd, 'E', Base, {2, 4}, {"Words To LookFor"}, ""},
+        {HighlightWordAtAnyWhere, 'E', Base, {0, 1, 2, 4}, {"Words To LookFor"}, ""},
+        {HighlightWordCountMore, 'E', Base, {1}, {""}, ""},
+        {HighlightWordCountLess, 'E', Base, {3}, {""}, ""},
+        {HighlightWordCountExactly, 'E', Base, {0, 2, 4}, {""}, ""},
+        {ConfigFont, 'A', Base, Kept, {"colors and font"}, "font Tahoma"},
+        {ConfigUpdates, 'A', Base, Kept, {"update check"}, ""},
+        {ExportToFile,
+         'E',
+         Base,
+         Kept,
+         {"save file", "Done"},
+         "file red shoes\r\ncheap  red boots\r\nboots red\r\nHat\r\nboots red\r\n"},
+        {ExportToList,
+         'E',
+         Base,
+         Kept,
+         {"select list"},
+         "list red shoes|cheap  red boots|boots red|Hat|boots red"},
+        {ExportToClipboard,
+         'E',
+         Base,
+         Kept,
+         {Pasted},
+         "clipboard red shoes\r\ncheap  red boots\r\nboots red\r\nHat\r\nboots red\r\n"},
+        {ExportToClipboardComma,
+         'E',
+         Base,
+         Kept,
+         {Pasted},
+         "clipboard red shoes, cheap  red boots, boots red, Hat, boots red"},
+        {ExportToFileHighlighted, 'H', Base, Kept, {"save file", "Done"}, "file cheap  red boots\r\nHat\r\n"},
+        {ExportToListHighlighted, 'H', Base, Kept, {"select list"}, "list cheap  red boots|Hat"},
+        {ExportToClipboardHighlighted, 'H', Base, Kept, {Pasted}, "clipboard cheap  red boots\r\nHat\r\n"},
+        {ExportToClipboardCommaHighlighted, 'H', Base, Kept, {Pasted}, "clipboard cheap  red boots, Hat"},
+        {CleanUnwantedTerms,
+         'E',
+         {" shoes", "cheap   boots", "boots ", "Hat", "boots "},
+         None,
+         {"Unwanted Words"},
+         ""},
+        {CleanRepeatedSpaces,
+         'E',
+         {"red shoes", "cheap red boots", "boots red", "Hat", "boots red"},
+         None,
+         {},
+         ""},
+        {CleanRepeatedCharacters,
+         'E',
+         {"red shoes", "cheap red bots", "bots red", "Hat", "bots red"},
+         None,
+         {},
+         ""},
+        {CleanUnwantedCharacters,
+         'E',
+         {"red shoes", "cheap  red oots", "oots red", "Hat", "oots red"},
+         None,
+         {"characters"},
+         ""},
+        {CleanTrailingChars,
+         'E',
+         {"red shoes", "cheap  red boots", "oots red", "Hat", "oots red"},
+         None,
+         {"characters"},
+         ""},
+        {ModifyAddWordsAtStart,
+         'E',
+         {"+red shoes", "+cheap  red boots", "+boots red", "+Hat", "+boots red"},
+         None,
+         {"word"},
+         ""},
+        {ModifyAddWordsAtEnd,
+         'E',
+         {"red shoes+", "cheap  red boots+", "boots red+", "Hat+", "boots red+"},
+         None,
+         {"word"},
+         ""},
+        {ModifyUpperCase,
+         'E',
+         {"RED SHOES", "CHEAP  RED BOOTS", "BOOTS RED", "HAT", "BOOTS RED"},
+         None,
+         {},
+         ""},
+        {ModifyLowerCase,
+         'E',
+         {"red shoes", "cheap  red boots", "boots red", "hat", "boots red"},
+         None,
+         {},
+         ""},
+        {ModifyCamelCase,
+         'E',
+         {"Red Shoes", "Cheap  Red Boots", "Boots Red", "Hat", "Boots Red"},
+         None,
+         {},
+         ""},
+        {ModifySearchReplace,
+         'E',
+         {"blue shoes", "cheap  blue boots", "boots blue", "Hat", "boots blue"},
+         None,
+         {"search"},
+         ""},
+        {ModifySortAsc,
+         'E',
+         {"boots red", "boots red", "cheap  red boots", "Hat", "red shoes"},
+         None,
+         {},
+         ""},
+        {ModifySortDesc,
+         'E',
+         {"red shoes", "Hat", "cheap  red boots", "boots red", "boots red"},
+         None,
+         {},
+         ""},
+        {ModifySortAscWC,
+         'E',
+         {"Hat", "boots red", "boots red", "red shoes", "cheap  red boots"},
+         None,
+         {},
+         ""},
+        {ModifySortDescWC,
+         'E',
+         {"cheap  red boots", "red shoes", "boots red", "boots red", "Hat"},
+         None,
+         {},
+         ""},
+        {ModifyGoogleQuote,
+         'E',
+         {"\"red shoes\"", "\"cheap  red boots\"", "\"boots red\"", "\"Hat\"", "\"boots red\""},
+         None,
+         {},
+         ""},
+        {ModifyGoogleBracket,
+         'E',
+         {"[red shoes]", "[cheap  red boots]", "[boots red]", "[Hat]", "[boots red]"},
+         None,
+         {},
+         ""},
+        {ModifyGoogleNone,
+         'E',
+         Base,
+         None,
+         {},
+         "",
+         {"\"red shoes\"", "[cheap  red boots]", "boots red", "[Hat]", "\"boots red\""}},
+        {MultiplyReplaceAndDuplicate,
+         'E',
+         Plus(Base, {"blue shoes", "cheap  blue boots", "boots blue", "boots blue"}),
+         None,
+         {"search"},
+         ""},
+        {MultiplyAddWordsStart,
+         'E',
+         Plus(Base, {"+red shoes", "+cheap  red boots", "+boots red", "+Hat", "+boots red"}),
+         None,
+         {"word"},
+         ""},
+        {MultiplyAddWordsEnd,
+         'E',
+         Plus(Base, {"red shoes+", "cheap  red boots+", "boots red+", "Hat+", "boots red+"}),
+         None,
+         {"word"},
+         ""},
+        {MultipleRecombine, 'A', Plus(Base, {"cd ab", "ab cd"}), None, {"combine words"}, ""},
+        {MultipleGoogleQuote,
+         'E',
+         {"red shoes", "cheap  red boots", "boots red", "Hat", "\"red shoes\"", "\"cheap  red boots\"",
+          "\"boots red\"", "\"Hat\""},
+         None,
+         {},
+         ""},
+        {MultipleGoogleBracket,
+         'E',
+         {"red shoes", "cheap  red boots", "boots red", "Hat", "[red shoes]", "[cheap  red boots]",
+          "[boots red]", "[Hat]"},
+         None,
+         {},
+         ""},
+        {MultipleMisspelled,
+         'A',
+         Plus(Base, {"cd ab", "d ab", "c ab", "cd b", "cd a"}),
+         None,
+         {"misspellings"},
+         ""},
+    };
+    return effects;
+}
 } // namespace
 
 class MainFormControllerTest : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TBusinessLogicLayer> lists;
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
@@ -58,7 +334,7 @@ private:
     // What a command raised: commands hand their failures to the application's handler.
     std::exception_ptr reported;
 
-    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -87,7 +363,7 @@ private slots:
     void init() {
         UnwindTrail(true);
         SetActiveCodePage(TCodePage::Get(1252));
-        CreateBusinessLogicLayer();
+        lists.emplace();
         CreateManagementLayer();
         ManagementLayer->SetParameterDialogs(&parameters);
         InstallClipboard(&clipboard);
@@ -96,31 +372,30 @@ private slots:
         dialogs = TFakeControllerDialogs();
         parameters = TFakeParameterDialogs();
         clipboard = TFakeClipboard();
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
-        MainFormController = controller;
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*lists, *ManagementLayer, dialogs});
     }
 
     void cleanup() {
         delete controller;
-        MainFormController = nullptr;
         InstallClipboard(nullptr);
         SetApplicationExceptionHook({});
         DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
+        lists.reset();
         UnwindTrail(true);
     }
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
-        QCOMPARE(BusinessLogicLayer->ListCount(), 6);
+        QCOMPARE(lists->ListCount(), 6);
         QCOMPARE(controller->TabButtons.size(), std::size_t{6});
         for (int i = 0; i < 6; ++i) {
             TButtonEx* tab = controller->TabButtons[static_cast<std::size_t>(i)];
             QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
             QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
             QCOMPARE(tab->Down(), i == 0);
-            QCOMPARE(BusinessLogicLayer->GetList(i).Name, tab->Caption().toStdString());
+            QCOMPARE(lists->GetList(i).Name, tab->Caption().toStdString());
         }
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(0));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(0));
         QCOMPARE(view->imagesLoaded, 1);
         QCOMPARE(view->menusAttached, 1);
         QCOMPARE(view->windowTitle(), QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
@@ -128,8 +403,79 @@ private slots:
         QCOMPARE(controller->FindAction("aDeleteWordAtMiddle")->Tag, 2);
         QCOMPARE(controller->FindAction("aModifyCamelCase")->Tag, 3);
         QCOMPARE(controller->FindAction("aExportToClipboardCommaHighlighted")->Tag, 2);
-        for (const auto& info : CommandTable())
-            QVERIFY2(controller->FindAction(info.Name)->OnExecute, info.Name);
+        for (const TCommand& command : CommandTable())
+            QVERIFY2(controller->FindAction(command.Name)->OnExecute, command.Name);
+    }
+
+    void everyCommandHasItsEffect_data() {
+        std::vector<int> rows(CommandCount, 0);
+        for (const TCommandEffect& effect : CommandEffects())
+            ++rows[static_cast<std::size_t>(effect.Command)];
+        QCOMPARE(rows, std::vector<int>(CommandCount, 1));
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < CommandEffects().size(); ++i)
+            QTest::newRow(CommandOf(CommandEffects()[i].Command).Name) << static_cast<int>(i);
+    }
+
+    // Each command through its action, as a menu runs it: its enable rule in the three states of the list,
+    // then its effect.
+    void everyCommandHasItsEffect() {
+        QFETCH(int, row);
+        const TCommandEffect& effect = CommandEffects()[static_cast<std::size_t>(row)];
+        const TCommand& command = CommandOf(effect.Command);
+        TAction* action = controller->FindAction(command.Name);
+        QVERIFY(action);
+        const auto enabled = [action] {
+            action->Update();
+            return action->isEnabled();
+        };
+        QCOMPARE(enabled(), effect.Rule == 'A');
+        const Strings& start = effect.Start.empty() ? Base : effect.Start;
+        for (const std::string& text : start)
+            Current().AddKeyword(text);
+        controller->RefreshView(false, false);
+        QCOMPARE(enabled(), effect.Rule != 'H');
+        SelectRows({1, 3});
+        QVERIFY(enabled());
+
+        TKeyItems& other = lists->GetList(1);
+        other.AddKeyword("old");
+        parameters.lines = {"red"};
+        parameters.wordCount = 2;
+        parameters.characters.Include('b');
+        parameters.word = "+";
+        parameters.find = "red";
+        parameters.replacement = "blue";
+        dialogs.selectList = {&other, true};
+        dialogs.multiply = {SourceTypedWords, &Current(), 4, {"cd ab"}};
+        const std::string path = folder.filePath("export.txt").toStdString();
+        QFile::remove(QString::fromStdString(path));
+        view->chosenFile = path;
+        const std::size_t fonts = view->fonts.size();
+
+        action->trigger();
+        QVERIFY(!reported);
+
+        QCOMPARE(Listed(Texts(Current())), Listed(effect.Entries));
+        QCOMPARE(view->SelectedRows(), effect.Selected);
+        Strings shown = parameters.titles;
+        shown.insert(shown.end(), dialogs.shown.begin(), dialogs.shown.end());
+        if (!view->foldersOffered.empty())
+            shown.emplace_back("save file");
+        for (const auto& asked : view->asked)
+            shown.push_back(asked.Text);
+        QCOMPARE(Listed(shown), Listed(effect.Shown));
+        std::string output;
+        if (!clipboard.text.empty())
+            output += "clipboard " + clipboard.text;
+        if (QFile::exists(QString::fromStdString(path)))
+            output += "file " + ReadFile(path);
+        if (Texts(other) != Strings{"old"})
+            output += "list " + Joined(Texts(other));
+        if (view->fonts.size() > fonts)
+            output += "font " + view->fonts.back().Name;
+        QCOMPARE(QString::fromStdString(output), QString::fromStdString(effect.Output));
+        QVERIFY(TrailEmpty());
     }
 
     void aSeventhAndTwentySeventhList() {
@@ -144,7 +490,7 @@ private slots:
         } catch (const Exception& e) {
             QCOMPARE(e.Message, std::string("Too much lists"));
         }
-        QCOMPARE(BusinessLogicLayer->ListCount(), 26);
+        QCOMPARE(lists->ListCount(), 26);
     }
 
     void enableRulesFollowEntriesAndSelection() {
@@ -298,7 +644,7 @@ private slots:
 
     void misspellingsGoToTheChosenList() {
         Fill({"ab"});
-        TKeyItems& target = BusinessLogicLayer->GetList(1);
+        TKeyItems& target = lists->GetList(1);
         dialogs.multiply = {SourceTypedWords, &target, 4, {"cat"}};
         const int countsBefore = static_cast<int>(view->rowCountCalls.size());
         Run("aMultipleMisspelled");
@@ -319,7 +665,7 @@ private slots:
         Run("aExportToFileHighlighted");
         QCOMPARE(ReadFile(path), std::string("y\r\n"));
 
-        TKeyItems& other = BusinessLogicLayer->GetList(2);
+        TKeyItems& other = lists->GetList(2);
         other.AddKeyword("old");
         dialogs.selectList = {&Current(), true};
         Run("aExportToList");
@@ -388,7 +734,7 @@ private slots:
         SelectRows({0, 1});
         view->SetColumnWidth(1, 400);
         controller->SelectTab(controller->TabButtons[1]);
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(view->ColumnWidth(1), 273);
         QVERIFY(controller->TabButtons[1]->Down());
         QVERIFY(!controller->TabButtons[0]->Down());

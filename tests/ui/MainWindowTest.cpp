@@ -32,10 +32,19 @@ Strings Texts(const TKeyItems& list) {
     return texts;
 }
 
-QStringList MenuLines(const QMenu& menu) {
+// Every line of a menu as the user meets it, a submenu's lines indented below it, each command with its name.
+QStringList MenuOutline(const QMenu& menu, const QString& indent = {}) {
     QStringList lines;
-    for (QAction* action : menu.actions())
-        lines << (action->isSeparator() ? "-" : action->menu() ? ">" + action->text() : action->text());
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            lines << indent + "-";
+        } else if (action->menu()) {
+            lines << indent + ">" + action->text();
+            lines << MenuOutline(*action->menu(), indent + "  ");
+        } else {
+            lines << indent + action->objectName() + " " + action->text();
+        }
+    }
     return lines;
 }
 
@@ -86,7 +95,8 @@ private slots:
         CreateBusinessLogicLayer();
         CreateManagementLayer();
         dialogs = TFakeControllerDialogs();
-        controller = new TMainFormController(FormClassOf<TfrmMain>(), dialogs);
+        controller = new TMainFormController(FormClassOf<TfrmMain>(),
+                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
         MainFormController = controller;
         window = static_cast<TfrmMain*>(controller->Form);
         MainWindowHandle = window;
@@ -133,18 +143,62 @@ private slots:
     }
 
     void menusHoldTheCommandsWithSeparatorsAndSubmenus() {
-        QCOMPARE(MenuLines(*window->Menu("mnuConfig")),
-                 (QStringList{"Colors && Font...", "-", "Check For Updates..."}));
-        const QStringList modify = MenuLines(*window->Menu("mnuModify"));
-        QCOMPARE(modify.size(), 14);
-        QCOMPARE(modify.last(), QString(">Sort"));
-        QMenu* sort = window->Menu("mnuModify")->actions().last()->menu();
-        QCOMPARE(MenuLines(*sort),
-                 (QStringList{"Ascending", "Descending", "Ascending Word Count", "Descending Word Count"}));
-        const QStringList highlight = MenuLines(*window->Menu("mnuHighlight"));
-        QCOMPARE(highlight, (QStringList{">Entries That Contain", "-", "Invert Selection", "All Entries",
-                                         "Select None"}));
-        QCOMPARE(MenuLines(*window->Menu("mnuHighlight")->actions().first()->menu()).size(), 7);
+        QCOMPARE(MenuOutline(*window->Menu("mnuDelete")),
+                 (QStringList{"aDeleteAll All Entries...", "aDeleteHighlighted Only Highlighted Entries", "-",
+                              "aDeleteDuplicates Duplicate Entries", "-",
+                              "aDeleteWordAtAnyWhere Entries With Terms Anywhere...",
+                              "aDeleteWordAtStart Entries With Terms At Start...",
+                              "aDeleteWordAtEnd Entries With Terms At End...",
+                              "aDeleteWordAtMiddle Entries With Terms At Middle", "-",
+                              "aDeleteWordCountMore Entries With More Than 'N' Words...",
+                              "aDeleteWordCountLess Entries With Less Than 'N' Words...",
+                              "aDeleteWordCountExactly Entries With Exactly 'N' Words..."}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuClean")),
+                 (QStringList{"aCleanUnwantedCharacters Unwanted Characters...",
+                              "aCleanUnwantedTerms Unwanted Terms...", "aCleanRepeatedSpaces Repeated Spaces",
+                              "aCleanRepeatedCharacters Repeated Characters",
+                              "aCleanTrailingChars Trailing/Leading Chars..."}));
+        QCOMPARE(
+            MenuOutline(*window->Menu("mnuModify")),
+            (QStringList{
+                "aModifyGoogleQuote Google Phrase Match", "aModifyGoogleBracket Google Exact Match",
+                "aModifyGoogleNone Google Broad Match", "-", "aModifyAddWordsAtStart Add Words At Start...",
+                "aModifyAddWordsAtEnd Add Words At End...", "-", "aModifySearchReplace Search && Replace...",
+                "-", "aModifyLowerCase Convert To Lowercase", "aModifyUpperCase Convert To Uppercase",
+                "aModifyCamelCase First Letters To UpperCase", "-", ">Sort", "  aModifySortAsc Ascending",
+                "  aModifySortDesc Descending", "  aModifySortAscWC Ascending Word Count",
+                "  aModifySortDescWC Descending Word Count"}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuMultiply")),
+                 (QStringList{"aMultipleMisspelled Add Misspelled Words...",
+                              "aMultiplyReplaceAndDuplicate Replace Words and Duplicate...",
+                              "aMultipleRecombine Recombine Words...", "-",
+                              "aMultiplyAddWordsStart Add Words At Start...",
+                              "aMultiplyAddWordsEnd Add Words At End...", "-",
+                              "aMultipleGoogleQuote Google Phrase Match",
+                              "aMultipleGoogleBracket Google Exact Match"}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuHighlight")),
+                 (QStringList{">Entries That Contain", "  aHighlightWordAtStart Word At Start...",
+                              "  aHighlightWordAtEnd Word At End...",
+                              "  aHighlightWordAtAnyWhere Word Anywhere...", "  -",
+                              "  aHighlightWordCountMore More Than 'N' Words...",
+                              "  aHighlightWordCountLess Less Than 'N' Words...",
+                              "  aHighlightWordCountExactly Equal To 'N' Words...", "-",
+                              "aHighlightInvert Invert Selection", "aHighlightAll All Entries",
+                              "aHighlightNone Select None"}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuExport")),
+                 (QStringList{
+                     "aExportToFile All To Text File...", "aExportToList All To Another List...",
+                     "aExportToClipboard All To Clipboard",
+                     "aExportToClipboardComma All To Clipboard (Comma Seperated)", "-",
+                     "aExportToFileHighlighted Highlighted Words To Text File...",
+                     "aExportToListHighlighted Highlighted Words To Another List...",
+                     "aExportToClipboardHighlighted Highlighted Words To Clipboard",
+                     "aExportToClipboardCommaHighlighted Highlighted Words To Clipboard (Comma Seperated)"}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuConfig")),
+                 (QStringList{"aConfigFont Colors && Font...", "-", "aConfigUpdates Check For Updates..."}));
+        for (TAction* action : window->Commands().Actions())
+            QCOMPARE(action->shortcut(),
+                     action->Name() == "aHighlightAll" ? QKeySequence("Ctrl+A") : QKeySequence());
         TActionList::UpdateAll();
         QVERIFY(!controller->FindAction("aDeleteAll")->isEnabled());
         Fill({"a"});
