@@ -80,6 +80,10 @@ public:
     TButtonEx* btnClose = nullptr;
     QFrame* Shape1 = nullptr;
     TODListView* lvMain = nullptr;
+    // The current list's number of entries and of highlighted ones.
+    QLabel* lblStatus = nullptr;
+
+    static QString StatusText(int entries, int highlighted);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -94,6 +98,8 @@ private:
     TMainFormController& MainController() const;
     std::optional<std::string> ChooseFile(const std::string& folder, bool save);
 
+    void StatusChanged();
+    void ShowStatus();
     void lvMainData(int row, TODRow& data) const;
     void lvMainCustomDrawItem(int row, TODRowColors& colors) const;
 
@@ -106,4 +112,5 @@ private:
     TTrayBehaviour* tray_ = nullptr;
     // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
     QImage bannerEdge_;
+    bool statusPending_ = false;
 };

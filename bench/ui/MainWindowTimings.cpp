@@ -61,10 +61,10 @@ void BM_SwitchToTheFullList(benchmark::State& state) {
 
 void BM_ScrollToEnd(benchmark::State& state) {
     for (auto _ : state) {
-        Window->lvMain->scrollToBottom();
+        Window->lvMain->ScrollToRow(Window->RowCount() - 1, false);
         Repaint();
         state.PauseTiming();
-        Window->lvMain->scrollToTop();
+        Window->lvMain->ScrollToRow(0, true);
         Repaint();
         state.ResumeTiming();
     }
