@@ -51,6 +51,8 @@ private:
     void UndoGesture();
     void Resize(int count);
     void Set(int row, std::uint8_t value);
+    // Rewrites the bytes of first..last, keeping the count and the bounds of the selected rows.
+    template <class F> void Rewrite(int first, int last, F&& rewrite);
     void ClearMarked();
 
     std::unique_ptr<std::uint8_t[], TFree> rows_;
