@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -259,6 +260,52 @@ private slots:
         window->SetColumnWidth(1, 50);
         QVERIFY(fills());
         QCOMPARE(window->ColumnWidth(1), 50);
+    }
+
+    void everyScriptShowsFromTheColumnsLeftEdgeInAnEnlargedWindow() {
+        const std::vector<std::string> texts = {
+            "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9e \xC5\xBC\xC3\xB3\xC5\x82w", // crème brûlée żółw
+            "\xD0\xBA\xD1\x80\xD0\xB0\xD1\x81\xD0\xBD\xD1\x8B\xD0\xB5 "
+            "\xD1\x82\xD1\x83\xD1\x84\xD0\xBB\xD0\xB8", // красные туфли
+            "\xCE\xBA\xCF\x8C\xCE\xBA\xCE\xBA\xCE\xB9\xCE\xBD\xCE\xB1 "
+            "\xCF\x80\xCE\xB1\xCF\x80\xCE\xBF\xCF\x8D\xCF\x84\xCF\x83\xCE\xB9\xCE\xB1", // κόκκινα παπούτσια
+            "\xD7\xA0\xD7\xA2\xD7\x9C\xD7\x99\xD7\x99\xD7\x9D "
+            "\xD7\x90\xD7\x93\xD7\x95\xD7\x9E\xD7\x95\xD7\xAA",          // נעליים אדומות
+            "\xD7\xA0\xD7\xA2\xD7\x9C\xD7\x99\xD7\x99\xD7\x9D 42 shoes", // נעליים 42 shoes
+        };
+        for (const std::string& text : texts)
+            Current().AddKeyword(text);
+        controller->RefreshView(false, false);
+        window->SetBounds({0, 0, 1400, 900});
+        QCoreApplication::processEvents();
+        QVERIFY(window->lvMain->width() > 1000);
+        const QImage image = window->lvMain->viewport()->grab().toImage();
+        const QHeaderView& header = window->lvMain->Header();
+        const int left = header.sectionViewportPosition(1);
+        for (int row = 0; row < static_cast<int>(texts.size()); ++row) {
+            TODRow data;
+            QVERIFY(window->lvMain->FetchRow(row, data));
+            QCOMPARE(data.SubItem, QString::fromUtf8(texts[static_cast<std::size_t>(row)]));
+            const QRect band = window->lvMain->RowRect(row);
+            int firstInk = -1, lastInk = -1;
+            for (int x = left; x < left + header.sectionSize(1); ++x)
+                for (int y = band.top(); y <= band.bottom(); ++y)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        firstInk = firstInk < 0 ? x : firstInk;
+                        lastInk = x;
+                    }
+            // Right-to-left rows read from the right but sit at the left edge like the others.
+            QVERIFY2(firstInk >= left && firstInk < left + 12, qPrintable(data.SubItem));
+            QVERIFY(lastInk - firstInk > 40);
+        }
+        const QString folder = qEnvironmentVariable("PT_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            window->move(0, 0);
+            QTest::qWait(300);
+            QCOMPARE(
+                QProcess::execute("import", {"-window", "root", QDir(folder).filePath("view-unicode.png")}),
+                0);
+        }
     }
 
     void aRowThatCannotBeFetchedResetsTheViewWithoutABox() {
