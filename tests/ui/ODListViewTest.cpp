@@ -310,6 +310,11 @@ private slots:
         }
         const QString folder = qEnvironmentVariable("PT_SCREENSHOT_DIR");
         if (!folder.isEmpty() && count == TwoBillion) {
+            view->OnCustomDrawItem = [](int row, TODRowColors& colors) {
+                if (row % 2 == 0)
+                    colors.Background = QColor(241, 241, 241);
+            };
+            view->Selection().Mark(top + 3, top + 5, TRowMark::Select, false);
             view->resize(900, 500);
             view->move(0, 0);
             QTest::qWait(300);
