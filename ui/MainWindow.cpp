@@ -66,6 +66,12 @@ const TKeyItems* ShownList() {
     return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
 }
 
+QString StatusText(int entries, int highlighted) {
+    const QLocale locale;
+    return QString("%1 %2, %3 highlighted")
+        .arg(locale.toString(entries), entries == 1 ? "entry" : "entries", locale.toString(highlighted));
+}
+
 } // namespace
 
 TfrmMain::TfrmMain() {
@@ -365,12 +371,6 @@ void TfrmMain::lvMainData(int row, TODRow& data) const {
     data.Caption = QString::number(row + 1);
     const std::string_view text = Utf8::CutAtChar(list->GetKeyItem(row).Text(), ShownTextBytes);
     data.SubItem = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString TfrmMain::StatusText(int entries, int highlighted) {
-    const QLocale locale;
-    return QString("%1 %2, %3 highlighted")
-        .arg(locale.toString(entries), entries == 1 ? "entry" : "entries", locale.toString(highlighted));
 }
 
 void TfrmMain::StatusChanged() {

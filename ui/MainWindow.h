@@ -18,8 +18,8 @@ class TMainFormController;
 class TTrayBehaviour;
 
 // The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs
-// (made by the controller) and the virtual list view of the current list. It forwards the user's actions
-// to the controller and offers the controller its view operations.
+// (made by the controller), the virtual list view of the current list and a status line under it. It forwards
+// the user's actions to the controller and offers the controller its view operations.
 class TfrmMain : public TControlledForm, public IMainView, public IMainWindowBounds {
     Q_OBJECT
 public:
@@ -82,8 +82,6 @@ public:
     TODListView* lvMain = nullptr;
     // The current list's number of entries and of highlighted ones.
     QLabel* lblStatus = nullptr;
-
-    static QString StatusText(int entries, int highlighted);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -349,7 +349,9 @@ void TODListView::mousePressEvent(QMouseEvent* event) {
     }
     const int before = current_;
     current_ = row;
+    currentColumn_ = std::max(header_->logicalIndexAt(event->position().toPoint().x()), 0);
     currentSet_ = true;
+    delayedScroll_.start(QApplication::doubleClickInterval() + 100, this);
     if (control) {
         // Ctrl decides by the row's own state whether the press and the drag after it select or deselect.
         ctrlDragSelects_ = !selection_->RowSelected(row);
@@ -438,6 +440,12 @@ void TODListView::focusOutEvent(QFocusEvent* event) {
 }
 
 void TODListView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == delayedScroll_.timerId()) {
+        delayedScroll_.stop();
+        if (current_ >= 0)
+            EnsureVisible(current_, currentColumn_);
+        return;
+    }
     if (event->timerId() != autoScroll_.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;

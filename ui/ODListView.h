@@ -125,5 +125,7 @@ private:
     bool ctrlDragSelects_ = true;
     QPoint lastDragPosition_;
     QBasicTimer autoScroll_;
+    // A click brings its row wholly into view, after the time a double click could take.
+    QBasicTimer delayedScroll_;
     int autoScrollStep_ = 0;
 };

@@ -208,6 +208,17 @@ private slots:
         QCOMPARE(view->Selection().SelectedCount(), 6);
     }
 
+    void aClickedRowCutByTheBottomEdgeScrollsIntoView() {
+        view->SetRowCount(TwoBillion);
+        view->ScrollToRow(FarRow, true);
+        const int cut = FarRow + Page();
+        QVERIFY(!view->viewport()->rect().contains(view->RowRect(cut)));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(200, view->viewport()->height() - 1));
+        QCOMPARE(view->Selection().SelectedRows(), std::vector<int>{cut});
+        QTRY_VERIFY(view->viewport()->rect().contains(view->RowRect(cut)));
+        QCOMPARE(view->TopRow(), FarRow + 1);
+    }
+
     void keysMoveByRowsPagesAndEnds_data() {
         QTest::addColumn<int>("count");
         QTest::addRow("50 rows") << 50;
