@@ -4,7 +4,6 @@
 #include "BoldFont.h"
 #include "BusinessLogicLayer.h"
 #include "ButtonEx.h"
-#include "CodePage.h"
 #include "CommandTable.h"
 #include "Exceptions.h"
 #include "FontAndColor.h"
@@ -15,13 +14,15 @@
 #include "ManagementLayer.h"
 #include "ModalRun.h"
 #include "PopupBelow.h"
-#include "SelectionModel.h"
+#include "RowSelection.h"
 #include "TrayBehaviour.h"
+#include "Utf8.h"
 
 #include <QFileDialog>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,6 +64,12 @@ QString ResourceName(int number) {
 
 const TKeyItems* ShownList() {
     return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
+}
+
+QString StatusText(int entries, int highlighted) {
+    const QLocale locale;
+    return QString("%1 %2, %3 highlighted")
+        .arg(locale.toString(entries), entries == 1 ? "entry" : "entries", locale.toString(highlighted));
 }
 
 } // namespace
@@ -155,13 +162,21 @@ void TfrmMain::CreateControls() {
     lvMain->setGeometry(29, 265, 619, 268);
     lvMain->setFrameShape(QFrame::NoFrame);
     lvMain->SetColumnCaptions("#", "Keywords");
-    lvMain->horizontalHeader()->resizeSection(0, 100);
-    lvMain->horizontalHeader()->resizeSection(1, 273);
+    lvMain->SetColumnWidth(0, 100);
+    lvMain->SetColumnWidth(1, 273);
     lvMain->OnData = [this](int row, TODRow& data) { lvMainData(row, data); };
     lvMain->OnCustomDrawItem = [this](int row, TODRowColors& colors) { lvMainCustomDrawItem(row, colors); };
     lvMain->OnColumnClick = [this](int column) { MainController().SortByColumn(column); };
     lvMain->OnODError = [this](TODErrorStage, int) { MainController().ResetView(); };
     anchors_.Add(lvMain, AnchorAll);
+    connect(&lvMain->Selection(), &TRowSelection::RowsChanged, this, &TfrmMain::StatusChanged);
+
+    // In the strip between the list's frame and the window's bottom edge, clear of every other control.
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName("lblStatus");
+    lblStatus->setGeometry(25, 540, 627, 18);
+    anchors_.Add(lblStatus, AnchorBottom);
+    ShowStatus();
 }
 
 TButtonEx* TfrmMain::NewButton(const char* name, TImageStrip* strip, int firstImage, const char* caption,
@@ -226,6 +241,7 @@ void TfrmMain::AttachMenus() {
 
 void TfrmMain::SetRowCount(int count) {
     lvMain->SetRowCount(count);
+    StatusChanged();
 }
 
 int TfrmMain::RowCount() const {
@@ -234,6 +250,7 @@ int TfrmMain::RowCount() const {
 
 void TfrmMain::InvalidateRows() {
     lvMain->viewport()->update();
+    StatusChanged();
 }
 
 void TfrmMain::ClearSelection() {
@@ -269,15 +286,15 @@ void TfrmMain::SelectOnly(const TIntList& rows) {
 }
 
 int TfrmMain::ColumnCount() const {
-    return lvMain->horizontalHeader()->count();
+    return TODListView::Columns;
 }
 
 int TfrmMain::ColumnWidth(int column) const {
-    return lvMain->horizontalHeader()->sectionSize(column);
+    return lvMain->ColumnWidth(column);
 }
 
 void TfrmMain::SetColumnWidth(int column, int width) {
-    lvMain->horizontalHeader()->resizeSection(column, width);
+    lvMain->SetColumnWidth(column, width);
 }
 
 void TfrmMain::SetListFont(const TFontSpec& font) {
@@ -357,8 +374,23 @@ void TfrmMain::lvMainData(int row, TODRow& data) const {
     if (!list)
         return;
     data.Caption = QString::number(row + 1);
-    data.SubItem = QString::fromStdString(
-        ActiveCodePage().ToUtf8(list->GetKeyItem(row).Text().substr(0, ShownTextBytes)));
+    const std::string_view text = Utf8::CutAtChar(list->GetKeyItem(row).Text(), ShownTextBytes);
+    data.SubItem = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void TfrmMain::StatusChanged() {
+    // Selecting row by row reports every row; the label is set once, when the loop is idle again.
+    if (statusPending_)
+        return;
+    statusPending_ = true;
+    QMetaObject::invokeMethod(this, &TfrmMain::ShowStatus, Qt::QueuedConnection);
+}
+
+void TfrmMain::ShowStatus() {
+    statusPending_ = false;
+    const TKeyItems* list = ShownList();
+    lblStatus->setText(
+        StatusText(list ? list->Count() : lvMain->RowCount(), lvMain->Selection().SelectedCount()));
 }
 
 void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {

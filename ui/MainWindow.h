@@ -18,8 +18,8 @@ class TMainFormController;
 class TTrayBehaviour;
 
 // The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs
-// (made by the controller) and the virtual list view of the current list. It forwards the user's actions
-// to the controller and offers the controller its view operations.
+// (made by the controller), the virtual list view of the current list and a status line under it. It forwards
+// the user's actions to the controller and offers the controller its view operations.
 class TfrmMain : public TControlledForm, public IMainView, public IMainWindowBounds {
     Q_OBJECT
 public:
@@ -80,6 +80,8 @@ public:
     TButtonEx* btnClose = nullptr;
     QFrame* Shape1 = nullptr;
     TODListView* lvMain = nullptr;
+    // The current list's number of entries and of highlighted ones.
+    QLabel* lblStatus = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -94,6 +96,8 @@ private:
     TMainFormController& MainController() const;
     std::optional<std::string> ChooseFile(const std::string& folder, bool save);
 
+    void StatusChanged();
+    void ShowStatus();
     void lvMainData(int row, TODRow& data) const;
     void lvMainCustomDrawItem(int row, TODRowColors& colors) const;
 
@@ -106,4 +110,5 @@ private:
     TTrayBehaviour* tray_ = nullptr;
     // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
     QImage bannerEdge_;
+    bool statusPending_ = false;
 };

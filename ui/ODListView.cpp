@@ -1,20 +1,25 @@
 #include "ODListView.h"
 
 #include "ExceptionHook.h"
-#include "SelectionModel.h"
-#include "VirtualRowModel.h"
+#include "RowSelection.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
+#include <QStandardItemModel>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int TextIndent = 6;
 constexpr int RowPadding = 4;
+// How near the viewport's edge a drag starts scrolling, and how often it scrolls.
+constexpr int AutoScrollMargin = 16;
+constexpr int AutoScrollMilliseconds = 50;
 
 class TODErrorEvent : public QEvent {
 public:
@@ -24,122 +29,145 @@ public:
     int Row;
 };
 
-// Paints a cell from the view's row fetch and colours; a selected row takes the highlight colours, also
-// while the view has no focus.
-class TRowDelegate : public QStyledItemDelegate {
-public:
-    explicit TRowDelegate(TODListView& view) : QStyledItemDelegate(&view), view_(view) {}
+// Rounds towards minus infinity: heights above the viewport belong to the rows above the top one.
+int RowsBelowTop(int y, int rowHeight) {
+    return y >= 0 ? y / rowHeight : -((-y + rowHeight - 1) / rowHeight);
+}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const int row = index.row();
-        const int column = index.column();
-        TODRowColors colors{option.palette.color(QPalette::Text), option.palette.color(QPalette::Base)};
-        view_.FetchColors(row, column, colors);
-        if (view_.Selection().RowSelected(row))
-            colors = {option.palette.color(QPalette::Active, QPalette::HighlightedText),
-                      option.palette.color(QPalette::Active, QPalette::Highlight)};
-        painter->fillRect(option.rect, colors.Background);
-        TODRow data;
-        if (view_.FetchRow(row, data)) {
-            const QString& text = column == 0 ? data.Caption : data.SubItem;
-            const QRect box = option.rect.adjusted(TextIndent, 0, -2, 0);
-            painter->setPen(colors.Text);
-            painter->setFont(option.font);
-            painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                              option.fontMetrics.elidedText(text, Qt::ElideRight, box.width()));
-        }
-        if (view_.hasFocus() && view_.currentIndex().row() == row)
-            DrawFocusLines(*painter, option.rect, column, colors.Text);
-    }
-
-private:
-    // The dotted frame around the current row, drawn a cell at a time.
-    void DrawFocusLines(QPainter& painter, const QRect& cell, int column, const QColor& color) const {
-        QPen pen(color, 1, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawLine(cell.topLeft(), cell.topRight());
-        painter.drawLine(cell.bottomLeft(), cell.bottomRight());
-        if (column == 0)
-            painter.drawLine(cell.topLeft(), cell.bottomLeft());
-        if (column == view_.model()->columnCount() - 1)
-            painter.drawLine(cell.topRight(), cell.bottomRight());
-    }
-
-    TODListView& view_;
-};
+// A right-to-left text is laid out as a right-to-left paragraph, so that it reads as written, but stays
+// at the left edge of its column like every other row.
+int TextFlags(const QString& text) {
+    return Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter | Qt::TextSingleLine |
+           (text.isRightToLeft() ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight);
+}
 
 } // namespace
 
-TODListView::TODListView(QWidget* parent) : QTableView(parent) {
-    model_ = new TVirtualRowModel(this);
-    setModel(model_);
-    selection_ = new TRowSelectionModel(model_, this);
-    setSelectionModel(selection_);
-    connect(selection_, &TRowSelectionModel::RowsChanged, viewport(), qOverload<>(&QWidget::update));
-    setItemDelegate(new TRowDelegate(*this));
-    setSelectionBehavior(SelectRows);
-    setSelectionMode(ExtendedSelection);
-    setEditTriggers(NoEditTriggers);
-    setShowGrid(false);
-    setWordWrap(false);
-    setTabKeyNavigation(false);
-    setCornerButtonEnabled(false);
-    setHorizontalScrollMode(ScrollPerPixel);
-    setVerticalScrollMode(ScrollPerItem);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
-    QHeaderView* header = horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setSectionsClickable(true);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+TODListView::TODListView(QWidget* parent) : QAbstractScrollArea(parent) {
+    selection_ = new TRowSelection(this);
+    connect(selection_, &TRowSelection::RowsChanged, viewport(), qOverload<>(&QWidget::update));
+    captions_ = new QStandardItemModel(0, Columns, this);
+    header_ = new QHeaderView(Qt::Horizontal, this);
+    header_->setModel(captions_);
+    header_->setSectionResizeMode(QHeaderView::Interactive);
+    header_->setSectionsClickable(true);
+    header_->setHighlightSections(false);
+    header_->setStretchLastSection(false);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header_, &QHeaderView::sectionClicked, this, [this](int column) {
         if (OnColumnClick)
             CallReportingFailures([&] { OnColumnClick(column); });
     });
+    connect(header_, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!fillingLastColumn_) {
+            if (column == Columns - 1)
+                lastColumnWidth_ = width;
+            UpdateGeometries();
+        }
+        viewport()->update();
+    });
+    connect(header_, &QHeaderView::sectionHandleDoubleClicked, this, &TODListView::ResizeColumnToContents);
+    lastColumnWidth_ = header_->sectionSize(Columns - 1);
     UpdateRowHeight();
+    UpdateGeometries();
 }
 
 void TODListView::SetRowCount(int count) {
-    const int before = RowCount();
-    if (count == before)
+    count = std::max(count, 0);
+    if (count == count_)
         return;
-    if (count <= 0 || before == 0) {
-        model_->SetRowCount(count);
-        selection_->SetRowCount(RowCount());
-        return;
+    const bool emptied = count == 0 || count_ == 0;
+    if (emptied)
+        selection_->SetRowCount(0);
+    selection_->SetRowCount(count);
+    count_ = count;
+    if (emptied) {
+        current_ = anchor_ = dragOrigin_ = pressedRow_ = -1;
+        currentSet_ = false;
+        verticalScrollBar()->setValue(0);
     }
-    // The model resets on every change of count; what the user sees of the rows that remain stays.
-    const int current = currentIndex().row();
-    const int column = std::max(currentIndex().column(), 0);
-    const int top = verticalScrollBar()->value();
-    const int left = horizontalScrollBar()->value();
-    std::vector<std::uint8_t> rows = selection_->TakeRows();
-    model_->SetRowCount(count);
-    selection_->SetRowCount(RowCount());
-    selection_->RestoreRows(std::move(rows));
-    if (current >= 0 && current < count)
-        selection_->setCurrentIndex(model_->index(current, column), QItemSelectionModel::NoUpdate);
-    updateGeometries();
-    verticalScrollBar()->setValue(top);
-    horizontalScrollBar()->setValue(left);
-}
-
-int TODListView::RowCount() const {
-    return model_->rowCount();
+    for (int* row : {&current_, &anchor_, &dragOrigin_, &pressedRow_})
+        if (*row >= count)
+            *row = -1;
+    UpdateGeometries();
+    viewport()->update();
 }
 
 void TODListView::SetColumnCaptions(const QString& first, const QString& second) {
-    model_->SetCaptions(first, second);
+    captions_->setHorizontalHeaderLabels({first, second});
+    UpdateGeometries();
 }
 
 void TODListView::SetListFont(const QFont& font) {
     setFont(font);
     UpdateRowHeight();
+    UpdateGeometries();
     viewport()->update();
+}
+
+int TODListView::ColumnWidth(int column) const {
+    if (column == Columns - 1)
+        return lastColumnWidth_;
+    return header_->sectionSize(column);
+}
+
+void TODListView::SetColumnWidth(int column, int width) {
+    if (column < 0 || column >= Columns)
+        return;
+    if (column == Columns - 1)
+        lastColumnWidth_ = width;
+    else
+        header_->resizeSection(column, width);
+    UpdateGeometries();
+}
+
+void TODListView::ResizeColumnToContents(int column) {
+    if (column < 0 || column >= Columns)
+        return;
+    int widest = header_->sectionSizeHint(column);
+    if (count_ > 0) {
+        const QFontMetrics metrics(font());
+        const int first = TopRow();
+        const int last = std::min(count_ - 1, first + VisibleRows());
+        for (int row = first; row <= last; ++row) {
+            TODRow data;
+            if (FetchRow(row, data))
+                widest =
+                    std::max(widest, metrics.horizontalAdvance(column == 0 ? data.Caption : data.SubItem) +
+                                         2 * TextIndent);
+        }
+    }
+    SetColumnWidth(column, widest);
+}
+
+int TODListView::TopRow() const {
+    return verticalScrollBar()->value();
+}
+
+int TODListView::RowAt(int y) const {
+    const long long row = static_cast<long long>(TopRow()) + RowsBelowTop(y, rowHeight_);
+    return row >= 0 && row < count_ ? static_cast<int>(row) : -1;
+}
+
+QRect TODListView::RowRect(int row) const {
+    const long long y = (static_cast<long long>(row) - TopRow()) * rowHeight_;
+    if (row < 0 || row >= count_ || y < -rowHeight_ || y > viewport()->height())
+        return {};
+    return {0, static_cast<int>(y), viewport()->width(), rowHeight_};
+}
+
+void TODListView::SetCurrentRow(int row) {
+    current_ = row >= 0 && row < count_ ? row : -1;
+    currentSet_ = true;
+    anchor_ = current_;
+    viewport()->update();
+}
+
+void TODListView::ScrollToRow(int row, bool atTop) {
+    if (atTop)
+        verticalScrollBar()->setValue(row);
+    else
+        EnsureVisible(row, currentColumn_);
 }
 
 bool TODListView::FetchRow(int row, TODRow& data) const {
@@ -149,72 +177,290 @@ bool TODListView::FetchRow(int row, TODRow& data) const {
     });
 }
 
-bool TODListView::FetchColors(int row, int column, TODRowColors& colors) {
+bool TODListView::FetchColors(int row, int column, TODRowColors& colors) const {
     return Guarded(column == 0 ? esDrawItem : esDrawSubItem, row, [&] {
         if (OnCustomDrawItem)
             OnCustomDrawItem(row, colors);
     });
 }
 
-void TODListView::selectAll() {
+void TODListView::SelectAll() {
     selection_->SelectAllRows();
-}
-
-void TODListView::keyboardSearch(const QString&) {
-    // Searching by typed letters would walk millions of rows; the view offers no such search.
-}
-
-int TODListView::sizeHintForColumn(int column) const {
-    if (RowCount() == 0)
-        return -1;
-    const int first = std::max(rowAt(0), 0);
-    int last = rowAt(viewport()->height() - 1);
-    if (last < 0)
-        last = RowCount() - 1;
-    const QFontMetrics metrics(font());
-    int widest = 0;
-    for (int row = first; row <= last; ++row) {
-        TODRow data;
-        if (FetchRow(row, data))
-            widest = std::max(widest, metrics.horizontalAdvance(column == 0 ? data.Caption : data.SubItem));
-    }
-    return widest + 2 * TextIndent;
-}
-
-QItemSelectionModel::SelectionFlags TODListView::selectionCommand(const QModelIndex& index,
-                                                                  const QEvent* event) const {
-    const auto rows = QItemSelectionModel::Rows;
-    const auto* input = dynamic_cast<const QInputEvent*>(event);
-    if (input && index.isValid() && input->modifiers().testFlag(Qt::ControlModifier)) {
-        // Qt would decide by its own, always empty, selection whether a Ctrl+click selects or deselects.
-        if (event->type() == QEvent::MouseButtonPress) {
-            ctrlDrag_ = selection_->RowSelected(index.row()) ? QItemSelectionModel::Deselect
-                                                             : QItemSelectionModel::Select;
-            return ctrlDrag_ | rows;
-        }
-        if (event->type() == QEvent::MouseMove &&
-            static_cast<const QMouseEvent*>(event)->buttons().testFlag(Qt::LeftButton))
-            return ctrlDrag_ | QItemSelectionModel::Current | rows;
-    }
-    return QTableView::selectionCommand(index, event);
-}
-
-QModelIndex TODListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
-    const int column = std::max(currentIndex().column(), 0);
-    if (cursorAction == MoveHome && RowCount() > 0)
-        return model_->index(0, column);
-    if (cursorAction == MoveEnd && RowCount() > 0)
-        return model_->index(RowCount() - 1, column);
-    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 bool TODListView::event(QEvent* event) {
     if (event->type() != static_cast<QEvent::Type>(ODErrorMessage))
-        return QTableView::event(event);
+        return QAbstractScrollArea::event(event);
     const auto* report = static_cast<TODErrorEvent*>(event);
     if (OnODError)
         OnODError(report->Stage, report->Row);
     return true;
+}
+
+void TODListView::paintEvent(QPaintEvent* event) {
+    if (count_ == 0)
+        return;
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QRect area = event->rect();
+    const int top = TopRow();
+    const int first = top + std::max(area.top(), 0) / rowHeight_;
+    const int last = static_cast<int>(std::min<long long>(
+        count_ - 1, static_cast<long long>(top) + std::max(area.bottom(), 0) / rowHeight_));
+    for (int row = first; row <= last; ++row)
+        PaintRow(painter, row, (row - top) * rowHeight_, area);
+}
+
+void TODListView::PaintRow(QPainter& painter, int row, int y, const QRect& area) const {
+    TODRow data;
+    const bool fetched = FetchRow(row, data);
+    const bool selected = selection_->RowSelected(row);
+    const bool focused = hasFocus() && row == current_;
+    const QFontMetrics metrics(painter.font());
+    for (int column = 0; column < Columns; ++column) {
+        const QRect cell(header_->sectionViewportPosition(column), y, header_->sectionSize(column),
+                         rowHeight_);
+        if (!cell.intersects(area))
+            continue;
+        TODRowColors colors{palette().color(QPalette::Text), palette().color(QPalette::Base)};
+        FetchColors(row, column, colors);
+        // A selected row takes the highlight colours, also while the view has no focus.
+        if (selected)
+            colors = {palette().color(QPalette::Active, QPalette::HighlightedText),
+                      palette().color(QPalette::Active, QPalette::Highlight)};
+        painter.fillRect(cell, colors.Background);
+        if (fetched) {
+            const QString& text = column == 0 ? data.Caption : data.SubItem;
+            const QRect box = cell.adjusted(TextIndent, 0, -2, 0);
+            painter.setPen(colors.Text);
+            painter.drawText(box, TextFlags(text), metrics.elidedText(text, Qt::ElideRight, box.width()));
+        }
+        if (focused) {
+            // The dotted frame around the current row, drawn a cell at a time.
+            painter.setPen(QPen(colors.Text, 1, Qt::DotLine));
+            painter.drawLine(cell.topLeft(), cell.topRight());
+            painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+            if (column == 0)
+                painter.drawLine(cell.topLeft(), cell.bottomLeft());
+            if (column == Columns - 1)
+                painter.drawLine(cell.topRight(), cell.bottomRight());
+        }
+    }
+}
+
+void TODListView::resizeEvent(QResizeEvent*) {
+    UpdateGeometries();
+}
+
+void TODListView::scrollContentsBy(int, int) {
+    header_->setOffset(horizontalScrollBar()->value());
+    viewport()->update();
+}
+
+void TODListView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll)) {
+        SelectAll();
+        return;
+    }
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+        if (current_ >= 0)
+            selection_->Mark(current_, current_,
+                             control || event->key() == Qt::Key_Select ? TRowMark::Toggle : TRowMark::Select,
+                             false);
+        return;
+    }
+    const int last = count_ - 1;
+    int row = current_;
+    int column = currentColumn_;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        row = current_ - 1;
+        break;
+    case Qt::Key_Down:
+        row = current_ + 1;
+        break;
+    case Qt::Key_PageUp:
+        row = current_ - VisibleRows();
+        break;
+    case Qt::Key_PageDown:
+        row = current_ + std::min(VisibleRows(), last - current_);
+        break;
+    case Qt::Key_Home:
+        row = 0;
+        break;
+    case Qt::Key_End:
+        row = last;
+        break;
+    case Qt::Key_Left:
+        column = currentColumn_ - 1;
+        break;
+    case Qt::Key_Right:
+        column = currentColumn_ + 1;
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    if (count_ == 0)
+        return;
+    if (current_ < 0 && event->key() != Qt::Key_Home && event->key() != Qt::Key_End) {
+        row = 0;
+        column = 0;
+    }
+    row = std::clamp(row, 0, last);
+    column = std::clamp(column, 0, Columns - 1);
+    if (row != current_ || column != currentColumn_)
+        MoveCurrent(row, column, event->modifiers());
+}
+
+void TODListView::MoveCurrent(int row, int column, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        anchor_ = row;
+    } else if (modifiers.testFlag(Qt::ShiftModifier)) {
+        if (anchor_ < 0)
+            anchor_ = current_ >= 0 ? current_ : row;
+        selection_->Mark(anchor_, row, TRowMark::Select, true);
+    } else {
+        selection_->Mark(row, row, TRowMark::Select, false, true);
+        anchor_ = row;
+    }
+    current_ = row;
+    currentColumn_ = column;
+    currentSet_ = true;
+    EnsureVisible(row, column);
+    viewport()->update();
+}
+
+void TODListView::mousePressEvent(QMouseEvent* event) {
+    const int row = RowAt(event->position().toPoint().y());
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    const bool right = event->button() == Qt::RightButton;
+    pressedRow_ = row;
+    dragging_ = false;
+    dragModifiers_ = modifiers;
+    if (row < 0) {
+        dragOrigin_ = -1;
+        if (!right && !shift && !control)
+            selection_->ClearRows();
+        return;
+    }
+    const int before = current_;
+    current_ = row;
+    currentColumn_ = std::max(header_->logicalIndexAt(event->position().toPoint().x()), 0);
+    currentSet_ = true;
+    delayedScroll_.start(QApplication::doubleClickInterval() + 100, this);
+    if (control) {
+        // Ctrl decides by the row's own state whether the press and the drag after it select or deselect.
+        ctrlDragSelects_ = !selection_->RowSelected(row);
+        selection_->Mark(row, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, false);
+        anchor_ = dragOrigin_ = row;
+    } else if (shift && !right) {
+        if (anchor_ < 0)
+            anchor_ = before >= 0 ? before : row;
+        selection_->Mark(anchor_, row, TRowMark::Select, true);
+    } else if (!shift) {
+        // A press on a selected row leaves the selection to the release: it may start a drag.
+        if (!selection_->RowSelected(row))
+            selection_->Mark(row, row, TRowMark::Select, false, true);
+        anchor_ = dragOrigin_ = row;
+    }
+    viewport()->update();
+}
+
+void TODListView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton || pressedRow_ < 0)
+        return;
+    lastDragPosition_ = event->position().toPoint();
+    dragModifiers_ = event->modifiers();
+    DragTo(lastDragPosition_);
+    const int y = lastDragPosition_.y();
+    if (y < AutoScrollMargin || y > viewport()->height() - AutoScrollMargin) {
+        if (!autoScroll_.isActive()) {
+            autoScrollStep_ = 0;
+            autoScroll_.start(AutoScrollMilliseconds, this);
+        }
+    } else {
+        autoScroll_.stop();
+    }
+}
+
+void TODListView::DragTo(QPoint position) {
+    const int row = RowAt(position.y());
+    if (row < 0 || dragOrigin_ < 0)
+        return;
+    dragging_ = true;
+    if (dragModifiers_.testFlag(Qt::ControlModifier))
+        selection_->Mark(dragOrigin_, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, true);
+    else
+        selection_->Mark(dragOrigin_, row, TRowMark::Select, true,
+                         !dragModifiers_.testFlag(Qt::ShiftModifier));
+    current_ = row;
+    viewport()->update();
+}
+
+void TODListView::mouseReleaseEvent(QMouseEvent* event) {
+    autoScroll_.stop();
+    const int row = RowAt(event->position().toPoint().y());
+    const bool plain = !event->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier);
+    const bool onPressedSelected = row >= 0 && row == pressedRow_ && selection_->RowSelected(row);
+    const bool right = event->button() == Qt::RightButton;
+    if (plain && !dragging_ && (onPressedSelected || row < 0) && (!right || row < 0)) {
+        if (row < 0)
+            selection_->ClearRows();
+        else
+            selection_->Mark(row, row, TRowMark::Select, false, true);
+    }
+    dragging_ = false;
+    pressedRow_ = -1;
+}
+
+void TODListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press on the same row is no new click.
+    if (RowAt(event->position().toPoint().y()) != current_ || current_ < 0)
+        mousePressEvent(event);
+    else
+        pressedRow_ = current_;
+}
+
+void TODListView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    if (!currentSet_ && current_ < 0 && count_ > 0 && event->reason() != Qt::MouseFocusReason) {
+        current_ = 0;
+        currentSet_ = true;
+    }
+    viewport()->update();
+}
+
+void TODListView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void TODListView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == delayedScroll_.timerId()) {
+        delayedScroll_.stop();
+        if (current_ >= 0)
+            EnsureVisible(current_, currentColumn_);
+        return;
+    }
+    if (event->timerId() != autoScroll_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    const int y = lastDragPosition_.y();
+    // Scrolls faster the longer the pointer stays beyond the edge, up to a page at a time.
+    autoScrollStep_ = std::min(autoScrollStep_ + 1, VisibleRows());
+    QScrollBar* bar = verticalScrollBar();
+    if (y < AutoScrollMargin)
+        bar->setValue(bar->value() - autoScrollStep_);
+    else if (y > viewport()->height() - AutoScrollMargin)
+        bar->setValue(bar->value() + autoScrollStep_);
+    else
+        autoScroll_.stop();
+    DragTo(lastDragPosition_);
 }
 
 template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& operation) const {
@@ -233,8 +479,61 @@ template <class F> bool TODListView::Guarded(TODErrorStage stage, int row, F&& o
 }
 
 void TODListView::UpdateRowHeight() {
-    // Setting the height visits every row, even when it stays the same.
-    const int height = QFontMetrics(font()).height() + RowPadding;
-    if (height != verticalHeader()->defaultSectionSize())
-        verticalHeader()->setDefaultSectionSize(height);
+    rowHeight_ = std::max(QFontMetrics(font()).height() + RowPadding, 1);
+}
+
+void TODListView::UpdateGeometries() {
+    const int height = header_->sizeHint().height();
+    if (height != headerHeight_) {
+        headerHeight_ = height;
+        setViewportMargins(0, height, 0, 0);
+    }
+    const QRect area = viewport()->geometry();
+    header_->setGeometry(area.left(), area.top() - headerHeight_, area.width(), headerHeight_);
+    FillLastColumn();
+    QScrollBar* rows = verticalScrollBar();
+    const int page = VisibleRows();
+    rows->setRange(0, std::max(0, count_ - page));
+    rows->setPageStep(page);
+    rows->setSingleStep(1);
+    QScrollBar* pixels = horizontalScrollBar();
+    const int width = area.width();
+    pixels->setRange(0, std::max(0, header_->length() - width));
+    pixels->setPageStep(width);
+    pixels->setSingleStep(std::max(width / 3, 2));
+    header_->setOffset(pixels->value());
+}
+
+void TODListView::FillLastColumn() {
+    int others = 0;
+    for (int column = 0; column < Columns - 1; ++column)
+        others += header_->sectionSize(column);
+    const int width = std::max(lastColumnWidth_, viewport()->width() - others);
+    if (header_->sectionSize(Columns - 1) == width)
+        return;
+    fillingLastColumn_ = true;
+    header_->resizeSection(Columns - 1, width);
+    fillingLastColumn_ = false;
+}
+
+int TODListView::VisibleRows() const {
+    return std::max(1, viewport()->height() / rowHeight_);
+}
+
+void TODListView::EnsureVisible(int row, int column) {
+    QScrollBar* rows = verticalScrollBar();
+    const int top = rows->value();
+    const int page = VisibleRows();
+    if (row < top)
+        rows->setValue(row);
+    else if (row - top >= page)
+        rows->setValue(row - page + 1);
+    QScrollBar* pixels = horizontalScrollBar();
+    const int left = header_->sectionPosition(column);
+    const int right = left + header_->sectionSize(column);
+    const int width = viewport()->width();
+    if (left < pixels->value())
+        pixels->setValue(left);
+    else if (right > pixels->value() + width)
+        pixels->setValue(std::min(left, right - width));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QTableView>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
 
 #include <functional>
 
-class TRowSelectionModel;
-class TVirtualRowModel;
+class QHeaderView;
+class QStandardItemModel;
+class TRowSelection;
 
 enum TODErrorStage : int { esData = 0, esDrawItem = 1, esDrawSubItem = 2 };
 
@@ -21,15 +23,18 @@ struct TODRowColors {
     QColor Background;
 };
 
-// A report-style list view in virtual mode: it holds no rows, only a row count, and asks for each row's text
-// and colours when it paints that row. Several rows can be selected; the selection is one byte per row, so
-// batch operations stay fast at millions of rows. With OnODError assigned, an exception while a row is
-// fetched or drawn is swallowed, the row is drawn empty, and OnODError is called later from the event loop.
-class TODListView : public QTableView {
+// A report-style list view in virtual mode that paints its rows itself. It holds no rows, only a row count,
+// and asks for the text and colours of the rows on screen when it paints them. The scroll bar counts rows,
+// not pixels, so any count up to the largest int scrolls and paints alike. Several rows can be selected;
+// the selection is one byte per row. The last column fills the width the others leave. With OnODError
+// assigned, an exception while a row is fetched or drawn is swallowed, the row is drawn empty, and
+// OnODError is called later from the event loop.
+class TODListView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     // The event the view posts to itself to report a failed fetch or drawing.
     static constexpr int ODErrorMessage = 1025;
+    static constexpr int Columns = 2;
 
     explicit TODListView(QWidget* parent = nullptr);
 
@@ -38,37 +43,89 @@ public:
     std::function<void(TODErrorStage stage, int row)> OnODError;
     std::function<void(int column)> OnColumnClick;
 
-    // 0 empties the view: selection, current row and scroll position go too. Otherwise the selection of the
-    // rows that remain is kept.
+    // 0 empties the view: selection, current row and scroll position go too. Otherwise the selection, the
+    // current row and the scroll position of the rows that remain are kept.
     void SetRowCount(int count);
-    int RowCount() const;
+    int RowCount() const { return count_; }
     void SetColumnCaptions(const QString& first, const QString& second);
     // Also sets the row height to the font's.
     void SetListFont(const QFont& font);
-    TRowSelectionModel& Selection() const { return *selection_; }
+    TRowSelection& Selection() const { return *selection_; }
+    QHeaderView& Header() const { return *header_; }
+
+    // The width a column was given; the last column is shown at least as wide as the space left to it.
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    // Fits the column to the widest text of the rows on screen: the others are never visited.
+    void ResizeColumnToContents(int column);
+
+    int RowHeight() const { return rowHeight_; }
+    int TopRow() const;
+    // The row painted at that height of the viewport; -1 where no row is. Heights above or below the
+    // viewport give the rows that would lie there.
+    int RowAt(int y) const;
+    // The row's band in the viewport (whole width), empty when the row is far off screen.
+    QRect RowRect(int row) const;
+    int CurrentRow() const { return current_; }
+    void SetCurrentRow(int row);
+    void ScrollToRow(int row, bool atTop);
 
     // The row's data and colours as painting gets them: through the guard when OnODError is assigned.
     // False when the guard swallowed an exception.
     bool FetchRow(int row, TODRow& data) const;
-    bool FetchColors(int row, int column, TODRowColors& colors);
+    bool FetchColors(int row, int column, TODRowColors& colors) const;
 
-    void selectAll() override;
-    void keyboardSearch(const QString& search) override;
+    void SelectAll();
 
 protected:
-    // The widest text of the rows on screen: fitting a column to its contents never visits the others.
-    int sizeHintForColumn(int column) const override;
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event = nullptr) const override;
-    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     template <class F> bool Guarded(TODErrorStage stage, int row, F&& operation) const;
     void UpdateRowHeight();
+    void UpdateGeometries();
+    void FillLastColumn();
+    void PaintRow(QPainter& painter, int row, int y, const QRect& area) const;
+    int VisibleRows() const;
+    void MoveCurrent(int row, int column, Qt::KeyboardModifiers modifiers);
+    void EnsureVisible(int row, int column);
+    void DragTo(QPoint position);
 
-    TVirtualRowModel* model_ = nullptr;
-    TRowSelectionModel* selection_ = nullptr;
+    QHeaderView* header_ = nullptr;
+    QStandardItemModel* captions_ = nullptr;
+    TRowSelection* selection_ = nullptr;
+    int count_ = 0;
+    int rowHeight_ = 1;
+    int headerHeight_ = -1;
+    int lastColumnWidth_ = 0;
+    bool fillingLastColumn_ = false;
+    int current_ = -1;
+    int currentColumn_ = 0;
+    // Whether a current row was ever set since the view was filled: focus then no longer picks the first.
+    bool currentSet_ = false;
+    // Where Shift-selection extends from.
+    int anchor_ = -1;
+    // The row a drag-selection spans from, and the row of the last press.
+    int dragOrigin_ = -1;
+    int pressedRow_ = -1;
+    bool dragging_ = false;
+    Qt::KeyboardModifiers dragModifiers_;
     // Ctrl-dragging sets or clears rows by what the pressed row held before the press.
-    mutable QItemSelectionModel::SelectionFlag ctrlDrag_ = QItemSelectionModel::Select;
+    bool ctrlDragSelects_ = true;
+    QPoint lastDragPosition_;
+    QBasicTimer autoScroll_;
+    // A click brings its row wholly into view, after the time a double click could take.
+    QBasicTimer delayedScroll_;
+    int autoScrollStep_ = 0;
 };

@@ -61,10 +61,10 @@ void BM_SwitchToTheFullList(benchmark::State& state) {
 
 void BM_ScrollToEnd(benchmark::State& state) {
     for (auto _ : state) {
-        Window->lvMain->scrollToBottom();
+        Window->lvMain->ScrollToRow(Window->RowCount() - 1, false);
         Repaint();
         state.PauseTiming();
-        Window->lvMain->scrollToTop();
+        Window->lvMain->ScrollToRow(0, true);
         Repaint();
         state.ResumeTiming();
     }
@@ -109,6 +109,15 @@ void BM_Refresh(benchmark::State& state) {
     }
 }
 
+void BM_PageDown(benchmark::State& state) {
+    Window->lvMain->setFocus();
+    QTest::keyClick(Window->lvMain, Qt::Key_Home);
+    for (auto _ : state) {
+        QTest::keyClick(Window->lvMain, Qt::Key_PageDown);
+        Repaint();
+    }
+}
+
 void BM_PaintOneScreen(benchmark::State& state) {
     for (auto _ : state)
         Repaint();
@@ -120,6 +129,7 @@ BENCHMARK(BM_EndKeySelectsTheLastRow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintOneScreen)->Unit(benchmark::kMillisecond);
 
 std::size_t RowsArgument(int& argc, char** argv) {

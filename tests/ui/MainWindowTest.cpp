@@ -9,7 +9,7 @@
 #include "MainFormController.h"
 #include "MainWindow.h"
 #include "ManagementLayer.h"
-#include "SelectionModel.h"
+#include "RowSelection.h"
 #include "TrayBehaviour.h"
 #include "TrayIcon.h"
 
@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -75,16 +76,18 @@ class MainWindowTest : public QObject {
         controller->RefreshView(false, false);
     }
     QPoint RowPoint(int row, int column = 1) {
-        return window->lvMain->visualRect(window->lvMain->model()->index(row, column)).center();
+        const QHeaderView& header = window->lvMain->Header();
+        return {header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
+                window->lvMain->RowRect(row).center().y()};
     }
     QColor PixelOfRow(int row) {
         const QImage image = window->lvMain->viewport()->grab().toImage();
         return image.pixelColor(RowPoint(row, 1) + QPoint(100, 0));
     }
     void ClickHeader(int column) {
-        QHeaderView* header = window->lvMain->horizontalHeader();
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        QHeaderView& header = window->lvMain->Header();
+        const int x = header.sectionViewportPosition(column) + header.sectionSize(column) / 2;
+        QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, QPoint(x, header.height() / 2));
     }
 
 private slots:
@@ -214,7 +217,7 @@ private slots:
     void rowsShowNumbersTextsAndTheListsColours() {
         Current().Settings.SetColor(TListSettings::OddBack, 0x0000FF);
         Current().Settings.SetColor(TListSettings::EvenBack, 0xFF0000);
-        Fill({"red shoes", "caf\xE9", "boots"});
+        Fill({"red shoes", "caf\xC3\xA9", "boots"});
         TODRow row;
         QVERIFY(window->lvMain->FetchRow(1, row));
         QCOMPARE(row.Caption, QString("2"));
@@ -227,13 +230,13 @@ private slots:
         QCOMPARE(PixelOfRow(2), QColor(0, 255, 0));
         window->SetRowSelected(2, true);
         QCOMPARE(PixelOfRow(2), window->lvMain->palette().color(QPalette::Active, QPalette::Highlight));
-        window->lvMain->resizeColumnToContents(1);
+        window->lvMain->ResizeColumnToContents(1);
         QVERIFY(window->ColumnWidth(1) > QFontMetrics(window->lvMain->font()).horizontalAdvance("red shoes"));
         QVERIFY(window->ColumnWidth(1) < 150);
         window->SetListFont({"Tahoma", 14, StyleItalic, 0});
         QCOMPARE(window->lvMain->font().pointSize(), 14);
         QVERIFY(window->lvMain->font().italic());
-        QVERIFY(window->lvMain->rowHeight(0) > QFontMetrics(window->lvMain->font()).height());
+        QVERIFY(window->lvMain->RowHeight() > QFontMetrics(window->lvMain->font()).height());
     }
 
     void aHugeEntryShowsOnlyItsStart() {
@@ -245,6 +248,119 @@ private slots:
         QVERIFY(window->lvMain->FetchRow(1, row));
         QCOMPARE(row.SubItem, QString(4096, 'w'));
         window->lvMain->viewport()->repaint();
+    }
+
+    void aLongEntryIsCutAtACharacterBoundary() {
+        // One character of each UTF-8 length, repeated past the shown start at every offset against it.
+        for (const char* unit : {"\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x91\x9F", "\xD7\xA9"}) {
+            for (int lead = 0; lead < 4; ++lead) {
+                std::string text(static_cast<std::size_t>(lead), 'a');
+                while (text.size() < 5000)
+                    text += unit;
+                Current().Clear();
+                Current().AddKeyword(text);
+                controller->RefreshView(false, false);
+                TODRow row;
+                QVERIFY(window->lvMain->FetchRow(0, row));
+                const QString whole = QString::fromUtf8(text);
+                QVERIFY2(whole.startsWith(row.SubItem), unit);
+                QVERIFY(!row.SubItem.contains(QChar::ReplacementCharacter));
+                QVERIFY(row.SubItem.toUtf8().size() > 4096 - 4 && row.SubItem.toUtf8().size() <= 4096);
+            }
+        }
+    }
+
+    void theStatusLineFollowsCommandsAndTheSelection() {
+        const auto status = [this] {
+            QCoreApplication::processEvents();
+            return window->lblStatus->text();
+        };
+        QCOMPARE(status(), QString("0 entries, 0 highlighted"));
+        Fill({"a", "b", "c", "d"});
+        QCOMPARE(status(), QString("4 entries, 0 highlighted"));
+        QTest::mouseClick(window->lvMain->viewport(), Qt::LeftButton, {}, RowPoint(1));
+        QTest::mouseClick(window->lvMain->viewport(), Qt::LeftButton, Qt::ShiftModifier, RowPoint(2));
+        QCOMPARE(status(), QString("4 entries, 2 highlighted"));
+        TActionList::UpdateAll();
+        controller->FindAction("aDeleteHighlighted")->trigger();
+        QCOMPARE(status(), QString("2 entries, 0 highlighted"));
+        controller->FindAction("aHighlightAll")->trigger();
+        QCOMPARE(status(), QString("2 entries, 2 highlighted"));
+        controller->FindAction("aDeleteHighlighted")->trigger();
+        Fill({"x"});
+        QCOMPARE(status(), QString("1 entry, 0 highlighted"));
+    }
+
+    void theListGrowsWithTheWindowAndTheKeywordsColumnFillsIt() {
+        const auto fills = [this] {
+            const QHeaderView& header = window->lvMain->Header();
+            return header.sectionSize(0) + header.sectionSize(1) == window->lvMain->viewport()->width();
+        };
+        Fill({"a", "b"});
+        for (QSize size : {QSize(792, 562), QSize(1392, 866), QSize(900, 600), QSize(792, 562)}) {
+            window->resize(size);
+            QVERIFY(fills());
+            // The status line lies clear of every other control and inside the window.
+            const QRect status = window->lblStatus->geometry();
+            QVERIFY(window->rect().contains(status));
+            for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child != window->lblStatus && child->isVisible())
+                    QVERIFY2(!child->geometry().intersects(status), qPrintable(child->objectName()));
+        }
+        // A width the list asks for beyond the view is kept; the view scrolls to it.
+        window->SetColumnWidth(1, 2000);
+        QCOMPARE(window->lvMain->Header().sectionSize(1), 2000);
+        QVERIFY(window->lvMain->horizontalScrollBar()->maximum() > 0);
+        window->SetColumnWidth(1, 50);
+        QVERIFY(fills());
+        QCOMPARE(window->ColumnWidth(1), 50);
+    }
+
+    void everyScriptShowsFromTheColumnsLeftEdgeInAnEnlargedWindow() {
+        const std::vector<std::string> texts = {
+            "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+            "e \xC5\xBC\xC3\xB3\xC5\x82w", // crème brûlée żółw
+            "\xD0\xBA\xD1\x80\xD0\xB0\xD1\x81\xD0\xBD\xD1\x8B\xD0\xB5 "
+            "\xD1\x82\xD1\x83\xD1\x84\xD0\xBB\xD0\xB8", // красные туфли
+            "\xCE\xBA\xCF\x8C\xCE\xBA\xCE\xBA\xCE\xB9\xCE\xBD\xCE\xB1 "
+            "\xCF\x80\xCE\xB1\xCF\x80\xCE\xBF\xCF\x8D\xCF\x84\xCF\x83\xCE\xB9\xCE\xB1", // κόκκινα παπούτσια
+            "\xD7\xA0\xD7\xA2\xD7\x9C\xD7\x99\xD7\x99\xD7\x9D "
+            "\xD7\x90\xD7\x93\xD7\x95\xD7\x9E\xD7\x95\xD7\xAA",          // נעליים אדומות
+            "\xD7\xA0\xD7\xA2\xD7\x9C\xD7\x99\xD7\x99\xD7\x9D 42 shoes", // נעליים 42 shoes
+        };
+        for (const std::string& text : texts)
+            Current().AddKeyword(text);
+        controller->RefreshView(false, false);
+        window->SetBounds({0, 0, 1400, 900});
+        QCoreApplication::processEvents();
+        QVERIFY(window->lvMain->width() > 1000);
+        const QImage image = window->lvMain->viewport()->grab().toImage();
+        const QHeaderView& header = window->lvMain->Header();
+        const int left = header.sectionViewportPosition(1);
+        for (int row = 0; row < static_cast<int>(texts.size()); ++row) {
+            TODRow data;
+            QVERIFY(window->lvMain->FetchRow(row, data));
+            QCOMPARE(data.SubItem, QString::fromUtf8(texts[static_cast<std::size_t>(row)]));
+            const QRect band = window->lvMain->RowRect(row);
+            int firstInk = -1, lastInk = -1;
+            for (int x = left; x < left + header.sectionSize(1); ++x)
+                for (int y = band.top(); y <= band.bottom(); ++y)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        firstInk = firstInk < 0 ? x : firstInk;
+                        lastInk = x;
+                    }
+            // Right-to-left rows read from the right but sit at the left edge like the others.
+            QVERIFY2(firstInk >= left && firstInk < left + 12, qPrintable(data.SubItem));
+            QVERIFY(lastInk - firstInk > 40);
+        }
+        const QString folder = qEnvironmentVariable("PT_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            window->move(0, 0);
+            QTest::qWait(300);
+            QCOMPARE(
+                QProcess::execute("import", {"-window", "root", QDir(folder).filePath("view-unicode.png")}),
+                0);
+        }
     }
 
     void aRowThatCannotBeFetchedResetsTheViewWithoutABox() {
@@ -323,15 +439,16 @@ private slots:
         for (int i = 0; i < 200; ++i)
             Current().AddKeyword("entry " + std::to_string(i));
         controller->RefreshView(false, false);
-        window->lvMain->setCurrentIndex(window->lvMain->model()->index(120, 1));
-        window->lvMain->scrollTo(window->lvMain->currentIndex(), QAbstractItemView::PositionAtTop);
+        window->lvMain->SetCurrentRow(120);
+        window->SetRowSelected(120, true);
+        window->lvMain->ScrollToRow(120, true);
         const int top = window->lvMain->verticalScrollBar()->value();
         QVERIFY(top > 0);
         Current().AddKeyword("one more");
         controller->RefreshView(false, false);
         QCOMPARE(window->RowCount(), 201);
         QCOMPARE(window->lvMain->verticalScrollBar()->value(), top);
-        QCOMPARE(window->lvMain->currentIndex().row(), 120);
+        QCOMPARE(window->lvMain->CurrentRow(), 120);
         QCOMPARE(window->SelectedRows(), std::vector<int>{120});
     }
 
@@ -340,8 +457,8 @@ private slots:
             Current().AddKeyword("entry");
         controller->RefreshView(false, false);
         QCoreApplication::processEvents();
-        window->lvMain->scrollTo(window->lvMain->model()->index(50000, 0), QAbstractItemView::PositionAtTop);
-        QCOMPARE(window->lvMain->rowAt(0), 50000);
+        window->lvMain->ScrollToRow(50000, true);
+        QCOMPARE(window->lvMain->RowAt(0), 50000);
         std::vector<int> fetched;
         auto fetch = window->lvMain->OnData;
         window->lvMain->OnData = [&](int row, TODRow& data) {
@@ -350,7 +467,7 @@ private slots:
         };
         window->lvMain->viewport()->repaint();
         QVERIFY(!fetched.empty());
-        const int visible = window->lvMain->viewport()->height() / window->lvMain->rowHeight(0) + 1;
+        const int visible = window->lvMain->viewport()->height() / window->lvMain->RowHeight() + 1;
         QVERIFY(*std::min_element(fetched.begin(), fetched.end()) >= 50000);
         QVERIFY(*std::max_element(fetched.begin(), fetched.end()) <= 50000 + visible);
     }

@@ -1,0 +1,238 @@
+#include "RowSelection.h"
+
+#include "IntList.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr std::uint8_t Shown = 1;
+constexpr std::uint8_t Before = 2;
+
+std::size_t Bytes(int count) {
+    return static_cast<std::size_t>(std::max(count, 0));
+}
+
+// Sums run over blocks of 255 rows in byte-wide counters, which the compiler keeps in vector lanes.
+constexpr int Block = 255;
+
+long long CountShown(const std::uint8_t* data, int first, int last) {
+    long long shown = 0;
+    for (long long start = first; start <= last; start += Block) {
+        const int end = static_cast<int>(std::min<long long>(last, start + Block - 1));
+        std::uint8_t block = 0;
+        for (int row = static_cast<int>(start); row <= end; ++row)
+            block += data[row] & Shown;
+        shown += block;
+    }
+    return shown;
+}
+
+} // namespace
+
+void TRowSelection::TFree::operator()(std::uint8_t* data) const {
+    std::free(data);
+}
+
+void TRowSelection::SetRowCount(int count) {
+    count = std::max(count, 0);
+    if (count == count_)
+        return;
+    EndGesture();
+    if (count < count_ && highest_ >= count) {
+        selectedCount_ -= static_cast<int>(CountShown(rows_.get(), std::max(lowest_, count), highest_));
+        highest_ = count - 1;
+    }
+    Resize(count);
+    if (selectedCount_ == 0) {
+        lowest_ = 0;
+        highest_ = -1;
+    }
+}
+
+void TRowSelection::SetRowSelected(int row, bool selected) {
+    if (row < 0 || row >= count_)
+        return;
+    EndGesture();
+    Set(row, selected ? Shown : 0);
+    emit RowsChanged();
+}
+
+std::vector<int> TRowSelection::SelectedRows() const {
+    std::vector<int> selected;
+    selected.reserve(static_cast<std::size_t>(selectedCount_));
+    const std::uint8_t* data = rows_.get();
+    int row = lowest_;
+    while (row <= highest_) {
+        // Unselected stretches are skipped eight rows at a time.
+        std::uint64_t word = 0;
+        if (highest_ - row >= 8 && (std::memcpy(&word, data + row, 8), word == 0)) {
+            row += 8;
+            continue;
+        }
+        if (data[row] & Shown)
+            selected.push_back(row);
+        ++row;
+    }
+    return selected;
+}
+
+void TRowSelection::ClearRows() {
+    EndGesture();
+    ClearMarked();
+    emit RowsChanged();
+}
+
+void TRowSelection::SelectAllRows() {
+    EndGesture();
+    if (count_ > 0)
+        std::memset(rows_.get(), Shown, Bytes(count_));
+    selectedCount_ = count_;
+    lowest_ = 0;
+    highest_ = count_ - 1;
+    emit RowsChanged();
+}
+
+void TRowSelection::InvertRows() {
+    EndGesture();
+    std::uint8_t* data = rows_.get();
+    const std::size_t size = Bytes(count_);
+    for (std::size_t row = 0; row < size; ++row)
+        data[row] ^= Shown;
+    selectedCount_ = count_ - selectedCount_;
+    lowest_ = 0;
+    highest_ = selectedCount_ > 0 ? count_ - 1 : -1;
+    emit RowsChanged();
+}
+
+void TRowSelection::SelectOnly(const TIntList& rows) {
+    EndGesture();
+    ClearMarked();
+    for (int row : rows)
+        if (row >= 0 && row < count_)
+            Set(row, Shown);
+    emit RowsChanged();
+}
+
+void TRowSelection::Mark(int first, int last, TRowMark mark, bool inGesture, bool clearFirst) {
+    if (inGesture)
+        UndoGesture();
+    else
+        EndGesture();
+    if (clearFirst)
+        ClearMarked();
+    if (first > last)
+        std::swap(first, last);
+    first = std::max(first, 0);
+    last = std::min(last, count_ - 1);
+    if (first <= last) {
+        const std::uint8_t keep = inGesture ? 1 : 0;
+        switch (mark) {
+        case TRowMark::Select:
+            Rewrite(first, last, [keep](std::uint8_t was) {
+                return Shown | static_cast<std::uint8_t>((was & keep) << 1);
+            });
+            break;
+        case TRowMark::Deselect:
+            Rewrite(first, last,
+                    [keep](std::uint8_t was) { return static_cast<std::uint8_t>((was & keep) << 1); });
+            break;
+        case TRowMark::Toggle:
+            Rewrite(first, last, [keep](std::uint8_t was) {
+                return static_cast<std::uint8_t>((was ^ Shown) | ((was & keep) << 1));
+            });
+            break;
+        }
+        if (inGesture) {
+            gestureFirst_ = first;
+            gestureLast_ = last;
+        }
+    }
+    emit RowsChanged();
+}
+
+void TRowSelection::EndGesture() {
+    if (gestureFirst_ <= gestureLast_)
+        Rewrite(gestureFirst_, gestureLast_,
+                [](std::uint8_t was) { return static_cast<std::uint8_t>(was & Shown); });
+    gestureFirst_ = 0;
+    gestureLast_ = -1;
+}
+
+void TRowSelection::UndoGesture() {
+    if (gestureFirst_ <= gestureLast_)
+        Rewrite(gestureFirst_, gestureLast_,
+                [](std::uint8_t was) { return static_cast<std::uint8_t>((was >> 1) & Shown); });
+    gestureFirst_ = 0;
+    gestureLast_ = -1;
+}
+
+template <class F> void TRowSelection::Rewrite(int first, int last, F&& rewrite) {
+    std::uint8_t* data = rows_.get();
+    long long before = 0;
+    long long after = 0;
+    for (long long start = first; start <= last; start += Block) {
+        const int end = static_cast<int>(std::min<long long>(last, start + Block - 1));
+        std::uint8_t blockBefore = 0;
+        std::uint8_t blockAfter = 0;
+        for (int row = static_cast<int>(start); row <= end; ++row) {
+            const std::uint8_t was = data[row];
+            const std::uint8_t now = rewrite(was);
+            blockBefore += was & Shown;
+            blockAfter += now & Shown;
+            data[row] = now;
+        }
+        before += blockBefore;
+        after += blockAfter;
+    }
+    selectedCount_ += static_cast<int>(after - before);
+    if (after > 0) {
+        lowest_ = highest_ < lowest_ ? first : std::min(lowest_, first);
+        highest_ = std::max(highest_, last);
+    }
+}
+
+void TRowSelection::Resize(int count) {
+    if (count == 0) {
+        rows_.reset();
+    } else if (!rows_) {
+        // Zeroed pages straight from the system: nothing is touched until a row is marked.
+        rows_.reset(static_cast<std::uint8_t*>(std::calloc(Bytes(count), 1)));
+        if (!rows_)
+            throw std::bad_alloc();
+    } else {
+        auto* grown = static_cast<std::uint8_t*>(std::realloc(rows_.get(), Bytes(count)));
+        if (!grown)
+            throw std::bad_alloc();
+        (void)rows_.release();
+        rows_.reset(grown);
+        if (count > count_)
+            std::memset(grown + count_, 0, Bytes(count) - Bytes(count_));
+    }
+    count_ = count;
+}
+
+void TRowSelection::Set(int row, std::uint8_t value) {
+    std::uint8_t& slot = rows_[static_cast<std::size_t>(row)];
+    selectedCount_ += static_cast<int>(value) - static_cast<int>(slot & Shown);
+    slot = value;
+    if (value) {
+        if (highest_ < lowest_) {
+            lowest_ = highest_ = row;
+        } else {
+            lowest_ = std::min(lowest_, row);
+            highest_ = std::max(highest_, row);
+        }
+    }
+}
+
+void TRowSelection::ClearMarked() {
+    if (highest_ >= lowest_)
+        std::memset(rows_.get() + lowest_, 0, Bytes(highest_ - lowest_ + 1));
+    selectedCount_ = 0;
+    lowest_ = 0;
+    highest_ = -1;
+}

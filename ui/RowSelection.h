@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TIntList;
+
+enum class TRowMark { Select, Deselect, Toggle };
+
+// The rows a user highlights, one byte per row and nothing else per row, so that every operation stays
+// linear at any row count and a fresh array of two billion rows costs no memory until rows are marked (it is
+// taken zeroed from the system). Bit 0 of a byte is the row's state; bit 1 keeps what the row held before
+// the ongoing Shift- or drag-gesture, so that the gesture's range can be replaced as the pointer moves.
+class TRowSelection : public QObject {
+    Q_OBJECT
+public:
+    explicit TRowSelection(QObject* parent = nullptr) : QObject(parent) {}
+
+    // Keeps the marks of the rows below the new count; new rows are not selected.
+    void SetRowCount(int count);
+    int RowCount() const { return count_; }
+    bool RowSelected(int row) const {
+        return row >= 0 && row < count_ && (rows_[static_cast<std::size_t>(row)] & 1) != 0;
+    }
+    void SetRowSelected(int row, bool selected);
+    int SelectedCount() const { return selectedCount_; }
+    // Ascending.
+    std::vector<int> SelectedRows() const;
+    void ClearRows();
+    void SelectAllRows();
+    void InvertRows();
+    // Exactly these rows (ascending or not), dropping any other selection; rows out of range are skipped.
+    void SelectOnly(const TIntList& rows);
+
+    // Marks the rows first..last (either order) for a click or a key. Within a gesture, a mark replaces the
+    // gesture's previous one; otherwise it ends the gesture and stays.
+    void Mark(int first, int last, TRowMark mark, bool inGesture, bool clearFirst = false);
+
+signals:
+    void RowsChanged();
+
+private:
+    struct TFree {
+        void operator()(std::uint8_t* data) const;
+    };
+
+    void EndGesture();
+    void UndoGesture();
+    void Resize(int count);
+    void Set(int row, std::uint8_t value);
+    // Rewrites the bytes of first..last, keeping the count and the bounds of the selected rows.
+    template <class F> void Rewrite(int first, int last, F&& rewrite);
+    void ClearMarked();
+
+    std::unique_ptr<std::uint8_t[], TFree> rows_;
+    int count_ = 0;
+    int selectedCount_ = 0;
+    // No row outside lowest_..highest_ is marked: clearing a small selection of a huge list stays cheap.
+    int lowest_ = 0;
+    int highest_ = -1;
+    // The rows of the ongoing gesture, whose bit 1 holds their state from before it.
+    int gestureFirst_ = 0;
+    int gestureLast_ = -1;
+};
