@@ -1,26 +1,88 @@
 #include "CheckpointTrail.h"
 #include "KeyItems.h"
 #include "RewriteEntries.h"
+#include "Utf8.h"
+#include "WordRules.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
-using TByteFlags = std::array<bool, 256>;
-
-TByteFlags FlagsOf(const TCharSet& chars) {
-    TByteFlags flags{};
-    for (int b = 0; b < 256; ++b)
-        flags[b] = chars.Contains(static_cast<std::uint8_t>(b));
-    return flags;
-}
-
-bool In(const TByteFlags& flags, char c) {
-    return flags[static_cast<std::uint8_t>(c)];
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+// Few texts have a run of blanks; looking for one is much cheaper than rewriting. Blanks beyond ASCII are
+// decoded only in texts holding a byte that may start one.
+bool HasBlankRun(std::string_view text) {
+    bool run = false;
+    bool mayBeWide = false;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
+    for (char c : text)
+        mayBeWide |= MayStartWideBlank(static_cast<std::uint8_t>(c));
+    if (run || !mayBeWide)
+        return run;
+    bool previousBlank = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t blank = BlankLength(text, i);
+        if (previousBlank && blank > 0)
+            return true;
+        previousBlank = blank > 0;
+        i += blank > 0 ? blank : 1;
+    }
+    return false;
+}
+
+// Bytes of the character at text[i]; a malformed byte is a character of its own.
+std::size_t CharLength(std::string_view text, std::size_t i) {
+    const std::size_t n = Utf8::SequenceLength(text, i);
+    return n > 0 ? n : 1;
+}
+
+bool SameChars(std::string_view text, std::size_t a, std::size_t aLength, std::size_t b,
+               std::size_t bLength) {
+    return aLength == bLength && std::memcmp(text.data() + a, text.data() + b, aLength) == 0;
+}
+
+// Equal neighbours among ASCII characters show as equal neighbouring bytes; beyond ASCII whole characters
+// are compared.
+bool HasRepeat(std::string_view text) {
+    bool repeat = false;
+    std::uint8_t high = 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        repeat |= text[i] == text[i - 1];
+    for (char c : text)
+        high |= static_cast<std::uint8_t>(c);
+    if (high < 0x80)
+        return repeat;
+    std::size_t previous = 0;
+    std::size_t previousLength = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLength(text, i);
+        if (SameChars(text, previous, previousLength, i, length))
+            return true;
+        previous = i;
+        previousLength = length;
+        i += length;
+    }
+    return false;
+}
+
+// Copies text to out without the characters that drop says to leave out; returns the bytes written.
+template <class TDrop> std::size_t CopyKept(std::string_view text, char* out, TDrop&& drop) {
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i;
+        const char32_t c = Utf8::Next(text, next);
+        if (!drop(c)) {
+            std::memcpy(out + w, text.data() + i, next - i);
+            w += next - i;
+        }
+        i = next;
+    }
+    return w;
 }
 
 } // namespace
@@ -28,19 +90,29 @@ bool IsBlank(char c) {
 void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        // Few texts have a run of blanks; looking for one is much cheaper than rewriting.
-        bool run = false;
-        for (std::size_t i = 1; i < text.size(); ++i)
-            run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
-        if (!run)
+        if (!HasBlankRun(text))
             return TextUnchanged;
         std::size_t w = 0;
         bool previousBlank = false;
-        for (char c : text) {
-            const bool blank = IsBlank(c);
-            out[w] = c;
-            w += !(previousBlank && blank);
-            previousBlank = blank;
+        for (std::size_t i = 0; i < text.size();) {
+            const auto b = static_cast<std::uint8_t>(text[i]);
+            if (b < 0x80) {
+                const bool blank = IsBlank(text[i]);
+                out[w] = text[i];
+                w += !(previousBlank && blank);
+                previousBlank = blank;
+                ++i;
+                continue;
+            }
+            // Bytes that start no blank are copied one by one: a character's later bytes never do.
+            const std::size_t blank = BlankLength(text, i);
+            const std::size_t length = blank > 0 ? blank : 1;
+            if (!(previousBlank && blank > 0)) {
+                std::memcpy(out + w, text.data() + i, length);
+                w += length;
+            }
+            previousBlank = blank > 0;
+            i += length;
         }
         return w;
     });
@@ -49,15 +121,20 @@ void TKeyItems::CollapseSpaces() {
 void TKeyItems::CollapseRepeats() {
     CheckpointScope checkpoint("d075");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        bool repeat = false;
-        for (std::size_t i = 1; i < text.size(); ++i)
-            repeat |= text[i] == text[i - 1];
-        if (!repeat)
+        if (!HasRepeat(text))
             return TextUnchanged;
         std::size_t w = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            out[w] = text[i];
-            w += i == 0 || text[i] != text[i - 1];
+        std::size_t previous = 0;
+        std::size_t previousLength = 0;
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t length = CharLength(text, i);
+            if (!SameChars(text, previous, previousLength, i, length)) {
+                std::memcpy(out + w, text.data() + i, length);
+                w += length;
+            }
+            previous = i;
+            previousLength = length;
+            i += length;
         }
         return w;
     });
@@ -65,12 +142,21 @@ void TKeyItems::CollapseRepeats() {
 
 void TKeyItems::RemoveChars(const TCharSet& chars) {
     CheckpointScope checkpoint("d081");
-    const TByteFlags remove = FlagsOf(chars);
+    if (!chars.AsciiOnly()) {
+        RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
+            return CopyKept(text, out, [&](char32_t c) { return chars.Contains(c); });
+        });
+        return;
+    }
+    // Without members beyond ASCII no byte from 0x80 up is removed: a byte table does it all.
+    std::array<bool, 256> remove{};
+    for (int b = 0; b < 0x80; ++b)
+        remove[b] = chars.Contains(static_cast<char32_t>(b));
     RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
         std::size_t w = 0;
         for (char c : text) {
             out[w] = c;
-            w += !In(remove, c);
+            w += !remove[static_cast<std::uint8_t>(c)];
         }
         return w;
     });
@@ -78,14 +164,6 @@ void TKeyItems::RemoveChars(const TCharSet& chars) {
 
 void TKeyItems::TrimChars(const TCharSet& chars) {
     CheckpointScope checkpoint("d084");
-    const TByteFlags trim = FlagsOf(chars);
-    RewriteEntries(*this, [&](std::string_view text, std::string& out) {
-        std::size_t first = 0;
-        std::size_t last = text.size();
-        while (first < last && In(trim, text[first]))
-            ++first;
-        while (last > first && In(trim, text[last - 1]))
-            --last;
-        out.assign(text.substr(first, last - first));
-    });
+    RewriteEntries(*this,
+                   [&](std::string_view text, std::string& out) { out.assign(TrimmedBy(text, chars)); });
 }
