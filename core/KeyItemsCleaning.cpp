@@ -16,12 +16,14 @@ bool IsBlank(char c) {
 // Few texts have a run of blanks; looking for one is much cheaper than rewriting. Blanks beyond ASCII are
 // decoded only in texts holding a byte that may start one.
 bool HasBlankRun(std::string_view text) {
+    if (text.empty())
+        return false;
     bool run = false;
-    bool mayBeWide = false;
-    for (std::size_t i = 1; i < text.size(); ++i)
+    bool mayBeWide = MayStartWideBlank(static_cast<std::uint8_t>(text[0]));
+    for (std::size_t i = 1; i < text.size(); ++i) {
         run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
-    for (char c : text)
-        mayBeWide |= MayStartWideBlank(static_cast<std::uint8_t>(c));
+        mayBeWide |= MayStartWideBlank(static_cast<std::uint8_t>(text[i]));
+    }
     if (run || !mayBeWide)
         return run;
     bool previousBlank = false;
@@ -49,12 +51,14 @@ bool SameChars(std::string_view text, std::size_t a, std::size_t aLength, std::s
 // Equal neighbours among ASCII characters show as equal neighbouring bytes; beyond ASCII whole characters
 // are compared.
 bool HasRepeat(std::string_view text) {
+    if (text.empty())
+        return false;
     bool repeat = false;
-    std::uint8_t high = 0;
-    for (std::size_t i = 1; i < text.size(); ++i)
+    auto high = static_cast<std::uint8_t>(text[0]);
+    for (std::size_t i = 1; i < text.size(); ++i) {
         repeat |= text[i] == text[i - 1];
-    for (char c : text)
-        high |= static_cast<std::uint8_t>(c);
+        high |= static_cast<std::uint8_t>(text[i]);
+    }
     if (high < 0x80)
         return repeat;
     std::size_t previous = 0;

@@ -16,7 +16,8 @@ bool IsControl(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// The single character a letter with marks composes to, as é from e and U+0301; 0 when it stays longer.
+// The single character a letter with its marks composes to, as é from e and U+0301 (or K from the Kelvin
+// sign); 0 when it stays longer.
 char32_t Composed(std::string_view cluster) {
     UErrorCode status = U_ZERO_ERROR;
     UChar wide[32];
@@ -47,7 +48,7 @@ std::vector<TCluster> LetterClusters(std::string_view text) {
         cluster.End = i;
         cluster.LetterOrDigit = u_isalnum(static_cast<UChar32>(base)) != 0;
         if (cluster.LetterOrDigit)
-            cluster.Key = cluster.End - cluster.Start == Utf8::SequenceLength(text, cluster.Start)
+            cluster.Key = base < 0x80 && cluster.End == cluster.Start + 1
                               ? base
                               : Composed(text.substr(cluster.Start, cluster.End - cluster.Start));
         clusters.push_back(cluster);

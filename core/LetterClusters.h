@@ -12,8 +12,8 @@ struct TCluster {
     std::size_t End;
     // The first character is a Unicode letter or decimal digit.
     bool LetterOrDigit;
-    // The one character that a letter cluster composes to (canonically), 0 when there is none: the key
-    // that was typed for it.
+    // The one character that a letter or digit cluster composes to (canonically), 0 when there is none:
+    // the key that was typed for it.
     char32_t Key;
 };
 

@@ -415,6 +415,7 @@ TEST_F(CharacterRulesTest, MisspellingsByHand) {
     EXPECT_EQ(misspelled("\u0438\u0306", QwertyErrors),
               (Strings{"\u0438\u0306", "\u0446", "\u0444", "1", "2"}));
     EXPECT_EQ(misspelled("\u00E9", QwertyErrors), Strings{"\u00E9"});
+    EXPECT_EQ(misspelled("\u212A", QwertyErrors), (Strings{"\u212A", "J", "L", "I", "O", "M"}));
 }
 
 TEST_F(CharacterRulesTest, CyrillicRowsAreOnTheLayoutAndUpperCasedForCapitals) {
