@@ -11,6 +11,7 @@
 #include "KeyItems.h"
 #include "Misspellings.h"
 #include "Recombination.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -67,9 +68,14 @@ TTexts Picked(const TTexts& texts, const std::vector<int>& indices) {
 
 TCharSet DrawCharSet(FuzzedDataProvider& in) {
     TCharSet set;
-    for (char c : DrawText(in, 6))
-        set.Include(static_cast<std::uint8_t>(c));
+    const std::string text = DrawText(in, 6);
+    for (std::size_t i = 0; i < text.size();)
+        set.Include(Utf8::Next(text, i));
     return set;
+}
+
+bool AllValid(const TTexts& texts) {
+    return std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return Utf8::IsValid(t); });
 }
 
 std::size_t DrawBudget(FuzzedDataProvider& in) {
@@ -158,6 +164,13 @@ private:
                 "a rewrite touched the sort order or Highlighted");
     }
 
+    // The character rules never split a character: valid UTF-8 in, valid UTF-8 out.
+    template <class Operation> void RewriteValid(TSide& side, TTexts expected, Operation operation) {
+        const bool valid = AllValid(side.Model);
+        Rewrite(side, std::move(expected), operation);
+        Require(!valid || AllValid(side.Model), "a character rule made invalid UTF-8");
+    }
+
     // A command that may be refused for its size: refused, it changes nothing at all.
     template <class Operation> void Growing(TSide& side, TTexts expected, Operation operation) {
         const TTexts a = Texts(a_.List);
@@ -191,19 +204,19 @@ private:
             break;
         }
         case 2:
-            Rewrite(side, Plain::CollapseSpaces(model), [&] { list.CollapseSpaces(); });
+            RewriteValid(side, Plain::CollapseSpaces(model), [&] { list.CollapseSpaces(); });
             break;
         case 3:
-            Rewrite(side, Plain::CollapseRepeats(model), [&] { list.CollapseRepeats(); });
+            RewriteValid(side, Plain::CollapseRepeats(model), [&] { list.CollapseRepeats(); });
             break;
         case 4: {
             const TCharSet chars = DrawCharSet(in_);
-            Rewrite(side, Plain::RemoveChars(model, chars), [&] { list.RemoveChars(chars); });
+            RewriteValid(side, Plain::RemoveChars(model, chars), [&] { list.RemoveChars(chars); });
             break;
         }
         case 5: {
             const TCharSet chars = DrawCharSet(in_);
-            Rewrite(side, Plain::TrimChars(model, chars), [&] { list.TrimChars(chars); });
+            RewriteValid(side, Plain::TrimChars(model, chars), [&] { list.TrimChars(chars); });
             break;
         }
         case 6: {
@@ -237,7 +250,7 @@ private:
         }
         case 10: {
             const auto type = in_.ConsumeIntegral<std::uint8_t>();
-            Rewrite(side, Plain::SetMatchType(model, type), [&] { list.SetMatchType(type); });
+            RewriteValid(side, Plain::SetMatchType(model, type), [&] { list.SetMatchType(type); });
             break;
         }
         case 11: {
@@ -366,9 +379,10 @@ private:
         if (phrases.size() > 6)
             phrases.resize(6);
         for (auto& p : phrases)
-            p.resize(std::min<std::size_t>(p.size(), 40));
+            p = std::string(Utf8::CutAtChar(p, 40));
         const std::size_t budget = DrawBudget(in_);
         TTexts expected = target.Model;
+        const bool valid = AllValid(phrases) && AllValid(target.Model);
         if (misspell) {
             const int kinds = in_.ConsumeIntegralInRange(0, 15);
             for (auto& t : Plain::Misspellings(phrases, kinds))
@@ -380,6 +394,7 @@ private:
                 expected.push_back(t);
             Growing(target, expected, [&] { RecombineWords(phrases, limit, target.List, budget); });
         }
+        Require(!valid || AllValid(target.Model), "multiplying made invalid UTF-8");
     }
 
     void Highlight(TSide& side, bool byTerms) {

@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 #include "MultiPatternSearch.h"
 #include "ReferenceList.h"
+#include "Utf8.h"
 #include "WordRules.h"
 
 #include <algorithm>
@@ -35,13 +36,38 @@ std::vector<std::tuple<std::size_t, std::size_t, int>> Occurrences(const std::ve
 } // namespace
 
 std::string DrawText(FuzzedDataProvider& in, std::size_t maxLength) {
-    static constexpr std::string_view Alphabet = "aAbB .\t\"'[]1\xe9\xc9";
+    // Characters of 1 to 4 bytes, a word blank beyond ASCII and a combining mark among them.
+    static constexpr std::string_view Alphabet[] = {"a",
+                                                    "A",
+                                                    "b",
+                                                    "B",
+                                                    " ",
+                                                    ".",
+                                                    "\t",
+                                                    "\"",
+                                                    "'",
+                                                    "[",
+                                                    "]",
+                                                    "1",
+                                                    "\xe9",
+                                                    "\xc9",
+                                                    "\xc3\xa9",
+                                                    "\xd1\x91",
+                                                    "\xd0\x81",
+                                                    "\xd0\xb9",
+                                                    "\xc2\xa0",
+                                                    "\xcc\x81",
+                                                    "\xe3\x80\x80",
+                                                    "\xe6\x97\xa5",
+                                                    "\xf0\x9f\x98\x80"};
     const bool raw = in.ConsumeBool();
     std::string text = in.ConsumeRandomLengthString(maxLength);
-    if (!raw)
-        for (char& c : text)
-            c = Alphabet[static_cast<std::uint8_t>(c) % Alphabet.size()];
-    return text;
+    if (raw)
+        return text;
+    std::string drawn;
+    for (char c : text)
+        drawn += Alphabet[static_cast<std::uint8_t>(c) % std::size(Alphabet)];
+    return drawn;
 }
 
 std::vector<std::string> DrawTexts(FuzzedDataProvider& in, std::size_t maxCount, std::size_t maxLength) {
@@ -122,8 +148,9 @@ void CheckWordRules(FuzzedDataProvider& in, const TCodePage& codePage) {
     Require(WrapMatchType(text, matchType) == Plain::WrapMatchType(text, matchType), "wrap match type");
 
     TCharSet separators;
-    for (char ch : DrawText(in, 4))
-        separators.Include(static_cast<std::uint8_t>(ch));
+    const std::string separatorText = DrawText(in, 4);
+    for (std::size_t i = 0; i < separatorText.size();)
+        separators.Include(Utf8::Next(separatorText, i));
     std::vector<std::string> words{"untouched"};
     if (separators.Empty()) {
         bool refused = false;
@@ -138,14 +165,22 @@ void CheckWordRules(FuzzedDataProvider& in, const TCodePage& codePage) {
         Require(words == Plain::SplitWords(text, separators), "split words");
     }
 
+    // Positions and widths count characters.
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); Utf8::Next(text, i))
+        starts.push_back(i);
     const std::size_t position = in.ConsumeIntegralInRange<std::size_t>(0, 40);
-    Require(TextAfter(text, position) == (position < text.size() ? text.substr(position) : ""), "text after");
+    Require(TextAfter(text, position) == (position < starts.size() ? text.substr(starts[position]) : ""),
+            "text after");
     const std::size_t width = in.ConsumeIntegralInRange<std::size_t>(0, 40);
     Require(PadLeft(text, width, '0') ==
-                std::string(width > text.size() ? width - text.size() : 0, '0') + text,
+                std::string(width > starts.size() ? width - starts.size() : 0, '0') + text,
             "pad left");
-    const auto at = pattern.empty() ? std::string::npos : text.find(pattern);
-    Require(Pos(pattern, text) == (at == std::string::npos ? 0 : at + 1), "pos");
+    if (Utf8::IsValid(text)) {
+        Require(Utf8::IsValid(WrapMatchType(text, matchType)), "wrap match type made invalid UTF-8");
+        for (const auto& w : words)
+            Require(Utf8::IsValid(w), "split words made invalid UTF-8");
+    }
     Require(ReplaceAll(text, pattern, replacement) == Plain::ReplaceAll(text, pattern, replacement),
             "replace all");
 
