@@ -4,6 +4,7 @@
 #include "Utf8.h"
 #include "WordRules.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -13,19 +14,40 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Few texts have a run of blanks; looking for one is much cheaper than rewriting. Blanks beyond ASCII are
-// decoded only in texts holding a byte that may start one.
-bool HasBlankRun(std::string_view text) {
-    if (text.empty())
-        return false;
-    bool run = false;
-    bool mayBeWide = MayStartWideBlank(static_cast<std::uint8_t>(text[0]));
+// The scans below keep unsigned accumulators and no early exit so that the compiler vectorizes them.
+
+const std::uint8_t* Bytes(std::string_view text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
+unsigned Blank(std::uint8_t b) {
+    return static_cast<unsigned>(b == ' ') | static_cast<unsigned>(b == '\t');
+}
+
+// Whether two neighbouring ASCII characters are both blanks; asciiOnly tells whether the text is all
+// ASCII, so that this answer is the whole answer. Few texts have a run of blanks: looking for one is much
+// cheaper than rewriting.
+bool HasAsciiBlankRun(std::string_view text, bool& asciiOnly) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned run = 0;
+    unsigned high = text.empty() ? 0 : t[0];
     for (std::size_t i = 1; i < text.size(); ++i) {
-        run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
-        mayBeWide |= MayStartWideBlank(static_cast<std::uint8_t>(text[i]));
+        run |= Blank(t[i]) & Blank(t[i - 1]);
+        high |= t[i];
     }
-    if (run || !mayBeWide)
-        return run;
+    asciiOnly = high < 0x80;
+    return run != 0;
+}
+
+bool MayHoldWideBlank(std::string_view text) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned may = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        may |= static_cast<unsigned>(MayStartWideBlank(t[i]));
+    return may != 0;
+}
+
+bool HasBlankRun(std::string_view text) {
     bool previousBlank = false;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t blank = BlankLength(text, i);
@@ -37,41 +59,109 @@ bool HasBlankRun(std::string_view text) {
     return false;
 }
 
-// Bytes of the character at text[i]; a malformed byte is a character of its own.
-std::size_t CharLength(std::string_view text, std::size_t i) {
-    const std::size_t n = Utf8::SequenceLength(text, i);
-    return n > 0 ? n : 1;
-}
-
-bool SameChars(std::string_view text, std::size_t a, std::size_t aLength, std::size_t b,
-               std::size_t bLength) {
-    return aLength == bLength && std::memcmp(text.data() + a, text.data() + b, aLength) == 0;
-}
-
-// Equal neighbours among ASCII characters show as equal neighbouring bytes; beyond ASCII whole characters
-// are compared.
-bool HasRepeat(std::string_view text) {
-    if (text.empty())
-        return false;
-    bool repeat = false;
-    auto high = static_cast<std::uint8_t>(text[0]);
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        repeat |= text[i] == text[i - 1];
-        high |= static_cast<std::uint8_t>(text[i]);
+std::size_t CollapseAsciiBlanks(std::string_view text, char* out) {
+    std::size_t w = 0;
+    bool previousBlank = false;
+    for (char c : text) {
+        const bool blank = IsBlank(c);
+        out[w] = c;
+        w += !(previousBlank && blank);
+        previousBlank = blank;
     }
-    if (high < 0x80)
-        return repeat;
-    std::size_t previous = 0;
-    std::size_t previousLength = 0;
+    return w;
+}
+
+// Bytes that start no blank are copied one by one: a character's later bytes never start one.
+std::size_t CollapseBlanks(std::string_view text, char* out) {
+    std::size_t w = 0;
+    bool previousBlank = false;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLength(text, i);
-        if (SameChars(text, previous, previousLength, i, length))
-            return true;
-        previous = i;
-        previousLength = length;
+        const std::size_t blank = BlankLength(text, i);
+        const std::size_t length = blank > 0 ? blank : 1;
+        if (!(previousBlank && blank > 0)) {
+            std::memcpy(out + w, text.data() + i, length);
+            w += length;
+        }
+        previousBlank = blank > 0;
         i += length;
     }
+    return w;
+}
+
+bool HasAsciiRepeat(std::string_view text, bool& asciiOnly) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned repeat = 0;
+    unsigned high = text.empty() ? 0 : t[0];
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        repeat |= static_cast<unsigned>(t[i] == t[i - 1]);
+        high |= t[i];
+    }
+    asciiOnly = high < 0x80;
+    return repeat != 0;
+}
+
+// Two equal characters of n bytes side by side repeat the same n bytes; texts without such a period of 1 to
+// 4 bytes need no closer look.
+bool MayRepeat(std::string_view text) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned may = 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 1]);
+    for (std::size_t i = 3; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 2]) & static_cast<unsigned>(t[i - 1] == t[i - 3]);
+    for (std::size_t i = 5; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 3]) & static_cast<unsigned>(t[i - 1] == t[i - 4]) &
+               static_cast<unsigned>(t[i - 2] == t[i - 5]);
+    for (std::size_t i = 7; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 4]) & static_cast<unsigned>(t[i - 1] == t[i - 5]) &
+               static_cast<unsigned>(t[i - 2] == t[i - 6]) & static_cast<unsigned>(t[i - 3] == t[i - 7]);
+    return may != 0;
+}
+
+std::size_t CollapseAsciiRepeats(std::string_view text, char* out) {
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out[w] = text[i];
+        w += i == 0 || text[i] != text[i - 1];
+    }
+    return w;
+}
+
+// The character at text[i] as its bytes packed into one number (a malformed byte is a character of its
+// own), so that equal characters are equal numbers; i moves past it.
+std::uint32_t NextPacked(std::string_view text, std::size_t& i) {
+    const std::size_t n = std::max<std::size_t>(Utf8::SequenceLength(text, i), 1);
+    std::uint32_t packed = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        packed = packed << 8 | static_cast<std::uint8_t>(text[i + k]);
+    i += n;
+    return packed;
+}
+
+bool HasRepeat(std::string_view text) {
+    std::uint32_t previous = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t packed = NextPacked(text, i);
+        if (packed == previous)
+            return true;
+        previous = packed;
+    }
     return false;
+}
+
+std::size_t CollapseRepeatedChars(std::string_view text, char* out) {
+    std::size_t w = 0;
+    std::uint32_t previous = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const std::uint32_t packed = NextPacked(text, i);
+        if (packed != previous) {
+            std::memcpy(out + w, text.data() + start, i - start);
+            w += i - start;
+        }
+        previous = packed;
+    }
+    return w;
 }
 
 // Copies text to out without the characters that drop says to leave out; returns the bytes written.
@@ -94,53 +184,26 @@ template <class TDrop> std::size_t CopyKept(std::string_view text, char* out, TD
 void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        if (!HasBlankRun(text))
-            return TextUnchanged;
-        std::size_t w = 0;
-        bool previousBlank = false;
-        for (std::size_t i = 0; i < text.size();) {
-            const auto b = static_cast<std::uint8_t>(text[i]);
-            if (b < 0x80) {
-                const bool blank = IsBlank(text[i]);
-                out[w] = text[i];
-                w += !(previousBlank && blank);
-                previousBlank = blank;
-                ++i;
-                continue;
-            }
-            // Bytes that start no blank are copied one by one: a character's later bytes never do.
-            const std::size_t blank = BlankLength(text, i);
-            const std::size_t length = blank > 0 ? blank : 1;
-            if (!(previousBlank && blank > 0)) {
-                std::memcpy(out + w, text.data() + i, length);
-                w += length;
-            }
-            previousBlank = blank > 0;
-            i += length;
-        }
-        return w;
+        bool asciiOnly = true;
+        const bool asciiRun = HasAsciiBlankRun(text, asciiOnly);
+        if (asciiOnly)
+            return asciiRun ? CollapseAsciiBlanks(text, out) : TextUnchanged;
+        if (asciiRun || (MayHoldWideBlank(text) && HasBlankRun(text)))
+            return CollapseBlanks(text, out);
+        return TextUnchanged;
     });
 }
 
 void TKeyItems::CollapseRepeats() {
     CheckpointScope checkpoint("d075");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        if (!HasRepeat(text))
-            return TextUnchanged;
-        std::size_t w = 0;
-        std::size_t previous = 0;
-        std::size_t previousLength = 0;
-        for (std::size_t i = 0; i < text.size();) {
-            const std::size_t length = CharLength(text, i);
-            if (!SameChars(text, previous, previousLength, i, length)) {
-                std::memcpy(out + w, text.data() + i, length);
-                w += length;
-            }
-            previous = i;
-            previousLength = length;
-            i += length;
-        }
-        return w;
+        bool asciiOnly = true;
+        const bool asciiRepeat = HasAsciiRepeat(text, asciiOnly);
+        if (asciiOnly)
+            return asciiRepeat ? CollapseAsciiRepeats(text, out) : TextUnchanged;
+        if (MayRepeat(text) && HasRepeat(text))
+            return CollapseRepeatedChars(text, out);
+        return TextUnchanged;
     });
 }
 
