@@ -33,7 +33,7 @@ void SplitWords(std::string_view text, const TCharSet& separators, std::vector<s
         std::size_t next = i;
         bool separator = false;
         if (b < 0x80 || asciiOnly) {
-            separator = separators.Contains(b);
+            separator = b < 0x80 && separators.Contains(b);
             ++next;
         } else {
             separator = separators.Contains(Utf8::Next(text, next));

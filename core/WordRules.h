@@ -12,8 +12,8 @@
 // Match types of search-engine advertising; any other value behaves as broad.
 enum : std::uint8_t { PhraseMatch = 0, ExactMatch = 1, BroadMatch = 2 };
 
-// Whether a byte may start a word blank beyond ASCII: only U+0085, U+00A0, U+1680, U+2000-U+205F and
-// U+3000 are such blanks, so every other character is passed over without being decoded.
+// Whether a byte may start a word blank beyond ASCII: those few (U+0085 to U+3000) all start with one of
+// these bytes, so every other character is passed over without being decoded.
 inline bool MayStartWideBlank(std::uint8_t b) {
     return (b == 0xC2) | (static_cast<std::uint8_t>(b - 0xE1) < 3);
 }

@@ -105,6 +105,20 @@ std::string Encoded(char32_t c) {
     return text;
 }
 
+std::string Trimmed(std::string_view text, const TCharSet& chars) {
+    std::vector<TUnit> units = Units(text);
+    while (!units.empty() && chars.Contains(units.back().Code))
+        units.pop_back();
+    std::string result;
+    bool leading = true;
+    for (const auto& u : units) {
+        leading = leading && chars.Contains(u.Code);
+        if (!leading)
+            result += u.Bytes;
+    }
+    return result;
+}
+
 template <class F> TTexts EachText(const TTexts& texts, F rewrite) {
     TTexts result;
     for (const auto& t : texts)
