@@ -1,40 +1,50 @@
 #pragma once
 
-#include <bitset>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <string_view>
+#include <vector>
 
-// A set of the 256 byte values, one bit each.
+// A set of Unicode characters (code points). ASCII members live in a bitmap, the rest in a sorted vector:
+// the sets users pick and the fixed ones hold few characters beyond ASCII.
 class TCharSet {
 public:
     TCharSet() = default;
-    TCharSet(std::initializer_list<std::uint8_t> members) {
-        for (auto m : members)
-            bits_.set(m);
+    TCharSet(std::initializer_list<char32_t> members) {
+        for (char32_t m : members)
+            Include(m);
     }
 
-    bool Contains(char c) const { return bits_.test(static_cast<std::uint8_t>(c)); }
-    bool Contains(std::uint8_t b) const { return bits_.test(b); }
-    void Include(std::uint8_t b) { bits_.set(b); }
-    void Exclude(std::uint8_t b) { bits_.reset(b); }
-    bool Empty() const { return bits_.none(); }
-    int Size() const { return static_cast<int>(bits_.count()); }
-    // Lowest-valued member; the set must not be empty.
-    std::uint8_t Lowest() const {
-        for (int b = 0; b < 256; ++b)
-            if (bits_.test(b))
-                return static_cast<std::uint8_t>(b);
-        return 0;
+    bool Contains(char32_t c) const {
+        if (c < 0x80)
+            return (ascii_[c >> 6] >> (c & 63)) & 1;
+        return ContainsBeyondAscii(c);
     }
+    void Include(char32_t c);
+    void Exclude(char32_t c);
+    bool Empty() const { return ascii_[0] == 0 && ascii_[1] == 0 && beyond_.empty(); }
+    int Size() const;
+    // Lowest member; the set must not be empty.
+    char32_t Lowest() const;
+    // No member is beyond ASCII: any byte from 0x80 up belongs to a character outside the set.
+    bool AsciiOnly() const { return beyond_.empty(); }
     bool operator==(const TCharSet&) const = default;
 
 private:
-    std::bitset<256> bits_;
+    bool ContainsBeyondAscii(char32_t c) const;
+
+    std::array<std::uint64_t, 2> ascii_{};
+    std::vector<char32_t> beyond_;
 };
 
-// Tab and blank: what separates words.
-inline const TCharSet BlankSet{9, 32};
-// Stripped from both ends before a text is put into a match-type form.
-inline const TCharSet MatchTypeTrimSet{9, 32, 34, 39, 91, 93};
-// Where recombining cuts phrases into words.
-inline const TCharSet RecombineSeparators{9, 32, 46};
+// Tab, blank and the Unicode white space beyond ASCII: what separates words (IsWordBlank).
+const TCharSet& BlankSet();
+// Stripped from both ends before a text is put into a match-type form: the blanks, double quote,
+// apostrophe and square brackets.
+const TCharSet& MatchTypeTrimSet();
+// Where recombining cuts phrases into words: the blanks and full stop.
+const TCharSet& RecombineSeparators();
+
+// The text without the set's characters at its start and at its end; characters are never split.
+std::string_view TrimmedBy(std::string_view text, const TCharSet& set);

@@ -1,26 +1,182 @@
 #include "CheckpointTrail.h"
 #include "KeyItems.h"
 #include "RewriteEntries.h"
+#include "Utf8.h"
+#include "WordRules.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
-using TByteFlags = std::array<bool, 256>;
-
-TByteFlags FlagsOf(const TCharSet& chars) {
-    TByteFlags flags{};
-    for (int b = 0; b < 256; ++b)
-        flags[b] = chars.Contains(static_cast<std::uint8_t>(b));
-    return flags;
-}
-
-bool In(const TByteFlags& flags, char c) {
-    return flags[static_cast<std::uint8_t>(c)];
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+// The scans below keep unsigned accumulators and no early exit so that the compiler vectorizes them.
+
+const std::uint8_t* Bytes(std::string_view text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
+unsigned Blank(std::uint8_t b) {
+    return static_cast<unsigned>(b == ' ') | static_cast<unsigned>(b == '\t');
+}
+
+// Whether two neighbouring ASCII characters are both blanks; asciiOnly tells whether the text is all
+// ASCII, so that this answer is the whole answer. Few texts have a run of blanks: looking for one is much
+// cheaper than rewriting.
+bool HasAsciiBlankRun(std::string_view text, bool& asciiOnly) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned run = 0;
+    unsigned high = text.empty() ? 0 : t[0];
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        run |= Blank(t[i]) & Blank(t[i - 1]);
+        high |= t[i];
+    }
+    asciiOnly = high < 0x80;
+    return run != 0;
+}
+
+bool MayHoldWideBlank(std::string_view text) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned may = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        may |= static_cast<unsigned>(MayStartWideBlank(t[i]));
+    return may != 0;
+}
+
+bool HasBlankRun(std::string_view text) {
+    bool previousBlank = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t blank = BlankLength(text, i);
+        if (previousBlank && blank > 0)
+            return true;
+        previousBlank = blank > 0;
+        i += blank > 0 ? blank : 1;
+    }
+    return false;
+}
+
+std::size_t CollapseAsciiBlanks(std::string_view text, char* out) {
+    std::size_t w = 0;
+    bool previousBlank = false;
+    for (char c : text) {
+        const bool blank = IsBlank(c);
+        out[w] = c;
+        w += !(previousBlank && blank);
+        previousBlank = blank;
+    }
+    return w;
+}
+
+// Bytes that start no blank are copied one by one: a character's later bytes never start one.
+std::size_t CollapseBlanks(std::string_view text, char* out) {
+    std::size_t w = 0;
+    bool previousBlank = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t blank = BlankLength(text, i);
+        const std::size_t length = blank > 0 ? blank : 1;
+        if (!(previousBlank && blank > 0)) {
+            std::memcpy(out + w, text.data() + i, length);
+            w += length;
+        }
+        previousBlank = blank > 0;
+        i += length;
+    }
+    return w;
+}
+
+bool HasAsciiRepeat(std::string_view text, bool& asciiOnly) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned repeat = 0;
+    unsigned high = text.empty() ? 0 : t[0];
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        repeat |= static_cast<unsigned>(t[i] == t[i - 1]);
+        high |= t[i];
+    }
+    asciiOnly = high < 0x80;
+    return repeat != 0;
+}
+
+// Two equal characters of n bytes side by side repeat the same n bytes; texts without such a period of 1 to
+// 4 bytes need no closer look.
+bool MayRepeat(std::string_view text) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned may = 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 1]);
+    for (std::size_t i = 3; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 2]) & static_cast<unsigned>(t[i - 1] == t[i - 3]);
+    for (std::size_t i = 5; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 3]) & static_cast<unsigned>(t[i - 1] == t[i - 4]) &
+               static_cast<unsigned>(t[i - 2] == t[i - 5]);
+    for (std::size_t i = 7; i < text.size(); ++i)
+        may |= static_cast<unsigned>(t[i] == t[i - 4]) & static_cast<unsigned>(t[i - 1] == t[i - 5]) &
+               static_cast<unsigned>(t[i - 2] == t[i - 6]) & static_cast<unsigned>(t[i - 3] == t[i - 7]);
+    return may != 0;
+}
+
+std::size_t CollapseAsciiRepeats(std::string_view text, char* out) {
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out[w] = text[i];
+        w += i == 0 || text[i] != text[i - 1];
+    }
+    return w;
+}
+
+// The character at text[i] as its bytes packed into one number (a malformed byte is a character of its
+// own), so that equal characters are equal numbers; i moves past it.
+std::uint32_t NextPacked(std::string_view text, std::size_t& i) {
+    const std::size_t n = std::max<std::size_t>(Utf8::SequenceLength(text, i), 1);
+    std::uint32_t packed = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        packed = packed << 8 | static_cast<std::uint8_t>(text[i + k]);
+    i += n;
+    return packed;
+}
+
+bool HasRepeat(std::string_view text) {
+    std::uint32_t previous = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t packed = NextPacked(text, i);
+        if (packed == previous)
+            return true;
+        previous = packed;
+    }
+    return false;
+}
+
+std::size_t CollapseRepeatedChars(std::string_view text, char* out) {
+    std::size_t w = 0;
+    std::uint32_t previous = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const std::uint32_t packed = NextPacked(text, i);
+        if (packed != previous) {
+            std::memcpy(out + w, text.data() + start, i - start);
+            w += i - start;
+        }
+        previous = packed;
+    }
+    return w;
+}
+
+// Copies text to out without the characters that drop says to leave out; returns the bytes written.
+template <class TDrop> std::size_t CopyKept(std::string_view text, char* out, TDrop&& drop) {
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i;
+        const char32_t c = Utf8::Next(text, next);
+        if (!drop(c)) {
+            std::memcpy(out + w, text.data() + i, next - i);
+            w += next - i;
+        }
+        i = next;
+    }
+    return w;
 }
 
 } // namespace
@@ -28,49 +184,46 @@ bool IsBlank(char c) {
 void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        // Few texts have a run of blanks; looking for one is much cheaper than rewriting.
-        bool run = false;
-        for (std::size_t i = 1; i < text.size(); ++i)
-            run |= IsBlank(text[i]) & IsBlank(text[i - 1]);
-        if (!run)
-            return TextUnchanged;
-        std::size_t w = 0;
-        bool previousBlank = false;
-        for (char c : text) {
-            const bool blank = IsBlank(c);
-            out[w] = c;
-            w += !(previousBlank && blank);
-            previousBlank = blank;
-        }
-        return w;
+        bool asciiOnly = true;
+        const bool asciiRun = HasAsciiBlankRun(text, asciiOnly);
+        if (asciiOnly)
+            return asciiRun ? CollapseAsciiBlanks(text, out) : TextUnchanged;
+        if (asciiRun || (MayHoldWideBlank(text) && HasBlankRun(text)))
+            return CollapseBlanks(text, out);
+        return TextUnchanged;
     });
 }
 
 void TKeyItems::CollapseRepeats() {
     CheckpointScope checkpoint("d075");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
-        bool repeat = false;
-        for (std::size_t i = 1; i < text.size(); ++i)
-            repeat |= text[i] == text[i - 1];
-        if (!repeat)
-            return TextUnchanged;
-        std::size_t w = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            out[w] = text[i];
-            w += i == 0 || text[i] != text[i - 1];
-        }
-        return w;
+        bool asciiOnly = true;
+        const bool asciiRepeat = HasAsciiRepeat(text, asciiOnly);
+        if (asciiOnly)
+            return asciiRepeat ? CollapseAsciiRepeats(text, out) : TextUnchanged;
+        if (MayRepeat(text) && HasRepeat(text))
+            return CollapseRepeatedChars(text, out);
+        return TextUnchanged;
     });
 }
 
 void TKeyItems::RemoveChars(const TCharSet& chars) {
     CheckpointScope checkpoint("d081");
-    const TByteFlags remove = FlagsOf(chars);
+    if (!chars.AsciiOnly()) {
+        RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
+            return CopyKept(text, out, [&](char32_t c) { return chars.Contains(c); });
+        });
+        return;
+    }
+    // Without members beyond ASCII no byte from 0x80 up is removed: a byte table does it all.
+    std::array<bool, 256> remove{};
+    for (int b = 0; b < 0x80; ++b)
+        remove[b] = chars.Contains(static_cast<char32_t>(b));
     RewriteEntriesInPlace(*this, [&](std::string_view text, char* out) {
         std::size_t w = 0;
         for (char c : text) {
             out[w] = c;
-            w += !In(remove, c);
+            w += !remove[static_cast<std::uint8_t>(c)];
         }
         return w;
     });
@@ -78,14 +231,6 @@ void TKeyItems::RemoveChars(const TCharSet& chars) {
 
 void TKeyItems::TrimChars(const TCharSet& chars) {
     CheckpointScope checkpoint("d084");
-    const TByteFlags trim = FlagsOf(chars);
-    RewriteEntries(*this, [&](std::string_view text, std::string& out) {
-        std::size_t first = 0;
-        std::size_t last = text.size();
-        while (first < last && In(trim, text[first]))
-            ++first;
-        while (last > first && In(trim, text[last - 1]))
-            --last;
-        out.assign(text.substr(first, last - first));
-    });
+    RewriteEntries(*this,
+                   [&](std::string_view text, std::string& out) { out.assign(TrimmedBy(text, chars)); });
 }

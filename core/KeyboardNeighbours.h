@@ -2,6 +2,7 @@
 
 #include <string_view>
 
-// The characters next to a letter's key on a QWERTY keyboard, in a fixed order; an upper-case letter has the
-// same row in upper case. Empty for anything but A-Z and a-z.
-std::string_view QwertyNeighbours(char c);
+// The characters next to a letter's key, in a fixed order: on a QWERTY keyboard for A-Z and a-z, on the
+// Russian ЙЦУКЕН layout for the Cyrillic letters of that layout. A capital letter has the same row in upper
+// case (digits unchanged). Empty for any other character.
+std::u32string_view KeyboardNeighbours(char32_t c);

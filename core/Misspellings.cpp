@@ -3,79 +3,90 @@
 #include "CheckpointTrail.h"
 #include "KeyItems.h"
 #include "KeyboardNeighbours.h"
-
-#include <utility>
+#include "LetterClusters.h"
+#include "Utf8.h"
 
 namespace {
 
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+std::size_t Utf8Length(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
 }
-bool IsLetterOrDigit(char c) {
-    return IsLetter(c) || (c >= '0' && c <= '9');
+
+std::u32string_view NeighboursOf(const TCluster& cluster) {
+    return cluster.Key != 0 ? KeyboardNeighbours(cluster.Key) : std::u32string_view();
 }
 
 // Adds the entries and bytes one phrase with its variants will add, without making them.
 void CountVariants(std::string_view phrase, int kinds, TGrowth& growth) {
-    std::uint64_t lettersAndDigits = 0;
-    std::uint64_t neighbours = 0;
-    for (char c : phrase) {
-        lettersAndDigits += IsLetterOrDigit(c);
-        neighbours += QwertyNeighbours(c).size();
-    }
     const std::uint64_t n = phrase.size();
     growth.AddEntries(1, n);
-    if (kinds & DoubledChars)
-        growth.AddEntries(lettersAndDigits, n + 1);
-    if (kinds & SwappedChars)
-        growth.AddEntries(lettersAndDigits - (n > 0 && IsLetterOrDigit(phrase.back())), n);
-    if (kinds & MissingChars)
-        growth.AddEntries(lettersAndDigits, n - 1);
-    if (kinds & QwertyErrors)
-        growth.AddEntries(neighbours, n);
+    const std::vector<TCluster> clusters = LetterClusters(phrase);
+    for (std::size_t k = 0; k < clusters.size(); ++k) {
+        const TCluster& cluster = clusters[k];
+        const std::uint64_t size = cluster.End - cluster.Start;
+        if (cluster.LetterOrDigit) {
+            if (kinds & DoubledChars)
+                growth.AddEntries(1, n + size);
+            if ((kinds & SwappedChars) && k + 1 < clusters.size())
+                growth.AddEntries(1, n);
+            if (kinds & MissingChars)
+                growth.AddEntries(1, n - size);
+        }
+        if (kinds & QwertyErrors)
+            for (char32_t neighbour : NeighboursOf(cluster))
+                growth.AddEntries(1, n - size + Utf8Length(neighbour));
+    }
+}
+
+std::string_view Part(std::string_view phrase, const TCluster& cluster) {
+    return phrase.substr(cluster.Start, cluster.End - cluster.Start);
 }
 
 } // namespace
 
 void DoubledCharVariants(std::string_view phrase, const TEmitText& emit) {
     std::string variant;
-    for (std::size_t i = 0; i < phrase.size(); ++i) {
-        if (!IsLetterOrDigit(phrase[i]))
+    for (const TCluster& cluster : LetterClusters(phrase)) {
+        if (!cluster.LetterOrDigit)
             continue;
-        variant.assign(phrase.substr(0, i + 1)).append(phrase.substr(i));
+        variant.assign(phrase.substr(0, cluster.End)).append(phrase.substr(cluster.Start));
         emit(variant);
     }
 }
 
 void SwappedCharVariants(std::string_view phrase, const TEmitText& emit) {
-    std::string variant(phrase);
-    for (std::size_t i = 0; i + 1 < phrase.size(); ++i) {
-        if (!IsLetterOrDigit(phrase[i]))
+    const std::vector<TCluster> clusters = LetterClusters(phrase);
+    std::string variant;
+    for (std::size_t k = 0; k + 1 < clusters.size(); ++k) {
+        if (!clusters[k].LetterOrDigit)
             continue;
-        std::swap(variant[i], variant[i + 1]);
+        variant.assign(phrase.substr(0, clusters[k].Start))
+            .append(Part(phrase, clusters[k + 1]))
+            .append(Part(phrase, clusters[k]))
+            .append(phrase.substr(clusters[k + 1].End));
         emit(variant);
-        std::swap(variant[i], variant[i + 1]);
     }
 }
 
 void MissingCharVariants(std::string_view phrase, const TEmitText& emit) {
     std::string variant;
-    for (std::size_t i = 0; i < phrase.size(); ++i) {
-        if (!IsLetterOrDigit(phrase[i]))
+    for (const TCluster& cluster : LetterClusters(phrase)) {
+        if (!cluster.LetterOrDigit)
             continue;
-        variant.assign(phrase.substr(0, i)).append(phrase.substr(i + 1));
+        variant.assign(phrase.substr(0, cluster.Start)).append(phrase.substr(cluster.End));
         emit(variant);
     }
 }
 
 void QwertyVariants(std::string_view phrase, const TEmitText& emit) {
-    std::string variant(phrase);
-    for (std::size_t i = 0; i < phrase.size(); ++i) {
-        for (char neighbour : QwertyNeighbours(phrase[i])) {
-            variant[i] = neighbour;
+    std::string variant;
+    for (const TCluster& cluster : LetterClusters(phrase)) {
+        for (char32_t neighbour : NeighboursOf(cluster)) {
+            variant.assign(phrase.substr(0, cluster.Start));
+            Utf8::Append(neighbour, variant);
+            variant.append(phrase.substr(cluster.End));
             emit(variant);
         }
-        variant[i] = phrase[i];
     }
 }
 

@@ -67,7 +67,7 @@ void RecombineWords(const std::vector<std::string>& phrases, int limit, TKeyItem
     std::vector<std::string> words;
     TGrowth growth;
     for (const auto& p : phrases) {
-        SplitWords(p, RecombineSeparators, words);
+        SplitWords(p, RecombineSeparators(), words);
         if (WithinLimit(words, limit))
             CountPermutations(words, growth);
     }
@@ -75,7 +75,7 @@ void RecombineWords(const std::vector<std::string>& phrases, int limit, TKeyItem
     target.Reserve(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
     const auto add = [&](std::string_view text) { target.AddKeyword(text); };
     for (const auto& p : phrases) {
-        SplitWords(p, RecombineSeparators, words);
+        SplitWords(p, RecombineSeparators(), words);
         if (WithinLimit(words, limit))
             WordPermutations(words, add);
     }

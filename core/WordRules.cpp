@@ -5,10 +5,18 @@
 int CountWords(std::string_view text) {
     int count = 0;
     bool inBlank = true;
-    for (char c : text) {
-        const bool blank = c == '\t' || c == ' ';
-        if (inBlank && !blank)
-            ++count;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<std::uint8_t>(text[i]);
+        bool blank;
+        if (b < 0x80) {
+            blank = b == ' ' || b == '\t';
+            ++i;
+        } else {
+            const std::size_t n = BlankLength(text, i);
+            blank = n > 0;
+            i += blank ? n : 1;
+        }
+        count += inBlank && !blank;
         inBlank = blank;
     }
     return count;
@@ -18,24 +26,31 @@ void SplitWords(std::string_view text, const TCharSet& separators, std::vector<s
     if (separators.Empty())
         throw Exception("Separators set can't be empty");
     words.clear();
+    const bool asciiOnly = separators.AsciiOnly();
     std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || separators.Contains(text[i])) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<std::uint8_t>(text[i]);
+        std::size_t next = i;
+        bool separator = false;
+        if (b < 0x80 || asciiOnly) {
+            separator = b < 0x80 && separators.Contains(b);
+            ++next;
+        } else {
+            separator = separators.Contains(Utf8::Next(text, next));
+        }
+        if (separator) {
             if (i > start)
                 words.emplace_back(text.substr(start, i - start));
-            start = i + 1;
+            start = next;
         }
+        i = next;
     }
+    if (text.size() > start)
+        words.emplace_back(text.substr(start));
 }
 
 std::string WrapMatchType(std::string_view text, std::uint8_t matchType) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && MatchTypeTrimSet.Contains(text[first]))
-        ++first;
-    while (last > first && MatchTypeTrimSet.Contains(text[last - 1]))
-        --last;
-    const std::string_view core = text.substr(first, last - first);
+    const std::string_view core = TrimmedBy(text, MatchTypeTrimSet());
     switch (matchType) {
     case PhraseMatch:
         return '"' + std::string(core) + '"';
@@ -46,21 +61,27 @@ std::string WrapMatchType(std::string_view text, std::uint8_t matchType) {
     }
 }
 
+namespace {
+
+// Byte offset after the first count characters of text, or its size when it has fewer.
+std::size_t AfterChars(std::string_view text, std::size_t count) {
+    std::size_t i = 0;
+    for (; count > 0 && i < text.size(); --count)
+        Utf8::Next(text, i);
+    return i;
+}
+
+} // namespace
+
 std::string TextAfter(std::string_view text, std::size_t position) {
-    return position < text.size() ? std::string(text.substr(position)) : std::string();
+    return std::string(text.substr(AfterChars(text, position)));
 }
 
 std::string PadLeft(std::string_view text, std::size_t width, char fill) {
-    if (text.size() >= width)
+    const std::size_t length = Utf8::CountChars(text);
+    if (length >= width)
         return std::string(text);
-    return std::string(width - text.size(), fill) + std::string(text);
-}
-
-std::size_t Pos(std::string_view pattern, std::string_view text) {
-    if (pattern.empty())
-        return 0;
-    const auto found = text.find(pattern);
-    return found == std::string_view::npos ? 0 : found + 1;
+    return std::string(width - length, fill) + std::string(text);
 }
 
 namespace {

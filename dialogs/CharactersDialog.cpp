@@ -2,7 +2,6 @@
 
 #include "CheckpointTrail.h"
 #include "DialogControls.h"
-#include "DialogText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,14 +25,16 @@ const TPreset Presets[] = {
     {"Punctuations", ".?!:;-()[]'`/,"},
 };
 
-// A character the code page lacks can't occur in any entry, so it stands for nothing: not for the '?' it
-// would become in a text, which would make every question mark unwanted.
+// Each character typed stands for itself, whatever the script; a pasted lone surrogate matches nothing in
+// a text and is left out.
 TCharSet CharactersOf(const QString& typed) {
     TCharSet set;
-    for (const char32_t character : typed.toUcs4()) {
-        const std::string byte = TypedText(QString::fromUcs4(&character, 1));
-        if (byte.size() == 1 && (byte[0] != '?' || character == U'?'))
-            set.Include(static_cast<std::uint8_t>(byte[0]));
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const QChar unit = typed[i];
+        if (unit.isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate())
+            set.Include(QChar::surrogateToUcs4(unit, typed[++i]));
+        else if (!unit.isSurrogate())
+            set.Include(unit.unicode());
     }
     return set;
 }

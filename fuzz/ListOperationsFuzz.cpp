@@ -70,8 +70,9 @@ TTexts Picked(const TTexts& texts, const std::vector<int>& indices) {
 
 TCharSet DrawCharSet(FuzzedDataProvider& in) {
     TCharSet set;
-    for (char c : DrawText(in, 6))
-        set.Include(static_cast<std::uint8_t>(c));
+    const std::string text = DrawText(in, 6);
+    for (std::size_t i = 0; i < text.size();)
+        set.Include(Utf8::Next(text, i));
     return set;
 }
 

@@ -1,11 +1,13 @@
 #include "ReferenceList.h"
 
+#include "KeyboardNeighbours.h"
 #include "TextLocale.h"
 #include "Utf8.h"
 
 #include <algorithm>
 #include <numeric>
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
 namespace Plain {
@@ -14,14 +16,6 @@ namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsLetterOrDigit(char c) {
-    return IsLetter(c) || (c >= '0' && c <= '9');
 }
 
 bool At(std::string_view text, std::size_t i, std::string_view pattern) {
@@ -36,32 +30,95 @@ std::size_t FirstAt(std::string_view text, std::string_view pattern) {
     return 0;
 }
 
-std::string_view QwertyRow(char lower) {
-    static const char* const rows[26] = {"zsqw",   "vngh",   "xvdf",   "sferxc", "wrsd34", "dgrtcv", "fhtyvb",
-                                         "gjyubn", "uojk89", "hkuinm", "jliom",  "kop",    "njk",    "bmhj",
-                                         "ipkl90", "o0l",    "w12a",   "etdf45", "adwezx", "ryfg56", "yihj78",
-                                         "cbfg",   "qe23as", "zcsd",   "tugh67", "xas"};
-    return rows[lower - 'a'];
+// One character: a well-formed sequence, or a malformed byte that reads as U+FFFD.
+struct TUnit {
+    char32_t Code;
+    std::string Bytes;
+};
+
+std::vector<TUnit> Units(std::string_view text) {
+    std::vector<TUnit> units;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t code = Utf8::Next(text, i);
+        units.push_back({code, std::string(text.substr(start, i - start))});
+    }
+    return units;
 }
 
-std::string Neighbours(char c) {
-    if (!IsLetter(c))
+bool IsWordBlank(char32_t c) {
+    return c == ' ' || c == '\t' || (c >= 0x80 && u_isUWhiteSpace(static_cast<UChar32>(c)));
+}
+
+bool IsMark(char32_t c) {
+    const auto type = u_charType(static_cast<UChar32>(c));
+    return type == U_NON_SPACING_MARK || type == U_ENCLOSING_MARK || type == U_COMBINING_SPACING_MARK;
+}
+
+bool IsControl(char32_t c) {
+    return u_charType(static_cast<UChar32>(c)) == U_CONTROL_CHAR;
+}
+
+// A character with the marks that follow it (none after a control): the unit of a misspelling.
+struct TCluster {
+    std::string Bytes;
+    std::u32string Codes;
+};
+
+std::vector<TCluster> Clusters(std::string_view text) {
+    std::vector<TCluster> clusters;
+    for (const auto& u : Units(text)) {
+        if (clusters.empty() || !IsMark(u.Code) || IsControl(clusters.back().Codes[0]))
+            clusters.emplace_back();
+        clusters.back().Bytes += u.Bytes;
+        clusters.back().Codes += u.Code;
+    }
+    return clusters;
+}
+
+bool IsLetterOrDigit(const TCluster& cluster) {
+    return u_isalnum(static_cast<UChar32>(cluster.Codes[0]));
+}
+
+// The keyboard row of the one character the cluster composes to.
+std::u32string_view Neighbours(const TCluster& cluster) {
+    if (!IsLetterOrDigit(cluster))
         return {};
-    const bool upper = c <= 'Z';
-    std::string row(QwertyRow(upper ? static_cast<char>(c + 32) : c));
-    if (upper)
-        for (char& n : row)
-            if (n >= 'a' && n <= 'z')
-                n = static_cast<char>(n - 32);
-    return row;
+    std::u16string wide;
+    for (char32_t c : cluster.Codes) {
+        if (c >= 0x10000) {
+            wide += static_cast<char16_t>(0xD7C0 + (c >> 10));
+            wide += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            wide += static_cast<char16_t>(c);
+        }
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    char16_t composed[64];
+    const int32_t length = unorm2_normalize(unorm2_getNFCInstance(&status), wide.data(),
+                                            static_cast<int32_t>(wide.size()), composed, 64, &status);
+    // No key has a character beyond the first 65,536.
+    return U_SUCCESS(status) && length == 1 ? KeyboardNeighbours(composed[0]) : std::u32string_view();
+}
+
+std::string Encoded(char32_t c) {
+    std::string text;
+    Utf8::Append(c, text);
+    return text;
 }
 
 std::string Trimmed(std::string_view text, const TCharSet& chars) {
-    while (!text.empty() && chars.Contains(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && chars.Contains(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
+    std::vector<TUnit> units = Units(text);
+    while (!units.empty() && chars.Contains(units.back().Code))
+        units.pop_back();
+    std::string result;
+    bool leading = true;
+    for (const auto& u : units) {
+        leading = leading && chars.Contains(u.Code);
+        if (!leading)
+            result += u.Bytes;
+    }
+    return result;
 }
 
 std::u16string Utf16(std::string_view text) {
@@ -116,17 +173,20 @@ template <class F> TTexts EachText(const TTexts& texts, F rewrite) {
 
 int CountWords(std::string_view text) {
     int words = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        words += !IsBlank(text[i]) && (i == 0 || IsBlank(text[i - 1]));
+    bool previousBlank = true;
+    for (const auto& u : Units(text)) {
+        words += previousBlank && !IsWordBlank(u.Code);
+        previousBlank = IsWordBlank(u.Code);
+    }
     return words;
 }
 
 TTexts SplitWords(std::string_view text, const TCharSet& separators) {
     TTexts words;
     std::string word;
-    for (char c : text) {
-        if (!separators.Contains(c)) {
-            word += c;
+    for (const auto& u : Units(text)) {
+        if (!separators.Contains(u.Code)) {
+            word += u.Bytes;
         } else if (!word.empty()) {
             words.push_back(word);
             word.clear();
@@ -138,7 +198,7 @@ TTexts SplitWords(std::string_view text, const TCharSet& separators) {
 }
 
 std::string WrapMatchType(std::string_view text, std::uint8_t matchType) {
-    const std::string core = Trimmed(text, MatchTypeTrimSet);
+    const std::string core = Trimmed(text, MatchTypeTrimSet());
     if (matchType == 0)
         return '"' + core + '"';
     if (matchType == 1)
@@ -228,22 +288,26 @@ TTexts CollapseSpaces(const TTexts& texts) {
     return EachText(texts, [](const std::string& text) {
         std::string result;
         bool previousBlank = false;
-        for (char c : text) {
-            if (previousBlank && IsBlank(c))
+        for (const auto& u : Units(text)) {
+            if (previousBlank && IsWordBlank(u.Code))
                 continue;
-            result += c;
-            previousBlank = IsBlank(c);
+            result += u.Bytes;
+            previousBlank = IsWordBlank(u.Code);
         }
         return result;
     });
 }
 
+// A malformed byte is a character of its own, equal only to the same byte.
 TTexts CollapseRepeats(const TTexts& texts) {
     return EachText(texts, [](const std::string& text) {
         std::string result;
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (i == 0 || text[i] != text[i - 1])
-                result += text[i];
+        std::string previous;
+        for (const auto& u : Units(text)) {
+            if (u.Bytes != previous)
+                result += u.Bytes;
+            previous = u.Bytes;
+        }
         return result;
     });
 }
@@ -251,9 +315,9 @@ TTexts CollapseRepeats(const TTexts& texts) {
 TTexts RemoveChars(const TTexts& texts, const TCharSet& chars) {
     return EachText(texts, [&](const std::string& text) {
         std::string result;
-        for (char c : text)
-            if (!chars.Contains(c))
-                result += c;
+        for (const auto& u : Units(text))
+            if (!chars.Contains(u.Code))
+                result += u.Bytes;
         return result;
     });
 }
@@ -330,30 +394,31 @@ TTexts MatchTypeCopies(const TTexts& texts, std::uint8_t matchType) {
 TTexts Misspellings(const TTexts& phrases, int kinds) {
     TTexts out;
     for (const auto& p : phrases) {
-        const std::size_t n = p.size();
+        const std::vector<TCluster> c = Clusters(p);
+        const std::size_t n = c.size();
+        const auto joined = [&](std::size_t from, std::size_t to) {
+            std::string text;
+            for (std::size_t k = from; k < to; ++k)
+                text += c[k].Bytes;
+            return text;
+        };
         out.push_back(p);
         if (kinds & 1)
             for (std::size_t i = 1; i <= n; ++i)
-                if (IsLetterOrDigit(p[i - 1]))
-                    out.push_back(p.substr(0, i - 1) + p[i - 1] + p[i - 1] + p.substr(i));
+                if (IsLetterOrDigit(c[i - 1]))
+                    out.push_back(joined(0, i) + c[i - 1].Bytes + joined(i, n));
         if (kinds & 2)
             for (std::size_t i = 1; i < n; ++i)
-                if (IsLetterOrDigit(p[i - 1])) {
-                    std::string v = p;
-                    std::swap(v[i - 1], v[i]);
-                    out.push_back(v);
-                }
+                if (IsLetterOrDigit(c[i - 1]))
+                    out.push_back(joined(0, i - 1) + c[i].Bytes + c[i - 1].Bytes + joined(i + 1, n));
         if (kinds & 4)
             for (std::size_t i = 1; i <= n; ++i)
-                if (IsLetterOrDigit(p[i - 1]))
-                    out.push_back(p.substr(0, i - 1) + p.substr(i));
+                if (IsLetterOrDigit(c[i - 1]))
+                    out.push_back(joined(0, i - 1) + joined(i, n));
         if (kinds & 8)
             for (std::size_t i = 1; i <= n; ++i)
-                for (char k : Neighbours(p[i - 1])) {
-                    std::string v = p;
-                    v[i - 1] = k;
-                    out.push_back(v);
-                }
+                for (char32_t k : Neighbours(c[i - 1]))
+                    out.push_back(joined(0, i - 1) + Encoded(k) + joined(i, n));
     }
     return out;
 }
@@ -361,7 +426,7 @@ TTexts Misspellings(const TTexts& phrases, int kinds) {
 TTexts Recombinations(const TTexts& phrases, int limit) {
     TTexts out;
     for (const auto& p : phrases) {
-        const TTexts words = SplitWords(p, RecombineSeparators);
+        const TTexts words = SplitWords(p, RecombineSeparators());
         if (static_cast<long long>(words.size()) > limit)
             continue;
         std::vector<std::size_t> order(words.size());

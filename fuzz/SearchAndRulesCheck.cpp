@@ -39,37 +39,11 @@ std::vector<std::tuple<std::size_t, std::size_t, int>> Occurrences(const std::ve
 } // namespace
 
 std::string DrawText(FuzzedDataProvider& in, std::size_t maxLength) {
-    static constexpr std::string_view Alphabet[] = {"a",
-                                                    "A",
-                                                    "b",
-                                                    "B",
-                                                    " ",
-                                                    ".",
-                                                    "\t",
-                                                    "\"",
-                                                    "'",
-                                                    "[",
-                                                    "]",
-                                                    "1",
-                                                    "é",
-                                                    "É",
-                                                    "ß",
-                                                    "ё",
-                                                    "Ё",
-                                                    "σ",
-                                                    "ς",
-                                                    "Σ",
-                                                    "i",
-                                                    "I",
-                                                    "ı",
-                                                    "İ",
-                                                    "\u212A",
-                                                    "\u0301",
-                                                    "\u00A0",
-                                                    "\u3000",
-                                                    "中",
-                                                    "😀",
-                                                    std::string_view("\0", 1)};
+    // Characters of 1 to 4 bytes, a word blank beyond ASCII and a combining mark among them.
+    static constexpr std::string_view Alphabet[] = {
+        "a", "A", "b",      "B",      " ",      ".",      "\t", "\"", "'",  "[", "]",
+        "1", "é", "É",      "ß",      "ё",      "Ё",      "σ",  "ς",  "Σ",  "i", "I",
+        "ı", "İ", "\u212A", "\u0301", "\u00A0", "\u3000", "й",  "日", "中", "😀", std::string_view("\0", 1)};
     const bool raw = in.ConsumeBool();
     const std::string bytes = in.ConsumeRandomLengthString(maxLength);
     std::string text;
@@ -185,8 +159,9 @@ void CheckWordRules(FuzzedDataProvider& in) {
     Require(WrapMatchType(text, matchType) == Plain::WrapMatchType(text, matchType), "wrap match type");
 
     TCharSet separators;
-    for (char ch : DrawText(in, 4))
-        separators.Include(static_cast<std::uint8_t>(ch));
+    const std::string separatorText = DrawText(in, 4);
+    for (std::size_t i = 0; i < separatorText.size();)
+        separators.Include(Utf8::Next(separatorText, i));
     std::vector<std::string> words{"untouched"};
     if (separators.Empty()) {
         bool refused = false;
@@ -201,14 +176,22 @@ void CheckWordRules(FuzzedDataProvider& in) {
         Require(words == Plain::SplitWords(text, separators), "split words");
     }
 
+    // Positions and widths count characters.
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); Utf8::Next(text, i))
+        starts.push_back(i);
     const std::size_t position = in.ConsumeIntegralInRange<std::size_t>(0, 40);
-    Require(TextAfter(text, position) == (position < text.size() ? text.substr(position) : ""), "text after");
+    Require(TextAfter(text, position) == (position < starts.size() ? text.substr(starts[position]) : ""),
+            "text after");
     const std::size_t width = in.ConsumeIntegralInRange<std::size_t>(0, 40);
     Require(PadLeft(text, width, '0') ==
-                std::string(width > text.size() ? width - text.size() : 0, '0') + text,
+                std::string(width > starts.size() ? width - starts.size() : 0, '0') + text,
             "pad left");
-    const auto at = pattern.empty() ? std::string::npos : text.find(pattern);
-    Require(Pos(pattern, text) == (at == std::string::npos ? 0 : at + 1), "pos");
+    if (Utf8::IsValid(text)) {
+        Require(Utf8::IsValid(WrapMatchType(text, matchType)), "wrap match type made invalid UTF-8");
+        for (const auto& w : words)
+            Require(Utf8::IsValid(w), "split words made invalid UTF-8");
+    }
     Require(ReplaceAll(text, pattern, replacement) == Plain::ReplaceAll(text, pattern, replacement),
             "replace all");
 }

@@ -12,10 +12,10 @@
 using TLines = std::vector<std::string>;
 
 namespace {
-TCharSet SetOf(std::string_view text, std::initializer_list<std::uint8_t> extra = {}) {
+TCharSet SetOf(std::u32string_view text, std::initializer_list<char32_t> extra = {}) {
     TCharSet set(extra);
-    for (char c : text)
-        set.Include(static_cast<std::uint8_t>(c));
+    for (char32_t c : text)
+        set.Include(c);
     return set;
 }
 
@@ -83,10 +83,10 @@ private slots:
                                 ClickOk(dialog);
                             }};
         QVERIFY(frmCharacters->Execute(chars));
-        QCOMPARE(chars, SetOf("abcdefghijklmnopqrstuvwxyz"));
-        QVERIFY(!chars.Contains(std::uint8_t('A')));
+        QCOMPARE(chars, SetOf(U"abcdefghijklmnopqrstuvwxyz"));
+        QVERIFY(!chars.Contains(U'A'));
         QVERIFY(frmCharacters->Execute(chars));
-        QCOMPARE(chars, SetOf("0123", {9}));
+        QCOMPARE(chars, SetOf(U"0123", {9}));
     }
 
     void characters_special_presets_hold_their_codes() {
