@@ -33,15 +33,16 @@ std::size_t FirstAt(std::string_view text, std::string_view pattern) {
 // One character: a well-formed sequence, or a malformed byte that reads as U+FFFD.
 struct TUnit {
     char32_t Code;
-    std::string Bytes;
+    std::string_view Bytes;
 };
 
 std::vector<TUnit> Units(std::string_view text) {
     std::vector<TUnit> units;
+    units.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t start = i;
         const char32_t code = Utf8::Next(text, i);
-        units.push_back({code, std::string(text.substr(start, i - start))});
+        units.push_back({code, text.substr(start, i - start)});
     }
     return units;
 }
@@ -239,9 +240,17 @@ std::string LowerCase(std::string_view text) {
 std::string Folded(std::string_view text) {
     const uint32_t options = IsTurkicLocale() ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
     std::string out;
-    for (std::size_t i = 0; i < text.size();)
-        Utf8::Append(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(Utf8::Next(text, i)), options)),
-                     out);
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        // Bytes below 0x80 are characters of their own; only those beyond need decoding.
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const char32_t c = byte < 0x80 ? text[i++] : Utf8::Next(text, i);
+        const auto folded = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), options));
+        if (folded < 0x80)
+            out += static_cast<char>(folded);
+        else
+            Utf8::Append(folded, out);
+    }
     return out;
 }
 
