@@ -37,7 +37,9 @@ void AppendCodePages(std::vector<TTextEncoding>& encodings) {
         encodings.push_back({TEncoding::CodePage, page});
 }
 
-std::string DisplayName(TTextEncoding encoding) {
+} // namespace
+
+std::string EncodingTitle(TTextEncoding encoding) {
     switch (encoding.Kind) {
     case TEncoding::Utf8:
     case TEncoding::Utf8WithMark:
@@ -52,6 +54,8 @@ std::string DisplayName(TTextEncoding encoding) {
     }
     return "the encoding";
 }
+
+namespace {
 
 std::string CharacterName(char32_t c) {
     char code[16];
@@ -272,7 +276,7 @@ void TUtf16Decoder::Finish(std::string& out) {
 
 EEncodingError::EEncodingError(std::size_t line, char32_t character, TTextEncoding encoding)
     : Exception("Line " + std::to_string(line) + " holds the character " + CharacterName(character) +
-                ", which " + DisplayName(encoding) + " cannot hold. Nothing was written."),
+                ", which " + EncodingTitle(encoding) + " cannot hold. Nothing was written."),
       Line(line), Character(character) {}
 
 TTextEncoder::TTextEncoder(TTextEncoding encoding)

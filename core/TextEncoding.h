@@ -23,8 +23,16 @@ struct TTextEncoding {
     bool operator==(const TTextEncoding&) const = default;
 };
 
+// How keyword files are read (when they carry no byte-order mark) and written.
+struct TFileEncodings {
+    TTextEncoding Import{TEncoding::Automatic};
+    TTextEncoding Export{TEncoding::Utf8};
+};
+
 // The name a setting stores: "automatic", "utf-8", "utf-8-bom", "utf-16le", "utf-16be", "windows-1251"...
 std::string EncodingName(TTextEncoding encoding);
+// The name messages use: "UTF-8", "UTF-16", "Windows-1251"...
+std::string EncodingTitle(TTextEncoding encoding);
 std::optional<TTextEncoding> EncodingFromName(std::string_view name);
 // What an import may be told to read: automatic, then the explicit encodings.
 std::vector<TTextEncoding> ImportEncodings();

@@ -11,7 +11,7 @@ public:
     bool RunSelectList(TSelectListResult& result) override;
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override;
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override;
-    bool RunColorsAndFont(TKeyItems& list) override;
+    bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) override;
     void RunAbout() override;
     void CheckForUpdates() override;
 
