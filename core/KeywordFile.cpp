@@ -22,6 +22,7 @@ namespace {
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 constexpr char EndOfInput = '\x1a';
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::size_t ChunkSize = 1 << 20;
 // From this size on a file is read on two threads.
 constexpr std::size_t LongFile = 1 << 22;
@@ -303,7 +304,11 @@ TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::siz
     TGrowth growth;
     growth.AddBytes(size);
     growth.Check(list.Count(), memoryBudget);
-    const TByteOrderMark mark = FindByteOrderMark(FirstBytes(file, 3));
+    // A code page the user picked is taken at its word: its bytes may well start like a mark ("яю" in
+    // Windows-1251 is FF FE).
+    const TByteOrderMark mark = choice.Encoding.Kind == TEncoding::CodePage
+                                    ? TByteOrderMark{}
+                                    : FindByteOrderMark(FirstBytes(file, 3));
     TTextEncoding encoding = mark.Kind == TEncoding::Automatic ? choice.Encoding : TTextEncoding{mark.Kind};
     if (encoding.Kind == TEncoding::Utf8WithMark)
         encoding.Kind = TEncoding::Utf8;
@@ -403,7 +408,10 @@ TKeywordFileWriter::~TKeywordFileWriter() {
 }
 
 void TKeywordFileWriter::WriteLine(std::string_view text) {
-    ++lines_;
+    // A first text that starts with U+FEFF would read back as a byte-order mark and lose it: a real mark
+    // before it keeps it.
+    if (++lines_ == 1 && buffer_.empty() && text.starts_with(Utf8Mark))
+        buffer_ = Utf8Mark;
     if (encoder_.Plain()) {
         Put(text, "\r\n");
         return;

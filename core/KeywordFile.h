@@ -59,9 +59,10 @@ struct TImportResult {
     std::size_t DamagedLines = 0;
 };
 
-// Appends the lines of a keyword text file to the list; a byte-order mark decides the encoding, otherwise
-// the choice does. Raises EInOutError when it can't be read or is no regular file, and EMemoryBudgetError,
-// before adding anything, when its entries would need more than memoryBudget bytes.
+// Appends the lines of a keyword text file to the list; a byte-order mark decides the encoding unless the
+// choice is a code page, otherwise the choice does. Raises EInOutError when it can't be read or is no regular
+// file, and EMemoryBudgetError, before adding anything, when its entries would need more than memoryBudget
+// bytes.
 TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list,
                               std::size_t memoryBudget = DefaultMemoryBudget,
                               const TImportChoice& choice = {});

@@ -176,6 +176,9 @@ TEST(TextEncoding, ListsOfThePreviousVersionReadThroughTheLegacyPath) {
     EXPECT_EQ(western.Result.DamagedLines, 0u);
     WriteFile(path, "\xCA\xF3\xEF\xE8\xF2\xFC \xEE\xE1\xF3\xE2\xFC\r\n");
     EXPECT_EQ(Read(path, {{TEncoding::Automatic}, 1251}).Entries, Strings{"Купить обувь"});
+    // Chosen by the user, a code page is read as such even where its bytes look like a mark.
+    WriteFile(path, "\xFF\xFE\xEB\xE8\xEA\r\n");
+    EXPECT_EQ(Read(path, {{TEncoding::CodePage, 1251}}).Entries, Strings{"яюлик"});
     // A byte the code page leaves undefined is damage, not a silent loss.
     WriteFile(path, "ok\r\na\x81z\r\n");
     TRead undefined = Read(path, {{TEncoding::CodePage, 1252}});
@@ -318,6 +321,18 @@ TEST(TextEncoding, LongFilesInHalvesCountDamageAndDecodeCodePages) {
     const TRead legacy = Read(path, {{TEncoding::Automatic}, 1251});
     EXPECT_EQ(legacy.Result.DamagedLines, 0u);
     EXPECT_TRUE(legacy.Entries == russian);
+}
+
+TEST(TextEncoding, AFirstEntryStartingWithTheMarkCharacterKeepsIt) {
+    TempFolder folder;
+    const auto path = folder / "out.txt";
+    TKeyItems list;
+    Fill(list, {"\xEF\xBB\xBFword", "\xEF\xBB\xBFnext"});
+    for (const TTextEncoding encoding :
+         {TTextEncoding{TEncoding::Utf8}, TTextEncoding{TEncoding::Utf8WithMark}}) {
+        list.AllToTextFile(path.string(), encoding);
+        EXPECT_EQ(Read(path).Entries, Texts(list)) << EncodingName(encoding);
+    }
 }
 
 TEST(TextEncoding, ARefusalNamesTheLineAndTheCharacter) {

@@ -166,6 +166,7 @@ private slots:
                             [&](QDialog& dialog) {
                                 pick("cmbImportEncoding", "UTF-16 BE")(dialog);
                                 pick("cmbExportEncoding", "Windows-1250 (Central European)")(dialog);
+                                SaveScreenshot(dialog, "settings-encodings");
                                 ClickOk(dialog);
                             }};
         TFileEncodings encodings = current;
