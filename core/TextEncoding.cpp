@@ -135,12 +135,15 @@ std::size_t AsciiPrefix(std::string_view text) {
 void TUtf8Check::Feed(std::string_view chunk) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(chunk.data());
     const std::size_t n = chunk.size();
+    // A byte at a time only where a sequence runs over a chunk's border.
     for (std::size_t i = 0; i < n;) {
         if (need_ == 0) {
-            i += AsciiPrefix(chunk.substr(i));
-            if (i == n)
-                break;
-            Start(p[i++]);
+            if (n - i >= 4)
+                i += FeedWhole(chunk.substr(i));
+            else if (p[i] < 0x80)
+                ++i;
+            else
+                Start(p[i++]);
             continue;
         }
         const std::uint8_t b = p[i];
@@ -157,6 +160,39 @@ void TUtf8Check::Feed(std::string_view chunk) {
         if (--need_ == 0)
             ++sequences_;
     }
+}
+
+std::size_t TUtf8Check::FeedWhole(std::string_view chunk) {
+    // Counted in locals: stores to the members could alias the bytes and make the compiler read them again.
+    const auto* p = reinterpret_cast<const std::uint8_t*>(chunk.data());
+    const std::size_t n = chunk.size();
+    std::uint64_t sequences = 0, high = 0, malformed = 0;
+    std::size_t i = 0;
+    while (n - i >= 4) {
+        if (p[i] < 0x80) {
+            // A blank between words, or a long ASCII stretch.
+            if (p[++i] < 0x80)
+                i += AsciiPrefix(chunk.substr(i));
+            continue;
+        }
+        // Two-byte characters (Cyrillic, Greek, accented Latin) need the least checking.
+        std::size_t length = 2;
+        if (p[i] < 0xC2 || p[i] > 0xDF || (p[i + 1] & 0xC0) != 0x80)
+            length = Utf8::SequenceLength(chunk, i);
+        if (length == 0) {
+            ++malformed;
+            ++high;
+            ++i;
+            continue;
+        }
+        i += length;
+        high += length;
+        ++sequences;
+    }
+    sequences_ += sequences;
+    highBytes_ += high;
+    malformedBytes_ += malformed;
+    return i;
 }
 
 void TUtf8Check::Start(std::uint8_t b) {

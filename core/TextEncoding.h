@@ -62,6 +62,8 @@ public:
     std::uint64_t HighBytes() const { return highBytes_; }
 
 private:
+    // Checks whole sequences from the start of the chunk while one fits; returns where it stopped.
+    std::size_t FeedWhole(std::string_view chunk);
     void Start(std::uint8_t byte);
     void Malformed();
 
