@@ -321,6 +321,13 @@ TEST(TextEncoding, LongFilesInHalvesCountDamageAndDecodeCodePages) {
     const TRead legacy = Read(path, {{TEncoding::Automatic}, 1251});
     EXPECT_EQ(legacy.Result.DamagedLines, 0u);
     EXPECT_TRUE(legacy.Entries == russian);
+
+    // Lines of ten bytes in UTF-16: the read buffer's border falls inside a surrogate pair.
+    Strings emoji(400'000, "😀x");
+    WriteFile(path, "\xFF\xFE" + *Iconv(Lines(emoji), "UTF-8", "UTF-16LE"));
+    const TRead wide = Read(path);
+    EXPECT_EQ(wide.Result.DamagedLines, 0u);
+    EXPECT_TRUE(wide.Entries == emoji);
 }
 
 TEST(TextEncoding, AFirstEntryStartingWithTheMarkCharacterKeepsIt) {
