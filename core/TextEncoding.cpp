@@ -37,26 +37,6 @@ void AppendCodePages(std::vector<TTextEncoding>& encodings) {
         encodings.push_back({TEncoding::CodePage, page});
 }
 
-} // namespace
-
-std::string EncodingTitle(TTextEncoding encoding) {
-    switch (encoding.Kind) {
-    case TEncoding::Utf8:
-    case TEncoding::Utf8WithMark:
-        return "UTF-8";
-    case TEncoding::Utf16LE:
-    case TEncoding::Utf16BE:
-        return "UTF-16";
-    case TEncoding::CodePage:
-        return "Windows-" + std::to_string(encoding.CodePage);
-    case TEncoding::Automatic:
-        break;
-    }
-    return "the encoding";
-}
-
-namespace {
-
 std::string CharacterName(char32_t c) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
@@ -74,6 +54,22 @@ std::string EncodingName(TTextEncoding encoding) {
         if (named.Kind == encoding.Kind)
             return std::string(named.Name);
     return {};
+}
+
+std::string EncodingTitle(TTextEncoding encoding) {
+    switch (encoding.Kind) {
+    case TEncoding::Utf8:
+    case TEncoding::Utf8WithMark:
+        return "UTF-8";
+    case TEncoding::Utf16LE:
+    case TEncoding::Utf16BE:
+        return "UTF-16";
+    case TEncoding::CodePage:
+        return "Windows-" + std::to_string(encoding.CodePage);
+    case TEncoding::Automatic:
+        break;
+    }
+    return "the encoding";
 }
 
 std::optional<TTextEncoding> EncodingFromName(std::string_view name) {
