@@ -96,7 +96,7 @@ bool LooksLikeUtf8(std::string_view text) {
     return malformed == 0 || sequences > malformed;
 }
 
-// What an import without a choice gives: the mark decides, then the bytes between UTF-8 and Windows-1252.
+// What an import without a choice gives: a mark decides, else the bytes between UTF-8 and Windows-1252.
 TExpected ExpectedImport(std::string_view input) {
     TExpected expected;
     if (input.starts_with("\xFF\xFE") || input.starts_with("\xFE\xFF")) {
@@ -104,9 +104,10 @@ TExpected ExpectedImport(std::string_view input) {
         expected.Damaged = LinesWithReplacements(expected.Lines);
         return expected;
     }
-    if (input.starts_with("\xEF\xBB\xBF"))
+    const bool marked = input.starts_with("\xEF\xBB\xBF");
+    if (marked)
         input.remove_prefix(3);
-    const bool utf8 = LooksLikeUtf8(input);
+    const bool utf8 = marked || LooksLikeUtf8(input);
     for (const std::string& line : ExpectedLines(input)) {
         if (utf8 && Utf8::IsValid(line)) {
             expected.Lines.push_back(line);
