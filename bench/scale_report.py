@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Prints the scale job's table: bench/scale_report.py OURS_JSON TOOLS_JSON MILLIONS (run by bench/scale.sh)."""
+"""Prints the scale job's table: bench/scale_report.py OURS_JSON TOOLS_JSON MILLIONS [LANGUAGE]
+(run by bench/scale.sh)."""
 import json
 import sys
 
@@ -8,14 +9,14 @@ STEPS = [("1 import ms", "import", 2000), ("2 duplicates ms", "\"Duplicate Entri
          ("5 highlight ms", "highlight by a term", 2000), ("6 export ms", "export to a file", 2000)]
 
 
-def main(ours_path, tools_path, millions):
+def main(ours_path, tools_path, millions, language="en"):
     runs = json.load(open(ours_path))["benchmarks"]
     single = [r for r in runs if r.get("run_type") == "iteration"]
     median = next(r for r in runs if r.get("aggregate_name") == "median")
     tools_ms = json.load(open(tools_path))["results"][0]["median"] * 1000
     file_mb = single[-1]["file MB"]
     peak_mb = max(r["peak RSS MB"] for r in single)
-    print(f"\n{int(millions):,},000,000 phrases, file {file_mb:.0f} MB, {len(single)} runs: "
+    print(f"\n{float(millions) * 1e6:,.0f} phrases ({language}), file {file_mb:.0f} MB, {len(single)} runs: "
           f"{single[-1]['imported']:,.0f} imported, {single[-1]['unique']:,.0f} left after duplicates, "
           f"{single[-1]['highlighted']:,.0f} highlighted")
     print(f"{'step':28s} {'median ms':>10s} {'target ms':>10s}")
@@ -31,4 +32,4 @@ def main(ours_path, tools_path, millions):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:4])
+    main(*sys.argv[1:5])

@@ -6,6 +6,7 @@
 #include "ListSettings.h"
 #include "MemoryBudget.h"
 #include "TextArena.h"
+#include "TextEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -42,8 +43,8 @@ public:
     bool HighlightedToCommaText() const;
     bool AllToLines() const;
     bool HighlightedToLines() const;
-    void AllToTextFile(const std::string& path) const;
-    void HighlightedToTextFile(const std::string& path) const;
+    void AllToTextFile(const std::string& path, TTextEncoding encoding = {TEncoding::Utf8}) const;
+    void HighlightedToTextFile(const std::string& path, TTextEncoding encoding = {TEncoding::Utf8}) const;
     void AllToList(TKeyItems& target) const;
     void HighlightedToList(TKeyItems& target) const;
 

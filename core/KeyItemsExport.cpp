@@ -24,8 +24,8 @@ std::string LineText(const std::vector<std::string_view>& texts) {
 
 // Writes text(element) of every element of a range as a line of the file.
 template <class TRange, class TText>
-void WriteTextFile(const std::string& path, const TRange& range, TText text) {
-    TKeywordFileWriter writer(path);
+void WriteTextFile(const std::string& path, TTextEncoding encoding, const TRange& range, TText text) {
+    TKeywordFileWriter writer(path, encoding);
     for (const auto& element : range)
         writer.WriteLine(text(element));
     writer.Commit();
@@ -58,15 +58,15 @@ bool TKeyItems::HighlightedToLines() const {
     return PlaceOnClipboard(LineText(HighlightedTexts()));
 }
 
-void TKeyItems::AllToTextFile(const std::string& path) const {
+void TKeyItems::AllToTextFile(const std::string& path, TTextEncoding encoding) const {
     CheckpointScope checkpoint("d047");
     // Straight from the entries: a list of ten million views would cost 160 MB.
-    WriteTextFile(path, items_, [](const TKeyItem& item) { return item.Text(); });
+    WriteTextFile(path, encoding, items_, [](const TKeyItem& item) { return item.Text(); });
 }
 
-void TKeyItems::HighlightedToTextFile(const std::string& path) const {
+void TKeyItems::HighlightedToTextFile(const std::string& path, TTextEncoding encoding) const {
     CheckpointScope checkpoint("d056");
-    WriteTextFile(path, HighlightedTexts(), [](std::string_view text) { return text; });
+    WriteTextFile(path, encoding, HighlightedTexts(), [](std::string_view text) { return text; });
 }
 
 void TKeyItems::AllToList(TKeyItems& target) const {

@@ -4,6 +4,7 @@
 #include "KeyItems.h"
 #include "MemoryBudget.h"
 #include "Parts.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -20,6 +22,7 @@ namespace {
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 constexpr char EndOfInput = '\x1a';
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::size_t ChunkSize = 1 << 20;
 // From this size on a file is read on two threads.
 constexpr std::size_t LongFile = 1 << 22;
@@ -79,17 +82,50 @@ template <class TTake> void ReadRange(const TSource& file, std::size_t from, std
     }
 }
 
-// Lines in a part of the file; when it runs to the end, a line end after the last line makes none.
-std::size_t CountLines(const TSource& file, std::size_t from, std::size_t to) {
-    std::size_t count = 0;
+// What a first reading of a part of the file finds: its lines (when it runs to the end, a line end after
+// the last line makes none) and whether it is UTF-8.
+struct TSurvey {
+    std::size_t Lines = 0;
+    TUtf8Check Utf8;
+};
+
+TSurvey SurveyRange(const TSource& file, std::size_t from, std::size_t to) {
+    TSurvey survey;
     char last = LineFeed;
     ReadRange(file, from, to, [&](std::string_view chunk) {
-        count += static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), LineFeed));
+        survey.Lines += static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), LineFeed));
+        survey.Utf8.Feed(chunk);
         last = chunk.back();
         return true;
     });
-    return count + (to == ToEnd && last != LineFeed);
+    survey.Utf8.Finish();
+    survey.Lines += to == ToEnd && last != LineFeed;
+    return survey;
 }
+
+// Text with a few malformed sequences among many good ones is damaged UTF-8; without that evidence the
+// high bytes are a single-byte code page's.
+bool LooksLikeUtf8(const std::array<TSurvey, 2>& surveys) {
+    std::uint64_t sequences = 0, malformed = 0;
+    for (const TSurvey& survey : surveys) {
+        sequences += survey.Utf8.Sequences();
+        malformed += survey.Utf8.MalformedBytes();
+    }
+    return malformed == 0 || sequences > malformed;
+}
+
+// How the bytes of a file become entries: a code page's bytes are decoded a chunk at a time, which a split
+// at a line end cannot disturb since every code page keeps ASCII as it is.
+struct TDecoding {
+    std::optional<TCodePageDecoder> CodePage;
+    TLineCheck Check = TLineCheck::None;
+};
+
+struct TParsed {
+    // False when byte 26 ended the input.
+    bool GoesOn = true;
+    std::size_t DamagedLines = 0;
+};
 
 // Where the line after the middle of the file begins, or ToEnd when no line begins in its second half.
 std::size_t SecondHalf(const TSource& file, std::size_t size) {
@@ -106,13 +142,75 @@ std::size_t SecondHalf(const TSource& file, std::size_t size) {
     return found < size ? found : ToEnd;
 }
 
-// Adds the lines of a part of the file to the list; false when byte 26 ended the input there.
-bool ParseRange(const TSource& file, std::size_t from, std::size_t to, TKeyItems& list) {
-    TKeywordTextParser parser(list);
+// Adds the lines of a part of the file to the list.
+TParsed ParseRange(const TSource& file, std::size_t from, std::size_t to, TKeyItems& list,
+                   const TDecoding& decoding) {
+    TKeywordTextParser parser(list, decoding.Check);
     bool goesOn = true;
-    ReadRange(file, from, to, [&](std::string_view chunk) { return goesOn = parser.Feed(chunk); });
+    std::string decoded;
+    ReadRange(file, from, to, [&](std::string_view chunk) {
+        if (decoding.CodePage) {
+            decoded.clear();
+            decoding.CodePage->Decode(chunk, decoded);
+            chunk = decoded;
+        }
+        return goesOn = parser.Feed(chunk);
+    });
     parser.Finish();
-    return goesOn;
+    return {goesOn, parser.DamagedLines()};
+}
+
+// Calls take(text) with the UTF-8 of a UTF-16 file from offset from, a buffer at a time, until take
+// returns false.
+template <class TTake>
+void ReadUtf16Range(const TSource& file, std::size_t from, bool bigEndian, TTake&& take) {
+    TUtf16Decoder decoder(bigEndian);
+    std::string text;
+    bool goesOn = true;
+    ReadRange(file, from, ToEnd, [&](std::string_view chunk) {
+        text.clear();
+        decoder.Decode(chunk, text);
+        return goesOn = take(std::string_view(text));
+    });
+    if (goesOn) {
+        text.clear();
+        decoder.Finish(text);
+        take(std::string_view(text));
+    }
+}
+
+// UTF-16 is decoded twice on one thread, to count and to parse: such files are rare and seldom large.
+TImportResult ReadUtf16(const TSource& file, std::size_t from, TEncoding kind, TKeyItems& list,
+                        TGrowth growth, std::size_t memoryBudget) {
+    const bool bigEndian = kind == TEncoding::Utf16BE;
+    std::size_t lines = 0;
+    std::size_t bytes = 0;
+    char last = LineFeed;
+    ReadUtf16Range(file, from, bigEndian, [&](std::string_view text) {
+        lines += static_cast<std::size_t>(std::count(text.begin(), text.end(), LineFeed));
+        bytes += text.size();
+        if (!text.empty())
+            last = text.back();
+        return true;
+    });
+    lines += last != LineFeed;
+    growth.AddBytes(bytes);
+    growth.AddEntries(lines, 0);
+    growth.Check(list.Count(), memoryBudget);
+    list.Reserve(lines, bytes);
+    TKeywordTextParser parser(list, TLineCheck::CountReplacements);
+    ReadUtf16Range(file, from, bigEndian, [&](std::string_view text) { return parser.Feed(text); });
+    parser.Finish();
+    return {{kind}, parser.DamagedLines()};
+}
+
+std::string FirstBytes(const TSource& file, std::size_t count) {
+    std::string bytes;
+    ReadRange(file, 0, count, [&](std::string_view chunk) {
+        bytes.append(chunk);
+        return true;
+    });
+    return bytes;
 }
 
 // Only a regular file is read: a device such as /dev/zero never ends, and opening a pipe would wait for a
@@ -147,12 +245,12 @@ bool TKeywordTextParser::Feed(std::string_view chunk) {
             const std::string_view text =
                 segment.ends_with(CarriageReturn) ? segment.substr(0, segment.size() - 1) : segment;
             if (text.find(CarriageReturn) == std::string_view::npos) {
-                list_.AddKeyword(text);
+                Add(text);
                 continue;
             }
         }
         AppendSegment(segment);
-        list_.AddKeyword(pending_);
+        Add(pending_);
         pending_.clear();
         pendingLine_ = false;
     }
@@ -170,9 +268,21 @@ void TKeywordTextParser::AppendSegment(std::string_view segment) {
         pending_.append(segment);
 }
 
+void TKeywordTextParser::Add(std::string_view text) {
+    if (check_ == TLineCheck::RepairUtf8 && !Utf8::IsValid(text)) {
+        ++damaged_;
+        repaired_ = RepairedUtf8(text);
+        text = repaired_;
+    } else if (check_ == TLineCheck::CountReplacements &&
+               text.find("\xEF\xBF\xBD") != std::string_view::npos) {
+        ++damaged_;
+    }
+    list_.AddKeyword(text);
+}
+
 void TKeywordTextParser::Finish() {
     if (pendingLine_)
-        list_.AddKeyword(pending_);
+        Add(pending_);
     pending_.clear();
     pendingLine_ = false;
 }
@@ -183,7 +293,8 @@ void AppendKeywordText(std::string_view text, TKeyItems& list) {
     parser.Finish();
 }
 
-void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget) {
+TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget,
+                              const TImportChoice& choice) {
     struct stat info {};
     const TFileDescriptor handle = OpenToRead(path, info);
     const auto size = static_cast<std::size_t>(info.st_size);
@@ -193,32 +304,63 @@ void ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memor
     TGrowth growth;
     growth.AddBytes(size);
     growth.Check(list.Count(), memoryBudget);
+    // A code page the user picked is taken at its word: its bytes may well start like a mark ("яю" in
+    // Windows-1251 is FF FE).
+    const TByteOrderMark mark = choice.Encoding.Kind == TEncoding::CodePage
+                                    ? TByteOrderMark{}
+                                    : FindByteOrderMark(FirstBytes(file, 3));
+    TTextEncoding encoding = mark.Kind == TEncoding::Automatic ? choice.Encoding : TTextEncoding{mark.Kind};
+    if (encoding.Kind == TEncoding::Utf8WithMark)
+        encoding.Kind = TEncoding::Utf8;
+    if (encoding.Kind == TEncoding::Utf16LE || encoding.Kind == TEncoding::Utf16BE)
+        return ReadUtf16(file, mark.Length, encoding.Kind, list, growth, memoryBudget);
     // A long file is counted and read in two halves, each on a thread of its own, the second from the line
     // after the middle; its entries go to a list of their own until the first half is in.
+    const std::size_t from = mark.Length;
     const std::size_t split =
         size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(file, size) : ToEnd;
     const unsigned parts = split == ToEnd ? 1 : 2;
-    std::array<std::size_t, 2> lines{};
+    std::array<TSurvey, 2> surveys{};
     RunParts(parts, [&](unsigned part, unsigned) {
-        lines[part] = part == 0 ? CountLines(file, 0, split) : CountLines(file, split, ToEnd);
+        surveys[part] = part == 0 ? SurveyRange(file, from, split) : SurveyRange(file, split, ToEnd);
     });
-    growth.AddEntries(lines[0] + lines[1], 0);
+    if (encoding.Kind == TEncoding::Automatic)
+        encoding = LooksLikeUtf8(surveys) ? TTextEncoding{TEncoding::Utf8}
+                                          : TTextEncoding{TEncoding::CodePage, choice.LegacyCodePage};
+    const bool utf8 = encoding.Kind == TEncoding::Utf8;
+    // A malformed byte becomes the three bytes of U+FFFD; a code page's byte at most three bytes.
+    const auto growthOf = [&](const TSurvey& survey) {
+        return 2 * static_cast<std::size_t>(utf8 ? survey.Utf8.MalformedBytes() : survey.Utf8.HighBytes());
+    };
+    growth.AddBytes(growthOf(surveys[0]) + growthOf(surveys[1]));
+    growth.AddEntries(surveys[0].Lines + surveys[1].Lines, 0);
     growth.Check(list.Count(), memoryBudget);
-    list.Reserve(lines[0] + lines[1], split == ToEnd ? size : split);
+    list.Reserve(surveys[0].Lines + surveys[1].Lines,
+                 (split == ToEnd ? size : split) - from + growthOf(surveys[0]));
     TKeyItems second;
-    second.Reserve(lines[1], split == ToEnd ? 0 : size - split);
-    bool firstGoesOn = true;
+    second.Reserve(surveys[1].Lines, split == ToEnd ? 0 : size - split + growthOf(surveys[1]));
+    TDecoding decoding;
+    if (!utf8) {
+        decoding.CodePage.emplace(encoding.CodePage);
+        decoding.Check = TLineCheck::CountReplacements;
+    } else if (!surveys[0].Utf8.Valid() || !surveys[1].Utf8.Valid()) {
+        decoding.Check = TLineCheck::RepairUtf8;
+    }
+    std::array<TParsed, 2> parsed{};
     RunParts(parts, [&](unsigned part, unsigned) {
-        if (part == 0)
-            firstGoesOn = ParseRange(file, 0, split, list);
-        else
-            ParseRange(file, split, ToEnd, second);
+        parsed[part] = part == 0 ? ParseRange(file, from, split, list, decoding)
+                                 : ParseRange(file, split, ToEnd, second, decoding);
     });
-    if (firstGoesOn)
+    TImportResult result{encoding, parsed[0].DamagedLines};
+    if (parsed[0].GoesOn) {
         list.TakeEntries(second);
+        result.DamagedLines += parsed[1].DamagedLines;
+    }
+    return result;
 }
 
-TKeywordFileWriter::TKeywordFileWriter(std::string path) : path_(std::move(path)) {
+TKeywordFileWriter::TKeywordFileWriter(std::string path, TTextEncoding encoding)
+    : path_(std::move(path)), buffer_(ByteOrderMarkOf(encoding)), encoder_(encoding) {
     struct stat target {};
     const bool exists = stat(path_.c_str(), &target) == 0;
     if (exists && !S_ISREG(target.st_mode)) {
@@ -266,16 +408,32 @@ TKeywordFileWriter::~TKeywordFileWriter() {
 }
 
 void TKeywordFileWriter::WriteLine(std::string_view text) {
+    // A first text that starts with U+FEFF would read back as a byte-order mark and lose it: a real mark
+    // before it keeps it.
+    if (++lines_ == 1 && buffer_.empty() && text.starts_with(Utf8Mark))
+        buffer_ = Utf8Mark;
+    if (encoder_.Plain()) {
+        Put(text, "\r\n");
+        return;
+    }
+    encoded_.clear();
+    if (const auto missing = encoder_.Encode(text, encoded_))
+        throw EEncodingError(lines_, *missing, encoder_.Encoding());
+    encoder_.Encode("\r\n", encoded_);
+    Put(encoded_, {});
+}
+
+void TKeywordFileWriter::Put(std::string_view bytes, std::string_view end) {
     // Lines gather in a buffer of our own: two library calls for each of millions of short lines cost more
     // than the writing.
-    if (buffer_.size() + text.size() + 2 > BufferSize)
+    if (buffer_.size() + bytes.size() + end.size() > BufferSize)
         Flush();
-    if (text.size() + 2 > BufferSize) {
-        if (std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+    if (bytes.size() + end.size() > BufferSize) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
             Fail("write");
-        text = {};
+        bytes = {};
     }
-    buffer_.append(text).append("\r\n");
+    buffer_.append(bytes).append(end);
 }
 
 void TKeywordFileWriter::Flush() {

@@ -1,20 +1,29 @@
 #include "DialogText.h"
 
-#include "CodePage.h"
+#include "Utf8.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
 
 namespace {
 constexpr std::size_t MaxLineLength = 4096;
-}
 
-QString ShownText(std::string_view codePageText) {
-    return QString::fromStdString(ActiveCodePage().ToUtf8(codePageText));
+// The first maxChars characters of a UTF-8 text.
+void CutToChars(std::string& text, std::size_t maxChars) {
+    std::size_t at = 0;
+    for (std::size_t chars = 0; at < text.size() && chars < maxChars; ++chars)
+        Utf8::Next(text, at);
+    text.resize(at);
+}
+} // namespace
+
+QString ShownText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string TypedText(const QString& text) {
-    return ActiveCodePage().FromUtf8(text.toStdString());
+    const QByteArray utf8 = text.toUtf8();
+    return {utf8.constData(), static_cast<std::size_t>(utf8.size())};
 }
 
 std::vector<std::string> TextLines(const QPlainTextEdit& box) {
@@ -27,8 +36,7 @@ std::vector<std::string> TextLines(const QPlainTextEdit& box) {
         parts.removeLast();
     for (const QString& part : parts) {
         std::string line = TypedText(part);
-        if (line.size() > MaxLineLength)
-            line.resize(MaxLineLength);
+        CutToChars(line, MaxLineLength);
         lines.push_back(std::move(line));
     }
     return lines;

@@ -9,13 +9,12 @@
 class QComboBox;
 class QPlainTextEdit;
 
-// Keyword texts are bytes in the program's code page; the controls show and take Unicode.
-QString ShownText(std::string_view codePageText);
-// Characters the code page lacks become '?'.
+// Keyword texts are UTF-8; the controls show and take them unchanged.
+QString ShownText(std::string_view text);
 std::string TypedText(const QString& text);
 
-// The lines of a text box: split at its line breaks, in order, blanks kept, each cut to 4096 characters; a
-// line break at the very end starts no further line, and an empty box gives no lines.
+// The lines of a text box: split at its line breaks, in order, blanks kept, each cut to 4096 characters (code
+// points); a line break at the very end starts no further line, and an empty box gives no lines.
 std::vector<std::string> TextLines(const QPlainTextEdit& box);
 void FillTextBox(QPlainTextEdit& box, const std::vector<std::string>& lines);
 

@@ -9,12 +9,15 @@
 #include "PreviewModel.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
+
+#include <algorithm>
 
 QPointer<TfrmSettings> frmSettings;
 
@@ -31,6 +34,26 @@ const TColorButton ColorButtonPlaces[] = {
     {"btnOddBack", QRect(271, 139, 74, 23), "Back"},
     {"btnOddFont", QRect(271, 167, 74, 23), "Text"},
 };
+
+const char* const CodePageScripts[] = {"Central European", "Cyrillic", "Western", "Greek",     "Turkish",
+                                       "Hebrew",           "Arabic",   "Baltic",  "Vietnamese"};
+
+// A combo box offering the encodings, each item holding its setting's name.
+QComboBox* AddEncodingChoice(QWidget* parent, const char* name, QRect bounds,
+                             const std::vector<TTextEncoding>& encodings) {
+    QComboBox* box = AddComboBox(parent, name, bounds, false);
+    for (const TTextEncoding encoding : encodings)
+        box->addItem(EncodingCaption(encoding), QString::fromStdString(EncodingName(encoding)));
+    return box;
+}
+
+void ShowEncoding(QComboBox& box, TTextEncoding encoding) {
+    box.setCurrentIndex(std::max(0, box.findData(QString::fromStdString(EncodingName(encoding)))));
+}
+
+TTextEncoding ChosenEncoding(const QComboBox& box) {
+    return EncodingFromName(box.currentData().toString().toStdString()).value_or(TTextEncoding{});
+}
 
 QTableView* NewPreview(QWidget* parent, TPreviewModel* model) {
     auto* view = new QTableView(parent);
@@ -56,6 +79,24 @@ QTableView* NewPreview(QWidget* parent, TPreviewModel* model) {
 }
 } // namespace
 
+QString EncodingCaption(TTextEncoding encoding) {
+    switch (encoding.Kind) {
+    case TEncoding::Automatic:
+        return "Automatic (UTF-8 or the language's code page)";
+    case TEncoding::Utf8:
+        return "UTF-8";
+    case TEncoding::Utf8WithMark:
+        return "UTF-8 with byte-order mark";
+    case TEncoding::Utf16LE:
+        return "UTF-16 LE";
+    case TEncoding::Utf16BE:
+        return "UTF-16 BE";
+    case TEncoding::CodePage:
+        break;
+    }
+    return QString("Windows-%1 (%2)").arg(encoding.CodePage).arg(CodePageScripts[encoding.CodePage - 1250]);
+}
+
 QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork& arrow,
                         qreal devicePixelRatio) {
     const QPixmap& arrowPicture = arrow.For(devicePixelRatio);
@@ -76,7 +117,7 @@ QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork
 }
 
 TfrmSettings::TfrmSettings()
-    : TDialogForm("Colors & Fonts", QSize(492, 294)), preview_(new TPreviewModel(Working, this)),
+    : TDialogForm("Colors & Fonts", QSize(492, 366)), preview_(new TPreviewModel(Working, this)),
       dropArrow_(LoadArtwork("DropArrow")) {
     setObjectName("frmSettings");
     AddBevel(this, "Bevel1", QRect(16, 18, 221, 264));
@@ -104,11 +145,19 @@ TfrmSettings::TfrmSettings()
     btnFont->setGeometry(271, 242, 74, 23);
     btnFont->setAutoDefault(false);
     connect(btnFont, &QPushButton::clicked, this, &TfrmSettings::btnFontClick);
-    SetTabOrder({lvPreview, btnFont});
+    AddBevel(this, "Bevel5", QRect(16, 298, 353, 60));
+    AddFrameCaption(this, "Label5", " Text Files ", QRect(25, 293, 56, 13));
+    AddLabel(this, "Label6", "Import:", QRect(31, 309, 0, 0));
+    cmbImportEncoding =
+        AddEncodingChoice(this, "cmbImportEncoding", QRect(80, 305, 275, 21), ImportEncodings());
+    AddLabel(this, "Label7", "Export:", QRect(31, 334, 0, 0));
+    cmbExportEncoding =
+        AddEncodingChoice(this, "cmbExportEncoding", QRect(80, 330, 275, 21), ExportEncodings());
+    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding});
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
-bool TfrmSettings::Execute(TKeyItems& list) {
+bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings) {
     CheckpointScope checkpoint("d045");
     setWindowTitle("Colors & Fonts (" + ShownText(list.Name) + ")");
     Working.Assign(list.Settings);
@@ -116,9 +165,12 @@ bool TfrmSettings::Execute(TKeyItems& list) {
     for (int k = 1; k <= 4; ++k)
         DrawFace(k);
     preview_->Repaint();
+    ShowEncoding(*cmbImportEncoding, encodings.Import);
+    ShowEncoding(*cmbExportEncoding, encodings.Export);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
+    encodings = {ChosenEncoding(*cmbImportEncoding), ChosenEncoding(*cmbExportEncoding)};
     return true;
 }
 

@@ -3,25 +3,29 @@
 #include "Artwork.h"
 #include "DialogForm.h"
 #include "ListSettings.h"
+#include "TextEncoding.h"
 
 #include <QPointer>
 
 #include <array>
 
+class QComboBox;
 class QPushButton;
 class QTableView;
 class QToolButton;
 class TKeyItems;
 class TPreviewModel;
 
-// "Colors & Fonts (<list>)": a list's row colours and font, edited on a working copy with a live preview.
+// "Colors & Fonts (<list>)": a list's row colours and font, edited on a working copy with a live preview,
+// and the encodings of keyword files.
 class TfrmSettings : public TDialogForm {
     Q_OBJECT
 public:
     TfrmSettings();
 
-    // On OK copies the working font and the four colours into the list's settings.
-    bool Execute(TKeyItems& list);
+    // On OK copies the working font and the four colours into the list's settings, and the chosen
+    // encodings into encodings.
+    bool Execute(TKeyItems& list, TFileEncodings& encodings);
 
     // The working copy; the list's own settings change only on OK.
     TListSettings Working;
@@ -29,6 +33,8 @@ public:
     // btnEvenBack, btnEvenFont, btnOddBack, btnOddFont: colour k is ColorButtons[k - 1].
     std::array<QToolButton*, 4> ColorButtons{};
     QPushButton* btnFont;
+    QComboBox* cmbImportEncoding;
+    QComboBox* cmbExportEncoding;
 
 private:
     void ColorButtonClick(int colorIndex);
@@ -39,6 +45,9 @@ private:
     TPreviewModel* preview_;
     TArtwork dropArrow_;
 };
+
+// What the encoding choices read, such as "Windows-1251 (Cyrillic)".
+QString EncodingCaption(TTextEncoding encoding);
 
 // The face of a colour button: the swatch with its word ("Back" or "Text", white only on pure black) and the
 // drop arrow, 67 x 13 pixels.

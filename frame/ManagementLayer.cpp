@@ -2,7 +2,6 @@
 
 #include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
-#include "CodePage.h"
 #include "ErrorLog.h"
 #include "Files.h"
 #include "Registry.h"
@@ -10,6 +9,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
+#include <optional>
 #include <utility>
 
 TManagementLayer* ManagementLayer = nullptr;
@@ -52,6 +53,136 @@ template <class Visit> void ForEachList(Visit visit) {
         visit(BusinessLogicLayer->GetList(i));
 }
 
+// One stored value: its name, type, default and range, and the field of TOwner it holds. Load and save walk
+// the same tables, so each key and its default are written down once. Without a default of its own, a
+// missing value leaves the field as it is; a value out of range reads as missing.
+template <class TOwner> struct TIntegerSetting {
+    const char* Name;
+    std::int32_t (*Get)(const TOwner&);
+    void (*Set)(TOwner&, std::int32_t);
+    std::optional<std::int32_t> Default;
+    std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+    std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+};
+
+// A string value; one with a default of its own is deleted from the store while it holds that default.
+template <class TOwner> struct TStringSetting {
+    const char* Name;
+    std::string (*Get)(const TOwner&);
+    void (*Set)(TOwner&, const std::string&);
+    std::optional<std::string_view> Default;
+    // The range: whether a stored text is a value of the setting.
+    bool (*Allowed)(std::string_view) = [](std::string_view) { return true; };
+};
+
+template <class TOwner> struct TSettings {
+    std::vector<TIntegerSetting<TOwner>> Integers;
+    std::vector<TStringSetting<TOwner>> Strings;
+};
+
+template <class TOwner>
+void LoadValues(const TRegistryEx& registry, const TSettings<TOwner>& settings, TOwner& owner) {
+    for (const auto& setting : settings.Integers) {
+        const std::int32_t current = setting.Default.value_or(setting.Get(owner));
+        const std::int32_t value = registry.ReadIntegerDef(setting.Name, current);
+        setting.Set(owner, value >= setting.Min && value <= setting.Max ? value : current);
+    }
+    for (const auto& setting : settings.Strings) {
+        const std::string current = setting.Default ? std::string(*setting.Default) : setting.Get(owner);
+        const std::string value = registry.ReadStringDef(setting.Name, current);
+        setting.Set(owner, setting.Allowed(value) ? value : current);
+    }
+}
+
+template <class TOwner>
+void SaveValues(TRegistryEx& registry, const TSettings<TOwner>& settings, const TOwner& owner) {
+    for (const auto& setting : settings.Integers)
+        registry.WriteInteger(setting.Name, setting.Get(owner));
+    for (const auto& setting : settings.Strings) {
+        if (setting.Default)
+            registry.WriteStringOrDelete(setting.Name, setting.Get(owner), std::string(*setting.Default));
+        else
+            registry.WriteString(setting.Name, setting.Get(owner));
+    }
+}
+
+bool IsImportEncoding(std::string_view name) {
+    const auto encoding = EncodingFromName(name);
+    const auto all = ImportEncodings();
+    return encoding && std::find(all.begin(), all.end(), *encoding) != all.end();
+}
+
+bool IsExportEncoding(std::string_view name) {
+    const auto encoding = EncodingFromName(name);
+    const auto all = ExportEncodings();
+    return encoding && std::find(all.begin(), all.end(), *encoding) != all.end();
+}
+
+// The main key's own values.
+const TSettings<TManagementLayer> MainSettings = {
+    {
+        {"WordCountLimit", [](const TManagementLayer& m) { return m.WordCountLimit; },
+         [](TManagementLayer& m, std::int32_t v) { m.WordCountLimit = v; }, 5},
+    },
+    {
+        {"ImportPath", [](const TManagementLayer& m) { return m.ImportPath; },
+         [](TManagementLayer& m, const std::string& v) { m.ImportPath = v; }, ""},
+        {"ExportPath", [](const TManagementLayer& m) { return m.ExportPath; },
+         [](TManagementLayer& m, const std::string& v) { m.ExportPath = v; }, ""},
+        {"ImportEncoding", [](const TManagementLayer& m) { return EncodingName(m.ImportEncoding); },
+         [](TManagementLayer& m, const std::string& v) { m.ImportEncoding = *EncodingFromName(v); },
+         "automatic", IsImportEncoding},
+        {"ExportEncoding", [](const TManagementLayer& m) { return EncodingName(m.ExportEncoding); },
+         [](TManagementLayer& m, const std::string& v) { m.ExportEncoding = *EncodingFromName(v); }, "utf-8",
+         IsExportEncoding},
+    },
+};
+
+// The main window's bounds, kept in the main key; missing ones keep the window's current bounds.
+const TSettings<TWindowBounds> BoundsSettings = {
+    {
+        {"MainWindowLeft", [](const TWindowBounds& b) { return b.Left; },
+         [](TWindowBounds& b, std::int32_t v) { b.Left = v; }},
+        {"MainWindowTop", [](const TWindowBounds& b) { return b.Top; },
+         [](TWindowBounds& b, std::int32_t v) { b.Top = v; }},
+        {"MainWindowWidth", [](const TWindowBounds& b) { return b.Width; },
+         [](TWindowBounds& b, std::int32_t v) { b.Width = v; }},
+        {"MainWindowHeight", [](const TWindowBounds& b) { return b.Height; },
+         [](TWindowBounds& b, std::int32_t v) { b.Height = v; }},
+    },
+    {},
+};
+
+template <int Index> TIntegerSetting<TListSettings> ColorSetting(const char* name) {
+    return {name, [](const TListSettings& s) { return static_cast<std::int32_t>(s.GetColor(Index)); },
+            [](TListSettings& s, std::int32_t v) { s.SetColor(Index, static_cast<std::uint32_t>(v)); }};
+}
+
+// Each list's colours and font, in the list's subkey; missing ones keep the list's current settings.
+const TSettings<TListSettings> ListValues = {
+    {
+        ColorSetting<1>("Color1"),
+        ColorSetting<2>("Color2"),
+        ColorSetting<3>("Color3"),
+        ColorSetting<4>("Color4"),
+        {"FontSize", [](const TListSettings& s) { return static_cast<std::int32_t>(s.Font.Size); },
+         [](TListSettings& s, std::int32_t v) { s.Font.Size = v; }},
+        {"FontStyle", [](const TListSettings& s) { return static_cast<std::int32_t>(s.Font.Style); },
+         [](TListSettings& s, std::int32_t v) {
+             s.Font.Style = static_cast<std::uint8_t>(v & kFontStyleBits);
+         }},
+    },
+    {
+        {"FontName", [](const TListSettings& s) { return s.Font.Name; },
+         [](TListSettings& s, const std::string& v) { s.Font.Name = v; }},
+    },
+};
+
+void OpenListKey(TRegistryEx& registry, const TKeyItems& list) {
+    registry.CloseKey();
+    registry.OpenKey(SubKey(list.Name), true);
+}
+
 } // namespace
 
 TManagementLayer::TManagementLayer() {
@@ -77,7 +208,10 @@ void TManagementLayer::LoadSettings() {
     try {
         TRegistryEx registry;
         LoadMainKey(registry);
-        ForEachList([&](TKeyItems& list) { LoadListSettings(registry, list); });
+        ForEachList([&](TKeyItems& list) {
+            OpenListKey(registry, list);
+            LoadValues(registry, ListValues, list.Settings);
+        });
         LoadRecentList(registry, "AddWordList", AddWordList);
         LoadRecentList(registry, "SearchList", SearchList);
         LoadRecentList(registry, "ReplaceList", ReplaceList);
@@ -91,7 +225,10 @@ void TManagementLayer::SaveSettings() {
     try {
         TRegistryEx registry;
         SaveMainKey(registry);
-        ForEachList([&](const TKeyItems& list) { SaveListSettings(registry, list); });
+        ForEachList([&](const TKeyItems& list) {
+            OpenListKey(registry, list);
+            SaveValues(registry, ListValues, list.Settings);
+        });
         SaveRecentList(registry, "AddWordList", AddWordList);
         SaveRecentList(registry, "SearchList", SearchList);
         SaveRecentList(registry, "ReplaceList", ReplaceList);
@@ -107,57 +244,19 @@ void TManagementLayer::OpenHomePage() const {
 
 void TManagementLayer::LoadMainKey(TRegistryEx& registry) {
     registry.OpenKey(kMainKey, true);
-    ImportPath = registry.ReadStringDef("ImportPath", "");
-    ExportPath = registry.ReadStringDef("ExportPath", "");
-    WordCountLimit = registry.ReadIntegerDef("WordCountLimit", 5);
+    LoadValues(registry, MainSettings, *this);
     if (!mainWindow_)
         return;
     TWindowBounds bounds = mainWindow_->Bounds();
-    bounds.Width = registry.ReadIntegerDef("MainWindowWidth", bounds.Width);
-    bounds.Height = registry.ReadIntegerDef("MainWindowHeight", bounds.Height);
-    bounds.Top = registry.ReadIntegerDef("MainWindowTop", bounds.Top);
-    bounds.Left = registry.ReadIntegerDef("MainWindowLeft", bounds.Left);
+    LoadValues(registry, BoundsSettings, bounds);
     mainWindow_->SetBounds(bounds);
 }
 
 void TManagementLayer::SaveMainKey(TRegistryEx& registry) const {
     registry.OpenKey(kMainKey, true);
-    registry.WriteStringOrDelete("ImportPath", ImportPath, "");
-    registry.WriteStringOrDelete("ExportPath", ExportPath, "");
-    registry.WriteInteger("WordCountLimit", WordCountLimit);
-    if (!mainWindow_)
-        return;
-    const TWindowBounds bounds = mainWindow_->Bounds();
-    registry.WriteInteger("MainWindowLeft", bounds.Left);
-    registry.WriteInteger("MainWindowTop", bounds.Top);
-    registry.WriteInteger("MainWindowWidth", bounds.Width);
-    registry.WriteInteger("MainWindowHeight", bounds.Height);
-}
-
-void TManagementLayer::LoadListSettings(TRegistryEx& registry, TKeyItems& list) {
-    registry.CloseKey();
-    registry.OpenKey(SubKey(list.Name), true);
-    TListSettings& settings = list.Settings;
-    for (int index = 1; index <= 4; ++index) {
-        const auto current = static_cast<std::int32_t>(settings.GetColor(index));
-        settings.SetColor(index,
-                          static_cast<std::uint32_t>(registry.ReadIntegerDef(ColorName(index), current)));
-    }
-    TFontSpec& font = settings.Font;
-    font.Name = registry.ReadStringDef("FontName", font.Name);
-    font.Size = registry.ReadIntegerDef("FontSize", font.Size);
-    font.Style = static_cast<std::uint8_t>(registry.ReadIntegerDef("FontStyle", font.Style) & kFontStyleBits);
-}
-
-void TManagementLayer::SaveListSettings(TRegistryEx& registry, const TKeyItems& list) {
-    registry.CloseKey();
-    registry.OpenKey(SubKey(list.Name), true);
-    const TListSettings& settings = list.Settings;
-    for (int index = 1; index <= 4; ++index)
-        registry.WriteInteger(ColorName(index), static_cast<std::int32_t>(settings.GetColor(index)));
-    registry.WriteString("FontName", settings.Font.Name);
-    registry.WriteInteger("FontSize", settings.Font.Size);
-    registry.WriteInteger("FontStyle", settings.Font.Style);
+    SaveValues(registry, MainSettings, *this);
+    if (mainWindow_)
+        SaveValues(registry, BoundsSettings, mainWindow_->Bounds());
 }
 
 void TManagementLayer::LoadRecentList(TRegistryEx& registry, const char* name, TRecentList& list) {
@@ -177,7 +276,7 @@ void TManagementLayer::LoadRecentList(TRegistryEx& registry, const char* name, T
     for (const auto& [index, valueName] : items) {
         const std::string text = registry.ReadStringDef(valueName, "");
         if (!text.empty())
-            list.push_back(ActiveCodePage().FromUtf8(text));
+            list.push_back(text);
     }
 }
 
@@ -188,7 +287,7 @@ void TManagementLayer::SaveRecentList(TRegistryEx& registry, const char* name, c
     const int count = std::min(static_cast<int>(list.size()), RecentListStoredMax);
     registry.WriteInteger("Count", count);
     for (int i = 0; i < count; ++i)
-        registry.WriteString(ItemName(i), ActiveCodePage().ToUtf8(list[static_cast<std::size_t>(i)]));
+        registry.WriteString(ItemName(i), list[static_cast<std::size_t>(i)]);
 }
 
 void CreateManagementLayer() {

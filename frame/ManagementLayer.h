@@ -2,6 +2,7 @@
 
 #include "CharSet.h"
 #include "RecentList.h"
+#include "TextEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,9 @@ public:
     std::string ImportPath;
     std::string ExportPath;
     std::int32_t WordCountLimit = 5;
+    // How Import reads a file without a byte-order mark, and what the export to a file writes.
+    TTextEncoding ImportEncoding{TEncoding::Automatic};
+    TTextEncoding ExportEncoding{TEncoding::Utf8};
     TRecentList AddWordList;
     TRecentList SearchList;
     TRecentList ReplaceList;
@@ -51,8 +55,6 @@ public:
 private:
     void LoadMainKey(TRegistryEx& registry);
     void SaveMainKey(TRegistryEx& registry) const;
-    static void LoadListSettings(TRegistryEx& registry, TKeyItems& list);
-    static void SaveListSettings(TRegistryEx& registry, const TKeyItems& list);
     static void LoadRecentList(TRegistryEx& registry, const char* name, TRecentList& list);
     static void SaveRecentList(TRegistryEx& registry, const char* name, const TRecentList& list);
     IParameterDialogs& Dialogs() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextEncoding.h"
+
 #include <string>
 #include <vector>
 
@@ -43,8 +45,9 @@ public:
     virtual bool RunSelectList(TSelectListResult& result) = 0;
     virtual bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) = 0;
     virtual bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) = 0;
-    // On confirmation the dialog has stored the new font and colours in the list.
-    virtual bool RunColorsAndFont(TKeyItems& list) = 0;
+    // On confirmation the dialog has stored the new font and colours in the list, and the chosen encodings
+    // in encodings.
+    virtual bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) = 0;
     virtual void RunAbout() = 0;
     // The update check, with its own messages.
     virtual void CheckForUpdates() = 0;

@@ -2,10 +2,13 @@
 
 #include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
+#include "CodePageChoice.h"
 #include "Files.h"
 #include "KeywordFile.h"
 #include "MainView.h"
 #include "ManagementLayer.h"
+
+#include <QLocale>
 
 #include <filesystem>
 
@@ -15,6 +18,16 @@ constexpr const char* ClipboardMessage = "Keyword data transfered to Windows cli
                                          "Use you application's 'Paste' menu option to\r\n"
                                          "access the clipboard.";
 constexpr const char* ClipboardFailedMessage = "The keywords could not be placed on the clipboard.";
+
+constexpr const char* KeepEveryCharacter =
+    "\r\n\r\nTo keep every character, choose UTF-8 for the export in the Colors & Fonts dialog.";
+
+std::string DamageMessage(const TImportResult& result) {
+    const std::string lines =
+        result.DamagedLines == 1 ? "1 line" : std::to_string(result.DamagedLines) + " lines";
+    return lines + " of the file held bytes that are not valid " + EncodingTitle(result.Encoding) +
+           ". They were imported with each such byte shown as \"\xEF\xBF\xBD\" (U+FFFD).";
+}
 
 // The folder part of a chosen file, with its trailing separator.
 std::string FolderOf(const std::string& path) {
@@ -48,30 +61,39 @@ void TMainFormController::Import() {
     TKeyItems* list = CurrentList();
     if (!list)
         return;
-    const auto path = ListView->ChooseOpenFile(ManagementLayer->ImportPath);
+    const auto path = ListView->ChooseOpenFile(management_.ImportPath);
     if (!path)
         return;
-    ManagementLayer->ImportPath = FolderOf(*path);
+    management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
-    ReadKeywordFile(*path, *list, MemoryBudget());
+    const TImportChoice choice{management_.ImportEncoding, CodePageForLocale(QLocale::system())};
+    const TImportResult result = ReadKeywordFile(*path, *list, MemoryBudget(), choice);
     SetCheckpoint("d008");
     RefreshView(false, false);
+    if (result.DamagedLines > 0)
+        Ask(DamageMessage(result), TMsgButtons::Ok, TMsgIcon::Warning);
 }
 
 void TMainFormController::ExportToTextFile(TExportScope scope) {
     CheckpointScope checkpoint("d048");
-    const auto path = ListView->ChooseSaveFile(ManagementLayer->ExportPath);
+    const auto path = ListView->ChooseSaveFile(management_.ExportPath);
     if (!path)
         return;
-    ManagementLayer->ExportPath = FolderOf(*path);
+    management_.ExportPath = FolderOf(*path);
     TKeyItems& list = List();
-    if (scope == TExportScope::All) {
-        SetCheckpoint("d064");
-        list.AllToTextFile(*path);
-    } else {
-        SetCheckpoint("d061");
-        CollectHighlighted(list.Highlighted);
-        list.HighlightedToTextFile(*path);
+    const TTextEncoding encoding = management_.ExportEncoding;
+    try {
+        if (scope == TExportScope::All) {
+            SetCheckpoint("d064");
+            list.AllToTextFile(*path, encoding);
+        } else {
+            SetCheckpoint("d061");
+            CollectHighlighted(list.Highlighted);
+            list.HighlightedToTextFile(*path, encoding);
+        }
+    } catch (const EEncodingError& refusal) {
+        Ask(refusal.Message + KeepEveryCharacter, TMsgButtons::Ok, TMsgIcon::Warning);
+        return;
     }
     Ask("Done", TMsgButtons::Ok, TMsgIcon::Information);
 }
@@ -139,13 +161,16 @@ void TMainFormController::ExportToClipboardComma(TExportScope scope) {
 void TMainFormController::EditColorsAndFont() {
     CheckpointScope checkpoint("d046");
     TKeyItems& list = List();
+    TFileEncodings encodings{management_.ImportEncoding, management_.ExportEncoding};
     bool confirmed = false;
     {
         ModalFrameScope modal;
-        confirmed = dialogs_.RunColorsAndFont(list);
+        confirmed = dialogs_.RunColorsAndFont(list, encodings);
     }
     if (!confirmed)
         return;
+    management_.ImportEncoding = encodings.Import;
+    management_.ExportEncoding = encodings.Export;
     ListView->SetListFont(list.Settings.Font);
     ListView->InvalidateRows();
 }

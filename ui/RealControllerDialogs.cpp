@@ -54,9 +54,9 @@ bool TProgramDialogs::RunMisspellings(bool anyHighlighted, TMultiplyResult& resu
     return true;
 }
 
-bool TProgramDialogs::RunColorsAndFont(TKeyItems& list) {
+bool TProgramDialogs::RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) {
     EnsureForm(frmSettings);
-    return frmSettings->Execute(list);
+    return frmSettings->Execute(list, encodings);
 }
 
 void TProgramDialogs::RunAbout() {

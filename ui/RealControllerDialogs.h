@@ -15,7 +15,7 @@ public:
     bool RunSelectList(TSelectListResult& result) override;
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override;
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override;
-    bool RunColorsAndFont(TKeyItems& list) override;
+    bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) override;
     void RunAbout() override;
     void CheckForUpdates() override;
     bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override;

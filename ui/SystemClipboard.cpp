@@ -1,7 +1,5 @@
 #include "SystemClipboard.h"
 
-#include "CodePage.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -9,7 +7,7 @@ bool TSystemClipboard::SetText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
-    const QString unicode = QString::fromStdString(ActiveCodePage().ToUtf8(text));
+    const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     clipboard->setText(unicode);
     return clipboard->text() == unicode;
 }

@@ -2,8 +2,8 @@
 
 #include "Clipboard.h"
 
-// The desktop's clipboard: the 8-bit text is decoded from the active code page, and success means the
-// clipboard holds that text when read back.
+// The desktop's clipboard: the UTF-8 text goes on it as Unicode, and success means the clipboard holds that
+// text when read back.
 class TSystemClipboard : public IClipboard {
 public:
     bool SetText(std::string_view text) override;

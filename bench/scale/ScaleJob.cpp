@@ -3,7 +3,7 @@
 // the list to a file. Each repetition starts from an empty list. A step's time runs from the user's action
 // to the repainted list, answering the program's dialogs and boxes at once; the benchmark's time is the
 // whole job. The peak resident memory of the process is reported beside the size of the file.
-//   scale_bench --phrases=FILE --output=FILE [Google Benchmark options]
+//   scale_bench --phrases=FILE --output=FILE [--term=TERM, default shoes] [Google Benchmark options]
 #include "Action.h"
 #include "AskWordsDialog.h"
 #include "ButtonEx.h"
@@ -32,7 +32,7 @@ namespace {
 
 std::string PhraseFile;
 std::string OutputFile;
-constexpr const char* Term = "shoes";
+std::string Term = "shoes";
 
 TfrmMain& Window() {
     return *static_cast<TfrmMain*>(MainFormController->Form);
@@ -46,7 +46,7 @@ void Answer(QDialog& dialog) {
         files->selectFile(QString::fromStdString(open ? PhraseFile : OutputFile));
         dialog.accept();
     } else if (auto* words = qobject_cast<TfrmAskWords*>(&dialog)) {
-        words->mmWords->setPlainText(Term);
+        words->mmWords->setPlainText(QString::fromStdString(Term));
         words->accept();
     } else if (auto* box = qobject_cast<QMessageBox*>(&dialog); box && box->defaultButton()) {
         box->defaultButton()->click();
@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     PhraseFile = std::filesystem::absolute(TakeOption(argc, argv, "phrases")).string();
     OutputFile = std::filesystem::absolute(TakeOption(argc, argv, "output")).string();
+    if (std::string term = TakeOption(argc, argv, "term"); !term.empty())
+        Term = term;
     if (!std::filesystem::is_regular_file(PhraseFile) || OutputFile.empty()) {
         std::fprintf(stderr, "usage: %s --phrases=FILE --output=FILE [benchmark options]\n", argv[0]);
         return 2;

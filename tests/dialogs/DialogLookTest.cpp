@@ -141,8 +141,9 @@ private slots:
         TKeyItems& list = BusinessLogicLayer->GetList(1);
         list.Settings.SetColor(TListSettings::EvenBack, 0);
         list.Settings.SetColor(TListSettings::EvenText, 0xFFFFFF);
-        TModalScript script{Look("Settings", QSize(492, 294), "Colors & Fonts (List-B)")};
-        QVERIFY(!frmSettings->Execute(list));
+        TModalScript script{Look("Settings", QSize(492, 366), "Colors & Fonts (List-B)")};
+        TFileEncodings encodings;
+        QVERIFY(!frmSettings->Execute(list, encodings));
         QVERIFY(script.Done());
     }
 

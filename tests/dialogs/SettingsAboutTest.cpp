@@ -10,6 +10,7 @@
 #include "SettingsDialog.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QFontDialog>
 #include <QPushButton>
@@ -108,9 +109,10 @@ private slots:
                                 QCOMPARE(static_cast<TfrmSettings&>(dialog).Working.GetColor(1), 0xFFFFFFu);
                                 dialog.close();
                             }};
-        QVERIFY(!frmSettings->Execute(list));
+        TFileEncodings encodings;
+        QVERIFY(!frmSettings->Execute(list, encodings));
         QCOMPARE(list.Settings.GetColor(1), before.GetColor(1));
-        QVERIFY(!frmSettings->Execute(list));
+        QVERIFY(!frmSettings->Execute(list, encodings));
         QVERIFY(script.Done());
     }
 
@@ -133,7 +135,8 @@ private slots:
                                 dynamic_cast<QFontDialog&>(dialog).setCurrentFont(chosen);
                                 dialog.accept();
                             }};
-        QVERIFY(frmSettings->Execute(list));
+        TFileEncodings encodings;
+        QVERIFY(frmSettings->Execute(list, encodings));
         QVERIFY(script.Done());
         QCOMPARE(list.Settings.GetColor(3), 0x030201u);
         QCOMPARE(list.Settings.Font.Name, std::string("Liberation Serif"));
@@ -142,6 +145,37 @@ private slots:
         QCOMPARE(list.Settings.Font.Color, 0x123456u);
         QCOMPARE(list.Settings.GetColumnWidth(1), 321);
         QCOMPARE(List(1).Settings.GetColor(3), TListSettings().GetColor(3));
+    }
+
+    void encodings_show_the_current_ones_and_change_only_on_ok() {
+        const TFileEncodings current{{TEncoding::CodePage, 1251}, {TEncoding::Utf16LE}};
+        const auto pick = [](const char* boxName, const QString& caption) {
+            return [=](QDialog& dialog) {
+                auto* box = dialog.findChild<QComboBox*>(boxName);
+                QCOMPARE(box->currentText(), boxName == QString("cmbImportEncoding")
+                                                 ? QString("Windows-1251 (Cyrillic)")
+                                                 : QString("UTF-16 LE"));
+                box->setCurrentIndex(box->findText(caption));
+                QVERIFY(box->currentIndex() >= 0);
+            };
+        };
+        TModalScript script{[&](QDialog& dialog) {
+                                pick("cmbImportEncoding", "UTF-8")(dialog);
+                                ClickCancel(dialog);
+                            },
+                            [&](QDialog& dialog) {
+                                pick("cmbImportEncoding", "UTF-16 BE")(dialog);
+                                pick("cmbExportEncoding", "Windows-1250 (Central European)")(dialog);
+                                SaveScreenshot(dialog, "settings-encodings");
+                                ClickOk(dialog);
+                            }};
+        TFileEncodings encodings = current;
+        QVERIFY(!frmSettings->Execute(List(0), encodings));
+        QCOMPARE(EncodingName(encodings.Import), EncodingName(current.Import));
+        QVERIFY(frmSettings->Execute(List(0), encodings));
+        QVERIFY(script.Done());
+        QCOMPARE(EncodingName(encodings.Import), std::string("utf-16be"));
+        QCOMPARE(EncodingName(encodings.Export), std::string("windows-1250"));
     }
 
     void about_link_turns_red_under_mouse_and_opens_home_page() {

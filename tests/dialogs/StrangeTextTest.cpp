@@ -1,14 +1,12 @@
 // Every dialog that takes text, given the longest and strangest text that can be typed or pasted: a paste of
 // a hundred thousand lines, a line far longer than any keyword, and characters from outside the code page
 // (other scripts, joined and combining marks, direction overrides, controls, characters beyond 16 bits).
-// Each dialog returns the text in the code page, with '?' for what the code page lacks, cut where its
-// control or its rules cut, and nothing else.
+// Each dialog returns the text as typed, in UTF-8, cut where its control or its rules cut, and nothing else.
 #include "AddWordDialog.h"
 #include "AddWordsDialog.h"
 #include "AskWordsDialog.h"
 #include "BusinessLogicLayer.h"
 #include "CharactersDialog.h"
-#include "CodePage.h"
 #include "CombineWordsDialog.h"
 #include "DialogTestSupport.h"
 #include "EnsureForm.h"
@@ -27,12 +25,15 @@ using TLines = std::vector<std::string>;
 
 namespace {
 
-// As typed, and as the code page 1252 keeps it.
+// As typed, and as the dialogs return it.
 const QString kStrange =
     QString::fromUtf8("\xE2\x80\xAE"
                       "evil\xE2\x80\xAC caf\xC3\xA9 e\xCC\x81 "
                       "\xF0\x9F\x98\x80 \xE6\x97\xA5\xE6\x9C\xAC \x1B\t\xC3\x9F \xEF\xAC\x80");
-const std::string kStrangeKept = "?evil? caf\xE9 e? ? ?? \x1B\t\xDF ?";
+const std::string kStrangeKept = kStrange.toStdString();
+
+// Texts of many scripts, as a user types or pastes them.
+const std::vector<std::string> kScripts = {"Grüße", "купить обувь", "σοφία", "ürün", "שלום", "😀"};
 
 QString PastedLines(int count) {
     QStringList lines;
@@ -61,7 +62,6 @@ class StrangeTextTest : public QObject {
 private slots:
     void initTestCase() {
         UseProgramLook();
-        SetActiveCodePage(TCodePage::Get(1252));
         CreateBusinessLogicLayer();
         BusinessLogicLayer->SetCurrentList(&BusinessLogicLayer->NewList());
         BusinessLogicLayer->CurrentList()->Name = "List-A";
@@ -140,11 +140,53 @@ private slots:
         QVERIFY(frmSearchReplace->Execute(find, replacement, searches, replacements));
         QVERIFY(script.Done());
         // A one-line field holds at most 32,767 characters, as on the program's home platform.
-        const std::string longKept = kStrangeKept + std::string(32'767 - kStrange.size(), 'y');
+        const std::string longKept = kStrangeKept + std::string(32'767 - std::size_t(kStrange.size()), 'y');
         QCOMPARE(word, longKept);
         QCOMPARE(find, kStrangeKept);
         QCOMPARE(replacement, longKept);
         QCOMPARE(recent, TLines{longKept});
+    }
+
+    void everyScriptPassesTheDialogsUnchanged() {
+        EnsureForm(frmAddWords);
+        EnsureForm(frmAddWord);
+        EnsureForm(frmSearchReplace);
+        QStringList typed;
+        for (const auto& text : kScripts)
+            typed << QString::fromStdString(text);
+        TModalScript script{[&](QDialog& dialog) {
+                                static_cast<TfrmAddWords&>(dialog).mmWords->setPlainText(typed.join('\n'));
+                                ClickOk(dialog);
+                            },
+                            [&](QDialog& dialog) {
+                                // The recent entries come back into the field as they went.
+                                auto& form = static_cast<TfrmAddWord&>(dialog);
+                                QCOMPARE(form.cmbText->count(), int(kScripts.size()));
+                                for (int i = 0; i < form.cmbText->count(); ++i)
+                                    QCOMPARE(form.cmbText->itemText(i), typed[i]);
+                                form.cmbText->setEditText(typed[4]);
+                                ClickOk(dialog);
+                            },
+                            [&](QDialog& dialog) {
+                                auto& form = static_cast<TfrmSearchReplace&>(dialog);
+                                form.cmbFind->setEditText(typed[1]);
+                                form.cmbReplace->setEditText(typed[2] + typed[5]);
+                                ClickOk(dialog);
+                            }};
+        TLines added;
+        bool append = false;
+        QVERIFY(frmAddWords->Execute(added, append));
+        QCOMPARE(added, kScripts);
+        std::string word;
+        TLines recent = kScripts;
+        QVERIFY(frmAddWord->Execute(word, recent));
+        std::string find, replacement;
+        TLines searches, replacements;
+        QVERIFY(frmSearchReplace->Execute(find, replacement, searches, replacements));
+        QVERIFY(script.Done());
+        QCOMPARE(word, kScripts[4]);
+        QCOMPARE(find, kScripts[1]);
+        QCOMPARE(replacement, kScripts[2] + kScripts[5]);
     }
 
     void everyTypedCharacterIsUnwantedAsItself() {

@@ -141,14 +141,53 @@ TEST_F(ManagementLayerTest, HugeCountLoadsOnlyTheItemsThatExist) {
 }
 
 TEST_F(ManagementLayerTest, RecentEntriesAreStoredAsUnicode) {
-    SetActiveCodePage(TCodePage::Get(1251));
+    // As the previous version left them: UTF-8 in the store.
+    Store("\\SearchList", [](TRegistryEx& r) {
+        r.WriteInteger("Count", 2);
+        r.WriteString("Item0", "кот");
+        r.WriteString("Item1", "Grüße 😀");
+    });
     {
         TManagementLayer layer;
-        layer.AddWordList = {"\xEA\xEE\xF2"}; // "кот" in Windows-1251
+        EXPECT_EQ(layer.SearchList, (TRecentList{"кот", "Grüße 😀"}));
+        layer.AddWordList = {"σοφία", "שלום"};
     }
-    EXPECT_NE(ReadFile(StorePath()).find("\"Item0\"=\"кот\""), std::string::npos);
+    const std::string store = ReadFile(StorePath());
+    EXPECT_NE(store.find("\"Item0\"=\"σοφία\"\r\n\"Item1\"=\"שלום\""), std::string::npos) << store;
     TManagementLayer layer;
-    EXPECT_EQ(layer.AddWordList, (TRecentList{"\xEA\xEE\xF2"}));
+    EXPECT_EQ(layer.AddWordList, (TRecentList{"σοφία", "שלום"}));
+}
+
+// The encodings are stored by name; a name that is no choice of its setting reads as the default.
+TEST_F(ManagementLayerTest, EncodingsAreStoredByNameAndCheckedOnLoad) {
+    {
+        TManagementLayer layer;
+        EXPECT_EQ(layer.ImportEncoding, TTextEncoding{TEncoding::Automatic});
+        EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf8});
+        layer.ImportEncoding = {TEncoding::CodePage, 1251};
+        layer.ExportEncoding = {TEncoding::Utf16LE};
+    }
+    const std::string store = ReadFile(StorePath());
+    EXPECT_NE(store.find("\"ImportEncoding\"=\"windows-1251\""), std::string::npos) << store;
+    EXPECT_NE(store.find("\"ExportEncoding\"=\"utf-16le\""), std::string::npos) << store;
+    {
+        TManagementLayer layer;
+        EXPECT_EQ(layer.ImportEncoding, (TTextEncoding{TEncoding::CodePage, 1251}));
+        EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf16LE});
+    }
+    const std::pair<const char*, const char*> wrong[] = {
+        {"utf-8-bom", "automatic"}, {"windows-1249", "utf-16be"}, {"", "UTF-8"}};
+    for (const auto& [import, exportName] : wrong) {
+        Store("", [&](TRegistryEx& r) {
+            r.WriteString("ImportEncoding", import);
+            r.WriteString("ExportEncoding", exportName);
+        });
+        TManagementLayer layer;
+        EXPECT_EQ(layer.ImportEncoding, TTextEncoding{TEncoding::Automatic}) << import;
+        EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf8}) << exportName;
+    }
+    // Back at the defaults, the values leave the store as the empty paths do.
+    EXPECT_EQ(ReadFile(StorePath()).find("Encoding"), std::string::npos);
 }
 
 TEST_F(ManagementLayerTest, ListSettingsGoToTheListsSubkey) {

@@ -7,7 +7,6 @@
 #include "Application.h"
 #include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
-#include "CodePage.h"
 #include "ErrorLog.h"
 #include "ExceptionHandler.h"
 #include "MainFormController.h"
@@ -129,7 +128,6 @@ private slots:
         // Traversable by every user, so that a refusal is for the file's own permissions.
         chmod(folder->path().toLocal8Bit().constData(), 0755);
         UnwindTrail(true);
-        SetActiveCodePage(TCodePage::Get(1252));
         CreateExceptionHandler();
         InstallMessageBoxes(&boxes);
         ErrorLogPath = Path("errors.log");
@@ -231,6 +229,55 @@ private slots:
             Import(path);
         }
         ExpectRefused("Cannot open file \"" + path + "\": Permission denied", "d007", before);
+    }
+
+    // Damage is imported as U+FFFD and told once, after the import, with the number of lines it touched.
+    void damagedBytesAreImportedAndReportedOnce() {
+        std::ofstream(Path("damaged.txt"), std::ios::binary)
+            << "Grüße\r\nMüller\r\nStraße\r\ncaf\xE9\r\nbad \xFF\xFE end\r\nok\r\n";
+        view->asked.clear();
+        Import(Path("damaged.txt"));
+        QCOMPARE(ErrorShown(), std::string());
+        QCOMPARE(view->asked.size(), std::size_t{1});
+        QCOMPARE(view->asked.back().Text,
+                 std::string(
+                     "2 lines of the file held bytes that are not valid UTF-8. They were imported with each "
+                     "such byte shown as \"\xEF\xBF\xBD\" (U+FFFD)."));
+        const Strings entries = AllLists().front();
+        QCOMPARE(entries.size(), std::size_t{8});
+        QCOMPARE(entries[5], std::string("caf\xEF\xBF\xBD"));
+        QCOMPARE(entries[6], std::string("bad \xEF\xBF\xBD\xEF\xBF\xBD end"));
+        // A clean file says nothing.
+        std::ofstream(Path("clean.txt"), std::ios::binary) << "σοφία\r\n";
+        view->asked.clear();
+        Import(Path("clean.txt"));
+        QCOMPARE(view->asked.size(), std::size_t{0});
+    }
+
+    void anExportTheEncodingCannotHoldWritesNothing() {
+        const std::string path = Path("western.txt");
+        std::ofstream(path, std::ios::binary) << "old\r\n";
+        Current().AddKeyword("купить обувь");
+        ManagementLayer->ExportEncoding = {TEncoding::CodePage, 1252};
+        view->asked.clear();
+        ExportAll(path);
+        QCOMPARE(ErrorShown(), std::string());
+        QCOMPARE(view->asked.size(), std::size_t{1});
+        const std::string told = view->asked.back().Text;
+        QVERIFY2(
+            told.starts_with("Line 3 holds the character \"к\" (U+043A), which Windows-1252 cannot hold."),
+            told.c_str());
+        std::ifstream in(path, std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("old\r\n"));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(folder->path().toStdString()), {}), 1);
+        // The same list in a code page that holds it.
+        ManagementLayer->ExportEncoding = {TEncoding::CodePage, 1251};
+        ExportAll(path);
+        QCOMPARE(view->asked.back().Text, std::string("Done"));
+        std::ifstream written(path, std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(written), {}),
+                 std::string("red shoes\r\nblue hat\r\n\xEA\xF3\xEF\xE8\xF2\xFC \xEE\xE1\xF3\xE2\xFC\r\n"));
+        ManagementLayer->ExportEncoding = {TEncoding::Utf8};
     }
 
     void exportsThatFailKeepTheListsAndSayNothingIsDone() {

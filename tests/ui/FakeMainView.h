@@ -152,12 +152,14 @@ public:
         result = multiply;
         return true;
     }
-    bool RunColorsAndFont(TKeyItems& list) override {
+    TFileEncodings encodings;
+    bool RunColorsAndFont(TKeyItems& list, TFileEncodings& chosen) override {
         shown.push_back("colors and font");
         if (!confirm)
             return false;
         list.Settings.Font = font;
         list.Settings.SetColor(3, 0x00FF00);
+        chosen = encodings;
         return true;
     }
     void RunAbout() override { shown.push_back("about"); }
