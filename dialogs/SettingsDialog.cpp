@@ -5,9 +5,11 @@
 #include "DialogText.h"
 #include "FontAndColor.h"
 #include "KeyItems.h"
+#include "ManagementLayer.h"
 #include "ModalRun.h"
 #include "PreviewModel.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QHeaderView>
@@ -76,7 +78,7 @@ QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork
 }
 
 TfrmSettings::TfrmSettings()
-    : TDialogForm("Colors & Fonts", QSize(492, 294)), preview_(new TPreviewModel(Working, this)),
+    : TDialogForm("Colors & Fonts", QSize(492, 318)), preview_(new TPreviewModel(Working, this)),
       dropArrow_(LoadArtwork("DropArrow")) {
     setObjectName("frmSettings");
     AddBevel(this, "Bevel1", QRect(16, 18, 221, 264));
@@ -104,7 +106,9 @@ TfrmSettings::TfrmSettings()
     btnFont->setGeometry(271, 242, 74, 23);
     btnFont->setAutoDefault(false);
     connect(btnFont, &QPushButton::clicked, this, &TfrmSettings::btnFontClick);
-    SetTabOrder({lvPreview, btnFont});
+    chkKeepLists =
+        AddCheckBox(this, "chkKeepLists", "Keep the lists for the next start", QRect(16, 292, 353, 17), true);
+    SetTabOrder({lvPreview, btnFont, chkKeepLists});
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
@@ -116,9 +120,12 @@ bool TfrmSettings::Execute(TKeyItems& list) {
     for (int k = 1; k <= 4; ++k)
         DrawFace(k);
     preview_->Repaint();
+    chkKeepLists->setChecked(!ManagementLayer || ManagementLayer->KeepLists);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
+    if (ManagementLayer)
+        ManagementLayer->KeepLists = chkKeepLists->isChecked();
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -20,7 +21,8 @@ class TfrmSettings : public TDialogForm {
 public:
     TfrmSettings();
 
-    // On OK copies the working font and the four colours into the list's settings.
+    // On OK copies the working font and the four colours into the list's settings, and whether the lists
+    // are kept into the management layer.
     bool Execute(TKeyItems& list);
 
     // The working copy; the list's own settings change only on OK.
@@ -29,6 +31,7 @@ public:
     // btnEvenBack, btnEvenFont, btnOddBack, btnOddFont: colour k is ColorButtons[k - 1].
     std::array<QToolButton*, 4> ColorButtons{};
     QPushButton* btnFont;
+    QCheckBox* chkKeepLists;
 
 private:
     void ColorButtonClick(int colorIndex);

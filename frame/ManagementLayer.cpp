@@ -110,6 +110,7 @@ void TManagementLayer::LoadMainKey(TRegistryEx& registry) {
     ImportPath = registry.ReadStringDef("ImportPath", "");
     ExportPath = registry.ReadStringDef("ExportPath", "");
     WordCountLimit = registry.ReadIntegerDef("WordCountLimit", 5);
+    KeepLists = registry.ReadIntegerDef("KeepLists", 1) != 0;
     if (!mainWindow_)
         return;
     TWindowBounds bounds = mainWindow_->Bounds();
@@ -125,6 +126,7 @@ void TManagementLayer::SaveMainKey(TRegistryEx& registry) const {
     registry.WriteStringOrDelete("ImportPath", ImportPath, "");
     registry.WriteStringOrDelete("ExportPath", ExportPath, "");
     registry.WriteInteger("WordCountLimit", WordCountLimit);
+    registry.WriteInteger("KeepLists", KeepLists ? 1 : 0);
     if (!mainWindow_)
         return;
     const TWindowBounds bounds = mainWindow_->Bounds();

@@ -20,6 +20,8 @@ public:
     std::string ImportPath;
     std::string ExportPath;
     std::int32_t WordCountLimit = 5;
+    // Whether the six lists are kept for the next start.
+    bool KeepLists = true;
     TRecentList AddWordList;
     TRecentList SearchList;
     TRecentList ReplaceList;
