@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Exceptions.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TKeyItems;
+
+// Our own framed file: a header (magic, version, payload size, checksum of the payload) and the payload.
+// The checksum tells a damaged or cut file from a sound one; the writer never flushes it to disk, so the
+// caller decides when to pay for that.
+
+// A framed file that is cut, altered, of another kind or not a file at all.
+class EDamagedFile : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// 64-bit checksum of a byte stream fed in pieces of any size: a change of any one aligned 8-byte word of
+// the stream always changes it.
+class TChecksum {
+public:
+    void Add(std::string_view bytes);
+    std::uint64_t Value() const;
+
+private:
+    void Mix(std::uint64_t word) { state_ = Step(state_ ^ word); }
+    static std::uint64_t Step(std::uint64_t h);
+
+    std::uint64_t state_ = 0x243F6A8885A308D3ull;
+    std::uint64_t length_ = 0;
+    unsigned char pending_[8] = {};
+    unsigned pendingSize_ = 0;
+};
+
+// A list's entries, name and sort order; the word counts are not kept. Creates the file (it must not exist
+// yet) and answers the checksum of what it wrote.
+std::uint64_t WriteListFile(const std::string& path, const TKeyItems& list);
+// The checksum that WriteListFile would give for the list, without writing anything.
+std::uint64_t ListChecksum(const TKeyItems& list);
+// Appends the file's entries to list and takes its name and sort order; answers the file's checksum.
+// Raises EDamagedFile or EInOutError; the list may then hold part of the entries.
+std::uint64_t ReadListFile(const std::string& path, TKeyItems& list);
+
+// A small framed file holding payload, for records other than lists.
+void WriteRecordFile(const std::string& path, std::string_view payload);
+std::string ReadRecordFile(const std::string& path);
+
+// Unsigned LEB128, the length code of both kinds of file.
+void AppendVarint(std::string& out, std::uint64_t value);
+// Reads one at pos, advancing it; raises EDamagedFile naming path past the end or on an overlong code.
+std::uint64_t ReadVarint(std::string_view data, std::size_t& pos, const std::string& path);
