@@ -141,7 +141,7 @@ private slots:
         TKeyItems& list = BusinessLogicLayer->GetList(1);
         list.Settings.SetColor(TListSettings::EvenBack, 0);
         list.Settings.SetColor(TListSettings::EvenText, 0xFFFFFF);
-        TModalScript script{Look("Settings", QSize(492, 294), "Colors & Fonts (List-B)")};
+        TModalScript script{Look("Settings", QSize(492, 318), "Colors & Fonts (List-B)")};
         QVERIFY(!frmSettings->Execute(list));
         QVERIFY(script.Done());
     }
