@@ -2,17 +2,22 @@
 
 #include "KeyItems.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
-constexpr std::size_t HeaderSize = 32;
+constexpr std::size_t HeaderSize = 40;
+// The head of the payload has a checksum of its own, so its counts can be trusted before the whole is
+// checked.
+constexpr std::size_t HeadSize = 64;
 constexpr std::uint32_t FormatVersion = 1;
 constexpr char ListMagic[8] = {'P', 'T', 'W', 'L', 'I', 'S', 'T', '\x1A'};
 constexpr char RecordMagic[8] = {'P', 'T', 'W', 'R', 'E', 'C', 'D', '\x1A'};
@@ -41,6 +46,12 @@ std::uint32_t GetU32(const char* at) {
 
 [[noreturn]] void Damaged(const std::string& path, const std::string& reason) {
     throw EDamagedFile("Saved file \"" + path + "\" is damaged: " + reason);
+}
+
+std::uint64_t HeadChecksum(std::string_view payload) {
+    TChecksum sum;
+    sum.Add(payload.substr(0, HeadSize));
+    return sum.Value();
 }
 
 // Where the payload goes: through the checksum always, and into a file when there is one.
@@ -79,6 +90,7 @@ public:
         PutU32(header + 8, FormatVersion);
         PutU64(header + 16, payloadSize_);
         PutU64(header + 24, checksum);
+        PutU64(header + 32, HeadChecksum(head_));
         WriteAt(header, HeaderSize, 0);
         if (close(std::exchange(fd_, -1)) != 0)
             RaiseInOutError("close", path_, errno);
@@ -89,6 +101,8 @@ private:
     void Drain() {
         // The first drain of a file carries the room left for its header, which the checksum skips.
         const std::size_t skip = headerPending_ && fd_ >= 0 ? HeaderSize : 0;
+        if (headerPending_)
+            head_ = buffer_.substr(skip, HeadSize);
         headerPending_ = false;
         checksum_.Add(std::string_view(buffer_).substr(skip));
         payloadSize_ += buffer_.size() - skip;
@@ -114,6 +128,7 @@ private:
     int fd_ = -1;
     std::string buffer_;
     bool headerPending_ = true;
+    std::string head_;
     std::uint64_t payloadSize_ = 0;
     TChecksum checksum_;
 };
@@ -178,9 +193,10 @@ private:
     std::size_t size_ = 0;
 };
 
-// The payload of a framed file of this kind, after its header and checksum were found sound.
-std::string_view CheckedPayload(std::string_view file, const char* magic, const std::string& path,
-                                std::uint64_t& checksum) {
+// The payload of a framed file of this kind, after its header and the checksum of its head were found
+// sound; checksum is the one the header gives for the whole.
+std::string_view FramedPayload(std::string_view file, const char* magic, const std::string& path,
+                               std::uint64_t& checksum) {
     if (file.size() < HeaderSize)
         Damaged(path, "shorter than its header");
     if (std::memcmp(file.data(), magic, 8) != 0)
@@ -190,12 +206,44 @@ std::string_view CheckedPayload(std::string_view file, const char* magic, const 
     const std::string_view payload = file.substr(HeaderSize);
     if (GetU64(file.data() + 16) != payload.size())
         Damaged(path, "its size does not match its header");
+    if (HeadChecksum(payload) != GetU64(file.data() + 32))
+        Damaged(path, "checksum mismatch at its head");
+    checksum = GetU64(file.data() + 24);
+    return payload;
+}
+
+bool ChecksumMatches(std::string_view payload, std::uint64_t checksum) {
     TChecksum sum;
     sum.Add(payload);
-    checksum = GetU64(file.data() + 24);
-    if (sum.Value() != checksum)
-        Damaged(path, "checksum mismatch");
-    return payload;
+    return sum.Value() == checksum;
+}
+
+void ParseList(std::string_view payload, const std::string& path, TKeyItems& list) {
+    std::size_t pos = 0;
+    const std::uint64_t count = ReadVarint(payload, pos, path);
+    const std::uint64_t textBytes = ReadVarint(payload, pos, path);
+    const std::uint64_t sortOrder = ReadVarint(payload, pos, path);
+    const std::uint64_t nameSize = ReadVarint(payload, pos, path);
+    // Every entry takes at least its one length byte, so a count or size beyond the payload is damage,
+    // found before any storage is reserved for it.
+    if (count > payload.size() || textBytes > payload.size() || sortOrder > 255 ||
+        nameSize > payload.size() - pos)
+        Damaged(path, "its counts exceed the file");
+    list.Name.assign(payload.substr(pos, nameSize));
+    pos += nameSize;
+    list.SortOrder = static_cast<std::uint8_t>(sortOrder);
+    list.Reserve(count, textBytes);
+    std::uint64_t seenBytes = 0;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t size = ReadVarint(payload, pos, path);
+        if (size > payload.size() - pos)
+            Damaged(path, "an entry runs past the end");
+        list.AddKeyword(payload.substr(pos, size));
+        pos += size;
+        seenBytes += size;
+    }
+    if (pos != payload.size() || seenBytes != textBytes)
+        Damaged(path, "its entries do not fill it exactly");
 }
 
 } // namespace
@@ -207,33 +255,46 @@ std::uint64_t TChecksum::Step(std::uint64_t h) {
     return h ^ (h >> 29);
 }
 
+void TChecksum::MixBlock(const unsigned char* block) {
+    for (unsigned lane = 0; lane < Lanes; ++lane) {
+        std::uint64_t word;
+        std::memcpy(&word, block + 8 * lane, 8);
+        lanes_[lane] = Step(lanes_[lane] ^ word);
+    }
+}
+
 void TChecksum::Add(std::string_view bytes) {
     length_ += bytes.size();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t left = bytes.size();
-    while (pendingSize_ > 0 && left > 0) {
-        pending_[pendingSize_++] = *p++;
-        --left;
-        if (pendingSize_ == 8) {
-            std::uint64_t word;
-            std::memcpy(&word, pending_, 8);
-            Mix(word);
-            pendingSize_ = 0;
-        }
+    if (pendingSize_ > 0) {
+        const std::size_t taken = std::min(left, BlockSize - pendingSize_);
+        std::memcpy(pending_ + pendingSize_, p, taken);
+        pendingSize_ += taken;
+        p += taken;
+        left -= taken;
+        if (pendingSize_ < BlockSize)
+            return;
+        MixBlock(pending_);
+        pendingSize_ = 0;
     }
-    for (; left >= 8; p += 8, left -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        Mix(word);
-    }
-    std::memcpy(pending_ + pendingSize_, p, left);
-    pendingSize_ += static_cast<unsigned>(left);
+    for (; left >= BlockSize; p += BlockSize, left -= BlockSize)
+        MixBlock(p);
+    std::memcpy(pending_, p, left);
+    pendingSize_ = left;
 }
 
 std::uint64_t TChecksum::Value() const {
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, pending_, pendingSize_);
-    return Step(Step(state_ ^ tail) ^ length_);
+    unsigned char tail[BlockSize] = {};
+    std::memcpy(tail, pending_, pendingSize_);
+    // Folding the lanes one after another keeps the whole a bijection of each lane.
+    std::uint64_t h = length_;
+    for (unsigned lane = 0; lane < Lanes; ++lane) {
+        std::uint64_t word;
+        std::memcpy(&word, tail + 8 * lane, 8);
+        h = Step(h ^ Step(lanes_[lane] ^ word));
+    }
+    return h;
 }
 
 void AppendVarint(std::string& out, std::uint64_t value) {
@@ -270,32 +331,19 @@ std::uint64_t ListChecksum(const TKeyItems& list) {
 std::uint64_t ReadListFile(const std::string& path, TKeyItems& list) {
     const TMappedFile file(path);
     std::uint64_t checksum = 0;
-    const std::string_view payload = CheckedPayload(file.Bytes(), ListMagic, path, checksum);
-    std::size_t pos = 0;
-    const std::uint64_t count = ReadVarint(payload, pos, path);
-    const std::uint64_t textBytes = ReadVarint(payload, pos, path);
-    const std::uint64_t sortOrder = ReadVarint(payload, pos, path);
-    const std::uint64_t nameSize = ReadVarint(payload, pos, path);
-    // Every entry takes at least its one length byte, so a count or size beyond the payload is damage,
-    // found before any storage is reserved for it.
-    if (count > payload.size() || textBytes > payload.size() || sortOrder > 255 ||
-        nameSize > payload.size() - pos)
-        Damaged(path, "its counts exceed the file");
-    list.Name.assign(payload.substr(pos, nameSize));
-    pos += nameSize;
-    list.SortOrder = static_cast<std::uint8_t>(sortOrder);
-    list.Reserve(count, textBytes);
-    std::uint64_t seenBytes = 0;
-    for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint64_t size = ReadVarint(payload, pos, path);
-        if (size > payload.size() - pos)
-            Damaged(path, "an entry runs past the end");
-        list.AddKeyword(payload.substr(pos, size));
-        pos += size;
-        seenBytes += size;
+    const std::string_view payload = FramedPayload(file.Bytes(), ListMagic, path, checksum);
+    // The whole is checked beside the parse: on a long list the two take about as long as each other.
+    bool matches = false;
+    std::thread checker([&] { matches = ChecksumMatches(payload, checksum); });
+    try {
+        ParseList(payload, path, list);
+    } catch (...) {
+        checker.join();
+        throw;
     }
-    if (pos != payload.size() || seenBytes != textBytes)
-        Damaged(path, "its entries do not fill it exactly");
+    checker.join();
+    if (!matches)
+        Damaged(path, "checksum mismatch");
     return checksum;
 }
 
@@ -308,5 +356,8 @@ void WriteRecordFile(const std::string& path, std::string_view payload) {
 std::string ReadRecordFile(const std::string& path) {
     const TMappedFile file(path);
     std::uint64_t checksum = 0;
-    return std::string(CheckedPayload(file.Bytes(), RecordMagic, path, checksum));
+    const std::string_view payload = FramedPayload(file.Bytes(), RecordMagic, path, checksum);
+    if (!ChecksumMatches(payload, checksum))
+        Damaged(path, "checksum mismatch");
+    return std::string(payload);
 }

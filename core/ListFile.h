@@ -19,20 +19,24 @@ public:
 };
 
 // 64-bit checksum of a byte stream fed in pieces of any size: a change of any one aligned 8-byte word of
-// the stream always changes it.
+// the stream always changes it. Four words are mixed side by side, so the multiplications overlap.
 class TChecksum {
 public:
     void Add(std::string_view bytes);
     std::uint64_t Value() const;
 
 private:
-    void Mix(std::uint64_t word) { state_ = Step(state_ ^ word); }
+    static constexpr unsigned Lanes = 4;
+    static constexpr unsigned BlockSize = 8 * Lanes;
+
+    void MixBlock(const unsigned char* block);
     static std::uint64_t Step(std::uint64_t h);
 
-    std::uint64_t state_ = 0x243F6A8885A308D3ull;
+    std::uint64_t lanes_[Lanes] = {0x243F6A8885A308D3ull, 0x13198A2E03707344ull, 0xA4093822299F31D0ull,
+                                   0x082EFA98EC4E6C89ull};
     std::uint64_t length_ = 0;
-    unsigned char pending_[8] = {};
-    unsigned pendingSize_ = 0;
+    unsigned char pending_[BlockSize] = {};
+    std::size_t pendingSize_ = 0;
 };
 
 // A list's entries, name and sort order; the word counts are not kept. Creates the file (it must not exist

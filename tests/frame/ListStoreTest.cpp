@@ -266,7 +266,7 @@ TEST(ListFile, ChecksumDoesNotDependOnHowTheStreamIsCut) {
     std::string bytes(1000, ' ');
     for (auto& c : bytes)
         c = static_cast<char>(rng());
-    for (std::size_t length = 0; length <= 40; ++length) {
+    for (std::size_t length = 0; length <= 80; ++length) {
         TChecksum whole;
         whole.Add(std::string_view(bytes).substr(0, length));
         for (std::size_t cut = 0; cut <= length; ++cut) {
