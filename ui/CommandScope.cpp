@@ -10,8 +10,14 @@ void SetCommandObserver(ICommandObserver* observer) {
 }
 
 TCommandScope::TCommandScope() {
-    if (Depth++ == 0 && Observer)
+    if (Depth++ != 0 || !Observer)
+        return;
+    try {
         Observer->CommandStarting();
+    } catch (...) {
+        --Depth;
+        throw;
+    }
 }
 
 TCommandScope::~TCommandScope() {

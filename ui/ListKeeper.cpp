@@ -157,10 +157,15 @@ void TListKeeper::CommandStarting() {
 }
 
 void TListKeeper::CommandEnded() {
-    if (applyPending_)
-        Apply(false);
-    if (saver_ && Keeping())
-        saver_->Request(Session());
+    // Runs as a command's scope closes, also while a failure leaves it: nothing may escape.
+    try {
+        if (applyPending_)
+            Apply(false);
+        if (saver_ && Keeping())
+            saver_->Request(Session());
+    } catch (const std::exception& e) {
+        LogError(std::string("Lists can't be saved: ") + e.what());
+    }
     if (locked_) {
         saver_->ListsLock().unlock();
         locked_ = false;
@@ -170,7 +175,11 @@ void TListKeeper::CommandEnded() {
     if (const auto failure = saver_->TakeFailure()) {
         LogError("Lists can't be saved: " + *failure);
         if (!std::exchange(failureShown_, true))
-            ShowOnce("The lists can't be saved for the next start: " + *failure);
+            try {
+                ShowOnce("The lists can't be saved for the next start: " + *failure);
+            } catch (...) {
+                // Already in the log.
+            }
     }
 }
 

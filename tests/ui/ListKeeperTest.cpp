@@ -200,6 +200,25 @@ private slots:
         });
     }
 
+    void aFailedSaveIsToldOnce() {
+        RunProgram([&] {
+            QVERIFY(WaitForRestore());
+            // The first save of the empty lists must be over, or it would make the folder again.
+            QVERIFY(QTest::qWaitFor([&] { return fs::exists(Folder() + "/lists.state"); }, 5000));
+            QTest::qWait(100);
+            fs::remove_all(Folder());
+            WriteBytes(Folder(), "a file where the folder belongs");
+            QVERIFY(fs::is_regular_file(Folder()));
+            for (const char* command : {"aHighlightAll", "aModifySortAsc", "aModifySortDesc"}) {
+                BusinessLogicLayer->CurrentList()->AddKeyword(command);
+                Run(command);
+                QTest::qWait(300);
+            }
+        });
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith("The lists can't be saved for the next start: "), qPrintable(boxes[0]));
+    }
+
     void damagedStateIsSetAsideAndNamedOnce_data() {
         QTest::addColumn<QString>("damage");
         QTest::newRow("state cut short") << "cut";
