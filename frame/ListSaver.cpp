@@ -42,7 +42,7 @@ void TListSaver::Run() {
         wake_.wait(lock, [this] { return pending_ || stop_; });
         if (!pending_)
             return;
-        const TKeptSession session = session_;
+        const TKeptSession session = std::move(session_);
         pending_ = false;
         busy_ = true;
         lock.unlock();

@@ -37,44 +37,45 @@ bool Missing(const std::string& path) {
     return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
-// Highlighted rows as runs: the gap since the end of the previous run, then the run's length.
-void AppendRuns(std::string& out, const std::vector<int>& rows) {
-    std::string runs;
-    std::uint64_t count = 0;
-    std::size_t i = 0;
+// Each run as the gap since the end of the previous one, then its length.
+void AppendRuns(std::string& out, const std::vector<TRowRun>& runs) {
+    AppendVarint(out, runs.size());
     std::int64_t end = 0;
-    while (i < rows.size()) {
-        std::size_t j = i + 1;
-        while (j < rows.size() && rows[j] == rows[j - 1] + 1)
-            ++j;
-        AppendVarint(runs, static_cast<std::uint64_t>(rows[i] - end));
-        AppendVarint(runs, j - i);
-        end = rows[j - 1] + 1LL;
-        ++count;
-        i = j;
+    for (const TRowRun& run : runs) {
+        AppendVarint(out, static_cast<std::uint64_t>(run.First - end));
+        AppendVarint(out, static_cast<std::uint64_t>(run.Count));
+        end = static_cast<std::int64_t>(run.First) + run.Count;
     }
-    AppendVarint(out, count);
-    out += runs;
 }
 
-std::vector<int> ReadRuns(std::string_view data, std::size_t& pos, const std::string& path,
-                          std::uint64_t rowLimit) {
-    std::vector<int> rows;
+std::vector<TRowRun> ReadRuns(std::string_view data, std::size_t& pos, const std::string& path,
+                              std::uint64_t rowLimit) {
+    std::vector<TRowRun> runs;
     const std::uint64_t count = ReadVarint(data, pos, path);
     std::uint64_t end = 0;
     for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint64_t start = end + ReadVarint(data, pos, path);
+        const std::uint64_t gap = ReadVarint(data, pos, path);
         const std::uint64_t length = ReadVarint(data, pos, path);
-        if (start > rowLimit || length == 0 || length > rowLimit - start)
+        // Runs that touch would have been one; the first may start at row 0.
+        if (gap > rowLimit - end || (gap == 0 && i > 0) || length == 0 || length > rowLimit - end - gap)
             throw EDamagedFile("Saved file \"" + path + "\" is damaged: highlighted rows beyond the list");
-        for (std::uint64_t row = start; row < start + length; ++row)
-            rows.push_back(static_cast<int>(row));
-        end = start + length;
+        runs.push_back({static_cast<int>(end + gap), static_cast<int>(length)});
+        end += gap + length;
     }
-    return rows;
+    return runs;
 }
 
 } // namespace
+
+std::vector<TRowRun> RunsOf(const std::vector<int>& rows) {
+    std::vector<TRowRun> runs;
+    for (int row : rows)
+        if (!runs.empty() && runs.back().First + runs.back().Count == row)
+            ++runs.back().Count;
+        else
+            runs.push_back({row, 1});
+    return runs;
+}
 
 TListStore::TListStore(std::string folder) : folder_(std::move(folder)) {}
 

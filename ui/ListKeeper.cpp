@@ -123,10 +123,15 @@ void TListKeeper::PutInPlace(TKeptState& state) {
     IMainView& view = *controller_.ListView;
     if (!currentUntouched || view.SelectedCount() > 0 || state.Session.Highlighted.empty())
         return;
+    const auto& runs = state.Session.Highlighted;
+    if (runs.size() == 1 && runs[0].First == 0 && runs[0].Count == view.RowCount()) {
+        view.SelectAll();
+        return;
+    }
     TIntList rows;
-    rows.SetCapacity(static_cast<int>(state.Session.Highlighted.size()));
-    for (int row : state.Session.Highlighted)
-        rows.Add(row);
+    for (const TRowRun& run : runs)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            rows.Add(row);
     view.SelectOnly(rows);
 }
 
@@ -141,8 +146,14 @@ int TListKeeper::CurrentIndex() const {
 TKeptSession TListKeeper::Session() const {
     TKeptSession session;
     session.CurrentList = CurrentIndex();
-    if (controller_.ListView->SelectedCount() > 0)
-        session.Highlighted = controller_.ListView->SelectedRows();
+    // Reading the rows back costs time in proportion to the highlight: all of a long list is common and
+    // is one run.
+    const IMainView& view = *controller_.ListView;
+    const int selected = view.SelectedCount();
+    if (selected > 0 && selected == view.RowCount())
+        session.Highlighted = {{0, selected}};
+    else if (selected > 0)
+        session.Highlighted = RunsOf(view.SelectedRows());
     return session;
 }
 

@@ -87,11 +87,12 @@ TModel Changed(TModel model, std::uint32_t seed, std::size_t entries) {
                 text = RandomText(rng);
     }
     model.Session.CurrentList = static_cast<int>(rng() % model.Lists.size());
-    model.Session.Highlighted.clear();
+    std::vector<int> rows;
     const auto count = model.Lists[static_cast<std::size_t>(model.Session.CurrentList)].Texts.size();
     for (std::size_t row = 0; row < count; ++row)
         if (rng() % 3 == 0)
-            model.Session.Highlighted.push_back(static_cast<int>(row));
+            rows.push_back(static_cast<int>(row));
+    model.Session.Highlighted = RunsOf(rows);
     return model;
 }
 
@@ -111,7 +112,7 @@ TEST(ListStore, RoundTripKeepsListsNamesSortOrdersAndHighlight) {
     model.Lists[1].Texts = {"", std::string(3 << 20, 'x'), "Ünïcödé 😀", std::string("nul\0byte", 8), ""};
     model.Lists[1].SortOrder = 4;
     model.Lists[2].Texts.clear();
-    model.Session = {1, {0, 1, 3}};
+    model.Session = {1, RunsOf({0, 1, 3})};
     TListStore store(temp / "Lists");
     EXPECT_FALSE(store.Load());
     Save(store, model);
@@ -129,7 +130,7 @@ TEST(ListStore, OnlyChangedListsAreRewritten) {
     const auto before = FilesIn(folder);
     // Same size, name and sort order: only the content tells.
     model.Lists[3].Texts[1] = "BETA";
-    model.Session.Highlighted = {2};
+    model.Session.Highlighted = {{2, 1}};
     std::vector<bool> expected(6, false);
     expected[3] = true;
     EXPECT_EQ(Save(store, model), expected);
@@ -152,7 +153,7 @@ TEST(ListStore, EveryDamageIsFoundAndTheDamagedCopyIsSetAside) {
     const std::string folder = temp / "Lists";
     TModel model = Changed({}, 3, 4);
     model.Lists[0].Texts = {"ab", "c"};
-    model.Session = {0, {1}};
+    model.Session = {0, {{1, 1}}};
     {
         TListStore store(folder);
         Save(store, model);

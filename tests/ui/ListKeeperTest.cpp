@@ -124,7 +124,7 @@ class ListKeeperTest : public QObject {
             list.AddKeyword("entry of " + list.Name);
             store.Stage(i, list);
         }
-        store.Commit(6, {2, {0}});
+        store.Commit(6, {2, {{0, 1}}});
     }
 
 private slots:
@@ -169,6 +169,11 @@ private slots:
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), before);
             QCOMPARE(Window().lvMain->model()->rowCount(), 150);
+            Run("aHighlightAll");
+        });
+        RunProgram([&] {
+            QVERIFY(WaitForRestore());
+            QCOMPARE(MainFormController->ListView->SelectedCount(), 150);
         });
         QVERIFY(boxes.isEmpty());
     }
