@@ -5,9 +5,11 @@
 #include "DialogText.h"
 #include "FontAndColor.h"
 #include "KeyItems.h"
+#include "ManagementLayer.h"
 #include "ModalRun.h"
 #include "PreviewModel.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
@@ -117,7 +119,7 @@ QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork
 }
 
 TfrmSettings::TfrmSettings()
-    : TDialogForm("Colors & Fonts", QSize(492, 366)), preview_(new TPreviewModel(Working, this)),
+    : TDialogForm("Colors & Fonts", QSize(492, 390)), preview_(new TPreviewModel(Working, this)),
       dropArrow_(LoadArtwork("DropArrow")) {
     setObjectName("frmSettings");
     AddBevel(this, "Bevel1", QRect(16, 18, 221, 264));
@@ -153,7 +155,9 @@ TfrmSettings::TfrmSettings()
     AddLabel(this, "Label7", "Export:", QRect(31, 334, 0, 0));
     cmbExportEncoding =
         AddEncodingChoice(this, "cmbExportEncoding", QRect(80, 330, 275, 21), ExportEncodings());
-    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding});
+    chkKeepLists =
+        AddCheckBox(this, "chkKeepLists", "Keep the lists for the next start", QRect(16, 366, 353, 17), true);
+    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding, chkKeepLists});
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
@@ -167,10 +171,13 @@ bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings) {
     preview_->Repaint();
     ShowEncoding(*cmbImportEncoding, encodings.Import);
     ShowEncoding(*cmbExportEncoding, encodings.Export);
+    chkKeepLists->setChecked(!ManagementLayer || ManagementLayer->KeepLists);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
     encodings = {ChosenEncoding(*cmbImportEncoding), ChosenEncoding(*cmbExportEncoding)};
+    if (ManagementLayer)
+        ManagementLayer->KeepLists = chkKeepLists->isChecked();
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QTableView;
@@ -23,8 +24,8 @@ class TfrmSettings : public TDialogForm {
 public:
     TfrmSettings();
 
-    // On OK copies the working font and the four colours into the list's settings, and the chosen
-    // encodings into encodings.
+    // On OK copies the working font and the four colours into the list's settings, the chosen encodings into
+    // encodings, and whether the lists are kept into the management layer.
     bool Execute(TKeyItems& list, TFileEncodings& encodings);
 
     // The working copy; the list's own settings change only on OK.
@@ -35,6 +36,7 @@ public:
     QPushButton* btnFont;
     QComboBox* cmbImportEncoding;
     QComboBox* cmbExportEncoding;
+    QCheckBox* chkKeepLists;
 
 private:
     void ColorButtonClick(int colorIndex);

@@ -123,6 +123,8 @@ const TSettings<TManagementLayer> MainSettings = {
     {
         {"WordCountLimit", [](const TManagementLayer& m) { return m.WordCountLimit; },
          [](TManagementLayer& m, std::int32_t v) { m.WordCountLimit = v; }, 5},
+        {"KeepLists", [](const TManagementLayer& m) { return m.KeepLists ? 1 : 0; },
+         [](TManagementLayer& m, std::int32_t v) { m.KeepLists = v != 0; }, 1, 0, 1},
     },
     {
         {"ImportPath", [](const TManagementLayer& m) { return m.ImportPath; },

@@ -24,6 +24,8 @@ public:
     // How Import reads a file without a byte-order mark, and what the export to a file writes.
     TTextEncoding ImportEncoding{TEncoding::Automatic};
     TTextEncoding ExportEncoding{TEncoding::Utf8};
+    // Whether the six lists are kept for the next start.
+    bool KeepLists = true;
     TRecentList AddWordList;
     TRecentList SearchList;
     TRecentList ReplaceList;

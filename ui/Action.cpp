@@ -1,5 +1,6 @@
 #include "Action.h"
 
+#include "CommandScope.h"
 #include "ExceptionHook.h"
 #include "VectorState.h"
 
@@ -10,6 +11,7 @@ TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
             return;
         // A command may be run from code that just painted, not only from an event.
         ClearVectorUpperState();
+        const TCommandScope command;
         CallReportingFailures([this] { OnExecute(*this); });
     });
 }

@@ -3,6 +3,7 @@
 #include "BusinessLogicLayer.h"
 #include "CheckpointTrail.h"
 #include "CodePageChoice.h"
+#include "CommandScope.h"
 #include "Files.h"
 #include "KeywordFile.h"
 #include "MainView.h"
@@ -37,6 +38,7 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 void TMainFormController::AddKeywords() {
+    const TCommandScope command;
     CheckpointScope checkpoint("d032");
     TAddWordsResult result;
     bool confirmed = false;
@@ -58,6 +60,7 @@ void TMainFormController::AddKeywords() {
 }
 
 void TMainFormController::Import() {
+    const TCommandScope command;
     TKeyItems* list = CurrentList();
     if (!list)
         return;

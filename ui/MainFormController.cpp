@@ -4,6 +4,7 @@
 #include "BusinessLogicLayer.h"
 #include "ButtonEx.h"
 #include "CheckpointTrail.h"
+#include "CommandScope.h"
 #include "ControlledForm.h"
 #include "Exceptions.h"
 #include "MainView.h"
@@ -159,6 +160,7 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
 }
 
 void TMainFormController::SortByColumn(int column) {
+    const TCommandScope command;
     const auto sortOrder = static_cast<TSortOrder>(List().SortOrder);
     if (column == 0)
         ApplySort(sortOrder == TSortOrder::AscendingWordCount ? TSortOrder::DescendingWordCount

@@ -7,6 +7,7 @@
 #include "ControlledForm.h"
 #include "ExceptionHandler.h"
 #include "HeapSetup.h"
+#include "ListKeeper.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
 #include "ManagementLayer.h"
@@ -48,7 +49,8 @@ void CreateLayers() {
 }
 
 void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlatformServices>& services,
-                 int& argc, char** argv, const TMainRoutineHooks& hooks) {
+                 std::unique_ptr<TListKeeper>& keeper, int& argc, char** argv,
+                 const TMainRoutineHooks& hooks) {
     SelectUserCodePage();
     CreateLayers();
     SetCheckpoint("DPR002");
@@ -65,13 +67,17 @@ void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlat
     ManagementLayer->SetMainWindow(dynamic_cast<IMainWindowBounds*>(MainFormController->Form));
     ManagementLayer->LoadSettings();
     MainFormController->ApplyCurrentListFont();
+    keeper = std::make_unique<TListKeeper>(KeptListsFolder(), *MainFormController);
+    keeper->Start();
     if (hooks.Running)
         QTimer::singleShot(0, &*application, hooks.Running);
     application->Run();
 }
 
-void ShutDown() {
+void ShutDown(std::unique_ptr<TListKeeper>& keeper) {
     SetCheckpoint("DPR004");
+    // The lists are saved while the window still shows which one is current and what is highlighted.
+    keeper.reset();
     if (ManagementLayer)
         ManagementLayer->SaveSettings();
     SetCheckpoint("DPR005");
@@ -99,15 +105,16 @@ int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
     // Declared outside the guarded steps: the error box of a failed start needs them.
     std::optional<TApplication> application;
     std::unique_ptr<TPlatformServices> services;
+    std::unique_ptr<TListKeeper> keeper;
     try {
         PushCheckpoint("DPR001");
         try {
-            StartAndRun(application, services, argc, argv, hooks);
+            StartAndRun(application, services, keeper, argc, argv, hooks);
         } catch (...) {
-            ShutDown();
+            ShutDown(keeper);
             throw;
         }
-        ShutDown();
+        ShutDown(keeper);
         PopCheckpoint();
     } catch (...) {
         // Not only our own exceptions: anything that escaped is reported rather than ending the process.

@@ -9,11 +9,15 @@
 #include "VersionText.h"
 #include "XmlFile.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QUrl>
 
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +51,30 @@ std::string CheckedDownloadAddress(const std::string& address) {
     return address;
 }
 
+// The download runs on a thread of its own while the window goes on painting under a busy cursor; input
+// waits until the answer is in, so no other command starts meanwhile.
+void DownloadWhilePainting(const TUpdateSource& source, const std::string& path) {
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::thread download([&] {
+        try {
+            DownloadToFile(source.ManifestAddress, path, source.Limits);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    const bool cursor = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+    if (cursor)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (cursor)
+        QApplication::restoreOverrideCursor();
+    download.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 void OfferUpdate(const std::string& version, const std::string& address) {
     if (!IsNewerVersion(kProgramVersion, version)) {
         MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
@@ -73,7 +101,7 @@ void CheckForUpdates() {
     CheckpointScope scope("d135");
     const std::string path = NewTemporaryFile();
     try {
-        DownloadToFile(Source().ManifestAddress, path, Source().Limits);
+        DownloadWhilePainting(Source(), path);
         SetCheckpoint("d136");
         const TXmlDocument document = LoadXmlDocument(path);
         SetCheckpoint("d137");

@@ -115,6 +115,7 @@ private slots:
     void init() {
         config = std::make_unique<QTemporaryDir>();
         qputenv("XDG_CONFIG_HOME", config->path().toUtf8());
+        qputenv("XDG_DATA_HOME", config->path().toUtf8());
         boxes.clear();
         chosenFiles.clear();
         dialogsShown.clear();

@@ -348,6 +348,21 @@ private slots:
         QVERIFY(timer.elapsed() < 8000);
     }
 
+    // The old blocking call left the event loop standing for the whole wait.
+    void eventsFlowWhileTheServerIsSilent() {
+        server_->Reply(200, "", TLoopbackServer::TMode::Silent);
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(20);
+        QElapsedTimer timer;
+        timer.start();
+        ExpectFailure("InternetOpenURL failed: ", "d135");
+        const qint64 waited = timer.elapsed();
+        QVERIFY2(waited > 500, "the silent server must hold the check for a while");
+        QVERIFY2(ticks >= waited / 20 / 2, qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(waited)));
+    }
+
     void answerBreakingOffFailsToRead() {
         server_->Reply(200, Manifest("2.0"), TLoopbackServer::TMode::BreakOff);
         ExpectFailure("InternetReadFile failed: ", "d135");
