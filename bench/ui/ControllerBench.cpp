@@ -23,7 +23,8 @@ struct TControllerFixture {
         CreateBusinessLogicLayer();
         CreateManagementLayer();
         ManagementLayer->SetParameterDialogs(&parameters);
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); }, dialogs);
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
         TKeyItems& list = *BusinessLogicLayer->CurrentList();
         for (const auto& phrase : GeneratePhrases(Rows))
             list.AddKeyword(phrase);

@@ -7,7 +7,6 @@
 #include "Application.h"
 #include "BusinessLogicLayer.h"
 #include "ButtonEx.h"
-#include "CodePage.h"
 #include "ControllerDialogs.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
@@ -27,9 +26,14 @@ public:
     bool RunSelectList(TSelectListResult&) override { return false; }
     bool RunCombineWords(const TCombineWordsRequest&, TMultiplyResult&) override { return false; }
     bool RunMisspellings(bool, TMultiplyResult&) override { return false; }
-    bool RunColorsAndFont(TKeyItems&) override { return false; }
+    bool RunColorsAndFont(TKeyItems&, TFileEncodings&) override { return false; }
     void RunAbout() override {}
     void CheckForUpdates() override {}
+    bool AskWords(const std::string&, std::vector<std::string>&, bool) override { return false; }
+    int AskWordCount(const std::string&) override { return -1; }
+    bool AskCharacters(TCharSet&) override { return false; }
+    bool AskWord(std::string&) override { return false; }
+    bool AskSearchReplace(std::string&, std::string&) override { return false; }
 };
 
 TfrmMain* Window = nullptr;
@@ -152,11 +156,11 @@ int main(int argc, char** argv) {
     const std::size_t rows = RowsArgument(argc, argv);
     benchmark::Initialize(&argc, argv);
     TApplication application(argc, argv);
-    SetActiveCodePage(TCodePage::Get(1252));
     CreateBusinessLogicLayer();
     CreateManagementLayer();
     TNoDialogs dialogs;
-    MainFormController = new TMainFormController(FormClassOf<TfrmMain>(), dialogs);
+    MainFormController =
+        new TMainFormController(FormClassOf<TfrmMain>(), {*BusinessLogicLayer, *ManagementLayer, dialogs});
     Window = static_cast<TfrmMain*>(MainFormController->Form);
     Window->show();
     if (!QTest::qWaitForWindowExposed(Window))

@@ -168,7 +168,7 @@ private slots:
         RunProgram([&] {
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), before);
-            QCOMPARE(Window().lvMain->model()->rowCount(), 150);
+            QCOMPARE(Window().lvMain->RowCount(), 150);
             Run("aHighlightAll");
         });
         RunProgram([&] {
