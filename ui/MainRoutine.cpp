@@ -6,7 +6,6 @@
 #include "CodePageChoice.h"
 #include "ControlledForm.h"
 #include "ExceptionHandler.h"
-#include "HeapSetup.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
 #include "ManagementLayer.h"
@@ -94,7 +93,6 @@ void ShutDown() {
 } // namespace
 
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
-    KeepLargeBlocksOutOfTheHeap();
     CreateExceptionHandler();
     // Declared outside the guarded steps: the error box of a failed start needs them.
     std::optional<TApplication> application;
