@@ -5,10 +5,10 @@
 #   bench/scale.sh [repetitions, default 5] [phrase counts in millions, default "1 10"]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 runs=${1:-5}
 sizes=${2:-1 10}
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPT_BUILD_BENCH=ON >/dev/null
 cmake --build build -j 2 --target scale_bench generate_phrases
 
 scratch=$(mktemp -d)

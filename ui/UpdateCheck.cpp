@@ -8,6 +8,7 @@
 #include "SimpleException.h"
 #include "VersionText.h"
 #include "XmlFile.h"
+#include "version.h"
 
 #include <QDir>
 #include <QUrl>
@@ -17,9 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The version of this program, compared with the newest one the maker announces.
-constexpr const char* kProgramVersion = "1.1.0";
 
 TUpdateSource& Source() {
     static TUpdateSource source = DefaultUpdateSource();
@@ -48,7 +46,7 @@ std::string CheckedDownloadAddress(const std::string& address) {
 }
 
 void OfferUpdate(const std::string& version, const std::string& address) {
-    if (!IsNewerVersion(kProgramVersion, version)) {
+    if (!IsNewerVersion(ProgramVersion, version)) {
         MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
                             TMsgButtons::Ok);
         return;
