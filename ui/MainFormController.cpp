@@ -27,7 +27,6 @@ constexpr int TabCaptionTop = 5;
 
 TMainFormController::TMainFormController(const TFormClass& formClass, IControllerDialogs& dialogs)
     : TFormController((PushCheckpoint("AS014"), formClass), true), dialogs_(dialogs) {
-    QApplication::setApplicationDisplayName(ApplicationTitle);
     Form->setWindowTitle(MainWindowCaption);
     ListView = dynamic_cast<IMainView*>(Form);
     if (!ListView)

@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "CommandTable.h"
 #include "Exceptions.h"
+#include "FileDialogSetup.h"
 #include "FontAndColor.h"
 #include "ImageStrip.h"
 #include "IntList.h"
@@ -293,6 +294,7 @@ std::optional<std::string> TfrmMain::ChooseOpenFile(const std::string& folder) {
 
 std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool save) {
     QFileDialog dialog(this);
+    NeverReadFilesWhileBrowsing(dialog);
     dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
