@@ -36,8 +36,7 @@ int RunModal(QDialog& dialog) {
             Qt::QueuedConnection);
     }
     const int result = dialog.exec();
-    // The command goes on after the dialog painted: the 10M import read took 1,140 ms here uncleared, 490 ms
-    // cleared.
+    // The command goes on after the dialog painted; measured: 10M file read 1,140 ms uncleared, 490 cleared.
     ClearVectorUpperState();
     return result;
 }

@@ -8,8 +8,7 @@ TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     connect(this, &QAction::triggered, this, [this] {
         if (!OnExecute)
             return;
-        // The toolkit's painting leaves the AVX upper halves dirty: the 10M import took 1,254 ms, cleared 430
-        // ms.
+        // Painting leaves AVX upper halves dirty; measured: 10M import 1,254 ms uncleared, 430 ms cleared.
         ClearVectorUpperState();
         CallReportingFailures([this] { OnExecute(*this); });
     });
