@@ -8,7 +8,7 @@
 # "sort -f" folds ASCII letters only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 runs=${1:-5}
 sizes=${2:-1 10}
 language=${3:-en}
@@ -18,7 +18,7 @@ case "$language" in
   de-fr) term=schuhe locale=C.UTF-8 suffix=-de-fr ;;
   *) echo "unknown language $language (en, ru or de-fr)" >&2; exit 2 ;;
 esac
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPT_BUILD_BENCH=ON >/dev/null
 cmake --build build -j 2 --target scale_bench generate_phrases
 
 scratch=$(mktemp -d)

@@ -1,7 +1,13 @@
 #include "TextArena.h"
 
+#include "LargeBuffer.h"
+
 #include <algorithm>
 #include <cstring>
+
+TTextArena::~TTextArena() {
+    FreeBlocks();
+}
 
 char* TTextArena::Allocate(std::size_t size) {
     if (size == 0)
@@ -25,14 +31,23 @@ char* TTextArena::Store(std::string_view text) {
 void TTextArena::Reserve(std::size_t bytes) {
     if (bytes <= left_)
         return;
-    const std::size_t size = std::max(bytes, BlockSize);
-    blocks_.emplace_back(new char[size]);
-    cursor_ = blocks_.back().get();
+    const std::size_t grown = FirstBlockSize << std::min<std::size_t>(blocks_.size(), 6);
+    const std::size_t size = std::max(bytes, std::min(grown, LastBlockSize));
+    blocks_.reserve(blocks_.size() + 1);
+    char* const data = static_cast<char*>(LargeBuffer::Map(size));
+    blocks_.push_back({data, size});
+    cursor_ = data;
     left_ = size;
 }
 
-void TTextArena::Reset() {
+void TTextArena::FreeBlocks() noexcept {
+    for (const TBlock& block : blocks_)
+        LargeBuffer::Unmap(block.Data, block.Size);
     blocks_.clear();
+}
+
+void TTextArena::Reset() {
+    FreeBlocks();
     cursor_ = nullptr;
     left_ = used_ = dead_ = 0;
 }
@@ -47,9 +62,9 @@ void TTextArena::Swap(TTextArena& other) noexcept {
 
 void TTextArena::Adopt(TTextArena& other) {
     blocks_.reserve(blocks_.size() + other.blocks_.size());
-    for (auto& block : other.blocks_)
-        blocks_.push_back(std::move(block));
+    blocks_.insert(blocks_.end(), other.blocks_.begin(), other.blocks_.end());
     used_ += other.used_;
     dead_ += other.dead_;
+    other.blocks_.clear();
     other.Reset();
 }

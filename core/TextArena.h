@@ -1,17 +1,18 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 // Bump allocator for the texts of one keyword list: millions of short texts without a heap block each.
-// Storage is released only as a whole; the list compacts it when too much of it is dead.
+// Its blocks are mapped large buffers (on huge pages where the system offers them) that go straight back to
+// the system. Storage is released only as a whole; the list compacts it when too much of it is dead.
 class TTextArena {
 public:
     TTextArena() = default;
     TTextArena(const TTextArena&) = delete;
     TTextArena& operator=(const TTextArena&) = delete;
+    ~TTextArena();
 
     // Room for size bytes; valid until Reset or the arena's destruction.
     char* Allocate(std::size_t size);
@@ -29,9 +30,17 @@ public:
     std::size_t Dead() const { return dead_; }
 
 private:
-    static constexpr std::size_t BlockSize = 1 << 20;
+    struct TBlock {
+        char* Data;
+        std::size_t Size;
+    };
+    // A list filled entry by entry gets blocks that double from the first up to the last size.
+    static constexpr std::size_t FirstBlockSize = std::size_t{1} << 20;
+    static constexpr std::size_t LastBlockSize = std::size_t{64} << 20;
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    void FreeBlocks() noexcept;
+
+    std::vector<TBlock> blocks_;
     char* cursor_ = nullptr;
     std::size_t left_ = 0;
     std::size_t used_ = 0;

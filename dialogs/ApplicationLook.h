@@ -1,12 +1,14 @@
 #pragma once
 
+#include "version.h"
+
 #include <QColor>
 #include <QFont>
 
 class QApplication;
 
 // The title every main-window confirmation and the About dialog show.
-inline constexpr char ApplicationTitle[] = "Pellox Termwright V 1.1.0";
+inline constexpr char ApplicationTitle[] = "Pellox Termwright V " PT_VERSION;
 
 // Background of every window of the program.
 QColor WindowColor();

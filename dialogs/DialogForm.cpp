@@ -4,11 +4,26 @@
 #include "MessageBox.h"
 #include "ModalRun.h"
 
+#include <algorithm>
+
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 
-TDialogForm::TDialogForm(const QString& title, QSize clientSize) : strip_(NewSmallButtonStrip(this)) {
+namespace {
+// Room beside the title for the window's icon and its buttons, as the usual window managers draw them.
+constexpr int TitleBarExtras = 120;
+} // namespace
+
+int TitleBarWidth(const QString& title) {
+    return QFontMetrics(QFontDatabase::systemFont(QFontDatabase::TitleFont)).horizontalAdvance(title) +
+           TitleBarExtras;
+}
+
+TDialogForm::TDialogForm(const QString& title, QSize clientSize)
+    : strip_(NewSmallButtonStrip(this)), designWidth_(clientSize.width()) {
     setWindowTitle(title);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -21,6 +36,7 @@ TDialogForm::TDialogForm(const QString& title, QSize clientSize) : strip_(NewSma
 }
 
 bool TDialogForm::RunModally() {
+    FitTitle();
     const QScreen* screen = MainWindowHandle ? MainWindowHandle->screen() : QGuiApplication::primaryScreen();
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
@@ -39,6 +55,17 @@ TButtonEx* TDialogForm::AddImageButton(const char* name, const QString& caption,
     button->SetCaption(caption);
     button->move(at);
     return button;
+}
+
+void TDialogForm::FitTitle() {
+    const int fitting = std::max(designWidth_, TitleBarWidth(windowTitle()));
+    if (fitting == width())
+        return;
+    // The controls keep their places in the middle of the wider dialog.
+    const int shift = (fitting - designWidth_) / 2 - (width() - designWidth_) / 2;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->move(child->x() + shift, child->y());
+    setFixedSize(fitting, height());
 }
 
 void TDialogForm::keyPressEvent(QKeyEvent* event) {

@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+// Width a window needs to show title whole in its title bar.
+int TitleBarWidth(const QString& title);
+
 // The base of the program's dialogs: a fixed-size modal window with the window colour and font, run in the
 // middle of the screen, with OK and Cancel as image buttons that answer the mouse only. Esc never cancels;
 // the close box means Cancel.
@@ -22,5 +25,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A title longer than the design's width widens the dialog, so that the title bar shows it whole.
+    void FitTitle();
+
     TImageStrip* strip_;
+    int designWidth_;
 };

@@ -1,7 +1,9 @@
 #include "MessageBoxes.h"
 
+#include "DialogForm.h"
 #include "ModalRun.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace {
@@ -31,6 +33,13 @@ QMessageBox::StandardButtons BoxButtons(TMsgButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// A box sizes itself to its text; a short text under a long title would cut the title.
+void MakeRoomForTitle(QMessageBox& box) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(TitleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 // The answer when the box is closed without a button: the box's way out, as on the home platform.
 TMsgResult Answer(QMessageBox::StandardButton button, TMsgButtons buttons) {
     switch (button) {
@@ -55,6 +64,7 @@ TMsgResult TMessageBoxes::Show(QWidget* owner, const std::string& text, const st
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption),
                     QString::fromStdString(text).replace("\r\n", "\n"), BoxButtons(buttons), owner);
     box.setDefaultButton(buttons == TMsgButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    MakeRoomForTitle(box);
     RunModal(box);
     return Answer(box.standardButton(box.clickedButton()), buttons);
 }

@@ -6,6 +6,7 @@
 #include "Files.h"
 #include "Registry.h"
 #include "WindowBounds.h"
+#include "version.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,7 +18,7 @@ TManagementLayer* ManagementLayer = nullptr;
 
 namespace {
 
-const std::string kMainKey = "Software\\Pellox\\Termwright\\1.1.0";
+const std::string kMainKey = "Software\\Pellox\\Termwright\\" PT_VERSION;
 constexpr std::string_view kItemPrefix = "Item";
 // Bits 0..3: bold, italic, underline, strike-out; the rest have no effect.
 constexpr int kFontStyleBits = 0x0F;

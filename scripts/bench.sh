@@ -3,8 +3,8 @@
 # with standard command-line tools on the same data.   scripts/bench.sh [benchmark filter regex]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+bash scripts/setup.sh --tests
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPT_BUILD_BENCH=ON >/dev/null
 cmake --build build -j "$(nproc)"
 filter=${1:-.}
 for binary in build/bench/*/*_bench; do

@@ -6,7 +6,7 @@
 # Exits non-zero when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 
 seconds=${1:-60}
 shift || true

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need; skips what is already there.
+# Installs the Debian packages that are missing:
+#   scripts/setup.sh          what building and running the program needs
+#   scripts/setup.sh --tests  that, and what the tests, the benchmarks, the fuzz targets and packaging need
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config python3
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6xml6 libqt6network6 qt6-qpa-plugins
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6xml6 qt6-qpa-plugins
   libcurl4-openssl-dev libicu-dev
-  xvfb xauth x11-apps imagemagick fontconfig fonts-wine fonts-liberation2
-  librsvg2-bin
-  clang libclang-rt-14-dev
-  hyperfine time
+  fontconfig fonts-wine fonts-liberation2
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev libqt6test6
+    python3 xvfb xauth x11-apps x11-utils imagemagick librsvg2-bin
+    clang libclang-rt-14-dev
+    hyperfine time dpkg-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,18 +2,27 @@
 # Installs what is missing, builds and runs every test.
 #   scripts/test.sh             the whole program's tests (Release build in build/)
 #   scripts/test.sh --sanitize  the same under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/)
+#   scripts/test.sh --thread    the core's tests, which take its two-thread paths, under ThreadSanitizer
+#                               (build-thread/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 
 build=build
-args=(-DCMAKE_BUILD_TYPE=Release)
-if [ "${1:-}" = "--sanitize" ]; then
+args=(-DCMAKE_BUILD_TYPE=Release -DPT_BUILD_TESTS=ON)
+case "${1:-}" in
+--sanitize)
   build=build-sanitize
-  args=(-DCMAKE_BUILD_TYPE=Sanitize -DPT_BUILD_BENCH=OFF)
+  args=(-DCMAKE_BUILD_TYPE=Sanitize -DPT_BUILD_TESTS=ON -DPT_BUILD_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-fi
+  ;;
+--thread)
+  build=build-thread
+  args=(-DCMAKE_BUILD_TYPE=Thread -DPT_CORE_ONLY=ON -DPT_BUILD_TESTS=ON -DPT_BUILD_BENCH=OFF)
+  export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+  ;;
+esac
 # Warnings fail CI in the Release build; the sanitizers' -O1 build draws false alarms from GCC's flow analysis.
 if [ -n "${CI:-}" ] && [ "$build" = build ]; then args+=(-DPT_WERROR=ON); fi
 

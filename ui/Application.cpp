@@ -4,7 +4,6 @@
 #include "ApplicationForms.h"
 #include "ApplicationLook.h"
 #include "ExceptionHook.h"
-#include "VectorState.h"
 
 #include <QAbstractEventDispatcher>
 #include <QWidget>
@@ -29,15 +28,6 @@ QString TApplication::Title() {
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-    // Painting may leave the vector registers in a state that slows the list operations down. Every command
-    // starts from an event, and a command that ran a modal dialog goes on after the dialog's last event.
-    ClearVectorUpperState();
-    const bool handled = Dispatch(receiver, event);
-    ClearVectorUpperState();
-    return handled;
-}
-
-bool TApplication::Dispatch(QObject* receiver, QEvent* event) {
     try {
         const bool handled = QApplication::notify(receiver, event);
         if (event->type() == QEvent::Close && event->isAccepted() && receiver == mainForm_)

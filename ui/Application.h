@@ -30,7 +30,6 @@ public:
     int Run();
 
 private:
-    bool Dispatch(QObject* receiver, QEvent* event);
     static void Report(std::exception_ptr error) noexcept;
     void Idle();
 

@@ -28,7 +28,6 @@ constexpr int TabCaptionTop = 5;
 TMainFormController::TMainFormController(const TFormClass& formClass, const TControllerServices& services)
     : TFormController((PushCheckpoint("AS014"), formClass), true), lists_(services.Lists),
       management_(services.Management), dialogs_(services.Dialogs) {
-    QApplication::setApplicationDisplayName(ApplicationTitle);
     Form->setWindowTitle(MainWindowCaption);
     ListView = dynamic_cast<IMainView*>(Form);
     if (!ListView)

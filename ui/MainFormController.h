@@ -113,4 +113,4 @@ private:
 // The single instance, alive while the main window exists.
 extern TMainFormController* MainFormController;
 
-inline constexpr const char* MainWindowCaption = "Pellox Termwright V 1.1.0 [Pellox Marketing LTD]";
+inline constexpr const char* MainWindowCaption = "Pellox Termwright V " PT_VERSION " [Pellox Marketing LTD]";

@@ -6,7 +6,6 @@
 #include "CodePageChoice.h"
 #include "ControlledForm.h"
 #include "ExceptionHandler.h"
-#include "HeapSetup.h"
 #include "ListKeeper.h"
 #include "MainFormController.h"
 #include "MainWindow.h"
@@ -100,7 +99,6 @@ void ShutDown(std::unique_ptr<TListKeeper>& keeper) {
 } // namespace
 
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
-    KeepLargeBlocksOutOfTheHeap();
     CreateExceptionHandler();
     // Declared outside the guarded steps: the error box of a failed start needs them.
     std::optional<TApplication> application;

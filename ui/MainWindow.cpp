@@ -6,6 +6,7 @@
 #include "ButtonEx.h"
 #include "CommandTable.h"
 #include "Exceptions.h"
+#include "FileDialogSetup.h"
 #include "FontAndColor.h"
 #include "ImageStrip.h"
 #include "IntList.h"
@@ -315,6 +316,7 @@ std::optional<std::string> TfrmMain::ChooseOpenFile(const std::string& folder) {
 
 std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool save) {
     QFileDialog dialog(this);
+    NeverReadFilesWhileBrowsing(dialog);
     dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -8,6 +8,7 @@
 #include "SimpleException.h"
 #include "VersionText.h"
 #include "XmlFile.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,9 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The version of this program, compared with the newest one the maker announces.
-constexpr const char* kProgramVersion = "1.1.0";
 
 TUpdateSource& Source() {
     static TUpdateSource source = DefaultUpdateSource();
@@ -76,7 +74,7 @@ void DownloadWhilePainting(const TUpdateSource& source, const std::string& path)
 }
 
 void OfferUpdate(const std::string& version, const std::string& address) {
-    if (!IsNewerVersion(kProgramVersion, version)) {
+    if (!IsNewerVersion(ProgramVersion, version)) {
         MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
                             TMsgButtons::Ok);
         return;

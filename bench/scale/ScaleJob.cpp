@@ -7,7 +7,6 @@
 #include "Action.h"
 #include "AskWordsDialog.h"
 #include "ButtonEx.h"
-#include "HeapSetup.h"
 #include "KeyItems.h"
 #include "MainFormController.h"
 #include "MainRoutine.h"
@@ -130,7 +129,6 @@ std::string TakeOption(int& argc, char** argv, const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    StartWithLargeBlocksOnHugePages(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     PhraseFile = std::filesystem::absolute(TakeOption(argc, argv, "phrases")).string();

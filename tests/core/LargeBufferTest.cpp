@@ -1,0 +1,106 @@
+#include "LargeBuffer.h"
+#include "TextArena.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the system says of the mapping that holds address.
+struct TMapping {
+    bool HugePagesAsked = false;
+};
+
+TMapping MappingOf(const void* address) {
+    std::ifstream smaps("/proc/self/smaps");
+    const auto target = reinterpret_cast<std::uintptr_t>(address);
+    bool inside = false;
+    TMapping mapping;
+    for (std::string line; std::getline(smaps, line);) {
+        std::uintptr_t from = 0, to = 0;
+        if (std::sscanf(line.c_str(), "%lx-%lx ", &from, &to) == 2 && line.find(':') > line.find(' ')) {
+            inside = from <= target && target < to;
+            continue;
+        }
+        if (!inside)
+            continue;
+        if (line.starts_with("VmFlags:"))
+            mapping.HugePagesAsked = line.find(" hg") != std::string::npos;
+    }
+    return mapping;
+}
+
+long ResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+bool SystemOffersHugePages() {
+    std::ifstream mode("/sys/kernel/mm/transparent_hugepage/enabled");
+    std::string text;
+    std::getline(mode, text);
+    return text.find("[never]") == std::string::npos && !text.empty();
+}
+
+} // namespace
+
+TEST(LargeBufferTest, LargeBlocksAreMappedOnHugePageBoundariesAndGoBackWhenFreed) {
+    for (const std::size_t bytes : {std::size_t{3} << 20, (std::size_t{64} << 20) + 12345}) {
+        SCOPED_TRACE(bytes);
+        auto* data = static_cast<char*>(LargeBuffer::Map(bytes));
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(data) % (2 << 20), 0u);
+        for (std::size_t i = 0; i < bytes; i += 4096)
+            data[i] = 1;
+        data[bytes - 1] = 1;
+        if (SystemOffersHugePages()) {
+            EXPECT_TRUE(MappingOf(data).HugePagesAsked);
+        }
+        const long before = ResidentKb();
+        LargeBuffer::Unmap(data, bytes);
+        EXPECT_GE(before - ResidentKb(), static_cast<long>(bytes / 1024) - 64);
+    }
+}
+
+TEST(LargeBufferTest, VectorKeepsItsElementsAcrossTheHeapAndMappedSizes) {
+    std::vector<std::uint64_t, TLargeAllocator<std::uint64_t>> values;
+    for (std::uint64_t i = 0; i < 1'000'000; ++i)
+        values.push_back(i * 2654435761u);
+    for (std::uint64_t i = 0; i < values.size(); ++i)
+        ASSERT_EQ(values[i], i * 2654435761u) << i;
+    if (SystemOffersHugePages()) {
+        EXPECT_TRUE(MappingOf(values.data()).HugePagesAsked);
+    }
+    values.resize(10);
+    values.shrink_to_fit();
+    EXPECT_EQ(values.back(), std::uint64_t{9} * 2654435761u);
+}
+
+TEST(LargeBufferTest, ArenaGivesItsStorageBackOnReset) {
+    // Many texts over many blocks, then a second job in the same arena: the first job's storage must be
+    // gone, not kept for later.
+    TTextArena arena;
+    const std::string text(1000, 'x');
+    std::vector<const char*> stored;
+    for (int i = 0; i < 100'000; ++i)
+        stored.push_back(arena.Store(text));
+    for (const char* data : {stored.front(), stored[50'000], stored.back()})
+        EXPECT_EQ(std::string(data, text.size()), text);
+    const long full = ResidentKb();
+    arena.Reset();
+    EXPECT_GE(full - ResidentKb(), 90'000);
+    TTextArena other;
+    other.Reserve(10 << 20);
+    char* kept = other.Store("kept");
+    arena.Store("first");
+    arena.Adopt(other);
+    EXPECT_EQ(std::string(kept, 4), "kept");
+    EXPECT_EQ(arena.Used(), 9u);
+}
