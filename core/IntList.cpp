@@ -65,9 +65,9 @@ void TIntList::SetCapacity(int newCapacity) {
         RaiseListIndexError(newCapacity);
     if (newCapacity == capacity_)
         return;
-    std::unique_ptr<std::int32_t[]> data;
+    TLargeArray<std::int32_t> data;
     if (newCapacity > 0) {
-        data.reset(new std::int32_t[newCapacity]);
+        data = TLargeArray<std::int32_t>(static_cast<std::size_t>(newCapacity));
         std::copy(begin(), end(), data.get());
     }
     data_ = std::move(data);

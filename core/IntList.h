@@ -1,8 +1,9 @@
 #pragma once
 
+#include "LargeBuffer.h"
+
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 // Growable list of 32-bit integers; every range error is the list error "List index out of bounds (%d)".
 class TIntList {
@@ -37,7 +38,8 @@ private:
     void Grow();
     void QuickSort(int left, int right, const TCompare& compare);
 
-    std::unique_ptr<std::int32_t[]> data_;
+    // Highlighted rows of a long list can be millions.
+    TLargeArray<std::int32_t> data_;
     int count_ = 0;
     int capacity_ = 0;
 };

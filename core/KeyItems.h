@@ -3,6 +3,7 @@
 #include "CharSet.h"
 #include "IntList.h"
 #include "KeyItem.h"
+#include "LargeBuffer.h"
 #include "ListSettings.h"
 #include "MemoryBudget.h"
 #include "TextArena.h"
@@ -16,6 +17,9 @@
 // One keyword list: owned entries in display order, its name, display settings, last sort order and the
 // indices of the entries that the current operation treats as highlighted (ascending, filled by the caller).
 // References to entries stay valid until the next operation that adds or removes entries.
+// The entries of a list; millions of them, so their array lives in large storage.
+using TKeyItemStore = TLargeVector<TKeyItem>;
+
 class TKeyItems {
 public:
     TIntList Highlighted;
@@ -110,5 +114,5 @@ private:
     void DeleteAscending();
 
     TTextArena arena_;
-    std::vector<TKeyItem> items_;
+    TKeyItemStore items_;
 };

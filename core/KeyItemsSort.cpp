@@ -48,7 +48,7 @@ bool Before(const TSortRecord& a, const TSortRecord& b) {
 // Builds records for one of the orders 1..4 (text up, text down, words then text up, both down).
 class TRecordMaker {
 public:
-    TRecordMaker(const TCollation& collation, const std::vector<TKeyItem>& items, int order)
+    TRecordMaker(const TCollation& collation, const TKeyItemStore& items, int order)
         : collation_(collation), items_(items), order_(order), descending_(order == 2 || order == 4) {}
 
     TSortRecord Make(std::size_t index) const {
@@ -110,7 +110,7 @@ private:
     }
 
     const TCollation& collation_;
-    const std::vector<TKeyItem>& items_;
+    const TKeyItemStore& items_;
     int order_;
     bool descending_;
 };
@@ -195,12 +195,12 @@ void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std
 // record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own.
 // On a long list each half of the entries is counted and placed, and each half of the buckets sorted, on a
 // thread of its own.
-std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items, int order) {
+TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
     const TRecordMaker maker(TCollation::Current(), items, order);
     const std::size_t n = items.size();
     if (n < ParallelFrom) {
         // Too few for buckets to pay for their counts.
-        auto records = std::make_unique_for_overwrite<TSortRecord[]>(n);
+        TLargeArray<TSortRecord> records(n);
         for (std::size_t i = 0; i < n; ++i)
             records[i] = maker.Make(i);
         TRangeSorter sorter(maker);
@@ -228,7 +228,7 @@ std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items,
         ends[k] = total;
     }
     // Left unset: the placing writes every record, each half on its own thread.
-    auto records = std::make_unique_for_overwrite<TSortRecord[]>(n);
+    TLargeArray<TSortRecord> records(n);
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
         for (std::size_t i = first; i < last; ++i)
@@ -253,7 +253,7 @@ std::unique_ptr<TSortRecord[]> SortedRecords(const std::vector<TKeyItem>& items,
 // A list can be split into parts by hash, each part with a set of its own: equal texts fall into one part.
 class TFirstOccurrences {
 public:
-    TFirstOccurrences(const std::vector<TKeyItem>& items, unsigned part, unsigned parts)
+    TFirstOccurrences(const TKeyItemStore& items, unsigned part, unsigned parts)
         : items_(items), part_(part), parts_(parts),
           slots_(std::bit_ceil(items.size() * 3 / (2 * parts) + 16), Empty), mask_(slots_.size() - 1) {}
 
@@ -261,8 +261,8 @@ public:
     // large list nearly every look into the table, at the entry it names and at that entry's text misses the
     // cache, so each of the three is asked for some entries ahead: the misses overlap instead of following
     // one another.
-    std::vector<std::int32_t> LaterOnes() {
-        std::vector<std::int32_t> later;
+    TLargeVector<std::int32_t> LaterOnes() {
+        TLargeVector<std::int32_t> later;
         std::size_t pushed = 0;
         std::size_t done = 0;
         for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -293,7 +293,7 @@ private:
     static constexpr std::size_t Stage = 8;
     static constexpr std::size_t Ring = 4 * Stage;
 
-    void Visit(const TPending& entry, std::vector<std::int32_t>& later) {
+    void Visit(const TPending& entry, TLargeVector<std::int32_t>& later) {
         if (SeenBefore(entry.Index, entry.Hash))
             later.push_back(static_cast<std::int32_t>(entry.Index));
     }
@@ -326,7 +326,7 @@ private:
     // The table is sized for half the list in each part, which hashes give; a list made to put more into
     // one part makes the table grow instead of filling up.
     void Grow() {
-        std::vector<std::uint32_t> old(slots_.size() * 2, Empty);
+        TLargeVector<std::uint32_t> old(slots_.size() * 2, Empty);
         old.swap(slots_);
         mask_ = slots_.size() - 1;
         for (const std::uint32_t occupant : old) {
@@ -341,10 +341,10 @@ private:
 
     static std::uint64_t Hash(std::string_view text) { return FoldedHash(text); }
 
-    const std::vector<TKeyItem>& items_;
+    const TKeyItemStore& items_;
     unsigned part_;
     unsigned parts_;
-    std::vector<std::uint32_t> slots_;
+    TLargeVector<std::uint32_t> slots_;
     std::size_t mask_;
     std::size_t occupied_ = 0;
     std::array<TPending, Ring> ring_{};
@@ -357,7 +357,7 @@ int TKeyItems::RemoveDuplicates() {
     Highlighted.Clear();
     // The first entry of each group stays.
     {
-        std::array<std::vector<std::int32_t>, 2> later;
+        std::array<TLargeVector<std::int32_t>, 2> later;
         InParts(items_.size(), [&](unsigned part, unsigned count) {
             later[part] = TFirstOccurrences(items_, part, count).LaterOnes();
         });
@@ -377,7 +377,7 @@ void TKeyItems::SortBy(std::uint8_t order) {
     SortOrder = order;
     if (order < 1 || order > 4)
         return;
-    std::vector<std::int32_t> from;
+    TLargeVector<std::int32_t> from;
     {
         const auto records = SortedRecords(items_, order);
         from.reserve(items_.size());
@@ -386,7 +386,7 @@ void TKeyItems::SortBy(std::uint8_t order) {
     }
     // Gathered into a new array: the reads are independent of one another, so their misses overlap.
     {
-        std::vector<TKeyItem> sorted;
+        TKeyItemStore sorted;
         sorted.reserve(items_.size());
         constexpr std::size_t Ahead = 16;
         for (std::size_t k = 0; k < from.size(); ++k) {

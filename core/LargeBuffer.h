@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <new>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 // Storage for the big arrays of long lists straight from the system, on huge pages where the system gives
 // them on request: random access over millions of entries then misses the address cache far less. Such
@@ -46,4 +49,36 @@ public:
     }
 
     template <class U> bool operator==(const TLargeAllocator<U>&) const noexcept { return true; }
+};
+
+template <class T> using TLargeVector = std::vector<T, TLargeAllocator<T>>;
+
+// A fixed array of plain elements in such storage, left as it comes: every element is written before it is
+// read, so nothing is spent on clearing it.
+template <class T> class TLargeArray {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
+public:
+    TLargeArray() = default;
+    explicit TLargeArray(std::size_t size) : data_(TLargeAllocator<T>().allocate(size)), size_(size) {}
+    TLargeArray(TLargeArray&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+    TLargeArray& operator=(TLargeArray&& other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        return *this;
+    }
+    TLargeArray(const TLargeArray&) = delete;
+    TLargeArray& operator=(const TLargeArray&) = delete;
+    ~TLargeArray() {
+        if (data_)
+            TLargeAllocator<T>().deallocate(data_, size_);
+    }
+
+    T* get() const { return data_; }
+    T& operator[](std::size_t index) const { return data_[index]; }
+
+private:
+    T* data_ = nullptr;
+    std::size_t size_ = 0;
 };

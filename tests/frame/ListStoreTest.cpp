@@ -241,20 +241,25 @@ TEST(ListStore, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewState) {
     const auto span =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     std::mt19937 rng(5);
+    // The kills spread over a window that follows how long saves take now: it widens while kills keep
+    // landing before the end and narrows while saves keep finishing, so both outcomes stay frequent.
+    double window = static_cast<double>(span.count()) * 5 / 4 + 1;
     int keptOld = 0, tookNew = 0;
     for (std::uint32_t round = 0; round < 200; ++round) {
         next = Changed(current, 100 + round, Entries);
         const pid_t child = saveInChild(next);
-        usleep(static_cast<useconds_t>(rng() % (span.count() * 5 / 4 + 1)));
+        usleep(static_cast<useconds_t>(rng() % static_cast<std::uint32_t>(window)));
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
         const TModel found = Loaded(folder);
         if (found == next) {
             current = next;
             ++tookNew;
+            window = std::max(window * 0.9, 2.0);
         } else {
             ASSERT_EQ(found, current) << "round " << round;
             ++keptOld;
+            window *= 1.1;
         }
     }
     std::cout << "killed saves: " << keptOld << " left the old state, " << tookNew << " the new one\n";
