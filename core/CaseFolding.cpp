@@ -45,10 +45,6 @@ char32_t FoldChar(char32_t c) {
     return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), options));
 }
 
-bool FoldsAsAscii(std::string_view text) {
-    return Utf8::IsAscii(text) && !(IsTurkicLocale() && text.find('I') != std::string_view::npos);
-}
-
 void AppendFolded(std::string_view text, std::string& out) {
     if (FoldsAsAscii(text)) {
         const std::size_t start = out.size();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "TextLocale.h"
+#include "Utf8.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -12,7 +15,9 @@
 char32_t FoldChar(char32_t c);
 
 // Whether text folds byte by byte through ASCII lower case: only ASCII, and no I where I folds to ı.
-bool FoldsAsAscii(std::string_view text);
+inline bool FoldsAsAscii(std::string_view text) {
+    return Utf8::IsAscii(text) && !(IsTurkicLocale() && text.find('I') != std::string_view::npos);
+}
 
 // ASCII lower case for bytes below 0x80; other bytes unchanged. Folds a text for which FoldsAsAscii holds.
 inline char FoldAsciiByte(char c) {

@@ -34,11 +34,13 @@ const UCaseMap& CaseMap() {
 
 using TMapUtf8 = int32_t (*)(const UCaseMap*, char*, int32_t, const char*, int32_t, UErrorCode*);
 
-void AppendMapped(std::string_view text, std::string& out, TMapUtf8 map, char (*ascii)(char),
-                  char turkicAscii) {
+template <class TAscii>
+void AppendMapped(std::string_view text, std::string& out, TMapUtf8 map, TAscii ascii, char turkicAscii) {
     if (Utf8::IsAscii(text) && !(IsTurkicLocale() && text.find(turkicAscii) != std::string_view::npos)) {
-        for (char c : text)
-            out += ascii(c);
+        const std::size_t start = out.size();
+        out.append(text);
+        for (std::size_t i = start; i < out.size(); ++i)
+            out[i] = ascii(out[i]);
         return;
     }
     if (text.size() > static_cast<std::size_t>(INT32_MAX / 3))
@@ -54,13 +56,13 @@ void AppendMapped(std::string_view text, std::string& out, TMapUtf8 map, char (*
     out.resize(start + static_cast<std::size_t>(length));
 }
 
-char AsciiUpperChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
+struct TAsciiUpper {
+    char operator()(char c) const { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+};
 
-char AsciiLowerChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
+struct TAsciiLower {
+    char operator()(char c) const { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+};
 
 char32_t TitleChar(char32_t c) {
     if (c == 'i' && IsTurkicLocale())
@@ -71,11 +73,11 @@ char32_t TitleChar(char32_t c) {
 } // namespace
 
 void AppendUpperCase(std::string_view text, std::string& out) {
-    AppendMapped(text, out, ucasemap_utf8ToUpper, AsciiUpperChar, 'i');
+    AppendMapped(text, out, ucasemap_utf8ToUpper, TAsciiUpper(), 'i');
 }
 
 void AppendLowerCase(std::string_view text, std::string& out) {
-    AppendMapped(text, out, ucasemap_utf8ToLower, AsciiLowerChar, 'I');
+    AppendMapped(text, out, ucasemap_utf8ToLower, TAsciiLower(), 'I');
 }
 
 void AppendCapitalizedWords(std::string_view text, std::string& out) {
@@ -109,7 +111,7 @@ std::string SimpleUpperCase(std::string_view text) {
     out.reserve(text.size());
     if (Utf8::IsAscii(text) && !IsTurkicLocale()) {
         for (char c : text)
-            out += AsciiUpperChar(c);
+            out += TAsciiUpper()(c);
         return out;
     }
     for (std::size_t i = 0; i < text.size();) {

@@ -18,7 +18,6 @@
 namespace {
 
 constexpr char32_t BmpEnd = 0x10000;
-constexpr std::uint8_t LevelSeparator = 1;
 // One-byte primaries and the lead bytes of three-byte ones share 2..0xFD; 0xFE leads the characters beyond
 // the Basic Multilingual Plane, which are not ranked and follow all others in code point order.
 constexpr std::uint8_t FirstCode = 2;
@@ -235,27 +234,8 @@ void TCollation::AppendKey(std::string_view text, std::string& out) const {
         out[i] = static_cast<char>(static_cast<std::uint8_t>(out[i]) + 1);
 }
 
-void TCollation::KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
-                          std::size_t count) const {
-    if (FoldsAsAscii(text)) {
-        // One byte per character on each level: n primaries, a separator, n secondaries, a separator, then
-        // the n folded bytes raised by one.
-        const std::size_t n = text.size();
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::size_t at = from + k;
-            std::uint8_t byte = 0;
-            if (at < n)
-                byte = asciiPrimary_[static_cast<std::uint8_t>(text[at])];
-            else if (at == n || at == 2 * n + 1)
-                byte = LevelSeparator;
-            else if (at <= 2 * n)
-                byte = asciiSecondary_[static_cast<std::uint8_t>(text[at - n - 1])];
-            else if (at < 3 * n + 2)
-                byte = static_cast<std::uint8_t>(FoldAsciiByte(text[at - 2 * n - 2]) + 1);
-            out[k] = byte;
-        }
-        return;
-    }
+void TCollation::AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
+                             std::size_t count) const {
     thread_local std::string key;
     key.clear();
     AppendKey(text, key);

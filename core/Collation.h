@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CaseFolding.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,11 +21,45 @@ public:
     static const TCollation& Current();
 
     void AppendKey(std::string_view text, std::string& out) const;
-    // Key bytes [from, from + count) of the text, 0 past the key's end.
-    void KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const;
+    // Key bytes [from, from + count) of the text, 0 past the key's end. Inline for ASCII: the sort asks for
+    // them several times per entry.
+    void KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        // Most windows lie in the primary level of an ASCII start: one byte per character.
+        if (from + count <= text.size() && FoldsAsAscii(text.substr(0, from + count))) {
+            for (std::size_t k = 0; k < count; ++k)
+                out[k] = asciiPrimary_[bytes[from + k]];
+            return;
+        }
+        if (!FoldsAsAscii(text)) {
+            AnyKeyBytes(text, from, out, count);
+            return;
+        }
+        // One byte per character on each level: n primaries, a separator, n secondaries, a separator, then
+        // the n folded bytes raised by one; each level copied in one tight loop.
+        const std::size_t n = text.size();
+        std::size_t at = from;
+        std::size_t k = 0;
+        for (; k < count && at < n; ++k, ++at)
+            out[k] = asciiPrimary_[bytes[at]];
+        if (k < count && at == n)
+            out[k++] = LevelSeparator, ++at;
+        for (; k < count && at <= 2 * n; ++k, ++at)
+            out[k] = asciiSecondary_[bytes[at - n - 1]];
+        if (k < count && at == 2 * n + 1)
+            out[k++] = LevelSeparator, ++at;
+        for (; k < count && at < 3 * n + 2; ++k, ++at)
+            out[k] = static_cast<std::uint8_t>(FoldAsciiByte(static_cast<char>(bytes[at - 2 * n - 2])) + 1);
+        for (; k < count; ++k)
+            out[k] = 0;
+    }
     int Compare(std::string_view a, std::string_view b) const;
 
 private:
+    static constexpr std::uint8_t LevelSeparator = 1;
+
+    void AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const;
+
     // Up to three bytes of primary weight; length 0 for a character that has none (a combining mark).
     struct TPrimary {
         std::uint8_t Length = 0;

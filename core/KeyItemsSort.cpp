@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -97,16 +98,14 @@ private:
     void Pack(std::string_view text, std::size_t from, TSortRecord& record) const {
         std::uint8_t bytes[PackedWeights];
         collation_.KeyBytes(text, from, bytes, PackedWeights);
+        // The first key byte must be the most significant: read as little-endian words, turned around.
+        static_assert(std::endian::native == std::endian::little);
         std::uint64_t words[3];
-        for (std::size_t w = 0; w < 3; ++w) {
-            std::uint64_t packed = 0;
-            for (std::size_t k = 0; k < 8; ++k)
-                packed = (packed << 8) | bytes[8 * w + k];
-            words[w] = descending_ ? ~packed : packed;
-        }
-        record.High = words[0];
-        record.Middle = words[1];
-        record.Low = words[2];
+        std::memcpy(words, bytes, sizeof words);
+        const std::uint64_t flip = descending_ ? ~std::uint64_t{0} : 0;
+        record.High = __builtin_bswap64(words[0]) ^ flip;
+        record.Middle = __builtin_bswap64(words[1]) ^ flip;
+        record.Low = __builtin_bswap64(words[2]) ^ flip;
     }
 
     const TCollation& collation_;

@@ -8,5 +8,11 @@
 // operation runs; the root locale until then.
 void SetTextLocale(std::string_view localeId);
 const std::string& TextLocale();
-// Turkish or Azeri: I lowers to dotless ı and i uppers to dotted İ.
-bool IsTurkicLocale();
+namespace TextLocaleState {
+inline bool Turkic = false;
+} // namespace TextLocaleState
+
+// Turkish or Azeri: I lowers to dotless ı and i uppers to dotted İ. Asked for every text, so inline.
+inline bool IsTurkicLocale() {
+    return TextLocaleState::Turkic;
+}
