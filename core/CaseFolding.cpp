@@ -3,6 +3,7 @@
 #include "TextLocale.h"
 #include "Utf8.h"
 
+#include <array>
 #include <cstring>
 #include <unicode/uchar.h>
 
@@ -38,11 +39,84 @@ template <class TLower> std::uint64_t HashBytes(std::string_view bytes, TLower l
 
 } // namespace
 
+namespace {
+
+char32_t IcuFold(char32_t c) {
+    const uint32_t options = IsTurkicLocale() ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
+    return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), options));
+}
+
+// The folds of the two-byte characters (Latin with diacritics, Greek, Cyrillic, Hebrew, Arabic...), the
+// bulk of keyword lists beyond ASCII: a lookup instead of ICU's trie. One table for each rule of I.
+constexpr char32_t TwoByteEnd = 0x800;
+
+struct TTwoByteFolds {
+    std::array<std::array<char16_t, TwoByteEnd>, 2> Folds;
+
+    TTwoByteFolds() {
+        for (int turkic = 0; turkic < 2; ++turkic)
+            for (char32_t c = 0; c < TwoByteEnd; ++c)
+                Folds[turkic][c] = static_cast<char16_t>(u_foldCase(
+                    static_cast<UChar32>(c), turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT));
+    }
+};
+
+// Made when the program loads, so that looking up costs no check of whether it was made.
+const TTwoByteFolds kTwoByteFolds;
+
+const char16_t* TwoByteFolds() {
+    return kTwoByteFolds.Folds[IsTurkicLocale() ? 1 : 0].data();
+}
+
+// Writes the UTF-8 of c at out; returns the byte count.
+std::size_t Encode(char32_t c, char* out) {
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (c >> 6));
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    std::string bytes;
+    Utf8::Append(c, bytes);
+    std::memcpy(out, bytes.data(), bytes.size());
+    return bytes.size();
+}
+
+// Appends the folded form of text character by character; two-byte characters take the table. A folded
+// character is never more than twice as long as its character.
+void AppendFoldedFrom(std::string_view text, std::string& out) {
+    const char16_t* twoByte = TwoByteFolds();
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const bool turkic = IsTurkicLocale();
+    const std::size_t start = out.size();
+    out.resize(start + 2 * text.size() + 4);
+    char* write = out.data() + start;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint8_t b = bytes[i];
+        if (b < 0x80 && !(turkic && b == 'I')) {
+            *write++ = FoldAsciiByte(static_cast<char>(b));
+            ++i;
+        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (bytes[i + 1] & 0xC0) == 0x80) {
+            write += Encode(twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)], write);
+            i += 2;
+        } else {
+            write += Encode(FoldChar(Utf8::Next(text, i)), write);
+        }
+    }
+    out.resize(static_cast<std::size_t>(write - out.data()));
+}
+
+} // namespace
+
 char32_t FoldChar(char32_t c) {
     if (c < 0x80 && !(c == 'I' && IsTurkicLocale()))
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    const uint32_t options = IsTurkicLocale() ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
-    return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), options));
+    if (c < TwoByteEnd)
+        return TwoByteFolds()[c];
+    return IcuFold(c);
 }
 
 void AppendFolded(std::string_view text, std::string& out) {
@@ -53,8 +127,7 @@ void AppendFolded(std::string_view text, std::string& out) {
             out[i] = FoldAsciiByte(out[i]);
         return;
     }
-    for (std::size_t i = 0; i < text.size();)
-        Utf8::Append(FoldChar(Utf8::Next(text, i)), out);
+    AppendFoldedFrom(text, out);
 }
 
 std::string Folded(std::string_view text) {
@@ -65,6 +138,9 @@ std::string Folded(std::string_view text) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
+    // Most equal texts a duplicate search meets are equal byte for byte.
+    if (a == b)
+        return true;
     if (FoldsAsAscii(a) && FoldsAsAscii(b)) {
         if (a.size() != b.size())
             return false;
@@ -73,12 +149,13 @@ bool SameText(std::string_view a, std::string_view b) {
                 return false;
         return true;
     }
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size())
-        if (FoldChar(Utf8::Next(a, i)) != FoldChar(Utf8::Next(b, j)))
-            return false;
-    return i == a.size() && j == b.size();
+    thread_local std::string foldedA;
+    thread_local std::string foldedB;
+    foldedA.clear();
+    foldedB.clear();
+    AppendFoldedFrom(a, foldedA);
+    AppendFoldedFrom(b, foldedB);
+    return foldedA == foldedB;
 }
 
 std::uint64_t FoldedHash(std::string_view text) {

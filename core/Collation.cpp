@@ -203,42 +203,57 @@ const TCollation& TCollation::Current() {
     return *collation;
 }
 
-void TCollation::AppendPrimary(char32_t folded, std::string& out) const {
+std::uint8_t* TCollation::WritePrimary(char32_t folded, std::uint8_t* out) const {
     if (folded >= BmpEnd) {
-        out += static_cast<char>(BeyondBmp);
         const std::size_t c = folded;
-        out += static_cast<char>(InnerByte(c / (255 * 255)));
-        out += static_cast<char>(InnerByte(c / 255 % 255));
-        out += static_cast<char>(InnerByte(c % 255));
-        return;
+        *out++ = BeyondBmp;
+        *out++ = InnerByte(c / (255 * 255));
+        *out++ = InnerByte(c / 255 % 255);
+        *out++ = InnerByte(c % 255);
+        return out;
     }
     const TPrimary& code = primary_[folded];
-    out.append(reinterpret_cast<const char*>(code.Bytes.data()), code.Length);
+    std::memcpy(out, code.Bytes.data(), code.Bytes.size());
+    return out + code.Length;
 }
 
-void TCollation::AppendKey(std::string_view text, std::string& out) const {
+void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t limit) const {
     thread_local std::vector<char32_t> folded;
     folded.clear();
-    for (std::size_t i = 0; i < text.size();)
-        folded.push_back(FoldChar(Utf8::Next(text, i)));
-    for (const char32_t c : folded)
-        AppendPrimary(c, out);
-    out += static_cast<char>(LevelSeparator);
-    for (const char32_t c : folded)
-        out += static_cast<char>(Secondary(c));
-    out += static_cast<char>(LevelSeparator);
+    // Four bytes of primary weight, one of secondary and four of folded text a character at most.
     const std::size_t start = out.size();
-    for (const char32_t c : folded)
-        Utf8::Append(c, out);
-    for (std::size_t i = start; i < out.size(); ++i)
-        out[i] = static_cast<char>(static_cast<std::uint8_t>(out[i]) + 1);
+    out.resize(start + 9 * text.size() + 2);
+    auto* write = reinterpret_cast<std::uint8_t*>(out.data() + start);
+    const auto* first = write;
+    const auto enough = [&] { return static_cast<std::size_t>(write - first) >= limit; };
+    // Many keys are wanted only as far as their first characters' weights: the rest is not even decoded.
+    for (std::size_t i = 0; i < text.size() && !enough();) {
+        folded.push_back(FoldChar(Utf8::Next(text, i)));
+        write = WritePrimary(folded.back(), write);
+    }
+    if (!enough()) {
+        *write++ = LevelSeparator;
+        for (const char32_t c : folded)
+            *write++ = Secondary(c);
+        *write++ = LevelSeparator;
+    }
+    if (!enough()) {
+        std::string bytes;
+        for (const char32_t c : folded) {
+            bytes.clear();
+            Utf8::Append(c, bytes);
+            for (const char b : bytes)
+                *write++ = static_cast<std::uint8_t>(static_cast<std::uint8_t>(b) + 1);
+        }
+    }
+    out.resize(start + static_cast<std::size_t>(write - first));
 }
 
 void TCollation::AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
                              std::size_t count) const {
     thread_local std::string key;
     key.clear();
-    AppendKey(text, key);
+    AppendKey(text, key, from + count);
     for (std::size_t k = 0; k < count; ++k)
         out[k] = from + k < key.size() ? static_cast<std::uint8_t>(key[from + k]) : 0;
 }

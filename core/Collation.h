@@ -20,7 +20,8 @@ public:
     // The collation of the text locale, made on first use.
     static const TCollation& Current();
 
-    void AppendKey(std::string_view text, std::string& out) const;
+    // The whole key, or at least its first limit bytes.
+    void AppendKey(std::string_view text, std::string& out, std::size_t limit = std::string::npos) const;
     // Key bytes [from, from + count) of the text, 0 past the key's end. Inline for ASCII: the sort asks for
     // them several times per entry.
     void KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const {
@@ -66,7 +67,8 @@ private:
         std::array<std::uint8_t, 3> Bytes{};
     };
 
-    void AppendPrimary(char32_t folded, std::string& out) const;
+    // Writes the primary weight of a folded character; returns the end of what it wrote.
+    std::uint8_t* WritePrimary(char32_t folded, std::uint8_t* out) const;
     std::uint8_t Secondary(char32_t folded) const {
         return folded < secondary_.size() ? secondary_[folded] : std::uint8_t{2};
     }
