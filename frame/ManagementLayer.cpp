@@ -27,10 +27,6 @@ std::string SubKey(const std::string& name) {
     return kMainKey + '\\' + name;
 }
 
-std::string ColorName(int index) {
-    return "Color" + std::to_string(index);
-}
-
 std::string ItemName(int index) {
     return std::string(kItemPrefix) + std::to_string(index);
 }
@@ -145,20 +141,21 @@ const TSettings<TManagementLayer> MainSettings = {
 const TSettings<TWindowBounds> BoundsSettings = {
     {
         {"MainWindowLeft", [](const TWindowBounds& b) { return b.Left; },
-         [](TWindowBounds& b, std::int32_t v) { b.Left = v; }},
+         [](TWindowBounds& b, std::int32_t v) { b.Left = v; }, std::nullopt},
         {"MainWindowTop", [](const TWindowBounds& b) { return b.Top; },
-         [](TWindowBounds& b, std::int32_t v) { b.Top = v; }},
+         [](TWindowBounds& b, std::int32_t v) { b.Top = v; }, std::nullopt},
         {"MainWindowWidth", [](const TWindowBounds& b) { return b.Width; },
-         [](TWindowBounds& b, std::int32_t v) { b.Width = v; }},
+         [](TWindowBounds& b, std::int32_t v) { b.Width = v; }, std::nullopt},
         {"MainWindowHeight", [](const TWindowBounds& b) { return b.Height; },
-         [](TWindowBounds& b, std::int32_t v) { b.Height = v; }},
+         [](TWindowBounds& b, std::int32_t v) { b.Height = v; }, std::nullopt},
     },
     {},
 };
 
 template <int Index> TIntegerSetting<TListSettings> ColorSetting(const char* name) {
     return {name, [](const TListSettings& s) { return static_cast<std::int32_t>(s.GetColor(Index)); },
-            [](TListSettings& s, std::int32_t v) { s.SetColor(Index, static_cast<std::uint32_t>(v)); }};
+            [](TListSettings& s, std::int32_t v) { s.SetColor(Index, static_cast<std::uint32_t>(v)); },
+            std::nullopt};
 }
 
 // Each list's colours and font, in the list's subkey; missing ones keep the list's current settings.
@@ -169,15 +166,16 @@ const TSettings<TListSettings> ListValues = {
         ColorSetting<3>("Color3"),
         ColorSetting<4>("Color4"),
         {"FontSize", [](const TListSettings& s) { return static_cast<std::int32_t>(s.Font.Size); },
-         [](TListSettings& s, std::int32_t v) { s.Font.Size = v; }},
+         [](TListSettings& s, std::int32_t v) { s.Font.Size = v; }, std::nullopt},
         {"FontStyle", [](const TListSettings& s) { return static_cast<std::int32_t>(s.Font.Style); },
          [](TListSettings& s, std::int32_t v) {
              s.Font.Style = static_cast<std::uint8_t>(v & kFontStyleBits);
-         }},
+         },
+         std::nullopt},
     },
     {
         {"FontName", [](const TListSettings& s) { return s.Font.Name; },
-         [](TListSettings& s, const std::string& v) { s.Font.Name = v; }},
+         [](TListSettings& s, const std::string& v) { s.Font.Name = v; }, std::nullopt},
     },
 };
 

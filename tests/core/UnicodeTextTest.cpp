@@ -97,8 +97,9 @@ TEST_P(UnicodeTextTest, EqualityAndHashFollowSimpleFolding) {
         const bool same = IcuFolded(a, turkic) == IcuFolded(b, turkic);
         EXPECT_EQ(SameText(a, b), same) << a << " / " << b;
         EXPECT_EQ(Folded(a) == Folded(b), same) << a << " / " << b;
-        if (same)
+        if (same) {
             EXPECT_EQ(FoldedHash(a), FoldedHash(b)) << a << " / " << b;
+        }
     }
     for (char32_t c = 0; c < 0x3000; ++c)
         ASSERT_EQ(FoldChar(c),
