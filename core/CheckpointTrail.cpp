@@ -1,4 +1,4 @@
-#include "CheckpointTrail.h"
+#include "core/CheckpointTrail.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "IntList.h"
+#include "core/IntList.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LargeBuffer.h"
+#include "core/LargeBuffer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "CaseFolding.h"
-#include "CheckpointTrail.h"
-#include "Collation.h"
-#include "KeyItems.h"
-#include "Parts.h"
+#include "core/CaseFolding.h"
+#include "core/CheckpointTrail.h"
+#include "core/Collation.h"
+#include "core/KeyItems.h"
+#include "core/Parts.h"
 
 #include <algorithm>
 #include <array>

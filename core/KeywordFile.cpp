@@ -1,10 +1,10 @@
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "MemoryBudget.h"
-#include "Parts.h"
-#include "Utf8.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "core/MemoryBudget.h"
+#include "core/Parts.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MemoryBudget.h"
-#include "TextEncoding.h"
+#include "core/MemoryBudget.h"
+#include "core/TextEncoding.h"
 
 #include <cstdio>
 #include <string>

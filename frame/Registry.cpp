@@ -1,6 +1,6 @@
-#include "Registry.h"
+#include "frame/Registry.h"
 
-#include "RegFile.h"
+#include "frame/RegFile.h"
 
 #include <QStandardPaths>
 #include <QString>

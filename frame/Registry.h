@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Exceptions.h"
-#include "RegKey.h"
+#include "core/Exceptions.h"
+#include "frame/RegKey.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ReferenceList.h"
+#include "fuzz/ReferenceList.h"
 
-#include "KeyboardNeighbours.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/KeyboardNeighbours.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,10 +1,10 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "CheckpointTrail.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
-#include "Misspellings.h"
-#include "Recombination.h"
+#include "core/CheckpointTrail.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "frame/ManagementLayer.h"
+#include "ui/MainView.h"
 
 #include <string>
 

@@ -1,13 +1,13 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "BusinessLogicLayer.h"
-#include "CheckpointTrail.h"
-#include "CodePageChoice.h"
-#include "CommandScope.h"
-#include "Files.h"
-#include "KeywordFile.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeywordFile.h"
+#include "frame/CodePageChoice.h"
+#include "frame/Files.h"
+#include "frame/ManagementLayer.h"
+#include "ui/CommandScope.h"
+#include "ui/MainView.h"
 
 #include <QLocale>
 

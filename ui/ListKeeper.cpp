@@ -1,13 +1,13 @@
-#include "ListKeeper.h"
+#include "ui/ListKeeper.h"
 
-#include "ApplicationLook.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "ErrorLog.h"
-#include "MainFormController.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
-#include "MessageBox.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/ApplicationLook.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ErrorLog.h"
+#include "frame/ManagementLayer.h"
+#include "frame/MessageBox.h"
+#include "ui/MainFormController.h"
+#include "ui/MainView.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,14 +1,14 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "ActionList.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "CheckpointTrail.h"
-#include "CommandScope.h"
-#include "ControlledForm.h"
-#include "Exceptions.h"
-#include "MainView.h"
-#include "SystemMemory.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "dialogs/ButtonEx.h"
+#include "ui/ActionList.h"
+#include "ui/CommandScope.h"
+#include "ui/ControlledForm.h"
+#include "ui/MainView.h"
+#include "ui/SystemMemory.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ApplicationLook.h"
-#include "CommandTable.h"
-#include "ControllerDialogs.h"
-#include "FormController.h"
-#include "MessageBox.h"
+#include "dialogs/ApplicationLook.h"
+#include "frame/MessageBox.h"
+#include "ui/CommandTable.h"
+#include "ui/ControllerDialogs.h"
+#include "ui/FormController.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "frame/MessageBox.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "RowSelection.h"
+#include "ui/RowSelection.h"
 
-#include "IntList.h"
+#include "core/IntList.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyItems.h"
-#include "KeywordFile.h"
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
+#include "core/KeyItems.h"
+#include "core/KeywordFile.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "BenchLists.h"
+#include "bench/core/BenchLists.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

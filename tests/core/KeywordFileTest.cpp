@@ -1,8 +1,8 @@
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "TestSupport.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "tests/core/TestSupport.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "CaseFolding.h"
-#include "CaseMapping.h"
-#include "Collation.h"
-#include "RandomText.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/CaseMapping.h"
+#include "core/Collation.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
+#include "tests/core/RandomText.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -97,8 +97,9 @@ TEST_P(UnicodeTextTest, EqualityAndHashFollowSimpleFolding) {
         const bool same = IcuFolded(a, turkic) == IcuFolded(b, turkic);
         EXPECT_EQ(SameText(a, b), same) << a << " / " << b;
         EXPECT_EQ(Folded(a) == Folded(b), same) << a << " / " << b;
-        if (same)
+        if (same) {
             EXPECT_EQ(FoldedHash(a), FoldedHash(b)) << a << " / " << b;
+        }
     }
     for (char32_t c = 0; c < 0x3000; ++c)
         ASSERT_EQ(FoldChar(c),

@@ -1,8 +1,8 @@
-#include "CodePage.h"
-#include "Exceptions.h"
-#include "FrameTestSupport.h"
-#include "ManagementLayer.h"
-#include "ParameterDialogs.h"
+#include "core/CodePage.h"
+#include "core/Exceptions.h"
+#include "frame/ManagementLayer.h"
+#include "frame/ParameterDialogs.h"
+#include "tests/frame/FrameTestSupport.h"
 
 namespace {
 

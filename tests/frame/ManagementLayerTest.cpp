@@ -1,11 +1,11 @@
-#include "ManagementLayer.h"
-#include "BusinessLogicLayer.h"
-#include "CodePage.h"
-#include "Files.h"
-#include "FrameTestSupport.h"
-#include "RegFile.h"
-#include "Registry.h"
-#include "WindowBounds.h"
+#include "frame/ManagementLayer.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CodePage.h"
+#include "frame/Files.h"
+#include "frame/RegFile.h"
+#include "frame/Registry.h"
+#include "frame/WindowBounds.h"
+#include "tests/frame/FrameTestSupport.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
-#include "Registry.h"
-#include "FrameTestSupport.h"
+#include "frame/Registry.h"
+#include "tests/frame/FrameTestSupport.h"
 
 namespace {
 

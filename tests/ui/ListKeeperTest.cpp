@@ -1,18 +1,18 @@
 // The lists kept between runs, through real restarts of the program with a temporary data folder.
-#include "FakeMainView.h"
+#include "tests/ui/FakeMainView.h"
 
-#include "Action.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "IntList.h"
-#include "KeyItems.h"
-#include "ListStore.h"
-#include "MainFormController.h"
-#include "MainRoutine.h"
-#include "MainWindow.h"
-#include "ManagementLayer.h"
-#include "ModalRun.h"
-#include "ODListView.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/IntList.h"
+#include "core/KeyItems.h"
+#include "dialogs/ButtonEx.h"
+#include "dialogs/ModalRun.h"
+#include "frame/ListStore.h"
+#include "frame/ManagementLayer.h"
+#include "ui/Action.h"
+#include "ui/MainFormController.h"
+#include "ui/MainRoutine.h"
+#include "ui/MainWindow.h"
+#include "ui/ODListView.h"
 
 #include <QApplication>
 #include <QDir>
