@@ -4,7 +4,7 @@
 #include "core/Clipboard.h"
 #include "core/Exceptions.h"
 #include "core/KeywordFile.h"
-#include "core/Parts.h"
+#include "core/TwoThreads.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
 #include "core/MultiPatternSearch.h"
-#include "core/Parts.h"
+#include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "core/MemoryBudget.h"
-#include "core/Parts.h"
+#include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
 #include <algorithm>

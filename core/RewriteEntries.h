@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/KeyItems.h"
-#include "core/Parts.h"
+#include "core/TwoThreads.h"
 
 #include <array>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "dialogs/ApplicationLook.h"
 #include "dialogs/ModalRun.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "dialogs/ModalRun.h"
 
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "frame/VectorState.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "core/CheckpointTrail.h"
 #include "frame/ErrorLog.h"
 #include "frame/ExceptionHook.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "frame/SimpleException.h"
 
 TExceptionHandler* ExceptionHandler = nullptr;

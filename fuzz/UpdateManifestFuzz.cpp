@@ -6,7 +6,7 @@
 
 #include "core/CheckpointTrail.h"
 #include "frame/Files.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "frame/SimpleException.h"
 #include "ui/UpdateCheck.h"
 #include "ui/VersionText.h"

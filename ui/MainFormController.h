@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/ApplicationLook.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "ui/CommandTable.h"
 #include "ui/ControllerDialogs.h"
 #include "ui/FormController.h"
@@ -34,7 +34,7 @@ public:
     TMainFormController(const TFormClass& formClass, const TControllerServices& services);
     ~TMainFormController() override;
 
-    IMainView* ListView = nullptr;
+    IMainView* MainView = nullptr;
     std::vector<TButtonEx*> TabButtons;
 
     TKeyItems* CurrentList() const;

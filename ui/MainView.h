@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 #include <optional>
 #include <string>

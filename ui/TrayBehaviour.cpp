@@ -2,7 +2,7 @@
 
 #include "dialogs/Artwork.h"
 #include "dialogs/TrayIcon.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "ui/BoldFont.h"
 #include "ui/MainFormController.h"
 

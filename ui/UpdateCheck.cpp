@@ -4,7 +4,7 @@
 #include "core/Exceptions.h"
 #include "dialogs/ApplicationLook.h"
 #include "frame/Files.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "frame/SimpleException.h"
 #include "ui/VersionText.h"
 #include "ui/XmlFile.h"

@@ -2,7 +2,7 @@
 
 #include "core/CheckpointTrail.h"
 #include "frame/ErrorLog.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "frame/ErrorLog.h"
 #include "frame/ExceptionHandler.h"
 #include "frame/ManagementLayer.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "ui/Application.h"
 #include "ui/MainFormController.h"
 

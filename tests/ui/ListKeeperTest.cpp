@@ -59,7 +59,7 @@ TImage Shown() {
             each.Texts.emplace_back(list.GetKeyItem(row).Text());
     }
     image.Current = BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList());
-    image.Highlighted = MainFormController->ListView->SelectedRows();
+    image.Highlighted = MainFormController->MainView->SelectedRows();
     return image;
 }
 
@@ -160,7 +160,7 @@ private slots:
             TIntList rows;
             for (int row : {1, 2, 3, 40, 149})
                 rows.Add(row);
-            MainFormController->ListView->SelectOnly(rows);
+            MainFormController->MainView->SelectOnly(rows);
             before = Shown();
             QCOMPARE(before.Lists[3].SortOrder, std::uint8_t(2));
         });
@@ -173,7 +173,7 @@ private slots:
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(MainFormController->ListView->SelectedCount(), 150);
+            QCOMPARE(MainFormController->MainView->SelectedCount(), 150);
         });
         QVERIFY(boxes.isEmpty());
     }

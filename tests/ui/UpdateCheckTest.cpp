@@ -1,7 +1,7 @@
 #include "ui/UpdateCheck.h"
 #include "core/CheckpointTrail.h"
 #include "frame/Files.h"
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 #include "frame/SimpleException.h"
 #include "tests/support/LoopbackListener.h"
 #include "ui/VersionText.h"

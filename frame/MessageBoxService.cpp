@@ -1,4 +1,4 @@
-#include "frame/MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 namespace {
 
