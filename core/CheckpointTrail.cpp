@@ -89,7 +89,3 @@ std::string TopCheckpoint() {
 bool TrailEmpty() {
     return Frames().empty();
 }
-
-int TrailDepth() {
-    return static_cast<int>(Frames().size());
-}

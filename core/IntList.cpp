@@ -32,12 +32,6 @@ std::int32_t TIntList::Items(int index) const {
     return data_[index];
 }
 
-void TIntList::SetItems(int index, std::int32_t value) {
-    if (index < 0 || index >= count_)
-        RaiseListIndexError(index);
-    data_[index] = value;
-}
-
 void TIntList::Delete(int index) {
     if (index < 0 || index >= count_)
         RaiseListIndexError(index);
@@ -105,10 +99,6 @@ void TIntList::QuickSort(int left, int right, const TCompare& compare) {
             QuickSort(left, j, compare);
         left = i;
     } while (i < right);
-}
-
-void TIntList::SortAscending() {
-    std::sort(data_.get(), data_.get() + count_);
 }
 
 bool TIntList::StrictlyAscending() const {

@@ -287,12 +287,6 @@ void TKeywordTextParser::Finish() {
     pendingLine_ = false;
 }
 
-void AppendKeywordText(std::string_view text, TKeyItems& list) {
-    TKeywordTextParser parser(list);
-    parser.Feed(text);
-    parser.Finish();
-}
-
 TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget,
                               const TImportChoice& choice) {
     struct stat info {};

@@ -20,5 +20,7 @@ inline void LoadPhrases(TKeyItems& list, std::size_t count) {
     list.Clear();
     const std::string& text = PhraseText(count);
     list.Reserve(count, text.size());
-    AppendKeywordText(text, list);
+    TKeywordTextParser parser(list);
+    parser.Feed(text);
+    parser.Finish();
 }

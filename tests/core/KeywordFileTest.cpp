@@ -15,7 +15,9 @@ using Strings = std::vector<std::string>;
 
 Strings Parse(std::string_view bytes) {
     TKeyItems list;
-    AppendKeywordText(bytes, list);
+    TKeywordTextParser parser(list);
+    parser.Feed(bytes);
+    parser.Finish();
     return Texts(list);
 }
 
