@@ -14,10 +14,6 @@ namespace Plain {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool At(std::string_view text, std::size_t i, std::string_view pattern) {
     return text.substr(i, pattern.size()) == pattern;
 }
