@@ -1,4 +1,4 @@
-#include "MainRoutine.h"
+#include "ui/MainRoutine.h"
 
 int main(int argc, char** argv) {
     return MainRoutine(argc, argv);

@@ -1,7 +1,7 @@
-#include "CaseFolding.h"
+#include "core/CaseFolding.h"
 
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <array>
 #include <cstdint>

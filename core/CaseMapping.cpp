@@ -1,9 +1,9 @@
-#include "CaseMapping.h"
+#include "core/CaseMapping.h"
 
-#include "CaseFolding.h"
-#include "Exceptions.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/Exceptions.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <memory>
 #include <mutex>

@@ -1,6 +1,6 @@
-#include "CharSet.h"
+#include "core/CharSet.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "CheckpointTrail.h"
+#include "core/CheckpointTrail.h"
 
 #include <algorithm>
 #include <array>
@@ -88,8 +88,4 @@ std::string TopCheckpoint() {
 
 bool TrailEmpty() {
     return Frames().empty();
-}
-
-int TrailDepth() {
-    return static_cast<int>(Frames().size());
 }

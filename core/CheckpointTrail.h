@@ -16,7 +16,6 @@ std::string TrailText();
 // Name of the newest frame; empty when the trail is empty.
 std::string TopCheckpoint();
 bool TrailEmpty();
-int TrailDepth();
 
 // Pushes on entry and pops on normal exit; leaves its frame on the trail while an exception unwinds.
 class CheckpointScope {

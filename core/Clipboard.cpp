@@ -1,4 +1,4 @@
-#include "Clipboard.h"
+#include "core/Clipboard.h"
 
 namespace {
 IClipboard* g_clipboard = nullptr;

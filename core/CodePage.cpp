@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "core/CodePage.h"
 
 extern const TCodePage kCodePages[9];
 

@@ -1,9 +1,9 @@
-#include "Collation.h"
+#include "core/Collation.h"
 
-#include "CaseFolding.h"
-#include "Exceptions.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/Exceptions.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseFolding.h"
+#include "core/CaseFolding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <cstring>
 

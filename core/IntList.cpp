@@ -1,6 +1,6 @@
-#include "IntList.h"
+#include "core/IntList.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 #include <utility>
@@ -30,12 +30,6 @@ std::int32_t TIntList::Items(int index) const {
     if (index < 0 || index >= count_)
         RaiseListIndexError(index);
     return data_[index];
-}
-
-void TIntList::SetItems(int index, std::int32_t value) {
-    if (index < 0 || index >= count_)
-        RaiseListIndexError(index);
-    data_[index] = value;
 }
 
 void TIntList::Delete(int index) {
@@ -105,10 +99,6 @@ void TIntList::QuickSort(int left, int right, const TCompare& compare) {
             QuickSort(left, j, compare);
         left = i;
     } while (i < right);
-}
-
-void TIntList::SortAscending() {
-    std::sort(data_.get(), data_.get() + count_);
 }
 
 bool TIntList::StrictlyAscending() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LargeBuffer.h"
+#include "core/LargeBuffer.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,7 +19,6 @@ public:
 
     int Add(std::int32_t value);
     std::int32_t Items(int index) const;
-    void SetItems(int index, std::int32_t value);
     void Delete(int index);
     void Clear();
     int Count() const { return count_; }
@@ -28,7 +27,6 @@ public:
     void SetCapacity(int newCapacity);
     // In-place quicksort with the middle element as pivot.
     void Sort(const TCompare& compare);
-    void SortAscending();
     bool StrictlyAscending() const;
 
     const std::int32_t* begin() const { return data_.get(); }

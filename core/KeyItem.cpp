@@ -1,7 +1,7 @@
-#include "KeyItem.h"
+#include "core/KeyItem.h"
 
-#include "Exceptions.h"
-#include "WordRules.h"
+#include "core/Exceptions.h"
+#include "core/WordRules.h"
 
 #include <cstring>
 #include <limits>

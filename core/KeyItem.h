@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextArena.h"
+#include "core/TextArena.h"
 
 #include <cstdint>
 #include <string>

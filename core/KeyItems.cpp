@@ -1,10 +1,10 @@
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
-#include "CheckpointTrail.h"
-#include "Clipboard.h"
-#include "Exceptions.h"
-#include "KeywordFile.h"
-#include "Parts.h"
+#include "core/CheckpointTrail.h"
+#include "core/Clipboard.h"
+#include "core/Exceptions.h"
+#include "core/KeywordFile.h"
+#include "core/TwoThreads.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CharSet.h"
-#include "IntList.h"
-#include "KeyItem.h"
-#include "LargeBuffer.h"
-#include "ListSettings.h"
-#include "MemoryBudget.h"
-#include "TextArena.h"
-#include "TextEncoding.h"
+#include "core/CharSet.h"
+#include "core/IntList.h"
+#include "core/KeyItem.h"
+#include "core/LargeBuffer.h"
+#include "core/ListSettings.h"
+#include "core/MemoryBudget.h"
+#include "core/TextArena.h"
+#include "core/TextEncoding.h"
 
 #include <cstdint>
 #include <string>

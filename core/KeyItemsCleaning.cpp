@@ -1,8 +1,8 @@
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "RewriteEntries.h"
-#include "Utf8.h"
-#include "WordRules.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/RewriteEntries.h"
+#include "core/Utf8.h"
+#include "core/WordRules.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "CheckpointTrail.h"
-#include "Clipboard.h"
-#include "KeyItems.h"
-#include "KeywordFile.h"
+#include "core/CheckpointTrail.h"
+#include "core/Clipboard.h"
+#include "core/KeyItems.h"
+#include "core/KeywordFile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "CaseFolding.h"
-#include "KeyItems.h"
-#include "MultiPatternSearch.h"
-#include "Parts.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/KeyItems.h"
+#include "core/MultiPatternSearch.h"
+#include "core/TwoThreads.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>

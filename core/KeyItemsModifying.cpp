@@ -1,9 +1,9 @@
-#include "CaseMapping.h"
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "MemoryBudget.h"
-#include "RewriteEntries.h"
-#include "WordRules.h"
+#include "core/CaseMapping.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/MemoryBudget.h"
+#include "core/RewriteEntries.h"
+#include "core/WordRules.h"
 
 namespace {
 

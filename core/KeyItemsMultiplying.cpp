@@ -1,7 +1,7 @@
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "MemoryBudget.h"
-#include "WordRules.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/MemoryBudget.h"
+#include "core/WordRules.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "CaseFolding.h"
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "MultiPatternSearch.h"
-#include "RewriteEntries.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/MultiPatternSearch.h"
+#include "core/RewriteEntries.h"
+#include "core/Utf8.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "KeyboardNeighbours.h"
+#include "core/KeyboardNeighbours.h"
 
 #include <array>
 

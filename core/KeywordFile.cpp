@@ -1,10 +1,10 @@
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "MemoryBudget.h"
-#include "Parts.h"
-#include "Utf8.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "core/MemoryBudget.h"
+#include "core/TwoThreads.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -285,12 +285,6 @@ void TKeywordTextParser::Finish() {
         Add(pending_);
     pending_.clear();
     pendingLine_ = false;
-}
-
-void AppendKeywordText(std::string_view text, TKeyItems& list) {
-    TKeywordTextParser parser(list);
-    parser.Feed(text);
-    parser.Finish();
 }
 
 TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::size_t memoryBudget,

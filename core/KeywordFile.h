@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MemoryBudget.h"
-#include "TextEncoding.h"
+#include "core/MemoryBudget.h"
+#include "core/TextEncoding.h"
 
 #include <cstdio>
 #include <string>
@@ -43,8 +43,6 @@ private:
     bool ended_ = false;
 };
 
-// Appends the lines of a keyword text to the list.
-void AppendKeywordText(std::string_view text, TKeyItems& list);
 // How to read a file that starts with no byte-order mark: Encoding, or when that is Automatic, UTF-8 if
 // the bytes are UTF-8 and otherwise the Windows code page LegacyCodePage.
 struct TImportChoice {

@@ -1,4 +1,4 @@
-#include "LargeBuffer.h"
+#include "core/LargeBuffer.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

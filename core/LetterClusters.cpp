@@ -1,6 +1,6 @@
-#include "LetterClusters.h"
+#include "core/LetterClusters.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>

@@ -1,6 +1,6 @@
-#include "ListFile.h"
+#include "core/ListFile.h"
 
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
 #include <algorithm>
 #include <cerrno>

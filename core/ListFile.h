@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ListSettings.h"
+#include "core/ListSettings.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 void TListSettings::Assign(const TListSettings& other) {
     Font = other.Font;

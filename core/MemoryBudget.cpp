@@ -1,6 +1,6 @@
-#include "MemoryBudget.h"
+#include "core/MemoryBudget.h"
 
-#include "KeyItem.h"
+#include "core/KeyItem.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <cstddef>
 #include <cstdint>

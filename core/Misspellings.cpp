@@ -1,10 +1,10 @@
-#include "Misspellings.h"
+#include "core/Misspellings.h"
 
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "KeyboardNeighbours.h"
-#include "LetterClusters.h"
-#include "Utf8.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/KeyboardNeighbours.h"
+#include "core/LetterClusters.h"
+#include "core/Utf8.h"
 
 namespace {
 

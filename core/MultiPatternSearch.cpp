@@ -1,6 +1,6 @@
-#include "MultiPatternSearch.h"
+#include "core/MultiPatternSearch.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "Recombination.h"
+#include "core/Recombination.h"
 
-#include "CharSet.h"
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "WordRules.h"
+#include "core/CharSet.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/WordRules.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MemoryBudget.h"
+#include "core/MemoryBudget.h"
 
 #include <functional>
 #include <string>

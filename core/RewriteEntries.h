@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KeyItems.h"
-#include "Parts.h"
+#include "core/KeyItems.h"
+#include "core/TwoThreads.h"
 
 #include <array>
 #include <string>

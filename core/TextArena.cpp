@@ -1,6 +1,6 @@
-#include "TextArena.h"
+#include "core/TextArena.h"
 
-#include "LargeBuffer.h"
+#include "core/LargeBuffer.h"
 
 #include <algorithm>
 #include <cstring>

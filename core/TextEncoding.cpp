@@ -1,7 +1,7 @@
-#include "TextEncoding.h"
+#include "core/TextEncoding.h"
 
-#include "CodePage.h"
-#include "Utf8.h"
+#include "core/CodePage.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "TextLocale.h"
+#include "core/TextLocale.h"
 
 namespace {
 

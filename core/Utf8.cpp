@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <unicode/uchar.h>
 

@@ -1,6 +1,6 @@
-#include "WordRules.h"
+#include "core/WordRules.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 int CountWords(std::string_view text) {
     int count = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharSet.h"
-#include "Utf8.h"
+#include "core/CharSet.h"
+#include "core/Utf8.h"
 
 #include <cstdint>
 #include <string>

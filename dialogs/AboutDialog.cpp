@@ -1,10 +1,10 @@
-#include "AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 
-#include "ApplicationLook.h"
-#include "Artwork.h"
-#include "DialogControls.h"
-#include "LinkLabel.h"
-#include "ManagementLayer.h"
+#include "dialogs/ApplicationLook.h"
+#include "dialogs/Artwork.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/LinkLabel.h"
+#include "frame/ManagementLayer.h"
 
 #include <QLabel>
 #include <QRegularExpression>

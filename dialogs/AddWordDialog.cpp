@@ -1,9 +1,9 @@
-#include "AddWordDialog.h"
+#include "dialogs/AddWordDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "DialogText.h"
-#include "RecentList.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogText.h"
+#include "frame/RecentList.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "AddWordsDialog.h"
+#include "dialogs/AddWordsDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "DialogText.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogText.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

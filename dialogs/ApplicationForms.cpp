@@ -1,4 +1,4 @@
-#include "ApplicationForms.h"
+#include "dialogs/ApplicationForms.h"
 
 #include <QPointer>
 #include <QWidget>

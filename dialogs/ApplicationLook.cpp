@@ -1,6 +1,6 @@
-#include "ApplicationLook.h"
+#include "dialogs/ApplicationLook.h"
 
-#include "Artwork.h"
+#include "dialogs/Artwork.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
-#include "Artwork.h"
+#include "dialogs/Artwork.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QFile>
 

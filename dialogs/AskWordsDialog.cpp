@@ -1,8 +1,8 @@
-#include "AskWordsDialog.h"
+#include "dialogs/AskWordsDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "DialogText.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogText.h"
 
 #include <QPlainTextEdit>
 

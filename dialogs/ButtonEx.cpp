@@ -1,6 +1,6 @@
-#include "ButtonEx.h"
+#include "dialogs/ButtonEx.h"
 
-#include "ExceptionHook.h"
+#include "frame/ExceptionHook.h"
 
 #include <QAction>
 #include <QCursor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageStrip.h"
+#include "dialogs/ImageStrip.h"
 
 #include <QPointer>
 #include <QWidget>

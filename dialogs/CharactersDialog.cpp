@@ -1,7 +1,7 @@
-#include "CharactersDialog.h"
+#include "dialogs/CharactersDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharSet.h"
-#include "DialogForm.h"
+#include "core/CharSet.h"
+#include "dialogs/DialogForm.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "ClickableLabel.h"
+#include "dialogs/ClickableLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,10 @@
-#include "CombineWordsDialog.h"
+#include "dialogs/CombineWordsDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "ListChoice.h"
-#include "SourceChoice.h"
-#include "SpinEdit.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/ListChoice.h"
+#include "dialogs/SourceChoice.h"
+#include "dialogs/SpinEdit.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "DialogControls.h"
+#include "dialogs/DialogControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

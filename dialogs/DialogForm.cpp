@@ -1,8 +1,8 @@
-#include "DialogForm.h"
+#include "dialogs/DialogForm.h"
 
-#include "ApplicationLook.h"
-#include "MessageBox.h"
-#include "ModalRun.h"
+#include "dialogs/ApplicationLook.h"
+#include "dialogs/ModalRun.h"
+#include "frame/MessageBoxService.h"
 
 #include <algorithm>
 

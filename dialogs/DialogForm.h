@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ButtonEx.h"
+#include "dialogs/ButtonEx.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "DialogText.h"
+#include "dialogs/DialogText.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ApplicationForms.h"
+#include "dialogs/ApplicationForms.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "FileDialogSetup.h"
+#include "dialogs/FileDialogSetup.h"
 
 #include <QFileDialog>
 #include <QFileIconProvider>

@@ -1,4 +1,4 @@
-#include "FontAndColor.h"
+#include "dialogs/FontAndColor.h"
 
 QColor ToQColor(std::uint32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);

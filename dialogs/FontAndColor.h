@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListSettings.h"
+#include "core/ListSettings.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "ImageStrip.h"
+#include "dialogs/ImageStrip.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Artwork.h"
+#include "dialogs/Artwork.h"
 
 #include <QObject>
 #include <QPoint>

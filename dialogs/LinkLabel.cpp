@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "dialogs/LinkLabel.h"
 
 TLinkLabel::TLinkLabel(QWidget* parent) : TClickableLabel(parent) {
     setCursor(Qt::PointingHandCursor);

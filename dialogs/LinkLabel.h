@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClickableLabel.h"
+#include "dialogs/ClickableLabel.h"
 
 #include <QColor>
 #include <QFont>

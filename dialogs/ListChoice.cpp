@@ -1,7 +1,7 @@
-#include "ListChoice.h"
+#include "dialogs/ListChoice.h"
 
-#include "BusinessLogicLayer.h"
-#include "DialogText.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/DialogText.h"
 
 #include <QComboBox>
 

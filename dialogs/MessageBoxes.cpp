@@ -1,7 +1,7 @@
-#include "MessageBoxes.h"
+#include "dialogs/MessageBoxes.h"
 
-#include "DialogForm.h"
-#include "ModalRun.h"
+#include "dialogs/DialogForm.h"
+#include "dialogs/ModalRun.h"
 
 #include <QGridLayout>
 #include <QMessageBox>

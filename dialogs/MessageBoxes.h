@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 // The program's message boxes: the toolkit's modal box with owner, caption, icon and buttons.
 class TMessageBoxes : public IMessageBoxes {

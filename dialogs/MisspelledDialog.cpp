@@ -1,9 +1,9 @@
-#include "MisspelledDialog.h"
+#include "dialogs/MisspelledDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "ListChoice.h"
-#include "SourceChoice.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/ListChoice.h"
+#include "dialogs/SourceChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

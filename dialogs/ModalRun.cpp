@@ -1,7 +1,7 @@
-#include "ModalRun.h"
+#include "dialogs/ModalRun.h"
 
-#include "MessageBox.h"
-#include "VectorState.h"
+#include "frame/MessageBoxService.h"
+#include "frame/VectorState.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,11 +1,11 @@
-#include "ParameterDialogWindows.h"
+#include "dialogs/ParameterDialogWindows.h"
 
-#include "AddWordDialog.h"
-#include "AskWordsDialog.h"
-#include "CharactersDialog.h"
-#include "EnsureForm.h"
-#include "SearchReplaceDialog.h"
-#include "WordCountDialog.h"
+#include "dialogs/AddWordDialog.h"
+#include "dialogs/AskWordsDialog.h"
+#include "dialogs/CharactersDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/SearchReplaceDialog.h"
+#include "dialogs/WordCountDialog.h"
 
 bool TParameterDialogWindows::RunCharacters(TCharSet& characters) {
     EnsureForm(frmCharacters);

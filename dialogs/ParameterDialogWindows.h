@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterDialogs.h"
+#include "frame/ParameterDialogs.h"
 
 // The management layer's parameter dialogs as the program's windows: each is made on first use and kept.
 class TParameterDialogWindows : public IParameterDialogs {

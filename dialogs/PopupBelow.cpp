@@ -1,4 +1,4 @@
-#include "PopupBelow.h"
+#include "dialogs/PopupBelow.h"
 
 #include <QMenu>
 #include <QWidget>

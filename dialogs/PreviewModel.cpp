@@ -1,7 +1,7 @@
-#include "PreviewModel.h"
+#include "dialogs/PreviewModel.h"
 
-#include "FontAndColor.h"
-#include "ListSettings.h"
+#include "core/ListSettings.h"
+#include "dialogs/FontAndColor.h"
 
 namespace {
 constexpr int PreviewRows = 40;

@@ -1,9 +1,9 @@
-#include "SelectListDialog.h"
+#include "dialogs/SelectListDialog.h"
 
-#include "CheckpointTrail.h"
-#include "ClickableLabel.h"
-#include "DialogControls.h"
-#include "ListChoice.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/ClickableLabel.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/ListChoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>

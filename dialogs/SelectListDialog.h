@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogForm.h"
+#include "dialogs/DialogForm.h"
 
 #include <QPointer>
 

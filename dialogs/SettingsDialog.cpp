@@ -1,13 +1,13 @@
-#include "SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "DialogText.h"
-#include "FontAndColor.h"
-#include "KeyItems.h"
-#include "ManagementLayer.h"
-#include "ModalRun.h"
-#include "PreviewModel.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/FontAndColor.h"
+#include "dialogs/ModalRun.h"
+#include "dialogs/PreviewModel.h"
+#include "frame/ManagementLayer.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

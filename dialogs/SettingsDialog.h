@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Artwork.h"
-#include "DialogForm.h"
-#include "ListSettings.h"
-#include "TextEncoding.h"
+#include "core/ListSettings.h"
+#include "core/TextEncoding.h"
+#include "dialogs/Artwork.h"
+#include "dialogs/DialogForm.h"
 
 #include <QPointer>
 

@@ -1,8 +1,8 @@
-#include "SourceChoice.h"
+#include "dialogs/SourceChoice.h"
 
-#include "BusinessLogicLayer.h"
-#include "DialogControls.h"
-#include "DialogText.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogText.h"
 
 #include <QFocusEvent>
 #include <QPlainTextEdit>

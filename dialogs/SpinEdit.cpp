@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "dialogs/SpinEdit.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "TrayIcon.h"
+#include "dialogs/TrayIcon.h"
 
-#include "ExceptionHook.h"
+#include "frame/ExceptionHook.h"
 
 #include <QAction>
 #include <QApplication>

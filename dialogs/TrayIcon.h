@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrayShell.h"
+#include "dialogs/TrayShell.h"
 
 #include <QMenu>
 #include <QObject>

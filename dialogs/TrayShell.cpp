@@ -1,4 +1,4 @@
-#include "TrayShell.h"
+#include "dialogs/TrayShell.h"
 
 #include <QCursor>
 #include <QMenu>

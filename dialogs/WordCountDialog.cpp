@@ -1,8 +1,8 @@
-#include "WordCountDialog.h"
+#include "dialogs/WordCountDialog.h"
 
-#include "CheckpointTrail.h"
-#include "DialogControls.h"
-#include "SpinEdit.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/SpinEdit.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "CodePageChoice.h"
+#include "frame/CodePageChoice.h"
 
-#include "CodePage.h"
-#include "TextLocale.h"
+#include "core/CodePage.h"
+#include "core/TextLocale.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
-#include "ErrorLog.h"
+#include "frame/ErrorLog.h"
 
-#include "CheckpointTrail.h"
-#include "Files.h"
+#include "core/CheckpointTrail.h"
+#include "frame/Files.h"
 
 #include <QDateTime>
 #include <QLocale>

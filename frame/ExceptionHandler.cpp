@@ -1,10 +1,10 @@
-#include "ExceptionHandler.h"
+#include "frame/ExceptionHandler.h"
 
-#include "CheckpointTrail.h"
-#include "ErrorLog.h"
-#include "ExceptionHook.h"
-#include "MessageBox.h"
-#include "SimpleException.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ErrorLog.h"
+#include "frame/ExceptionHook.h"
+#include "frame/MessageBoxService.h"
+#include "frame/SimpleException.h"
 
 TExceptionHandler* ExceptionHandler = nullptr;
 

@@ -1,4 +1,4 @@
-#include "ExceptionHook.h"
+#include "frame/ExceptionHook.h"
 
 namespace {
 TExceptionHook& Hook() {

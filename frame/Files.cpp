@@ -1,6 +1,6 @@
-#include "Files.h"
+#include "frame/Files.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QDesktopServices>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
-#include "ListSaver.h"
+#include "frame/ListSaver.h"
 
-#include "BusinessLogicLayer.h"
-#include "Exceptions.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/Exceptions.h"
 
 #include <utility>
 

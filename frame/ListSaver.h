@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListStore.h"
+#include "frame/ListStore.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -1,8 +1,8 @@
-#include "ListStore.h"
+#include "frame/ListStore.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "ListFile.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "core/ListFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

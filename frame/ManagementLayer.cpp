@@ -1,11 +1,11 @@
-#include "ManagementLayer.h"
+#include "frame/ManagementLayer.h"
 
-#include "BusinessLogicLayer.h"
-#include "CheckpointTrail.h"
-#include "ErrorLog.h"
-#include "Files.h"
-#include "Registry.h"
-#include "WindowBounds.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ErrorLog.h"
+#include "frame/Files.h"
+#include "frame/Registry.h"
+#include "frame/WindowBounds.h"
 #include "version.h"
 
 #include <algorithm>
@@ -57,7 +57,7 @@ template <class TOwner> struct TIntegerSetting {
     const char* Name;
     std::int32_t (*Get)(const TOwner&);
     void (*Set)(TOwner&, std::int32_t);
-    std::optional<std::int32_t> Default;
+    std::optional<std::int32_t> Default = std::nullopt;
     std::int32_t Min = std::numeric_limits<std::int32_t>::min();
     std::int32_t Max = std::numeric_limits<std::int32_t>::max();
 };
@@ -67,7 +67,7 @@ template <class TOwner> struct TStringSetting {
     const char* Name;
     std::string (*Get)(const TOwner&);
     void (*Set)(TOwner&, const std::string&);
-    std::optional<std::string_view> Default;
+    std::optional<std::string_view> Default = std::nullopt;
     // The range: whether a stored text is a value of the setting.
     bool (*Allowed)(std::string_view) = [](std::string_view) { return true; };
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CharSet.h"
-#include "RecentList.h"
-#include "TextEncoding.h"
+#include "core/CharSet.h"
+#include "core/TextEncoding.h"
+#include "frame/RecentList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharSet.h"
-#include "RecentList.h"
+#include "core/CharSet.h"
+#include "frame/RecentList.h"
 
 #include <string>
 #include <vector>

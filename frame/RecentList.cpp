@@ -1,6 +1,6 @@
-#include "RecentList.h"
+#include "frame/RecentList.h"
 
-#include "CaseFolding.h"
+#include "core/CaseFolding.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "RegFile.h"
+#include "frame/RegFile.h"
 
-#include "ErrorLog.h"
-#include "Exceptions.h"
-#include "KeywordFile.h"
+#include "core/Exceptions.h"
+#include "core/KeywordFile.h"
+#include "frame/ErrorLog.h"
 
 #include <QString>
 

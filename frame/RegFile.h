@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegKey.h"
+#include "frame/RegKey.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "RegKey.h"
+#include "frame/RegKey.h"
 
 #include <algorithm>
 

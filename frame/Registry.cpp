@@ -1,6 +1,6 @@
-#include "Registry.h"
+#include "frame/Registry.h"
 
-#include "RegFile.h"
+#include "frame/RegFile.h"
 
 #include <QStandardPaths>
 #include <QString>
@@ -105,10 +105,6 @@ bool TRegistry::DeleteKey(std::string_view key) {
     return true;
 }
 
-bool TRegistry::KeyExists(std::string_view key) const {
-    return Lookup(root_, Resolve(current_, key)) != nullptr;
-}
-
 const TRegKey& TRegistry::CurrentKey() const {
     return Current(root_, current_);
 }
@@ -183,10 +179,6 @@ void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
 
 void TRegistry::WriteString(std::string_view name, std::string_view value) {
     Write(name, RegSz, CheckedText(value));
-}
-
-void TRegistry::WriteExpandString(std::string_view name, std::string_view value) {
-    Write(name, RegExpandSz, CheckedText(value));
 }
 
 bool TRegistry::DeleteValue(std::string_view name) {

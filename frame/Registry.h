@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Exceptions.h"
-#include "RegKey.h"
+#include "core/Exceptions.h"
+#include "frame/RegKey.h"
 
 #include <cstdint>
 #include <string>
@@ -34,7 +34,6 @@ public:
     void CloseKey();
     // Deletes the key with all its values and subkeys; false when there was none.
     bool DeleteKey(std::string_view key);
-    bool KeyExists(std::string_view key) const;
 
     bool ValueExists(std::string_view name) const;
     TRegDataType GetDataType(std::string_view name) const;
@@ -45,7 +44,6 @@ public:
     std::string ReadString(std::string_view name) const;
     void WriteInteger(std::string_view name, std::int32_t value);
     void WriteString(std::string_view name, std::string_view value);
-    void WriteExpandString(std::string_view name, std::string_view value);
     // False when there was no such value.
     bool DeleteValue(std::string_view name);
 

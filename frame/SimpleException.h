@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 // A failure whose box shows another text (DisplayText) than the technical one that goes to the log (Message).
 class ESimpleException : public Exception {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestSupport.h"
+#include "tests/core/TestSupport.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // The keyword text-file reader on any bytes, in one piece, in chunks and from a file, checked against the
 // format read the plainest way; and the writer, whose file must read back to the same entries in every
 // encoding that can hold them.
-#include "CodePage.h"
-#include "FuzzSupport.h"
-#include "KeywordFile.h"
-#include "Utf8.h"
+#include "core/CodePage.h"
+#include "core/KeywordFile.h"
+#include "core/Utf8.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cstdint>
 #include <fstream>

@@ -2,18 +2,18 @@
 // their plain models: each result must be the model's, or, where the order or the survivor is free, meet
 // the rules (counts kept, entries only appended, Highlighted ascending and unique, word counts cached
 // until the text changes, nothing changed when a command is refused for its size).
-#include "FuzzSupport.h"
-#include "ReferenceList.h"
-#include "SearchAndRulesCheck.h"
+#include "fuzz/FuzzSupport.h"
+#include "fuzz/ReferenceList.h"
+#include "fuzz/SearchAndRulesCheck.h"
 
-#include "Clipboard.h"
-#include "Collation.h"
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "Misspellings.h"
-#include "Recombination.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/Clipboard.h"
+#include "core/Collation.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>

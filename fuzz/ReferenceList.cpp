@@ -1,8 +1,8 @@
-#include "ReferenceList.h"
+#include "fuzz/ReferenceList.h"
 
-#include "KeyboardNeighbours.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/KeyboardNeighbours.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <numeric>
@@ -13,10 +13,6 @@
 namespace Plain {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 bool At(std::string_view text, std::size_t i, std::string_view pattern) {
     return text.substr(i, pattern.size()) == pattern;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CharSet.h"
+#include "core/CharSet.h"
 
 #include <array>
 #include <cstdint>

@@ -1,13 +1,13 @@
-#include "SearchAndRulesCheck.h"
+#include "fuzz/SearchAndRulesCheck.h"
 
-#include "CaseFolding.h"
-#include "CaseMapping.h"
-#include "Collation.h"
-#include "FuzzSupport.h"
-#include "MultiPatternSearch.h"
-#include "ReferenceList.h"
-#include "Utf8.h"
-#include "WordRules.h"
+#include "core/CaseFolding.h"
+#include "core/CaseMapping.h"
+#include "core/Collation.h"
+#include "core/MultiPatternSearch.h"
+#include "core/Utf8.h"
+#include "core/WordRules.h"
+#include "fuzz/FuzzSupport.h"
+#include "fuzz/ReferenceList.h"
 
 #include <algorithm>
 #include <cstring>

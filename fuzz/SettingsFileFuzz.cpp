@@ -1,15 +1,15 @@
 // The settings store on any bytes: the file reader either refuses a file or reads a tree that writes back to
 // a file it reads again unchanged; and the management layer loads any store file without raising, keeps
 // its values in range, and saves what it loaded so that the next start loads the same.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "BusinessLogicLayer.h"
-#include "ErrorLog.h"
-#include "Exceptions.h"
-#include "Files.h"
-#include "ManagementLayer.h"
-#include "RegFile.h"
-#include "Registry.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/Exceptions.h"
+#include "frame/ErrorLog.h"
+#include "frame/Files.h"
+#include "frame/ManagementLayer.h"
+#include "frame/RegFile.h"
+#include "frame/Registry.h"
 
 #include <cstdint>
 #include <fstream>

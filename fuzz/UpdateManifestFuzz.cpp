@@ -1,15 +1,15 @@
 // The update check on any manifest, served by a loopback server: it ends either in one of its two
 // questions or in "Error Checking Updates", never in another failure, and opens nothing but a web address.
 // Every input is also read as a version text and held against the version rules read plainly.
-#include "../tests/support/LoopbackListener.h"
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
+#include "tests/support/LoopbackListener.h"
 
-#include "CheckpointTrail.h"
-#include "Files.h"
-#include "MessageBox.h"
-#include "SimpleException.h"
-#include "UpdateCheck.h"
-#include "VersionText.h"
+#include "core/CheckpointTrail.h"
+#include "frame/Files.h"
+#include "frame/MessageBoxService.h"
+#include "frame/SimpleException.h"
+#include "ui/UpdateCheck.h"
+#include "ui/VersionText.h"
 
 #include <QUrl>
 

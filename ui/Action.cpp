@@ -1,8 +1,8 @@
-#include "Action.h"
+#include "ui/Action.h"
 
-#include "CommandScope.h"
-#include "ExceptionHook.h"
-#include "VectorState.h"
+#include "frame/ExceptionHook.h"
+#include "frame/VectorState.h"
+#include "ui/CommandScope.h"
 
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);

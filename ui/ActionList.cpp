@@ -1,6 +1,6 @@
-#include "ActionList.h"
+#include "ui/ActionList.h"
 
-#include "Action.h"
+#include "ui/Action.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Anchors.h"
+#include "ui/Anchors.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "ActionList.h"
-#include "ApplicationForms.h"
-#include "ApplicationLook.h"
-#include "ExceptionHook.h"
+#include "dialogs/ApplicationForms.h"
+#include "dialogs/ApplicationLook.h"
+#include "frame/ExceptionHook.h"
+#include "ui/ActionList.h"
 
 #include <QAbstractEventDispatcher>
 #include <QWidget>

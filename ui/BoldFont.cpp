@@ -1,4 +1,4 @@
-#include "BoldFont.h"
+#include "ui/BoldFont.h"
 
 QFont VisibleBoldFont(int pointSize) {
     QFont font("Arial", pointSize);

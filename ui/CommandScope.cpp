@@ -1,4 +1,4 @@
-#include "CommandScope.h"
+#include "ui/CommandScope.h"
 
 namespace {
 ICommandObserver* Observer = nullptr;

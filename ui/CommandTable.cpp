@@ -1,6 +1,6 @@
-#include "CommandTable.h"
+#include "ui/CommandTable.h"
 
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandVariants.h"
+#include "ui/CommandVariants.h"
 
 #include <cstddef>
 #include <cstdint>

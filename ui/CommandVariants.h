@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyItems.h"
-#include "SortOrder.h"
-#include "WordRules.h"
+#include "core/KeyItems.h"
+#include "core/SortOrder.h"
+#include "core/WordRules.h"
 
 #include <cstdint>
 #include <variant>

@@ -1,10 +1,10 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "CheckpointTrail.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
-#include "Misspellings.h"
-#include "Recombination.h"
+#include "core/CheckpointTrail.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "frame/ManagementLayer.h"
+#include "ui/MainView.h"
 
 #include <string>
 
@@ -87,17 +87,17 @@ void TMainFormController::DeleteEntriesByWordCount(TWordComparison comparison) {
 
 void TMainFormController::HighlightAllEntries() {
     CheckpointScope checkpoint("d013");
-    ListView->SelectAll();
+    MainView->SelectAll();
 }
 
 void TMainFormController::InvertHighlight() {
     CheckpointScope checkpoint("d014");
-    ListView->InvertSelection();
+    MainView->InvertSelection();
 }
 
 void TMainFormController::ClearHighlight() {
     CheckpointScope checkpoint("d015");
-    ListView->ClearSelection();
+    MainView->ClearSelection();
 }
 
 void TMainFormController::HighlightEntriesWithTerms(TTermPosition position) {
@@ -281,7 +281,7 @@ std::vector<std::string> TMainFormController::SourceWords(const TMultiplyResult&
 void TMainFormController::RecombineEntries() {
     CheckpointScope checkpoint("d115");
     TMultiplyResult choice;
-    const TCombineWordsRequest request{ListView->SelectedCount() > 0, management_.WordCountLimit};
+    const TCombineWordsRequest request{MainView->SelectedCount() > 0, management_.WordCountLimit};
     bool confirmed = false;
     {
         ModalFrameScope modal;
@@ -315,7 +315,7 @@ void TMainFormController::CreateMisspellings() {
     bool confirmed = false;
     {
         ModalFrameScope modal;
-        confirmed = dialogs_.RunMisspellings(ListView->SelectedCount() > 0, choice);
+        confirmed = dialogs_.RunMisspellings(MainView->SelectedCount() > 0, choice);
     }
     if (!confirmed || !choice.Target)
         return;

@@ -1,13 +1,13 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "BusinessLogicLayer.h"
-#include "CheckpointTrail.h"
-#include "CodePageChoice.h"
-#include "CommandScope.h"
-#include "Files.h"
-#include "KeywordFile.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeywordFile.h"
+#include "frame/CodePageChoice.h"
+#include "frame/Files.h"
+#include "frame/ManagementLayer.h"
+#include "ui/CommandScope.h"
+#include "ui/MainView.h"
 
 #include <QLocale>
 
@@ -64,7 +64,7 @@ void TMainFormController::Import() {
     TKeyItems* list = CurrentList();
     if (!list)
         return;
-    const auto path = ListView->ChooseOpenFile(management_.ImportPath);
+    const auto path = MainView->ChooseOpenFile(management_.ImportPath);
     if (!path)
         return;
     management_.ImportPath = FolderOf(*path);
@@ -79,7 +79,7 @@ void TMainFormController::Import() {
 
 void TMainFormController::ExportToTextFile(TExportScope scope) {
     CheckpointScope checkpoint("d048");
-    const auto path = ListView->ChooseSaveFile(management_.ExportPath);
+    const auto path = MainView->ChooseSaveFile(management_.ExportPath);
     if (!path)
         return;
     management_.ExportPath = FolderOf(*path);
@@ -174,8 +174,8 @@ void TMainFormController::EditColorsAndFont() {
         return;
     management_.ImportEncoding = encodings.Import;
     management_.ExportEncoding = encodings.Export;
-    ListView->SetListFont(list.Settings.Font);
-    ListView->InvalidateRows();
+    MainView->SetListFont(list.Settings.Font);
+    MainView->InvalidateRows();
 }
 
 void TMainFormController::CheckForUpdates() {

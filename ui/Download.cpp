@@ -1,7 +1,7 @@
-#include "Download.h"
+#include "ui/Download.h"
 
-#include "Exceptions.h"
-#include "Files.h"
+#include "core/Exceptions.h"
+#include "frame/Files.h"
 
 #include <curl/curl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Action.h"
+#include "ui/Action.h"
 
 #include <functional>
 

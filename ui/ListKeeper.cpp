@@ -1,13 +1,13 @@
-#include "ListKeeper.h"
+#include "ui/ListKeeper.h"
 
-#include "ApplicationLook.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "ErrorLog.h"
-#include "MainFormController.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
-#include "MessageBox.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/ApplicationLook.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ErrorLog.h"
+#include "frame/ManagementLayer.h"
+#include "frame/MessageBoxService.h"
+#include "ui/MainFormController.h"
+#include "ui/MainView.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -120,7 +120,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
         controller_.SelectTab(controller_.TabButtons[current]);
     else
         controller_.RefreshView(true, false);
-    IMainView& view = *controller_.ListView;
+    IMainView& view = *controller_.MainView;
     if (!currentUntouched || view.SelectedCount() > 0 || state.Session.Highlighted.empty())
         return;
     const auto& runs = state.Session.Highlighted;
@@ -148,7 +148,7 @@ TKeptSession TListKeeper::Session() const {
     session.CurrentList = CurrentIndex();
     // Reading the rows back costs time in proportion to the highlight: all of a long list is common and
     // is one run.
-    const IMainView& view = *controller_.ListView;
+    const IMainView& view = *controller_.MainView;
     const int selected = view.SelectedCount();
     if (selected > 0 && selected == view.RowCount())
         session.Highlighted = {{0, selected}};

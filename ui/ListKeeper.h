@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandScope.h"
-#include "ListSaver.h"
-#include "ListStore.h"
+#include "frame/ListSaver.h"
+#include "frame/ListStore.h"
+#include "ui/CommandScope.h"
 
 #include <QObject>
 

@@ -1,14 +1,14 @@
-#include "MainFormController.h"
+#include "ui/MainFormController.h"
 
-#include "ActionList.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "CheckpointTrail.h"
-#include "CommandScope.h"
-#include "ControlledForm.h"
-#include "Exceptions.h"
-#include "MainView.h"
-#include "SystemMemory.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "dialogs/ButtonEx.h"
+#include "ui/ActionList.h"
+#include "ui/CommandScope.h"
+#include "ui/ControlledForm.h"
+#include "ui/MainView.h"
+#include "ui/SystemMemory.h"
 
 #include <QApplication>
 
@@ -29,15 +29,15 @@ TMainFormController::TMainFormController(const TFormClass& formClass, const TCon
     : TFormController((PushCheckpoint("AS014"), formClass), true), lists_(services.Lists),
       management_(services.Management), dialogs_(services.Dialogs) {
     Form->setWindowTitle(MainWindowCaption);
-    ListView = dynamic_cast<IMainView*>(Form);
-    if (!ListView)
+    MainView = dynamic_cast<IMainView*>(Form);
+    if (!MainView)
         throw Exception("The main window does not offer a list view");
-    ActionList = &ListView->Commands();
+    ActionList = &MainView->Commands();
     SetCheckpoint("AS009");
     TabButtons.clear();
     SetCheckpoint("AS002");
     PushCheckpoint("d148");
-    ListView->LoadButtonImages();
+    MainView->LoadButtonImages();
     PopCheckpoint();
     SetCheckpoint("AS015");
     for (int i = 0; i < 6; ++i)
@@ -46,7 +46,7 @@ TMainFormController::TMainFormController(const TFormClass& formClass, const TCon
     SetCheckpoint("AS016");
     SwitchToList(lists_.GetList(0));
     SetCheckpoint("AS006");
-    ListView->AttachMenus();
+    MainView->AttachMenus();
     BindCommands();
     PopCheckpoint();
 }
@@ -77,16 +77,16 @@ void TMainFormController::RefreshView(bool resetCount, bool clearHighlight) {
         return;
     CheckpointScope checkpoint("d001");
     if (resetCount)
-        ListView->SetRowCount(0);
-    ListView->SetRowCount(list->Count());
-    ListView->InvalidateRows();
+        MainView->SetRowCount(0);
+    MainView->SetRowCount(list->Count());
+    MainView->InvalidateRows();
     if (clearHighlight)
-        ListView->ClearSelection();
+        MainView->ClearSelection();
 }
 
 void TMainFormController::CollectHighlighted(TIntList& highlighted) const {
     highlighted.Clear();
-    const std::vector<int> rows = ListView->SelectedRows();
+    const std::vector<int> rows = MainView->SelectedRows();
     highlighted.SetCapacity(static_cast<int>(rows.size()));
     for (int row : rows)
         highlighted.Add(row);
@@ -95,7 +95,7 @@ void TMainFormController::CollectHighlighted(TIntList& highlighted) const {
 void TMainFormController::CollectHighlightedTexts(std::vector<std::string>& texts) const {
     texts.clear();
     const TKeyItems& list = List();
-    for (int row : ListView->SelectedRows())
+    for (int row : MainView->SelectedRows())
         texts.emplace_back(list.GetKeyItem(row).Text());
 }
 
@@ -113,8 +113,8 @@ TKeyItems& TMainFormController::AddListTab(bool select) {
     TKeyItems& list = lists_.NewList();
     const int i = static_cast<int>(TabButtons.size());
     list.Name = std::string("List-") + static_cast<char>('A' + i);
-    auto* tab = new TButtonEx(ListView->Window());
-    tab->SetImageList(ListView->TabImages());
+    auto* tab = new TButtonEx(MainView->Window());
+    tab->SetImageList(MainView->TabImages());
     tab->move(TabLeft + TabStep * i, TabTop);
     tab->SetCaption(QString::fromStdString(list.Name));
     tab->SetCaptionMarginX(TabCaptionLeft);
@@ -147,13 +147,13 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
     CheckpointScope checkpoint("d003");
     if (TKeyItems* current = CurrentList())
         for (int column = 0; column < 2; ++column)
-            current->Settings.SetColumnWidth(column, ListView->ColumnWidth(column));
+            current->Settings.SetColumnWidth(column, MainView->ColumnWidth(column));
     SetCheckpoint("d133");
     lists_.SetCurrentList(&list);
     SetCheckpoint("d134");
-    ListView->SetListFont(list.Settings.Font);
+    MainView->SetListFont(list.Settings.Font);
     for (int column = 0; column < 2; ++column)
-        ListView->SetColumnWidth(column, list.Settings.GetColumnWidth(column));
+        MainView->SetColumnWidth(column, list.Settings.GetColumnWidth(column));
     SetCheckpoint("d004");
     RefreshView(true, false);
 }
@@ -175,7 +175,7 @@ void TMainFormController::ResetView() {
 
 void TMainFormController::ApplyCurrentListFont() {
     if (TKeyItems* list = CurrentList())
-        ListView->SetListFont(list->Settings.Font);
+        MainView->SetListFont(list->Settings.Font);
 }
 
 void TMainFormController::ShowAbout() {
@@ -187,12 +187,12 @@ std::size_t TMainFormController::MemoryBudget() const {
 }
 
 TMsgResult TMainFormController::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) const {
-    return ListView->Ask(text, buttons, icon);
+    return MainView->Ask(text, buttons, icon);
 }
 
 void TMainFormController::Select(const TIntList& rows) {
-    ListView->ClearSelection();
-    ListView->SelectOnly(rows);
+    MainView->ClearSelection();
+    MainView->SelectOnly(rows);
 }
 
 bool TMainFormController::RuleAllows(TCommandRule rule) const {
@@ -202,7 +202,7 @@ bool TMainFormController::RuleAllows(TCommandRule rule) const {
         return list && list->Count() > 0;
     }
     case TCommandRule::NeedsHighlight:
-        return ListView->SelectedCount() > 0;
+        return MainView->SelectedCount() > 0;
     case TCommandRule::AlwaysEnabled:
         return true;
     }

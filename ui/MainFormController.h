@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ApplicationLook.h"
-#include "CommandTable.h"
-#include "ControllerDialogs.h"
-#include "FormController.h"
-#include "MessageBox.h"
+#include "dialogs/ApplicationLook.h"
+#include "frame/MessageBoxService.h"
+#include "ui/CommandTable.h"
+#include "ui/ControllerDialogs.h"
+#include "ui/FormController.h"
 
 #include <cstddef>
 #include <string>
@@ -34,7 +34,7 @@ public:
     TMainFormController(const TFormClass& formClass, const TControllerServices& services);
     ~TMainFormController() override;
 
-    IMainView* ListView = nullptr;
+    IMainView* MainView = nullptr;
     std::vector<TButtonEx*> TabButtons;
 
     TKeyItems* CurrentList() const;

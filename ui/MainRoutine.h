@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormController.h"
+#include "ui/FormController.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 #include <optional>
 #include <string>

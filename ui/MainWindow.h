@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ActionList.h"
-#include "Anchors.h"
-#include "ControlledForm.h"
-#include "MainView.h"
-#include "ODListView.h"
-#include "WindowBounds.h"
+#include "frame/WindowBounds.h"
+#include "ui/ActionList.h"
+#include "ui/Anchors.h"
+#include "ui/ControlledForm.h"
+#include "ui/MainView.h"
+#include "ui/ODListView.h"
 
 #include <QImage>
 #include <QMap>

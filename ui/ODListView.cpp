@@ -1,7 +1,7 @@
-#include "ODListView.h"
+#include "ui/ODListView.h"
 
-#include "ExceptionHook.h"
-#include "RowSelection.h"
+#include "frame/ExceptionHook.h"
+#include "ui/RowSelection.h"
 
 #include <QApplication>
 #include <QHeaderView>

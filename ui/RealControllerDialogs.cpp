@@ -1,14 +1,14 @@
-#include "RealControllerDialogs.h"
+#include "ui/RealControllerDialogs.h"
 
-#include "AboutDialog.h"
-#include "AddWordsDialog.h"
-#include "CombineWordsDialog.h"
-#include "EnsureForm.h"
-#include "ManagementLayer.h"
-#include "MisspelledDialog.h"
-#include "SelectListDialog.h"
-#include "SettingsDialog.h"
-#include "UpdateCheck.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/AddWordsDialog.h"
+#include "dialogs/CombineWordsDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/MisspelledDialog.h"
+#include "dialogs/SelectListDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "frame/ManagementLayer.h"
+#include "ui/UpdateCheck.h"
 
 bool TProgramDialogs::RunAddWords(TAddWordsResult& result) {
     EnsureForm(frmAddWords);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControllerDialogs.h"
-#include "ParameterDialogWindows.h"
+#include "dialogs/ParameterDialogWindows.h"
+#include "ui/ControllerDialogs.h"
 
 class TManagementLayer;
 

@@ -1,6 +1,6 @@
-#include "RowSelection.h"
+#include "ui/RowSelection.h"
 
-#include "IntList.h"
+#include "core/IntList.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +10,6 @@
 namespace {
 
 constexpr std::uint8_t Shown = 1;
-constexpr std::uint8_t Before = 2;
 
 std::size_t Bytes(int count) {
     return static_cast<std::size_t>(std::max(count, 0));

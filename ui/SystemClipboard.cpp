@@ -1,4 +1,4 @@
-#include "SystemClipboard.h"
+#include "ui/SystemClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

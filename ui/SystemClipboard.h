@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clipboard.h"
+#include "core/Clipboard.h"
 
 // The desktop's clipboard: the UTF-8 text goes on it as Unicode, and success means the clipboard holds that
 // text when read back.

@@ -1,4 +1,4 @@
-#include "SystemMemory.h"
+#include "ui/SystemMemory.h"
 
 #include <fstream>
 #include <string>

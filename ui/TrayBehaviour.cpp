@@ -1,10 +1,10 @@
-#include "TrayBehaviour.h"
+#include "ui/TrayBehaviour.h"
 
-#include "Artwork.h"
-#include "BoldFont.h"
-#include "MainFormController.h"
-#include "MessageBox.h"
-#include "TrayIcon.h"
+#include "dialogs/Artwork.h"
+#include "dialogs/TrayIcon.h"
+#include "frame/MessageBoxService.h"
+#include "ui/BoldFont.h"
+#include "ui/MainFormController.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>

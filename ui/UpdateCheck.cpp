@@ -1,13 +1,13 @@
-#include "UpdateCheck.h"
+#include "ui/UpdateCheck.h"
 
-#include "ApplicationLook.h"
-#include "CheckpointTrail.h"
-#include "Exceptions.h"
-#include "Files.h"
-#include "MessageBox.h"
-#include "SimpleException.h"
-#include "VersionText.h"
-#include "XmlFile.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "dialogs/ApplicationLook.h"
+#include "frame/Files.h"
+#include "frame/MessageBoxService.h"
+#include "frame/SimpleException.h"
+#include "ui/VersionText.h"
+#include "ui/XmlFile.h"
 #include "version.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Download.h"
+#include "ui/Download.h"
 
 #include <string>
 

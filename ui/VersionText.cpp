@@ -1,7 +1,7 @@
-#include "VersionText.h"
+#include "ui/VersionText.h"
 
-#include "CheckpointTrail.h"
-#include "Exceptions.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
 
 #include <charconv>
 #include <tuple>

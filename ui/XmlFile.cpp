@@ -1,6 +1,6 @@
-#include "XmlFile.h"
+#include "ui/XmlFile.h"
 
-#include "Files.h"
+#include "frame/Files.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyItems.h"
-#include "KeywordFile.h"
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
+#include "core/KeyItems.h"
+#include "core/KeywordFile.h"
 
 #include <map>
 #include <string>
@@ -20,5 +20,7 @@ inline void LoadPhrases(TKeyItems& list, std::size_t count) {
     list.Clear();
     const std::string& text = PhraseText(count);
     list.Reserve(count, text.size());
-    AppendKeywordText(text, list);
+    TKeywordTextParser parser(list);
+    parser.Feed(text);
+    parser.Finish();
 }

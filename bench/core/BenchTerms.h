@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BenchLists.h"
+#include "bench/core/BenchLists.h"
 
 #include <algorithm>
 #include <random>

@@ -1,5 +1,5 @@
 // Writes the deterministic benchmark phrase list: generate_phrases COUNT FILE [en|ru|de-fr]
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "BenchLists.h"
+#include "bench/core/BenchLists.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -11,7 +11,9 @@ void BM_AddKeywordFromBuffer(benchmark::State& state) {
     const std::string& text = PhraseText(count);
     for (auto _ : state) {
         TKeyItems list;
-        AppendKeywordText(text, list);
+        TKeywordTextParser parser(list);
+        parser.Feed(text);
+        parser.Finish();
         benchmark::DoNotOptimize(list.Count());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

@@ -1,8 +1,8 @@
 // Loads a keyword file into one list and prints its entry count: load_list FILE
 // Run under /usr/bin/time -v to see the resident memory a loaded list takes.
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "KeywordFile.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "core/KeywordFile.h"
 
 #include <cstdio>
 

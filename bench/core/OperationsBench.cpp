@@ -1,8 +1,8 @@
-#include "BenchLists.h"
-#include "BenchTerms.h"
-#include "Misspellings.h"
-#include "Recombination.h"
-#include "WordRules.h"
+#include "bench/core/BenchLists.h"
+#include "bench/core/BenchTerms.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "core/WordRules.h"
 
 #include <benchmark/benchmark.h>
 #include <functional>

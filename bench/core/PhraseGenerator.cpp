@@ -1,6 +1,6 @@
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <array>
 #include <random>

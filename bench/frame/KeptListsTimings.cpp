@@ -2,10 +2,10 @@
 // unchanged list (the time the saver holds the lists after a command that changed nothing), a save after
 // a change, and the restore at start. The files go to a temporary folder that is removed afterwards.
 //   kept_lists_timings [ENTRIES]   (default 10,000,000)
-#include "KeyItems.h"
-#include "ListFile.h"
-#include "ListStore.h"
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
+#include "core/KeyItems.h"
+#include "core/ListFile.h"
+#include "frame/ListStore.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // The selection commands of the controller at a million rows, through a view that keeps its selection in a
 // byte per row as the real list view does.
-#include "Application.h"
-#include "BusinessLogicLayer.h"
-#include "FakeMainView.h"
-#include "MainFormController.h"
-#include "ManagementLayer.h"
-#include "PhraseGenerator.h"
+#include "bench/core/PhraseGenerator.h"
+#include "core/BusinessLogicLayer.h"
+#include "frame/ManagementLayer.h"
+#include "tests/ui/FakeMainView.h"
+#include "ui/Application.h"
+#include "ui/MainFormController.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The list view alone at 10,000,000 and 150,000,000 rows made up on the fly: refreshing it after a command
 // and scrolling one page, each with the synchronous repaint the user waits for. The real list's cost of
 // giving a row's text is timed by window_bench.
-#include "ODListView.h"
-#include "RowSelection.h"
+#include "ui/ODListView.h"
+#include "ui/RowSelection.h"
 
 #include <benchmark/benchmark.h>
 

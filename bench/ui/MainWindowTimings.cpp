@@ -1,16 +1,16 @@
 // Each case is one user action on the real main window, shown offscreen, followed by the synchronous repaint
 // of the list view, so the time is what the user waits for. The current list holds 10,000,000 entries
 // unless --rows says otherwise.
-#include "BenchLists.h"
+#include "bench/core/BenchLists.h"
 
-#include "Action.h"
-#include "Application.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "ControllerDialogs.h"
-#include "MainFormController.h"
-#include "MainWindow.h"
-#include "ManagementLayer.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ManagementLayer.h"
+#include "ui/Action.h"
+#include "ui/Application.h"
+#include "ui/ControllerDialogs.h"
+#include "ui/MainFormController.h"
+#include "ui/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Keyword files that are not what they should be: devices, pipes, reads that fail, files too large.
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "TestSupport.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "tests/core/TestSupport.h"
 
 #include <fcntl.h>
 #include <fstream>

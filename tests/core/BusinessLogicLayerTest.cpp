@@ -1,7 +1,7 @@
-#include "BusinessLogicLayer.h"
+#include "core/BusinessLogicLayer.h"
 
-#include "CheckpointTrail.h"
-#include "Exceptions.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The word and character rules on Unicode texts, each held against a plain model that decodes the whole
 // text first and works on code points (and, for misspellings, on ICU's grapheme clusters).
-#include "CharSet.h"
-#include "CheckpointTrail.h"
-#include "KeyItems.h"
-#include "KeyboardNeighbours.h"
-#include "Misspellings.h"
-#include "Recombination.h"
-#include "TestSupport.h"
-#include "Utf8.h"
-#include "WordRules.h"
+#include "core/CharSet.h"
+#include "core/CheckpointTrail.h"
+#include "core/KeyItems.h"
+#include "core/KeyboardNeighbours.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "core/Utf8.h"
+#include "core/WordRules.h"
+#include "tests/core/TestSupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "CheckpointTrail.h"
+#include "core/CheckpointTrail.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

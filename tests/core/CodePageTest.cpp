@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "core/CodePage.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,10 +1,10 @@
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
-#include "CaseFolding.h"
-#include "CheckpointTrail.h"
-#include "RandomText.h"
-#include "TestSupport.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/CheckpointTrail.h"
+#include "core/Utf8.h"
+#include "tests/core/RandomText.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

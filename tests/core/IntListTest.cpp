@@ -1,6 +1,6 @@
-#include "IntList.h"
+#include "core/IntList.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,15 +1,15 @@
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
-#include "CaseFolding.h"
-#include "CaseMapping.h"
-#include "CheckpointTrail.h"
-#include "Clipboard.h"
-#include "Collation.h"
-#include "Exceptions.h"
-#include "RandomText.h"
-#include "TestSupport.h"
-#include "TextLocale.h"
-#include "WordRules.h"
+#include "core/CaseFolding.h"
+#include "core/CaseMapping.h"
+#include "core/CheckpointTrail.h"
+#include "core/Clipboard.h"
+#include "core/Collation.h"
+#include "core/Exceptions.h"
+#include "core/TextLocale.h"
+#include "core/WordRules.h"
+#include "tests/core/RandomText.h"
+#include "tests/core/TestSupport.h"
 
 #include <algorithm>
 #include <array>

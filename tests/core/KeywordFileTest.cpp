@@ -1,8 +1,8 @@
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "Exceptions.h"
-#include "KeyItems.h"
-#include "TestSupport.h"
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "tests/core/TestSupport.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,7 +15,9 @@ using Strings = std::vector<std::string>;
 
 Strings Parse(std::string_view bytes) {
     TKeyItems list;
-    AppendKeywordText(bytes, list);
+    TKeywordTextParser parser(list);
+    parser.Feed(bytes);
+    parser.Finish();
     return Texts(list);
 }
 

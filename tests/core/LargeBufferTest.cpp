@@ -1,5 +1,5 @@
-#include "LargeBuffer.h"
-#include "TextArena.h"
+#include "core/LargeBuffer.h"
+#include "core/TextArena.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
-#include "CheckpointTrail.h"
-#include "RandomText.h"
-#include "TestSupport.h"
-#include "TextLocale.h"
-#include "WordRules.h"
+#include "core/CheckpointTrail.h"
+#include "core/TextLocale.h"
+#include "core/WordRules.h"
+#include "tests/core/RandomText.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

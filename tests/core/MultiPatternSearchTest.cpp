@@ -1,7 +1,7 @@
-#include "MultiPatternSearch.h"
+#include "core/MultiPatternSearch.h"
 
-#include "CaseFolding.h"
-#include "RandomText.h"
+#include "core/CaseFolding.h"
+#include "tests/core/RandomText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
-#include "CheckpointTrail.h"
-#include "CodePage.h"
-#include "KeyboardNeighbours.h"
-#include "Misspellings.h"
-#include "RandomText.h"
-#include "Recombination.h"
-#include "TestSupport.h"
-#include "WordRules.h"
+#include "core/CheckpointTrail.h"
+#include "core/CodePage.h"
+#include "core/KeyboardNeighbours.h"
+#include "core/Misspellings.h"
+#include "core/Recombination.h"
+#include "core/WordRules.h"
+#include "tests/core/RandomText.h"
+#include "tests/core/TestSupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

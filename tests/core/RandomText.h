@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <random>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyItems.h"
+#include "core/KeyItems.h"
 
 #include <filesystem>
 #include <initializer_list>

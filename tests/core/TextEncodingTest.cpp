@@ -1,11 +1,11 @@
 // Keyword files in every encoding, checked against the system's iconv: what we write must be its bytes, and
 // what it writes must read back as the entries it was made from.
-#include "KeywordFile.h"
+#include "core/KeywordFile.h"
 
-#include "KeyItems.h"
-#include "TestSupport.h"
-#include "TextEncoding.h"
-#include "Utf8.h"
+#include "core/KeyItems.h"
+#include "core/TextEncoding.h"
+#include "core/Utf8.h"
+#include "tests/core/TestSupport.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

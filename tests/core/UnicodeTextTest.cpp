@@ -1,9 +1,9 @@
-#include "CaseFolding.h"
-#include "CaseMapping.h"
-#include "Collation.h"
-#include "RandomText.h"
-#include "TextLocale.h"
-#include "Utf8.h"
+#include "core/CaseFolding.h"
+#include "core/CaseMapping.h"
+#include "core/Collation.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
+#include "tests/core/RandomText.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

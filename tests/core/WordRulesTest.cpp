@@ -1,6 +1,6 @@
-#include "WordRules.h"
+#include "core/WordRules.h"
 
-#include "Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ButtonEx.h"
-#include "ExceptionHook.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ExceptionHook.h"
 
 #include <QAction>
 #include <QCursor>

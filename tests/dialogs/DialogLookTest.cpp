@@ -1,19 +1,19 @@
 // Every dialog as the user meets it: size, colour, title, the image buttons, Esc and the close box. With
 // PT_SCREENSHOT_DIR set, each dialog's picture is saved there.
-#include "AboutDialog.h"
-#include "AddWordDialog.h"
-#include "AddWordsDialog.h"
-#include "AskWordsDialog.h"
-#include "BusinessLogicLayer.h"
-#include "CharactersDialog.h"
-#include "CombineWordsDialog.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
-#include "MisspelledDialog.h"
-#include "SearchReplaceDialog.h"
-#include "SelectListDialog.h"
-#include "SettingsDialog.h"
-#include "WordCountDialog.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/AddWordDialog.h"
+#include "dialogs/AddWordsDialog.h"
+#include "dialogs/AskWordsDialog.h"
+#include "dialogs/CharactersDialog.h"
+#include "dialogs/CombineWordsDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/MisspelledDialog.h"
+#include "dialogs/SearchReplaceDialog.h"
+#include "dialogs/SelectListDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/WordCountDialog.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ApplicationLook.h"
-#include "ButtonEx.h"
-#include "ModalRun.h"
+#include "dialogs/ApplicationLook.h"
+#include "dialogs/ButtonEx.h"
+#include "dialogs/ModalRun.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,14 +1,14 @@
 // The management layer's dialog entry points running the real dialog windows.
-#include "AddWordDialog.h"
-#include "ApplicationForms.h"
-#include "AskWordsDialog.h"
-#include "CharactersDialog.h"
-#include "CheckpointTrail.h"
-#include "DialogTestSupport.h"
-#include "ManagementLayer.h"
-#include "ParameterDialogWindows.h"
-#include "SearchReplaceDialog.h"
-#include "WordCountDialog.h"
+#include "core/CheckpointTrail.h"
+#include "dialogs/AddWordDialog.h"
+#include "dialogs/ApplicationForms.h"
+#include "dialogs/AskWordsDialog.h"
+#include "dialogs/CharactersDialog.h"
+#include "dialogs/ParameterDialogWindows.h"
+#include "dialogs/SearchReplaceDialog.h"
+#include "dialogs/WordCountDialog.h"
+#include "frame/ManagementLayer.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

@@ -1,10 +1,10 @@
-#include "BusinessLogicLayer.h"
-#include "CombineWordsDialog.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
-#include "MisspelledDialog.h"
-#include "SelectListDialog.h"
-#include "SpinEdit.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/CombineWordsDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/MisspelledDialog.h"
+#include "dialogs/SelectListDialog.h"
+#include "dialogs/SpinEdit.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

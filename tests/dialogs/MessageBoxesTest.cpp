@@ -1,6 +1,6 @@
-#include "MessageBoxes.h"
-#include "DialogTestSupport.h"
-#include "PopupBelow.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/PopupBelow.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QAbstractButton>
 #include <QMenu>

@@ -1,9 +1,9 @@
-#include "CharactersDialog.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
-#include "SearchReplaceDialog.h"
-#include "SpinEdit.h"
-#include "WordCountDialog.h"
+#include "dialogs/CharactersDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/SearchReplaceDialog.h"
+#include "dialogs/SpinEdit.h"
+#include "dialogs/WordCountDialog.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

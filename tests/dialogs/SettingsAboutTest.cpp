@@ -1,13 +1,13 @@
-#include "AboutDialog.h"
-#include "BusinessLogicLayer.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
-#include "Files.h"
-#include "FontAndColor.h"
-#include "LinkLabel.h"
-#include "ManagementLayer.h"
-#include "PreviewModel.h"
-#include "SettingsDialog.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/FontAndColor.h"
+#include "dialogs/LinkLabel.h"
+#include "dialogs/PreviewModel.h"
+#include "dialogs/SettingsDialog.h"
+#include "frame/Files.h"
+#include "frame/ManagementLayer.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QColorDialog>
 #include <QComboBox>

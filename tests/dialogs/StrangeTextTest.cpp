@@ -2,18 +2,18 @@
 // a hundred thousand lines, a line far longer than any keyword, and characters from outside the code page
 // (other scripts, joined and combining marks, direction overrides, controls, characters beyond 16 bits).
 // Each dialog returns the text as typed, in UTF-8, cut where its control or its rules cut, and nothing else.
-#include "AddWordDialog.h"
-#include "AddWordsDialog.h"
-#include "AskWordsDialog.h"
-#include "BusinessLogicLayer.h"
-#include "CharactersDialog.h"
-#include "CombineWordsDialog.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
-#include "MisspelledDialog.h"
-#include "SearchReplaceDialog.h"
-#include "SpinEdit.h"
-#include "WordCountDialog.h"
+#include "core/BusinessLogicLayer.h"
+#include "dialogs/AddWordDialog.h"
+#include "dialogs/AddWordsDialog.h"
+#include "dialogs/AskWordsDialog.h"
+#include "dialogs/CharactersDialog.h"
+#include "dialogs/CombineWordsDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "dialogs/MisspelledDialog.h"
+#include "dialogs/SearchReplaceDialog.h"
+#include "dialogs/SpinEdit.h"
+#include "dialogs/WordCountDialog.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "DialogTestSupport.h"
-#include "MessageBoxes.h"
-#include "WordCountDialog.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/WordCountDialog.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

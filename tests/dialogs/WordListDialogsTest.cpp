@@ -1,10 +1,10 @@
-#include "AddWordDialog.h"
-#include "AddWordsDialog.h"
-#include "AskWordsDialog.h"
-#include "CheckpointTrail.h"
-#include "CodePage.h"
-#include "DialogTestSupport.h"
-#include "EnsureForm.h"
+#include "core/CheckpointTrail.h"
+#include "core/CodePage.h"
+#include "dialogs/AddWordDialog.h"
+#include "dialogs/AddWordsDialog.h"
+#include "dialogs/AskWordsDialog.h"
+#include "dialogs/EnsureForm.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

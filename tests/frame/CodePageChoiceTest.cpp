@@ -1,4 +1,4 @@
-#include "CodePageChoice.h"
+#include "frame/CodePageChoice.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

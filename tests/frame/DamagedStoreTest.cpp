@@ -1,12 +1,12 @@
 // Settings stores damaged in every way a file can be: the program starts with the defaults, keeps the
 // damaged file aside, and its next save writes a store that reads back.
-#include "../support/OtherUser.h"
-#include "BusinessLogicLayer.h"
-#include "CodePage.h"
-#include "Files.h"
-#include "FrameTestSupport.h"
-#include "ManagementLayer.h"
-#include "RegFile.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CodePage.h"
+#include "frame/Files.h"
+#include "frame/ManagementLayer.h"
+#include "frame/RegFile.h"
+#include "tests/frame/FrameTestSupport.h"
+#include "tests/support/OtherUser.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-#include "ErrorLog.h"
-#include "ExceptionHandler.h"
-#include "ExceptionHook.h"
-#include "Files.h"
-#include "FrameTestSupport.h"
-#include "SimpleException.h"
+#include "frame/ErrorLog.h"
+#include "frame/ExceptionHandler.h"
+#include "frame/ExceptionHook.h"
+#include "frame/Files.h"
+#include "frame/SimpleException.h"
+#include "tests/frame/FrameTestSupport.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "Files.h"
-#include "Exceptions.h"
-#include "FrameTestSupport.h"
+#include "frame/Files.h"
+#include "core/Exceptions.h"
+#include "tests/frame/FrameTestSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CheckpointTrail.h"
-#include "ErrorLog.h"
-#include "MessageBox.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ErrorLog.h"
+#include "frame/MessageBoxService.h"
 
 #include <gtest/gtest.h>
 

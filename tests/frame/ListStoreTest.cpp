@@ -1,7 +1,7 @@
-#include "ListStore.h"
-#include "FrameTestSupport.h"
-#include "KeyItems.h"
-#include "ListFile.h"
+#include "frame/ListStore.h"
+#include "core/KeyItems.h"
+#include "core/ListFile.h"
+#include "tests/frame/FrameTestSupport.h"
 
 #include <chrono>
 #include <csignal>

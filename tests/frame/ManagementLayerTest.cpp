@@ -1,11 +1,11 @@
-#include "ManagementLayer.h"
-#include "BusinessLogicLayer.h"
-#include "CodePage.h"
-#include "Files.h"
-#include "FrameTestSupport.h"
-#include "RegFile.h"
-#include "Registry.h"
-#include "WindowBounds.h"
+#include "frame/ManagementLayer.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CodePage.h"
+#include "frame/Files.h"
+#include "frame/RegFile.h"
+#include "frame/Registry.h"
+#include "frame/WindowBounds.h"
+#include "tests/frame/FrameTestSupport.h"
 
 #include <chrono>
 
@@ -60,19 +60,16 @@ TEST_F(ManagementLayerTest, FirstStartUsesDefaultsAndCreatesTheKeys) {
     EXPECT_EQ(layer.ExportPath, "");
     EXPECT_EQ(layer.WordCountLimit, 5);
     EXPECT_TRUE(TrailEmpty());
-    {
-        TRegistry registry;
-        for (const char* key : {"", "\\AddWordList", "\\SearchList", "\\ReplaceList"})
-            EXPECT_TRUE(registry.KeyExists(kMain + key)) << key;
-        EXPECT_FALSE(registry.KeyExists(kMain + "\\List-C"));
-    }
+    for (const char* key : {"", "\\AddWordList", "\\SearchList", "\\ReplaceList"})
+        EXPECT_TRUE(TRegistry().OpenKey(kMain + key, false)) << key;
+    EXPECT_FALSE(TRegistry().OpenKey(kMain + "\\List-C", false));
     TKeyItems& list = AddList("List-C");
     layer.SetMainWindow(&window);
     layer.LoadSettings();
     EXPECT_EQ(window.Current, (TWindowBounds{100, 50, 800, 600}));
     EXPECT_EQ(window.TrailWhenSet, "AS013");
     EXPECT_EQ(list.Settings.Font, TFontSpec());
-    EXPECT_TRUE(TRegistry().KeyExists(kMain + "\\List-C"));
+    EXPECT_TRUE(TRegistry().OpenKey(kMain + "\\List-C", false));
 }
 
 TEST_F(ManagementLayerTest, ValuesOfTheWrongTypeAreDefaultsAndRewritten) {

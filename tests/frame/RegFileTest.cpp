@@ -1,6 +1,6 @@
-#include "RegFile.h"
-#include "FrameTestSupport.h"
-#include "Registry.h"
+#include "frame/RegFile.h"
+#include "frame/Registry.h"
+#include "tests/frame/FrameTestSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Application.h"
-#include "Action.h"
-#include "ActionList.h"
-#include "ButtonEx.h"
-#include "ExceptionHook.h"
+#include "ui/Application.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ExceptionHook.h"
+#include "ui/Action.h"
+#include "ui/ActionList.h"
 
 #include <QDialog>
 #include <QMenu>

@@ -1,13 +1,13 @@
 // A demonstration window with the program's artwork as the main window lays it out: banner, logo, the image
 // buttons with their drop-down menus, the list tabs, a link label and the dialogs' buttons. With
 // PT_SCREENSHOT_DIR set it also saves a picture of itself there.
-#include "Action.h"
-#include "ActionList.h"
-#include "Application.h"
-#include "ButtonEx.h"
-#include "ImageStrip.h"
-#include "LinkLabel.h"
-#include "PopupBelow.h"
+#include "dialogs/ButtonEx.h"
+#include "dialogs/ImageStrip.h"
+#include "dialogs/LinkLabel.h"
+#include "dialogs/PopupBelow.h"
+#include "ui/Action.h"
+#include "ui/ActionList.h"
+#include "ui/Application.h"
 
 #include <QDir>
 #include <QFrame>

@@ -1,17 +1,17 @@
 // Bad input end to end: imports and exports that fail run from the event loop, as a click runs them, so the
 // failure travels the program's own road to the error report. Each must give a clear message, leave every
 // list as it was, and leave the program able to go on.
-#include "../support/OtherUser.h"
-#include "FakeMainView.h"
+#include "tests/support/OtherUser.h"
+#include "tests/ui/FakeMainView.h"
 
-#include "Application.h"
-#include "BusinessLogicLayer.h"
-#include "CheckpointTrail.h"
-#include "ErrorLog.h"
-#include "ExceptionHandler.h"
-#include "MainFormController.h"
-#include "ManagementLayer.h"
-#include "MessageBox.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ErrorLog.h"
+#include "frame/ExceptionHandler.h"
+#include "frame/ManagementLayer.h"
+#include "frame/MessageBoxService.h"
+#include "ui/Application.h"
+#include "ui/MainFormController.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

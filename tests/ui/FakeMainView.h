@@ -1,17 +1,17 @@
 #pragma once
 
-#include "Action.h"
-#include "ActionList.h"
-#include "CommandTable.h"
-#include "ControlledForm.h"
-#include "ControllerDialogs.h"
-#include "ImageStrip.h"
-#include "IntList.h"
-#include "KeyItems.h"
-#include "ListSettings.h"
-#include "MainView.h"
-#include "ManagementLayer.h"
-#include "ParameterDialogs.h"
+#include "core/IntList.h"
+#include "core/KeyItems.h"
+#include "core/ListSettings.h"
+#include "dialogs/ImageStrip.h"
+#include "frame/ManagementLayer.h"
+#include "frame/ParameterDialogs.h"
+#include "ui/Action.h"
+#include "ui/ActionList.h"
+#include "ui/CommandTable.h"
+#include "ui/ControlledForm.h"
+#include "ui/ControllerDialogs.h"
+#include "ui/MainView.h"
 
 #include <deque>
 #include <functional>

@@ -1,10 +1,10 @@
-#include "FormController.h"
-#include "ActionList.h"
-#include "Application.h"
-#include "ApplicationForms.h"
-#include "CheckpointTrail.h"
-#include "ControlledForm.h"
-#include "Exceptions.h"
+#include "ui/FormController.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "dialogs/ApplicationForms.h"
+#include "ui/ActionList.h"
+#include "ui/Application.h"
+#include "ui/ControlledForm.h"
 
 #include <QtTest>
 

@@ -1,18 +1,18 @@
 // The lists kept between runs, through real restarts of the program with a temporary data folder.
-#include "FakeMainView.h"
+#include "tests/ui/FakeMainView.h"
 
-#include "Action.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "IntList.h"
-#include "KeyItems.h"
-#include "ListStore.h"
-#include "MainFormController.h"
-#include "MainRoutine.h"
-#include "MainWindow.h"
-#include "ManagementLayer.h"
-#include "ModalRun.h"
-#include "ODListView.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/IntList.h"
+#include "core/KeyItems.h"
+#include "dialogs/ButtonEx.h"
+#include "dialogs/ModalRun.h"
+#include "frame/ListStore.h"
+#include "frame/ManagementLayer.h"
+#include "ui/Action.h"
+#include "ui/MainFormController.h"
+#include "ui/MainRoutine.h"
+#include "ui/MainWindow.h"
+#include "ui/ODListView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,7 +59,7 @@ TImage Shown() {
             each.Texts.emplace_back(list.GetKeyItem(row).Text());
     }
     image.Current = BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList());
-    image.Highlighted = MainFormController->ListView->SelectedRows();
+    image.Highlighted = MainFormController->MainView->SelectedRows();
     return image;
 }
 
@@ -160,7 +160,7 @@ private slots:
             TIntList rows;
             for (int row : {1, 2, 3, 40, 149})
                 rows.Add(row);
-            MainFormController->ListView->SelectOnly(rows);
+            MainFormController->MainView->SelectOnly(rows);
             before = Shown();
             QCOMPARE(before.Lists[3].SortOrder, std::uint8_t(2));
         });
@@ -173,7 +173,7 @@ private slots:
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(MainFormController->ListView->SelectedCount(), 150);
+            QCOMPARE(MainFormController->MainView->SelectedCount(), 150);
         });
         QVERIFY(boxes.isEmpty());
     }

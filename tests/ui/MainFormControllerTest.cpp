@@ -1,16 +1,16 @@
-#include "FakeMainView.h"
+#include "tests/ui/FakeMainView.h"
 
-#include "Application.h"
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "CheckpointTrail.h"
-#include "Clipboard.h"
-#include "CodePage.h"
-#include "ExceptionHook.h"
-#include "Exceptions.h"
-#include "MainFormController.h"
-#include "ManagementLayer.h"
-#include "MemoryBudget.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/Clipboard.h"
+#include "core/CodePage.h"
+#include "core/Exceptions.h"
+#include "core/MemoryBudget.h"
+#include "dialogs/ButtonEx.h"
+#include "frame/ExceptionHook.h"
+#include "frame/ManagementLayer.h"
+#include "ui/Application.h"
+#include "ui/MainFormController.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

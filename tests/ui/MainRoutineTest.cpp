@@ -1,18 +1,18 @@
 // The program from start to end through the real main routine, with a temporary settings store; a test's
 // steps run inside the message loop and end by closing the main window.
-#include "FakeMainView.h"
+#include "tests/ui/FakeMainView.h"
 
-#include "BusinessLogicLayer.h"
-#include "ButtonEx.h"
-#include "CheckpointTrail.h"
-#include "ErrorLog.h"
-#include "Exceptions.h"
-#include "MainFormController.h"
-#include "MainRoutine.h"
-#include "MainWindow.h"
-#include "ModalRun.h"
-#include "TrayBehaviour.h"
-#include "TrayIcon.h"
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "dialogs/ButtonEx.h"
+#include "dialogs/ModalRun.h"
+#include "dialogs/TrayIcon.h"
+#include "frame/ErrorLog.h"
+#include "ui/MainFormController.h"
+#include "ui/MainRoutine.h"
+#include "ui/MainWindow.h"
+#include "ui/TrayBehaviour.h"
 
 #include <QFile>
 #include <QFileDialog>

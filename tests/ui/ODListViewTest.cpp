@@ -1,8 +1,8 @@
 // The list view against a row source that makes its rows up on the fly, up to two billion rows: what is
 // painted where, what a point hits, and how mouse, keys and the scroll bar move and select there.
-#include "ODListView.h"
-#include "Application.h"
-#include "RowSelection.h"
+#include "ui/ODListView.h"
+#include "ui/Application.h"
+#include "ui/RowSelection.h"
 
 #include <QHeaderView>
 #include <QProcess>

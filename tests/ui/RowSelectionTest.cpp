@@ -1,7 +1,7 @@
 // The byte-per-row selection against a plain model of the rules it follows: marks made within a gesture
 // replace the gesture's previous mark, any other change makes the gesture's marks stay.
-#include "RowSelection.h"
-#include "IntList.h"
+#include "ui/RowSelection.h"
+#include "core/IntList.h"
 
 #include <QtTest>
 

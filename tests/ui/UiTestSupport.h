@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 #include <deque>
 #include <string>

@@ -1,7 +1,7 @@
 // Text of every script reaches the desktop's clipboard as it is, through the export commands' own road.
-#include "Clipboard.h"
-#include "KeyItems.h"
-#include "SystemClipboard.h"
+#include "core/Clipboard.h"
+#include "core/KeyItems.h"
+#include "ui/SystemClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

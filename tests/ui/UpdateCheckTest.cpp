@@ -1,11 +1,11 @@
-#include "UpdateCheck.h"
-#include "../support/LoopbackListener.h"
-#include "CheckpointTrail.h"
-#include "Files.h"
-#include "MessageBox.h"
-#include "SimpleException.h"
-#include "VersionText.h"
-#include "XmlFile.h"
+#include "ui/UpdateCheck.h"
+#include "core/CheckpointTrail.h"
+#include "frame/Files.h"
+#include "frame/MessageBoxService.h"
+#include "frame/SimpleException.h"
+#include "tests/support/LoopbackListener.h"
+#include "ui/VersionText.h"
+#include "ui/XmlFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "CodePage.h"
-#include "Exceptions.h"
-#include "FrameTestSupport.h"
-#include "ManagementLayer.h"
-#include "ParameterDialogs.h"
+#include "core/CodePage.h"
+#include "core/Exceptions.h"
+#include "frame/ManagementLayer.h"
+#include "frame/ParameterDialogs.h"
+#include "tests/frame/FrameTestSupport.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ private:
     }
 };
 
-class DialogEntryPointsTest : public FrameTest {
+class ManagementLayerDialogsTest : public FrameTest {
 protected:
     void SetUp() override {
         FrameTest::SetUp();
@@ -72,7 +72,7 @@ protected:
     TManagementLayer layer_;
 };
 
-TEST_F(DialogEntryPointsTest, EachEntryPointMarksItsOwnFrameAndPopsIt) {
+TEST_F(ManagementLayerDialogsTest, EachEntryPointMarksItsOwnFrameAndPopsIt) {
     TCharSet characters;
     std::string find, replacement, word;
     std::vector<std::string> lines;
@@ -96,7 +96,7 @@ TEST_F(DialogEntryPointsTest, EachEntryPointMarksItsOwnFrameAndPopsIt) {
     EXPECT_EQ(TrailText(), "outer") << "the outer frame is left unmarked";
 }
 
-TEST_F(DialogEntryPointsTest, AskWordsDropsEmptyLinesAndUpperCasesCharacterByCharacter) {
+TEST_F(ManagementLayerDialogsTest, AskWordsDropsEmptyLinesAndUpperCasesCharacterByCharacter) {
     dialogs_.Typed = {"shoes", "", "red  boots", "   ", "кот", "straße"};
     std::vector<std::string> lines{"old"};
     EXPECT_TRUE(layer_.AskWords("Words To LookFor", lines, true));
@@ -105,7 +105,7 @@ TEST_F(DialogEntryPointsTest, AskWordsDropsEmptyLinesAndUpperCasesCharacterByCha
     EXPECT_EQ(lines, (std::vector<std::string>{"shoes", "red  boots", "   ", "кот", "straße"}));
 }
 
-TEST_F(DialogEntryPointsTest, CancelLeavesTheCallersDataAlone) {
+TEST_F(ManagementLayerDialogsTest, CancelLeavesTheCallersDataAlone) {
     dialogs_.Confirm = false;
     std::vector<std::string> lines{"keep"};
     dialogs_.Typed = {"x"};
@@ -117,7 +117,7 @@ TEST_F(DialogEntryPointsTest, CancelLeavesTheCallersDataAlone) {
     EXPECT_EQ(layer_.AskWordCount("t"), 0);
 }
 
-TEST_F(DialogEntryPointsTest, MissingDialogsAreAnErrorAtTheEntryPoint) {
+TEST_F(ManagementLayerDialogsTest, MissingDialogsAreAnErrorAtTheEntryPoint) {
     layer_.SetParameterDialogs(nullptr);
     int count = -1;
     EXPECT_THROW(count = layer_.AskWordCount("t"), Exception);

@@ -1,8 +1,8 @@
-#include "CheckpointTrail.h"
-#include "CaseMapping.h"
-#include "Exceptions.h"
-#include "ManagementLayer.h"
-#include "ParameterDialogs.h"
+#include "core/CaseMapping.h"
+#include "core/CheckpointTrail.h"
+#include "core/Exceptions.h"
+#include "frame/ManagementLayer.h"
+#include "frame/ParameterDialogs.h"
 
 IParameterDialogs& TManagementLayer::Dialogs() const {
     if (!dialogs_)

@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "frame/MessageBoxService.h"
 
 namespace {
 
