@@ -65,7 +65,8 @@ TEST(LargeBufferTest, LargeBlocksAreMappedOnHugePageBoundariesAndGoBackWhenFreed
         }
         const long before = ResidentKb();
         LargeBuffer::Unmap(data, bytes);
-        EXPECT_GE(before - ResidentKb(), static_cast<long>(bytes / 1024) - 64);
+        // Other memory of the process moves too (the sanitizers' own), so allow half a megabyte.
+        EXPECT_GE(before - ResidentKb(), static_cast<long>(bytes / 1024) - 512);
     }
 }
 
