@@ -37,10 +37,6 @@ template <class TLower> std::uint64_t HashBytes(std::string_view bytes, TLower l
     return h ^ (h >> 29);
 }
 
-} // namespace
-
-namespace {
-
 char32_t IcuFold(char32_t c) {
     const uint32_t options = IsTurkicLocale() ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
     return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), options));
@@ -68,23 +64,6 @@ const char16_t* TwoByteFolds() {
     return kTwoByteFolds.Folds[IsTurkicLocale() ? 1 : 0].data();
 }
 
-// Writes the UTF-8 of c at out; returns the byte count.
-std::size_t Encode(char32_t c, char* out) {
-    if (c < 0x80) {
-        out[0] = static_cast<char>(c);
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (c >> 6));
-        out[1] = static_cast<char>(0x80 | (c & 0x3F));
-        return 2;
-    }
-    std::string bytes;
-    Utf8::Append(c, bytes);
-    std::memcpy(out, bytes.data(), bytes.size());
-    return bytes.size();
-}
-
 // Appends the folded form of text character by character; two-byte characters take the table. A folded
 // character is never more than twice as long as its character.
 void AppendFoldedFrom(std::string_view text, std::string& out) {
@@ -100,10 +79,10 @@ void AppendFoldedFrom(std::string_view text, std::string& out) {
             *write++ = FoldAsciiByte(static_cast<char>(b));
             ++i;
         } else if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (bytes[i + 1] & 0xC0) == 0x80) {
-            write += Encode(twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)], write);
+            write += Utf8::Write(twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)], write);
             i += 2;
         } else {
-            write += Encode(FoldChar(Utf8::Next(text, i)), write);
+            write += Utf8::Write(FoldChar(Utf8::Next(text, i)), write);
         }
     }
     out.resize(static_cast<std::size_t>(write - out.data()));

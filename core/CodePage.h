@@ -15,7 +15,3 @@ public:
     // The table of a Windows code page 1250..1258; any other number gives 1252.
     static const TCodePage& Get(int id);
 };
-
-// The code page of the user's language, for legacy files; 1252 until the frame picks the user's.
-const TCodePage& ActiveCodePage();
-void SetActiveCodePage(const TCodePage& codePage);

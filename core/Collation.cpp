@@ -238,12 +238,10 @@ void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t 
         *write++ = LevelSeparator;
     }
     if (!enough()) {
-        std::string bytes;
         for (const char32_t c : folded) {
-            bytes.clear();
-            Utf8::Append(c, bytes);
-            for (const char b : bytes)
-                *write++ = static_cast<std::uint8_t>(static_cast<std::uint8_t>(b) + 1);
+            char bytes[4];
+            for (std::size_t k = 0, n = Utf8::Write(c, bytes); k < n; ++k)
+                *write++ = static_cast<std::uint8_t>(static_cast<std::uint8_t>(bytes[k]) + 1);
         }
     }
     out.resize(start + static_cast<std::size_t>(write - first));

@@ -27,16 +27,18 @@ unsigned Blank(std::uint8_t b) {
 // Whether two neighbouring ASCII characters are both blanks; asciiOnly tells whether the text is all
 // ASCII, so that this answer is the whole answer. Few texts have a run of blanks: looking for one is much
 // cheaper than rewriting.
-bool HasAsciiBlankRun(std::string_view text, bool& asciiOnly) {
+// Whether two neighbouring bytes make a pair, and whether every byte is below 0x80, in one branch-free
+// pass: most texts have no pair, and the scan is all a rewrite costs them.
+template <class TPair> bool HasBytePair(std::string_view text, bool& asciiOnly, TPair pair) {
     const std::uint8_t* t = Bytes(text);
-    unsigned run = 0;
+    unsigned found = 0;
     unsigned high = text.empty() ? 0 : t[0];
     for (std::size_t i = 1; i < text.size(); ++i) {
-        run |= Blank(t[i]) & Blank(t[i - 1]);
+        found |= static_cast<unsigned>(pair(t[i - 1], t[i]));
         high |= t[i];
     }
     asciiOnly = high < 0x80;
-    return run != 0;
+    return found != 0;
 }
 
 bool MayHoldWideBlank(std::string_view text) {
@@ -86,18 +88,6 @@ std::size_t CollapseBlanks(std::string_view text, char* out) {
         i += length;
     }
     return w;
-}
-
-bool HasAsciiRepeat(std::string_view text, bool& asciiOnly) {
-    const std::uint8_t* t = Bytes(text);
-    unsigned repeat = 0;
-    unsigned high = text.empty() ? 0 : t[0];
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        repeat |= static_cast<unsigned>(t[i] == t[i - 1]);
-        high |= t[i];
-    }
-    asciiOnly = high < 0x80;
-    return repeat != 0;
 }
 
 // Two equal characters of n bytes side by side repeat the same n bytes; texts without such a period of 1 to
@@ -185,7 +175,8 @@ void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
         bool asciiOnly = true;
-        const bool asciiRun = HasAsciiBlankRun(text, asciiOnly);
+        const bool asciiRun =
+            HasBytePair(text, asciiOnly, [](std::uint8_t a, std::uint8_t b) { return Blank(a) & Blank(b); });
         if (asciiOnly)
             return asciiRun ? CollapseAsciiBlanks(text, out) : TextUnchanged;
         if (asciiRun || (MayHoldWideBlank(text) && HasBlankRun(text)))
@@ -198,7 +189,8 @@ void TKeyItems::CollapseRepeats() {
     CheckpointScope checkpoint("d075");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
         bool asciiOnly = true;
-        const bool asciiRepeat = HasAsciiRepeat(text, asciiOnly);
+        const bool asciiRepeat =
+            HasBytePair(text, asciiOnly, [](std::uint8_t a, std::uint8_t b) { return a == b; });
         if (asciiOnly)
             return asciiRepeat ? CollapseAsciiRepeats(text, out) : TextUnchanged;
         if (MayRepeat(text) && HasRepeat(text))

@@ -1,6 +1,5 @@
 #include "frame/CodePageChoice.h"
 
-#include "core/CodePage.h"
 #include "core/TextLocale.h"
 
 #include <QLocale>
@@ -40,8 +39,6 @@ int CodePageForLocale(const QLocale& locale) {
     }
 }
 
-void SelectUserCodePage() {
-    const QLocale user = QLocale::system();
-    SetActiveCodePage(TCodePage::Get(CodePageForLocale(user)));
-    SetTextLocale(user.name().toStdString());
+void SelectUserLocale() {
+    SetTextLocale(QLocale::system().name().toStdString());
 }

@@ -11,6 +11,7 @@
 #include "ui/UpdateCheck.h"
 #include "ui/VersionText.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <cstdint>
@@ -150,7 +151,9 @@ std::vector<std::string> Opened;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // The check waits for its download in an event loop, as under the program's own application.
+    static QCoreApplication application(*argc, *argv);
     static const TempFolder scratch;
     ForceFolder((scratch / "tmp").string());
     setenv("TMPDIR", (scratch / "tmp").string().c_str(), 1);

@@ -50,7 +50,7 @@ void CreateLayers() {
 void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlatformServices>& services,
                  std::unique_ptr<TListKeeper>& keeper, int& argc, char** argv,
                  const TMainRoutineHooks& hooks) {
-    SelectUserCodePage();
+    SelectUserLocale();
     CreateLayers();
     SetCheckpoint("DPR002");
     application.emplace(argc, argv);

@@ -52,11 +52,6 @@ std::string CheckedDownloadAddress(const std::string& address) {
 // The download runs on a thread of its own while the window goes on painting under a busy cursor; input
 // waits until the answer is in, so no other command starts meanwhile.
 void DownloadWhilePainting(const TUpdateSource& source, const std::string& path) {
-    // Without an application there is no window to paint and no loop to wait in.
-    if (!QCoreApplication::instance()) {
-        DownloadToFile(source.ManifestAddress, path, source.Limits);
-        return;
-    }
     std::exception_ptr failure;
     QEventLoop loop;
     std::thread download([&] {

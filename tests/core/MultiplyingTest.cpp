@@ -1,7 +1,6 @@
 #include "core/KeyItems.h"
 
 #include "core/CheckpointTrail.h"
-#include "core/CodePage.h"
 #include "core/KeyboardNeighbours.h"
 #include "core/Misspellings.h"
 #include "core/Recombination.h"
@@ -19,10 +18,7 @@ using Strings = std::vector<std::string>;
 
 class MultiplyingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetActiveCodePage(TCodePage::Get(1252));
-        UnwindTrail(true);
-    }
+    void SetUp() override { UnwindTrail(true); }
     void TearDown() override { UnwindTrail(true); }
 
     Strings Misspelled(const std::string& phrase, int kinds) {

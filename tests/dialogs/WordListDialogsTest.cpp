@@ -1,5 +1,4 @@
 #include "core/CheckpointTrail.h"
-#include "core/CodePage.h"
 #include "dialogs/AddWordDialog.h"
 #include "dialogs/AddWordsDialog.h"
 #include "dialogs/AskWordsDialog.h"
@@ -27,7 +26,6 @@ private slots:
         EnsureForm(frmAddWords);
         EnsureForm(frmAskWords);
     }
-    void cleanup() { SetActiveCodePage(TCodePage::Get(1252)); }
     void cleanupTestCase() { FreeAdoptedForms(); }
 
     void add_word_with_empty_list_starts_empty_and_refuses_empty_ok() {
@@ -82,20 +80,16 @@ private slots:
         QCOMPARE(recent, TLines({"three", "one", "two"}));
     }
 
-    // Whatever the user's code page, the fields show and return Unicode text as it is.
-    void typed_text_is_unicode_in_every_code_page() {
-        for (const int page : {1251, 1252}) {
-            SetActiveCodePage(TCodePage::Get(page));
-            std::string word;
-            TLines recent{"Жук"};
-            TModalScript script{[](QDialog& dialog) {
-                QCOMPARE(static_cast<TfrmAddWord&>(dialog).cmbText->currentText(), QString::fromUtf8("Жук"));
-                TypeWord(dialog, QString::fromUtf8("Жёлтый € 😀"));
-            }};
-            QVERIFY(frmAddWord->Execute(word, recent));
-            QCOMPARE(word, std::string("Жёлтый € 😀"));
-        }
-        SetActiveCodePage(TCodePage::Get(1252));
+    // The fields show and return Unicode text as it is.
+    void typed_text_is_unicode() {
+        std::string word;
+        TLines recent{"Жук"};
+        TModalScript script{[](QDialog& dialog) {
+            QCOMPARE(static_cast<TfrmAddWord&>(dialog).cmbText->currentText(), QString::fromUtf8("Жук"));
+            TypeWord(dialog, QString::fromUtf8("Жёлтый € 😀"));
+        }};
+        QVERIFY(frmAddWord->Execute(word, recent));
+        QCOMPARE(word, std::string("Жёлтый € 😀"));
     }
 
     void text_box_lines_follow_the_line_rules() {

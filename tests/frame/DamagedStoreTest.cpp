@@ -1,7 +1,6 @@
 // Settings stores damaged in every way a file can be: the program starts with the defaults, keeps the
 // damaged file aside, and its next save writes a store that reads back.
 #include "core/BusinessLogicLayer.h"
-#include "core/CodePage.h"
 #include "frame/Files.h"
 #include "frame/ManagementLayer.h"
 #include "frame/RegFile.h"
@@ -25,7 +24,6 @@ protected:
         FrameTest::SetUp();
         CreateBusinessLogicLayer();
         BusinessLogicLayer->NewList().Name = "List-A";
-        SetActiveCodePage(TCodePage::Get(1252));
     }
     void TearDown() override {
         DestroyBusinessLogicLayer();

@@ -1,4 +1,3 @@
-#include "core/CodePage.h"
 #include "core/Exceptions.h"
 #include "frame/ManagementLayer.h"
 #include "frame/ParameterDialogs.h"
@@ -63,10 +62,7 @@ protected:
         FrameTest::SetUp();
         layer_.SetParameterDialogs(&dialogs_);
     }
-    void TearDown() override {
-        SetActiveCodePage(TCodePage::Get(1252));
-        FrameTest::TearDown();
-    }
+    void TearDown() override { FrameTest::TearDown(); }
 
     TFakeDialogs dialogs_;
     TManagementLayer layer_;

@@ -1,6 +1,5 @@
 #include "frame/ManagementLayer.h"
 #include "core/BusinessLogicLayer.h"
-#include "core/CodePage.h"
 #include "frame/Files.h"
 #include "frame/RegFile.h"
 #include "frame/Registry.h"
@@ -29,13 +28,11 @@ protected:
     void SetUp() override {
         FrameTest::SetUp();
         CreateBusinessLogicLayer();
-        SetActiveCodePage(TCodePage::Get(1252));
     }
     void TearDown() override {
         DestroyBusinessLogicLayer();
         // Loading the settings points the error log next to the program.
         std::filesystem::remove(ProgramFileWithExt(".log"));
-        SetActiveCodePage(TCodePage::Get(1252));
         FrameTest::TearDown();
     }
 

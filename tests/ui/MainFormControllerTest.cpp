@@ -3,7 +3,6 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Clipboard.h"
-#include "core/CodePage.h"
 #include "core/Exceptions.h"
 #include "core/MemoryBudget.h"
 #include "dialogs/ButtonEx.h"
@@ -362,7 +361,6 @@ private:
 private slots:
     void init() {
         UnwindTrail(true);
-        SetActiveCodePage(TCodePage::Get(1252));
         lists.emplace();
         CreateManagementLayer();
         ManagementLayer->SetParameterDialogs(&parameters);

@@ -3,7 +3,6 @@
 
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
-#include "core/CodePage.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/TrayIcon.h"
 #include "frame/ManagementLayer.h"
@@ -93,7 +92,6 @@ class MainWindowTest : public QObject {
 private slots:
     void init() {
         UnwindTrail(true);
-        SetActiveCodePage(TCodePage::Get(1252));
         boxes = new TRecordingBoxes();
         CreateBusinessLogicLayer();
         CreateManagementLayer();
