@@ -1,6 +1,6 @@
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
-#include "core/MultiPatternSearch.h"
+#include "core/TermSearch.h"
 #include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
@@ -12,31 +12,20 @@ namespace {
 // Terms are at most this long before an entry is measured against the shortest one.
 constexpr std::size_t ShortestTermCap = 1000;
 
-bool StartsWithFolded(std::string_view text, std::string_view term) {
-    if (term.size() > text.size())
-        return false;
-    const auto& fold = FoldedBytes();
-    for (std::size_t i = 0; i < term.size(); ++i)
-        if (fold[static_cast<std::uint8_t>(text[i])] != static_cast<std::uint8_t>(term[i]))
+// Whether the text, as it is or folded, begins with the folded term.
+bool BeginsWithFolded(std::string_view text, std::string_view term) {
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < term.size();)
+        if (i >= text.size() || FoldChar(Utf8::Next(text, i)) != Utf8::Next(term, k))
             return false;
     return true;
 }
 
-std::vector<std::string> Reversed(const std::vector<std::string>& terms) {
-    std::vector<std::string> reversed;
-    reversed.reserve(terms.size());
-    for (const auto& t : terms)
-        reversed.emplace_back(t.rbegin(), t.rend());
-    return reversed;
-}
-
-// Picks entries by where a term occurs in their folded text.
+// Picks entries by where a term occurs in their text, ignoring case.
 class TTermMatcher {
 public:
-    // terms: folded.
     TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position)
-        : terms_(terms), position_(position),
-          search_(position == TKeyItems::TermAtEnd ? Reversed(terms) : terms, FoldedBytes()) {}
+        : position_(position), search_(terms, position == TKeyItems::TermAtEnd) {}
 
     // Room for a folded text and a reversed tail, one per thread.
     struct TScratch {
@@ -45,7 +34,7 @@ public:
     };
 
     bool Matches(std::string_view entry, TScratch& scratch) const {
-        const std::string_view text = SearchableText(entry, scratch.Folded);
+        const std::string_view text = search_.Searchable(entry, scratch.Folded);
         switch (position_) {
         case TKeyItems::TermAtStart:
             return search_.StartsWithAny(text);
@@ -73,30 +62,25 @@ private:
     // the text is out whatever follows; otherwise its first occurrence ends before the text does exactly when
     // some occurrence does.
     bool InMiddle(std::string_view text) const {
-        return search_.AnyOccurrence(text, [&](int term, std::size_t start) {
-            const std::string& t = terms_[static_cast<std::size_t>(term)];
-            return start > 0 && start + t.size() < text.size() && !StartsWithFolded(text, t);
+        return search_.AnyOccurrence(text, [&](int term, std::size_t start, std::size_t length) {
+            return start > 0 && start + length < text.size() &&
+                   !BeginsWithFolded(text, search_.FoldedTerm(term));
         });
     }
 
-    const std::vector<std::string>& terms_;
     std::uint8_t position_;
-    TMultiPatternSearch search_;
+    TTermSearch search_;
 };
 
 } // namespace
 
 void TKeyItems::HighlightByTerms(const std::vector<std::string>& terms, std::uint8_t position) {
-    std::vector<std::string> folded;
-    folded.reserve(terms.size());
     // A text has at least as many bytes as characters, and folding keeps the number of characters.
     std::size_t shortest = ShortestTermCap;
-    for (const auto& t : terms) {
-        folded.push_back(Folded(t));
+    for (const auto& t : terms)
         if (!t.empty())
-            shortest = std::min(shortest, Utf8::CountChars(folded.back()));
-    }
-    const TTermMatcher matcher(folded, position);
+            shortest = std::min(shortest, Utf8::CountChars(t));
+    const TTermMatcher matcher(terms, position);
     if (matcher.Empty())
         return;
     std::array<std::vector<std::int32_t>, 2> found;

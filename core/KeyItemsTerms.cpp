@@ -1,8 +1,8 @@
 #include "core/CaseFolding.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
-#include "core/MultiPatternSearch.h"
 #include "core/RewriteEntries.h"
+#include "core/TermSearch.h"
 #include "core/Utf8.h"
 
 namespace {
@@ -73,20 +73,19 @@ private:
 
 void TKeyItems::RemoveTerms(const std::vector<std::string>& terms) {
     CheckpointScope checkpoint("d067");
-    std::vector<std::string> foldedTerms;
-    foldedTerms.reserve(terms.size());
-    for (const auto& t : terms)
-        foldedTerms.push_back(Folded(t));
     // Terms before the first one that occurs in an entry change nothing, so one scan for all terms finds
     // where the term-by-term removal has to start, and skips most entries altogether.
-    const TMultiPatternSearch search(foldedTerms, FoldedBytes());
+    const TTermSearch search(terms);
     if (search.Empty())
         return;
+    std::vector<std::string> foldedTerms;
+    for (std::size_t t = 0; t < terms.size(); ++t)
+        foldedTerms.push_back(search.FoldedTerm(static_cast<int>(t)));
     std::string folded;
     TFoldedRemover remover;
     RewriteEntries(*this, [&](std::string_view text, std::string& out) {
         out.assign(text);
-        const int first = search.FirstPatternIn(SearchableText(text, folded));
+        const int first = search.FirstTermIn(search.Searchable(text, folded));
         if (first < 0)
             return;
         if (!FoldsAsAscii(text)) {

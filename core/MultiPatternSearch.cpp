@@ -140,6 +140,16 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
     }
     for (int b = 0; b < 256; ++b)
         leavesRoot_[b] = dense_[class_[b]] != 0;
+    for (unsigned b0 = 0; b0 < 256; ++b0) {
+        const std::uint32_t first = Child(0, class_[b0]);
+        if (first == NoState)
+            continue;
+        for (unsigned b1 = 0; b1 < 256; ++b1)
+            if (own_[first] >= 0 || Child(first, class_[b1]) != NoState) {
+                const unsigned pair = (b0 << 8) | b1;
+                beginsPair_[pair >> 6] |= std::uint64_t{1} << (pair & 63);
+            }
+    }
 }
 
 std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t cls) const {
@@ -148,16 +158,6 @@ std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t
     const TEdge* found =
         std::lower_bound(first, last, cls, [](const TEdge& e, std::uint8_t c) { return e.Class < c; });
     return found != last && found->Class == cls ? found->Target : NoState;
-}
-
-std::uint32_t TMultiPatternSearch::Next(std::uint32_t state, std::uint8_t cls) const {
-    while (state >= denseStates_) {
-        const std::uint32_t child = SparseChild(state, cls);
-        if (child != NoState)
-            return child;
-        state = fail_[state];
-    }
-    return dense_[static_cast<std::size_t>(state) * classes_ + cls];
 }
 
 std::uint32_t TMultiPatternSearch::Child(std::uint32_t state, std::uint8_t cls) const {

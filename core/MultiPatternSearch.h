@@ -44,15 +44,28 @@ private:
     };
 
     std::uint8_t ClassOf(char c) const { return class_[static_cast<std::uint8_t>(c)]; }
-    // The first position from i on whose byte leads out of the root state: most bytes of a text lead
-    // nowhere, and skipping them needs no state.
+    // The first position from i on where a pattern may begin, judged by two bytes: most positions of a text
+    // begin none, and skipping them needs no state. Two bytes rather than one, because in most scripts
+    // beyond ASCII every character begins with one of a few lead bytes.
     std::size_t SkipAtRoot(std::string_view text, std::size_t i) const {
-        while (i < text.size() && !leavesRoot_[static_cast<std::uint8_t>(text[i])])
-            ++i;
-        return i;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        for (; i + 1 < text.size(); ++i) {
+            const unsigned pair = (unsigned{bytes[i]} << 8) | bytes[i + 1];
+            if (beginsPair_[pair >> 6] & (std::uint64_t{1} << (pair & 63)))
+                return i;
+        }
+        return i < text.size() && leavesRoot_[bytes[i]] ? i : text.size();
     }
     // The state after reading one byte class; carries OutputFlag when some pattern ends there.
-    std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const;
+    std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const {
+        while (state >= denseStates_) {
+            const std::uint32_t child = SparseChild(state, cls);
+            if (child != NoState)
+                return child;
+            state = fail_[state];
+        }
+        return dense_[static_cast<std::size_t>(state) * classes_ + cls];
+    }
     // The trie child of a state by a class, without failure transitions; NoState when there is none.
     std::uint32_t Child(std::uint32_t state, std::uint8_t cls) const;
     std::uint32_t SparseChild(std::uint32_t state, std::uint8_t cls) const;
@@ -61,6 +74,8 @@ private:
 
     TFold class_{};
     std::array<bool, 256> leavesRoot_{};
+    // Bit b0 * 256 + b1: a pattern begins with byte b0 and then b1, or is b0 alone.
+    std::array<std::uint64_t, 1024> beginsPair_{};
     std::uint32_t classes_ = 1;
     std::uint32_t denseStates_ = 1;
     std::vector<std::uint32_t> dense_;

@@ -2,6 +2,7 @@
 
 #include "core/CaseFolding.h"
 #include "core/CheckpointTrail.h"
+#include "core/TextLocale.h"
 #include "core/Utf8.h"
 #include "tests/core/RandomText.h"
 #include "tests/core/TestSupport.h"
@@ -94,13 +95,27 @@ TEST_F(HighlightingTest, ShortEntriesLongTermsEmptyTermsAndEmptyLists) {
     EXPECT_EQ(empty.Highlighted.Count(), 0);
 }
 
-TEST_F(HighlightingTest, AgreesWithNaiveCheckOnRandomLists) {
+// Also with the letters that fold into ASCII (long s, the Kelvin sign) and, in a Turkish locale, the dotted
+// and dotless i, whose case variants the search spells out instead of folding the texts; and with terms
+// long enough to have too many variants.
+class HighlightingRandomTest : public HighlightingTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        HighlightingTest::SetUp();
+        SetTextLocale(GetParam());
+    }
+    void TearDown() override { SetTextLocale(""); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Locales, HighlightingRandomTest, ::testing::Values("", "tr_TR"));
+
+TEST_P(HighlightingRandomTest, AgreesWithNaiveCheckOnRandomLists) {
     TRandomText random(3);
-    for (const auto& text : random.Texts("abAB éÉ-ΣσςЁё\u212A", 400, 12))
+    for (const auto& text : random.Texts("abAB éÉ-ΣσςЁёsSſkK\u212AiIİı", 400, 12))
         list.AddKeyword(text);
     list.AddKeyword(std::string(3000, 'a') + "b");
     for (int round = 0; round < 30; ++round) {
-        Strings terms = random.Texts("ABÉ Σςёk", 1 + random.Below(8), 5);
+        Strings terms = random.Texts("ABÉ Σςёksſİıi", 1 + random.Below(8), round % 7 == 3 ? 12 : 5);
         if (round % 5 == 0)
             terms.push_back(std::string(1001, 'A'));
         for (std::uint8_t position = 0; position < 5; ++position) {
