@@ -4,9 +4,13 @@
 #include "core/Utf8.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -128,6 +132,39 @@ std::size_t AsciiPrefix(std::string_view text) {
     return i;
 }
 
+namespace {
+
+// Checks sixteen bytes at a time while they hold only ASCII and well-formed two-byte sequences (Latin with
+// diacritics, Greek, Cyrillic, Hebrew, Arabic); returns how many bytes it checked, ending between sequences.
+std::size_t TwoByteBlocks([[maybe_unused]] const std::uint8_t* p, [[maybe_unused]] std::size_t n,
+                          [[maybe_unused]] std::uint64_t& sequences, [[maybe_unused]] std::uint64_t& high) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    // As signed bytes: continuation bytes 80..BF are below -64, leads C2..DF lie between -63 and -32.
+    const __m128i belowC0 = _mm_set1_epi8(-64);
+    const __m128i aboveC1 = _mm_set1_epi8(-63);
+    const __m128i belowE0 = _mm_set1_epi8(-32);
+    while (n - i >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto highMask = static_cast<unsigned>(_mm_movemask_epi8(v));
+        const auto cont = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, belowC0)));
+        const auto lead = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, aboveC1), _mm_cmplt_epi8(v, belowE0))));
+        // A lead in the last byte waits for the next block, which then starts with it.
+        const unsigned last = lead >> 15;
+        const unsigned leads = lead & 0x7FFF;
+        if ((cont | lead) != highMask || cont != leads << 1)
+            break;
+        sequences += static_cast<unsigned>(std::popcount(leads));
+        high += static_cast<unsigned>(std::popcount(highMask)) - last;
+        i += 16 - last;
+    }
+#endif
+    return i;
+}
+
+} // namespace
+
 void TUtf8Check::Feed(std::string_view chunk) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(chunk.data());
     const std::size_t n = chunk.size();
@@ -164,7 +201,16 @@ std::size_t TUtf8Check::FeedWhole(std::string_view chunk) {
     const std::size_t n = chunk.size();
     std::uint64_t sequences = 0, high = 0, malformed = 0;
     std::size_t i = 0;
+    // Where checking sixteen bytes at once may be tried again after it met something else.
+    std::size_t blocksFrom = 0;
     while (n - i >= 4) {
+        if (i >= blocksFrom) {
+            const std::size_t checked = TwoByteBlocks(p + i, n - i, sequences, high);
+            i += checked;
+            if (checked == 0)
+                blocksFrom = i + 16;
+            continue;
+        }
         if (p[i] < 0x80) {
             // A blank between words, or a long ASCII stretch.
             if (p[++i] < 0x80)

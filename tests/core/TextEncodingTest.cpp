@@ -7,6 +7,7 @@
 #include "core/Utf8.h"
 #include "tests/core/TestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -268,15 +269,19 @@ TEST(TextEncoding, CheckAgreesWithTheDecoderOnRandomBytesInAnyChunks) {
                                   "\xC0",     "\xE2\x82", "\xED\xA0\x80",
                                   "\xF4\x90", "\xFF",     "\xF0\x9F\x98",
                                   "\n"};
-    for (int round = 0; round < 2000; ++round) {
+    // Long stretches of one- and two-byte characters, which are checked sixteen bytes at a time, now and
+    // then broken by anything else.
+    for (int round = 0; round < 4000; ++round) {
         std::string text;
-        for (int n = static_cast<int>(rng() % 12); n > 0; --n)
-            text += pieces[rng() % std::size(pieces)];
-        std::size_t replaced = 0;
+        const std::size_t kinds = round % 2 ? 3 : std::size(pieces);
+        for (int n = static_cast<int>(rng() % 60); n > 0; --n)
+            text += pieces[rng() % (rng() % 8 ? kinds : std::size(pieces))];
+        std::size_t replaced = 0, sequences = 0;
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t at = i;
-            if (Utf8::Next(text, i) == Utf8::Replacement && i - at == 1)
-                ++replaced;
+            const bool replacement = Utf8::Next(text, i) == Utf8::Replacement;
+            replaced += replacement && i - at == 1;
+            sequences += i - at > 1;
         }
         TUtf8Check check;
         const std::size_t cut = text.empty() ? 0 : rng() % text.size();
@@ -285,6 +290,10 @@ TEST(TextEncoding, CheckAgreesWithTheDecoderOnRandomBytesInAnyChunks) {
         check.Finish();
         EXPECT_EQ(check.Valid(), Utf8::IsValid(text)) << testing::PrintToString(text);
         EXPECT_EQ(check.MalformedBytes(), replaced) << testing::PrintToString(text);
+        EXPECT_EQ(check.Sequences(), sequences) << testing::PrintToString(text);
+        EXPECT_EQ(check.HighBytes(), static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+                                                                            [](char c) { return c & 0x80; })))
+            << testing::PrintToString(text);
         EXPECT_EQ(RepairedUtf8(text).size(), text.size() + 2 * replaced);
     }
 }
