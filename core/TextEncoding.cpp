@@ -4,7 +4,6 @@
 #include "core/Utf8.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -144,21 +143,35 @@ std::size_t TwoByteBlocks([[maybe_unused]] const std::uint8_t* p, [[maybe_unused
     const __m128i belowC0 = _mm_set1_epi8(-64);
     const __m128i aboveC1 = _mm_set1_epi8(-63);
     const __m128i belowE0 = _mm_set1_epi8(-32);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi8(1);
+    // Counted in vector lanes (a sum of absolute differences adds up the bytes of a mask), so that no
+    // bit count is needed, which plain x86-64 lacks as an instruction.
+    __m128i leadSum = zero;
+    __m128i highSum = zero;
+    std::uint64_t heldBack = 0;
     while (n - i >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i isHigh = _mm_cmplt_epi8(v, zero);
+        const __m128i isLead = _mm_and_si128(_mm_cmpgt_epi8(v, aboveC1), _mm_cmplt_epi8(v, belowE0));
         const auto highMask = static_cast<unsigned>(_mm_movemask_epi8(v));
         const auto cont = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, belowC0)));
-        const auto lead = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, aboveC1), _mm_cmplt_epi8(v, belowE0))));
+        const auto lead = static_cast<unsigned>(_mm_movemask_epi8(isLead));
         // A lead in the last byte waits for the next block, which then starts with it.
         const unsigned last = lead >> 15;
-        const unsigned leads = lead & 0x7FFF;
-        if ((cont | lead) != highMask || cont != leads << 1)
+        if ((cont | lead) != highMask || cont != (lead & 0x7FFF) << 1)
             break;
-        sequences += static_cast<unsigned>(std::popcount(leads));
-        high += static_cast<unsigned>(std::popcount(highMask)) - last;
+        leadSum = _mm_add_epi64(leadSum, _mm_sad_epu8(_mm_and_si128(isLead, one), zero));
+        highSum = _mm_add_epi64(highSum, _mm_sad_epu8(_mm_and_si128(isHigh, one), zero));
+        heldBack += last;
         i += 16 - last;
     }
+    const auto total = [](__m128i sum) {
+        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(sum)) +
+               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sum, sum)));
+    };
+    sequences += total(leadSum) - heldBack;
+    high += total(highSum) - heldBack;
 #endif
     return i;
 }
