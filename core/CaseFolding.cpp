@@ -48,12 +48,24 @@ constexpr char32_t TwoByteEnd = 0x800;
 
 struct TTwoByteFolds {
     std::array<std::array<char16_t, TwoByteEnd>, 2> Folds;
+    // The fold's UTF-8, ready to store: two bytes (the second unused for a one-byte fold) and, above them,
+    // the length.
+    std::array<std::array<std::uint32_t, TwoByteEnd>, 2> Encoded;
 
     TTwoByteFolds() {
         for (int turkic = 0; turkic < 2; ++turkic)
-            for (char32_t c = 0; c < TwoByteEnd; ++c)
-                Folds[turkic][c] = static_cast<char16_t>(u_foldCase(
+            for (char32_t c = 0; c < TwoByteEnd; ++c) {
+                const char16_t folded = static_cast<char16_t>(u_foldCase(
                     static_cast<UChar32>(c), turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT));
+                Folds[turkic][c] = folded;
+                char bytes[4] = {};
+                const std::size_t length = Utf8::Write(folded, bytes);
+                Encoded[turkic][c] = length <= 2
+                                         ? static_cast<std::uint8_t>(bytes[0]) |
+                                               (std::uint32_t{static_cast<std::uint8_t>(bytes[1])} << 8) |
+                                               (std::uint32_t{static_cast<std::uint8_t>(length)} << 16)
+                                         : 0;
+            }
     }
 };
 
@@ -64,10 +76,24 @@ const char16_t* TwoByteFolds() {
     return kTwoByteFolds.Folds[IsTurkicLocale() ? 1 : 0].data();
 }
 
+const std::uint32_t* EncodedTwoByteFolds() {
+    return kTwoByteFolds.Encoded[IsTurkicLocale() ? 1 : 0].data();
+}
+
+// The encoded fold of a well-formed two-byte character at i; 0 for anything else, and for the two
+// characters whose fold takes three bytes.
+std::uint32_t TwoByteAt(const std::uint8_t* bytes, std::size_t i, std::size_t size,
+                        const std::uint32_t* twoByte) {
+    const std::uint8_t b = bytes[i];
+    if (b < 0xC2 || b > 0xDF || i + 1 >= size || (bytes[i + 1] & 0xC0) != 0x80)
+        return 0;
+    return twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)];
+}
+
 // Appends the folded form of text character by character; two-byte characters take the table. A folded
 // character is never more than twice as long as its character.
 void AppendFoldedFrom(std::string_view text, std::string& out) {
-    const char16_t* twoByte = TwoByteFolds();
+    const std::uint32_t* twoByte = EncodedTwoByteFolds();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const bool turkic = IsTurkicLocale();
     const std::size_t start = out.size();
@@ -78,8 +104,10 @@ void AppendFoldedFrom(std::string_view text, std::string& out) {
         if (b < 0x80 && !(turkic && b == 'I')) {
             *write++ = FoldAsciiByte(static_cast<char>(b));
             ++i;
-        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (bytes[i + 1] & 0xC0) == 0x80) {
-            write += Utf8::Write(twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)], write);
+        } else if (const std::uint32_t folded = TwoByteAt(bytes, i, text.size(), twoByte)) {
+            write[0] = static_cast<char>(folded);
+            write[1] = static_cast<char>(folded >> 8);
+            write += folded >> 16;
             i += 2;
         } else {
             write += Utf8::Write(FoldChar(Utf8::Next(text, i)), write);
