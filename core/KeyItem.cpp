@@ -15,16 +15,16 @@ std::uint32_t CheckedSize(std::string_view text) {
 } // namespace
 
 TKeyItem::TKeyItem(TTextArena& arena, std::string_view text)
-    : data_(arena.Store(text)), size_(CheckedSize(text)), arena_(&arena) {}
+    : data_(arena.Store(text)), size_(CheckedSize(text)) {}
 
-void TKeyItem::SetText(std::string_view text) {
+void TKeyItem::SetText(std::string_view text, TTextArena& arena) {
     if (text.size() <= size_) {
-        arena_->Release(PutOver(text));
+        arena.Release(PutOver(text));
         return;
     }
     const std::uint32_t size = CheckedSize(text);
-    arena_->Release(size_);
-    data_ = arena_->Store(text);
+    arena.Release(size_);
+    data_ = arena.Store(text);
     size_ = size;
     wordCount_ = -1;
 }

@@ -16,8 +16,9 @@ public:
     TKeyItem& operator=(TKeyItem&&) noexcept = default;
 
     std::string_view Text() const { return {data_, size_}; }
-    // Stores text and forgets the word count, unless text equals the current text byte for byte.
-    void SetText(std::string_view text);
+    // Stores text in arena, the list's, and forgets the word count, unless text equals the current text
+    // byte for byte.
+    void SetText(std::string_view text, TTextArena& arena);
     // SetText for a text no longer than the current one, without touching the list's storage: returns the
     // bytes that became free, for the list to account. Entries can be rewritten this way from several
     // threads at once.
@@ -31,8 +32,27 @@ private:
     friend class TKeyItems;
     TKeyItem(TTextArena& arena, std::string_view text);
 
+    // Sixteen bytes, with nothing that the list knows already: lists of a hundred million entries and more
+    // are made of these.
     char* data_ = nullptr;
     std::uint32_t size_ = 0;
     mutable std::int32_t wordCount_ = -1;
-    TTextArena* arena_ = nullptr;
+};
+static_assert(sizeof(TKeyItem) == 16);
+
+// An entry of a list together with the list's text storage, as the list hands it out: it reads as the
+// entry and can change its text.
+class TKeyItemRef {
+public:
+    TKeyItemRef(TKeyItem& item, TTextArena& arena) : item_(item), arena_(arena) {}
+
+    std::string_view Text() const { return item_.Text(); }
+    void SetText(std::string_view text) { item_.SetText(text, arena_); }
+    std::size_t PutOver(std::string_view text) { return item_.PutOver(text); }
+    int WordCount() const { return item_.WordCount(); }
+    int CachedWordCount() const { return item_.CachedWordCount(); }
+
+private:
+    TKeyItem& item_;
+    TTextArena& arena_;
 };

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cstring>
 
-TKeyItem& TKeyItems::GetKeyItem(int index) {
+TKeyItemRef TKeyItems::GetKeyItem(int index) {
     if (index < 0 || index >= Count())
         RaiseListIndexError(index);
-    return items_[static_cast<std::size_t>(index)];
+    return {items_[static_cast<std::size_t>(index)], arena_};
 }
 
 const TKeyItem& TKeyItems::GetKeyItem(int index) const {
@@ -21,10 +21,10 @@ const TKeyItem& TKeyItems::GetKeyItem(int index) const {
     return items_[static_cast<std::size_t>(index)];
 }
 
-TKeyItem& TKeyItems::AddKeyword(std::string_view text) {
+TKeyItemRef TKeyItems::AddKeyword(std::string_view text) {
     if (items_.size() >= static_cast<std::size_t>(INT32_MAX))
         throw EListError("Too many keywords in one list");
-    return items_.emplace_back(TKeyItem(arena_, text));
+    return {items_.emplace_back(TKeyItem(arena_, text)), arena_};
 }
 
 void TKeyItems::Reserve(std::size_t entries, std::size_t textBytes) {
@@ -91,10 +91,6 @@ void TKeyItems::DeleteOneByOne() {
 void TKeyItems::SwapEntries(TKeyItems& other) noexcept {
     items_.swap(other.items_);
     arena_.Swap(other.arena_);
-    for (auto& item : items_)
-        item.arena_ = &arena_;
-    for (auto& item : other.items_)
-        item.arena_ = &other.arena_;
 }
 
 void TKeyItems::TakeEntries(TKeyItems& other) {
@@ -102,10 +98,8 @@ void TKeyItems::TakeEntries(TKeyItems& other) {
         throw EListError("Too many keywords in one list");
     items_.reserve(items_.size() + other.items_.size());
     arena_.Adopt(other.arena_);
-    for (auto& item : other.items_) {
-        item.arena_ = &arena_;
+    for (auto& item : other.items_)
         items_.push_back(std::move(item));
-    }
     other.items_.clear();
 }
 
@@ -137,7 +131,6 @@ void TKeyItems::Compact() {
             if (item.size_ > 0)
                 std::memcpy(base + offset, item.data_, item.size_);
             item.data_ = item.size_ > 0 ? base + offset : nullptr;
-            item.arena_ = &arena_;
             offset += item.size_;
         }
     });

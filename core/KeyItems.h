@@ -32,9 +32,9 @@ public:
     TKeyItems& operator=(const TKeyItems&) = delete;
 
     int Count() const { return static_cast<int>(items_.size()); }
-    TKeyItem& GetKeyItem(int index);
+    TKeyItemRef GetKeyItem(int index);
     const TKeyItem& GetKeyItem(int index) const;
-    TKeyItem& AddKeyword(std::string_view text);
+    TKeyItemRef AddKeyword(std::string_view text);
     // Prepares room for entries and text bytes about to be added, so a large load grows storage once.
     void Reserve(std::size_t entries, std::size_t textBytes);
     void Clear();
@@ -96,7 +96,8 @@ public:
     std::vector<std::string_view> HighlightedTexts() const;
     std::size_t TextBytes() const { return arena_.Used() - arena_.Dead(); }
 
-    // Exchanges the entries (not name, settings, sort order or highlight) with another list; never fails.
+    // Exchanges the entries (not name, settings, sort order or highlight) with another list in constant
+    // time; never fails.
     void SwapEntries(TKeyItems& other) noexcept;
     // Moves every entry of other, with the storage of its text, to the end of this list; other is left
     // without entries.

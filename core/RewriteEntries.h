@@ -15,7 +15,7 @@ template <class TRewrite> void RewriteEntries(TKeyItems& list, TRewrite&& rewrit
     std::string out;
     const int count = list.Count();
     for (int i = 0; i < count; ++i) {
-        TKeyItem& item = list.GetKeyItem(i);
+        TKeyItemRef item = list.GetKeyItem(i);
         out.clear();
         rewrite(item.Text(), out);
         item.SetText(out);
@@ -47,7 +47,7 @@ template <class TVisit> void VisitEntriesInParts(TKeyItems& list, TVisit&& visit
 // the new length, or TextUnchanged without writing. Each text is written over itself, so a long list is
 // rewritten on two threads; write must keep no state between calls.
 template <class TWrite> void RewriteEntriesInPlace(TKeyItems& list, TWrite&& write) {
-    VisitEntriesInParts(list, [&](unsigned, std::size_t, TKeyItem& item, std::string& out) -> std::size_t {
+    VisitEntriesInParts(list, [&](unsigned, std::size_t, TKeyItemRef item, std::string& out) -> std::size_t {
         out.resize(item.Text().size());
         const std::size_t size = write(item.Text(), out.data());
         return size == TextUnchanged ? 0 : item.PutOver({out.data(), size});
@@ -61,7 +61,7 @@ template <class TWrite> void RewriteEntriesInPlace(TKeyItems& list, TWrite&& wri
 template <class TMap> void RewriteEntriesAnyLength(TKeyItems& list, TMap&& map) {
     std::array<std::vector<std::pair<int, std::string>>, 2> grown;
     VisitEntriesInParts(
-        list, [&](unsigned part, std::size_t index, TKeyItem& item, std::string& out) -> std::size_t {
+        list, [&](unsigned part, std::size_t index, TKeyItemRef item, std::string& out) -> std::size_t {
             out.clear();
             map(item.Text(), out);
             if (out.size() <= item.Text().size())

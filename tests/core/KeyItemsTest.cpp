@@ -85,7 +85,7 @@ TEST_F(KeyItemsTest, AssignCopiesFontAndColoursButNotWidths) {
 }
 
 TEST_F(KeyItemsTest, SetTextKeepsWordCountOnlyForTheSameText) {
-    TKeyItem& item = list.AddKeyword("red shoes");
+    TKeyItemRef item = list.AddKeyword("red shoes");
     EXPECT_EQ(item.CachedWordCount(), -1);
     EXPECT_EQ(item.WordCount(), 2);
     item.SetText("red shoes");
