@@ -130,7 +130,7 @@ private:
         for (const auto& t : side.Model)
             Require(Utf8::IsValid(t), "an entry is not well-formed UTF-8");
         for (int i = 0; i < side.List.Count(); ++i) {
-            const TKeyItemRef item = side.List.GetKeyItem(i);
+            const TKeyItem& item = side.List.GetKeyItem(i);
             Require(item.CachedWordCount() == -1 || item.CachedWordCount() == Plain::CountWords(item.Text()),
                     "a stale word count");
         }
