@@ -115,9 +115,9 @@ void TListKeeper::PutInPlace(TKeptState& state) {
             live.SortOrder = kept.SortOrder;
         live.Name = kept.Name;
     }
-    const auto current = static_cast<std::size_t>(state.Session.CurrentList);
-    if (current < controller_.TabButtons.size())
-        controller_.SelectTab(controller_.TabButtons[current]);
+    const int current = state.Session.CurrentList;
+    if (current >= 0 && current < BusinessLogicLayer->ListCount())
+        controller_.SelectListTab(current);
     else
         controller_.RefreshView(true, false);
     IMainView& view = *controller_.MainView;

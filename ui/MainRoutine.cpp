@@ -59,7 +59,7 @@ void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlat
     ManagementLayer->SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
                                                                 : &services->Dialogs.Parameters());
     SetCheckpoint("DPR003");
-    const TFormClass formClass = hooks.FormClass ? hooks.FormClass : FormClassOf<TfrmMain>();
+    const TMainViewClass formClass = hooks.FormClass ? hooks.FormClass : [] { return new TfrmMain(); };
     IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : services->Dialogs;
     MainFormController = new TMainFormController(formClass, {*BusinessLogicLayer, *ManagementLayer, dialogs});
     MainWindowHandle = MainFormController->Form;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/FormController.h"
+#include "ui/MainView.h"
 
 #include <functional>
 
@@ -10,7 +10,7 @@ class IParameterDialogs;
 // Seams for tests; the program passes none.
 struct TMainRoutineHooks {
     // Makes the main window instead of the program's own.
-    TFormClass FormClass;
+    TMainViewClass FormClass;
     // Dialogs instead of the program's own windows.
     IControllerDialogs* ControllerDialogs = nullptr;
     IParameterDialogs* ParameterDialogs = nullptr;

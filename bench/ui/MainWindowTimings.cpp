@@ -49,7 +49,7 @@ void Run(const char* command) {
 }
 
 void ClickTab(std::size_t index) {
-    QTest::mouseClick(MainFormController->TabButtons[index], Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseClick(Window->ListTabs()[index], Qt::LeftButton, {}, QPoint(30, 10));
     Repaint();
 }
 
@@ -159,8 +159,8 @@ int main(int argc, char** argv) {
     CreateBusinessLogicLayer();
     CreateManagementLayer();
     TNoDialogs dialogs;
-    MainFormController =
-        new TMainFormController(FormClassOf<TfrmMain>(), {*BusinessLogicLayer, *ManagementLayer, dialogs});
+    MainFormController = new TMainFormController([] { return new TfrmMain(); },
+                                                 {*BusinessLogicLayer, *ManagementLayer, dialogs});
     Window = static_cast<TfrmMain*>(MainFormController->Form);
     Window->show();
     if (!QTest::qWaitForWindowExposed(Window))

@@ -3,7 +3,6 @@
 #include "core/IntList.h"
 #include "core/KeyItems.h"
 #include "core/ListSettings.h"
-#include "dialogs/ImageStrip.h"
 #include "frame/ManagementLayer.h"
 #include "frame/ParameterDialogs.h"
 #include "ui/Action.h"
@@ -21,7 +20,7 @@
 
 // A main window without a screen: the commands of the command table, a list view that keeps its selection
 // in a byte per row, and message boxes and file dialogs that record what was asked and answer from a queue.
-class TFakeMainView : public TControlledForm, public IMainView {
+class TFakeMainView : public TMainViewForm {
 public:
     struct TAsked {
         std::string Text;
@@ -29,7 +28,7 @@ public:
         TMsgIcon Icon;
     };
 
-    TFakeMainView() : tabImages_(QSize(102, 22), this) {
+    TFakeMainView() {
         for (const TCommand& command : CommandTable()) {
             auto* action = new TAction(command.Name, &commands_);
             action->setText(command.Caption);
@@ -38,8 +37,10 @@ public:
     }
 
     TActionList& Commands() override { return commands_; }
-    QWidget* Window() override { return this; }
-    TImageStrip* TabImages() override { return &tabImages_; }
+    void ShowListTabs(const std::vector<std::string>& names, int current) override {
+        tabs = names;
+        currentTab = current;
+    }
     void LoadButtonImages() override { ++imagesLoaded; }
     void AttachMenus() override { ++menusAttached; }
 
@@ -101,6 +102,8 @@ public:
         return chosenFile;
     }
 
+    std::vector<std::string> tabs;
+    int currentTab = -1;
     int imagesLoaded = 0;
     int menusAttached = 0;
     int invalidations = 0;
@@ -113,7 +116,6 @@ public:
 
 private:
     TActionList commands_;
-    TImageStrip tabImages_;
     std::vector<char> selection_;
     std::array<int, 2> widths_{100, 273};
 };

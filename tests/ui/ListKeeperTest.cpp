@@ -155,7 +155,7 @@ private slots:
             }
             BusinessLogicLayer->GetList(4).AddKeyword("");
             BusinessLogicLayer->GetList(4).AddKeyword("Größe 😀");
-            MainFormController->SelectTab(MainFormController->TabButtons[3]);
+            QTest::mouseClick(Window().ListTabs()[3], Qt::LeftButton, {}, QPoint(30, 10));
             Run("aModifySortDesc");
             TIntList rows;
             for (int row : {1, 2, 3, 40, 149})

@@ -5,7 +5,6 @@
 #include "core/Clipboard.h"
 #include "core/Exceptions.h"
 #include "core/MemoryBudget.h"
-#include "dialogs/ButtonEx.h"
 #include "frame/ExceptionHook.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
@@ -385,14 +384,11 @@ private slots:
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
         QCOMPARE(lists->ListCount(), 6);
-        QCOMPARE(controller->TabButtons.size(), std::size_t{6});
-        for (int i = 0; i < 6; ++i) {
-            TButtonEx* tab = controller->TabButtons[static_cast<std::size_t>(i)];
-            QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
-            QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
-            QCOMPARE(tab->Down(), i == 0);
-            QCOMPARE(lists->GetList(i).Name, tab->Caption().toStdString());
-        }
+        QCOMPARE(view->tabs,
+                 (std::vector<std::string>{"List-A", "List-B", "List-C", "List-D", "List-E", "List-F"}));
+        QCOMPARE(view->currentTab, 0);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(lists->GetList(i).Name, view->tabs[static_cast<std::size_t>(i)]);
         QCOMPARE(lists->CurrentList(), &lists->GetList(0));
         QCOMPARE(view->imagesLoaded, 1);
         QCOMPARE(view->menusAttached, 1);
@@ -479,8 +475,12 @@ private slots:
     void aSeventhAndTwentySeventhList() {
         TKeyItems& g = controller->AddListTab(false);
         QCOMPARE(g.Name, std::string("List-G"));
-        QCOMPARE(controller->TabButtons.back()->pos(), QPoint(643, 240));
-        for (int i = 7; i < 26; ++i)
+        QCOMPARE(view->tabs.back(), g.Name);
+        QCOMPARE(view->currentTab, 0);
+        controller->AddListTab(true);
+        QCOMPARE(view->currentTab, 7);
+        QCOMPARE(lists->CurrentList(), &lists->GetList(7));
+        for (int i = 8; i < 26; ++i)
             controller->AddListTab(false);
         try {
             controller->AddListTab(false);
@@ -731,12 +731,11 @@ private slots:
         Fill({"a", "b"});
         SelectRows({0, 1});
         view->SetColumnWidth(1, 400);
-        controller->SelectTab(controller->TabButtons[1]);
+        controller->SelectListTab(1);
         QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(view->ColumnWidth(1), 273);
-        QVERIFY(controller->TabButtons[1]->Down());
-        QVERIFY(!controller->TabButtons[0]->Down());
-        controller->SelectTab(controller->TabButtons[0]);
+        QCOMPARE(view->currentTab, 1);
+        controller->SelectListTab(0);
         QCOMPARE(view->ColumnWidth(1), 400);
         QCOMPARE(view->SelectedCount(), 0);
         QCOMPARE(view->RowCount(), 2);

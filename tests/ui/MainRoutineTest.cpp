@@ -99,7 +99,7 @@ class MainRoutineTest : public QObject {
 
     // Runs the program; steps run once the loop is going, and the main window is closed after them
     // whatever they found.
-    int RunProgram(std::function<void()> steps, TFormClass formClass = {}, bool ownDialogs = false) {
+    int RunProgram(std::function<void()> steps, TMainViewClass formClass = {}, bool ownDialogs = false) {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = ownDialogs ? nullptr : &dialogs;
         hooks.FormClass = std::move(formClass);
@@ -176,7 +176,7 @@ private slots:
             "The window could not be made " + QUuid::createUuid().toString().toStdString();
         bool ran = false;
         const int code =
-            RunProgram([&] { ran = true; }, [message]() -> TControlledForm* { throw Exception(message); });
+            RunProgram([&] { ran = true; }, [message]() -> TMainViewForm* { throw Exception(message); });
         QCOMPARE(code, 0);
         QVERIFY(!ran);
         QCOMPARE(boxes.size(), 1);

@@ -96,7 +96,7 @@ private slots:
         CreateBusinessLogicLayer();
         CreateManagementLayer();
         dialogs = TFakeControllerDialogs();
-        controller = new TMainFormController(FormClassOf<TfrmMain>(),
+        controller = new TMainFormController([] { return new TfrmMain(); },
                                              {*BusinessLogicLayer, *ManagementLayer, dialogs});
         MainFormController = controller;
         window = static_cast<TfrmMain*>(controller->Form);
@@ -388,12 +388,14 @@ private slots:
         Fill({"a", "b"});
         window->SetRowSelected(1, true);
         window->SetColumnWidth(1, 400);
-        QTest::mouseClick(controller->TabButtons[1], Qt::LeftButton, {}, QPoint(30, 10));
+        const std::vector<TButtonEx*>& tabs = window->ListTabs();
+        QTest::mouseClick(tabs[1], Qt::LeftButton, {}, QPoint(30, 10));
         QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
         QCOMPARE(window->ColumnWidth(1), 273);
         QCOMPARE(window->RowCount(), 0);
-        QVERIFY(controller->TabButtons[1]->Down());
-        QTest::mouseClick(controller->TabButtons[0], Qt::LeftButton, {}, QPoint(30, 10));
+        QVERIFY(tabs[1]->Down());
+        QVERIFY(!tabs[0]->Down());
+        QTest::mouseClick(tabs[0], Qt::LeftButton, {}, QPoint(30, 10));
         QCOMPARE(window->ColumnWidth(1), 400);
         QCOMPARE(window->RowCount(), 2);
         QCOMPARE(window->SelectedCount(), 0);
@@ -401,6 +403,18 @@ private slots:
         const QImage image = window->grab().toImage();
         QVERIFY(image.pixelColor(60, 261) != QColor(145, 155, 157));
         QCOMPARE(image.pixelColor(160, 261), QColor(145, 155, 157));
+    }
+
+    void theWindowMakesOneTabPerListInARow() {
+        controller->AddListTab(false);
+        const std::vector<TButtonEx*>& tabs = window->ListTabs();
+        QCOMPARE(tabs.size(), std::size_t{7});
+        for (int i = 0; i < 7; ++i) {
+            const TButtonEx* tab = tabs[static_cast<std::size_t>(i)];
+            QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
+            QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
+            QCOMPARE(tab->Down(), i == 0);
+        }
     }
 
     void mouseAndKeyboardSelectRowsInTheByteArray() {
