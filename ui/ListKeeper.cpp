@@ -1,11 +1,9 @@
 #include "ui/ListKeeper.h"
 
 #include "core/BusinessLogicLayer.h"
-#include "dialogs/ApplicationLook.h"
 #include "dialogs/ButtonEx.h"
 #include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
-#include "frame/MessageBoxService.h"
 #include "ui/MainFormController.h"
 #include "ui/MainView.h"
 
@@ -15,8 +13,9 @@
 #include <algorithm>
 #include <chrono>
 
-TListKeeper::TListKeeper(std::string folder, TMainFormController& controller)
-    : store_(std::move(folder)), controller_(controller) {
+TListKeeper::TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
+                         const TManagementLayer& management)
+    : store_(std::move(folder)), controller_(controller), lists_(lists), management_(management) {
     SetCommandObserver(this);
 }
 
@@ -30,7 +29,7 @@ TListKeeper::~TListKeeper() {
 }
 
 bool TListKeeper::Keeping() const {
-    return ManagementLayer && ManagementLayer->KeepLists;
+    return management_.KeepLists;
 }
 
 void TListKeeper::Start() {
@@ -44,7 +43,7 @@ void TListKeeper::Start() {
     if (!Keeping()) {
         store_.Forget();
         applied_ = true;
-        saver_.emplace(store_, *BusinessLogicLayer);
+        saver_.emplace(store_, lists_);
         return;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -94,16 +93,16 @@ void TListKeeper::Apply(bool atExit) {
         PutInPlace(*restored_);
     }
     restored_.reset();
-    saver_.emplace(store_, *BusinessLogicLayer);
+    saver_.emplace(store_, lists_);
     if (Keeping())
         saver_->Request(Session());
 }
 
 void TListKeeper::PutInPlace(TKeptState& state) {
-    const int count = std::min(static_cast<int>(state.Lists.size()), BusinessLogicLayer->ListCount());
+    const int count = std::min(static_cast<int>(state.Lists.size()), lists_.ListCount());
     bool currentUntouched = true;
     for (int i = 0; i < count; ++i) {
-        TKeyItems& live = BusinessLogicLayer->GetList(i);
+        TKeyItems& live = lists_.GetList(i);
         TKeyItems& kept = *state.Lists[static_cast<std::size_t>(i)];
         // What the user added while the restore ran stays, after the kept entries.
         const bool untouched = live.Count() == 0;
@@ -116,7 +115,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
         live.Name = kept.Name;
     }
     const int current = state.Session.CurrentList;
-    if (current >= 0 && current < BusinessLogicLayer->ListCount())
+    if (current >= 0 && current < lists_.ListCount())
         controller_.SelectListTab(current);
     else
         controller_.RefreshView(true, false);
@@ -136,11 +135,11 @@ void TListKeeper::PutInPlace(TKeptState& state) {
 }
 
 void TListKeeper::ShowOnce(const std::string& text) {
-    MessageBoxes().Show(MainWindowHandle, text, ApplicationTitle, TMsgIcon::Warning, TMsgButtons::Ok);
+    controller_.MainView->Ask(text, TMsgButtons::Ok, TMsgIcon::Warning);
 }
 
 int TListKeeper::CurrentIndex() const {
-    return std::max(0, BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList()));
+    return std::max(0, lists_.IndexOf(lists_.CurrentList()));
 }
 
 TKeptSession TListKeeper::Session() const {

@@ -12,8 +12,6 @@
 
 #include <QApplication>
 
-TMainFormController* MainFormController = nullptr;
-
 namespace {
 
 constexpr int MaxLists = 26;
@@ -23,7 +21,8 @@ constexpr int MaxLists = 26;
 TMainFormController::TMainFormController(const TMainViewClass& viewClass, const TControllerServices& services)
     : TFormController((PushCheckpoint("AS014"), [&viewClass]() -> TControlledForm* { return viewClass(); }),
                       true),
-      lists_(services.Lists), management_(services.Management), dialogs_(services.Dialogs) {
+      lists_(services.Lists), management_(services.Management), dialogs_(services.Dialogs),
+      clipboard_(services.Clipboard) {
     Form->setWindowTitle(MainWindowCaption);
     // The form came from viewClass.
     auto* view = static_cast<TMainViewForm*>(Form);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class IClipboard;
 class TBusinessLogicLayer;
 class TIntList;
 class TKeyItems;
@@ -21,6 +22,7 @@ struct TControllerServices {
     TBusinessLogicLayer& Lists;
     TManagementLayer& Management;
     IControllerDialogs& Dialogs;
+    IClipboard& Clipboard;
 };
 
 // The controller of the main window: binds the window's 54 commands (the command table) to their enable rules
@@ -106,10 +108,8 @@ private:
     TBusinessLogicLayer& lists_;
     TManagementLayer& management_;
     IControllerDialogs& dialogs_;
+    IClipboard& clipboard_;
     std::size_t memoryBudget_ = 0;
 };
-
-// The single instance, alive while the main window exists.
-extern TMainFormController* MainFormController;
 
 inline constexpr const char* MainWindowCaption = "Pellox Termwright V " PT_VERSION " [Pellox Marketing LTD]";

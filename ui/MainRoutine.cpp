@@ -21,106 +21,109 @@
 
 namespace {
 
-// The platform services the running program uses, installed for as long as it runs.
-struct TPlatformServices {
+// What the program is made of. The layers, the window and the keeper go in the shut-down, in reverse order;
+// the rest goes with this object, the exception handler first and the application object last.
+struct TProgram {
+    std::optional<TApplication> Application;
     TMessageBoxes Boxes;
     TSystemClipboard Clipboard;
-    TProgramDialogs Dialogs;
-
-    explicit TPlatformServices(TManagementLayer& management) : Dialogs(management) {
-        InstallMessageBoxes(&Boxes);
-        InstallClipboard(&Clipboard);
-    }
-    ~TPlatformServices() {
-        InstallClipboard(nullptr);
-        InstallMessageBoxes(nullptr);
-    }
-    TPlatformServices(const TPlatformServices&) = delete;
-    TPlatformServices& operator=(const TPlatformServices&) = delete;
+    std::optional<TProgramDialogs> Dialogs;
+    TExceptionHandler ErrorHandler{Boxes};
+    std::optional<TBusinessLogicLayer> Lists;
+    std::optional<TManagementLayer> Management;
+    std::unique_ptr<TMainFormController> Controller;
+    std::unique_ptr<TListKeeper> Keeper;
 };
 
-void CreateLayers() {
+void CreateLayers(TProgram& program) {
     PushCheckpoint("AS001");
-    CreateBusinessLogicLayer();
+    PushCheckpoint("AS005");
+    program.Lists.emplace();
+    PopCheckpoint();
     SetCheckpoint("AS012");
-    CreateManagementLayer();
+    program.Management.emplace(*program.Lists);
     PopCheckpoint();
 }
 
-void StartAndRun(std::optional<TApplication>& application, std::unique_ptr<TPlatformServices>& services,
-                 std::unique_ptr<TListKeeper>& keeper, int& argc, char** argv,
-                 const TMainRoutineHooks& hooks) {
-    SelectUserLocale();
-    CreateLayers();
-    SetCheckpoint("DPR002");
-    application.emplace(argc, argv);
-    QGuiApplication::setDesktopFileName("pellox-termwright");
-    services = std::make_unique<TPlatformServices>(*ManagementLayer);
-    ManagementLayer->SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
-                                                                : &services->Dialogs.Parameters());
-    SetCheckpoint("DPR003");
-    const TMainViewClass formClass = hooks.FormClass ? hooks.FormClass : [] { return new TfrmMain(); };
-    IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : services->Dialogs;
-    MainFormController = new TMainFormController(formClass, {*BusinessLogicLayer, *ManagementLayer, dialogs});
-    MainWindowHandle = MainFormController->Form;
-    ManagementLayer->SetMainWindow(dynamic_cast<IMainWindowBounds*>(MainFormController->Form));
-    ManagementLayer->LoadSettings();
-    MainFormController->ApplyCurrentListFont();
-    keeper = std::make_unique<TListKeeper>(KeptListsFolder(), *MainFormController);
-    keeper->Start();
-    if (hooks.Running)
-        QTimer::singleShot(0, &*application, hooks.Running);
-    application->Run();
+// The owner of the boxes and dialogs, whose bounds the settings keep; null once it is gone.
+void SetMainWindow(TProgram& program, TControlledForm* window) {
+    program.ErrorHandler.SetMainWindow(window);
+    program.Dialogs->SetMainWindow(window);
+    program.Management->SetMainWindow(dynamic_cast<IMainWindowBounds*>(window));
 }
 
-void ShutDown(std::unique_ptr<TListKeeper>& keeper) {
+void StartAndRun(TProgram& program, int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    SelectUserLocale();
+    CreateLayers(program);
+    SetCheckpoint("DPR002");
+    program.Application.emplace(argc, argv);
+    QGuiApplication::setDesktopFileName("pellox-termwright");
+    TManagementLayer& management = *program.Management;
+    program.Dialogs.emplace(*program.Lists, management, program.Boxes);
+    management.SetParameterDialogs(hooks.ParameterDialogs ? hooks.ParameterDialogs
+                                                          : &program.Dialogs->Parameters());
+    SetCheckpoint("DPR003");
+    const TMainViewClass formClass = hooks.FormClass ? hooks.FormClass : [&program] {
+        return new TfrmMain(*program.Lists, program.Boxes);
+    };
+    IControllerDialogs& dialogs = hooks.ControllerDialogs ? *hooks.ControllerDialogs : *program.Dialogs;
+    program.Controller = std::make_unique<TMainFormController>(
+        formClass, TControllerServices{*program.Lists, management, dialogs, program.Clipboard});
+    TMainFormController& controller = *program.Controller;
+    SetMainWindow(program, controller.Form);
+    management.LoadSettings();
+    controller.ApplyCurrentListFont();
+    program.Keeper = std::make_unique<TListKeeper>(KeptListsFolder(), controller, *program.Lists, management);
+    program.Keeper->Start();
+    const TRunningProgram running{*program.Lists, management, controller};
+    if (hooks.Running)
+        QTimer::singleShot(0, &*program.Application, [&hooks, &running] { hooks.Running(running); });
+    program.Application->Run();
+}
+
+void ShutDown(TProgram& program) {
     SetCheckpoint("DPR004");
     // The lists are saved while the window still shows which one is current and what is highlighted.
-    keeper.reset();
-    if (ManagementLayer)
-        ManagementLayer->SaveSettings();
+    program.Keeper.reset();
+    if (program.Management)
+        program.Management->SaveSettings();
     SetCheckpoint("DPR005");
-    if (MainFormController) {
-        delete MainFormController;
-        MainFormController = nullptr;
-        // The window is gone: later saves skip its bounds, and no box may name it as owner.
-        if (ManagementLayer)
-            ManagementLayer->SetMainWindow(nullptr);
-        MainWindowHandle = nullptr;
+    if (program.Controller) {
+        program.Controller.reset();
+        SetMainWindow(program, nullptr);
     }
     SetCheckpoint("DPR006");
     PushCheckpoint("AD001");
     SetCheckpoint("AD002");
-    DestroyManagementLayer();
-    DestroyBusinessLogicLayer();
+    program.Management.reset();
+    PushCheckpoint("AD005");
+    program.Lists.reset();
     PopCheckpoint();
+    PopCheckpoint();
+}
+
+void Run(int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    TProgram program;
+    try {
+        PushCheckpoint("DPR001");
+        try {
+            StartAndRun(program, argc, argv, hooks);
+        } catch (...) {
+            ShutDown(program);
+            throw;
+        }
+        ShutDown(program);
+        PopCheckpoint();
+    } catch (...) {
+        // Not only our own exceptions: anything that escaped is reported rather than ending the process.
+        program.ErrorHandler.HandleException(std::current_exception());
+    }
 }
 
 } // namespace
 
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
-    CreateExceptionHandler();
-    // Declared outside the guarded steps: the error box of a failed start needs them.
-    std::optional<TApplication> application;
-    std::unique_ptr<TPlatformServices> services;
-    std::unique_ptr<TListKeeper> keeper;
-    try {
-        PushCheckpoint("DPR001");
-        try {
-            StartAndRun(application, services, keeper, argc, argv, hooks);
-        } catch (...) {
-            ShutDown(keeper);
-            throw;
-        }
-        ShutDown(keeper);
-        PopCheckpoint();
-    } catch (...) {
-        // Not only our own exceptions: anything that escaped is reported rather than ending the process.
-        ExceptionHandler->HandleException(std::current_exception());
-    }
-    DestroyExceptionHandler();
-    services.reset();
-    application.reset();
+    Run(argc, argv, hooks);
     UnwindTrail(true);
     return 0;
 }

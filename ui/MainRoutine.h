@@ -6,6 +6,16 @@
 
 class IControllerDialogs;
 class IParameterDialogs;
+class TBusinessLogicLayer;
+class TMainFormController;
+class TManagementLayer;
+
+// What the running program is made of, as a test's steps see it.
+struct TRunningProgram {
+    TBusinessLogicLayer& Lists;
+    TManagementLayer& Management;
+    TMainFormController& Controller;
+};
 
 // Seams for tests; the program passes none.
 struct TMainRoutineHooks {
@@ -15,7 +25,7 @@ struct TMainRoutineHooks {
     IControllerDialogs* ControllerDialogs = nullptr;
     IParameterDialogs* ParameterDialogs = nullptr;
     // Runs once the message loop has started.
-    std::function<void()> Running;
+    std::function<void(const TRunningProgram& program)> Running;
 };
 
 // The program from start to end: creates the exception handler, the business-logic and management layers,

@@ -67,10 +67,6 @@ QString ResourceName(int number) {
     return QString("BtnImg%1").arg(number, 2, 10, QChar('0'));
 }
 
-const TKeyItems* ShownList() {
-    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
-}
-
 QString StatusText(int entries, int highlighted) {
     const QLocale locale;
     return QString("%1 %2, %3 highlighted")
@@ -79,7 +75,7 @@ QString StatusText(int entries, int highlighted) {
 
 } // namespace
 
-TfrmMain::TfrmMain() {
+TfrmMain::TfrmMain(const TBusinessLogicLayer& lists, IMessageBoxes& boxes) : lists_(lists), boxes_(boxes) {
     setObjectName("frmMain");
     ilButtons = new TImageStrip(QSize(152, 28), this);
     ilButtons2 = NewSmallButtonStrip(this);
@@ -88,7 +84,7 @@ TfrmMain::TfrmMain() {
         ilTabs->AddResource(QString("TabImg%1").arg(i));
     CreateCommands();
     CreateControls();
-    tray_ = new TTrayBehaviour(*this);
+    tray_ = new TTrayBehaviour(*this, boxes_);
     setMinimumSize(DesignSize.width(), SmallestOuterHeight - FrameSize.height());
     move(DesignPosition);
     resize(DesignSize);
@@ -332,7 +328,7 @@ void TfrmMain::SetListFont(const TFontSpec& font) {
 }
 
 TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
-    return MessageBoxes().Show(this, text, ApplicationTitle, icon, buttons);
+    return boxes_.Show(this, text, ApplicationTitle, icon, buttons);
 }
 
 std::optional<std::string> TfrmMain::ChooseSaveFile(const std::string& folder) {
@@ -401,7 +397,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmMain::lvMainData(int row, TODRow& data) const {
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     if (!list)
         return;
     data.Caption = QString::number(row + 1);
@@ -419,13 +415,13 @@ void TfrmMain::StatusChanged() {
 
 void TfrmMain::ShowStatus() {
     statusPending_ = false;
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     lblStatus->setText(
         StatusText(list ? list->Count() : lvMain->RowCount(), lvMain->Selection().SelectedCount()));
 }
 
 void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     if (!list)
         return;
     const bool odd = (row + 1) % 2 == 1;

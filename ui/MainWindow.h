@@ -13,6 +13,7 @@
 class QFrame;
 class QLabel;
 class QMenu;
+class TBusinessLogicLayer;
 class TButtonEx;
 class TImageStrip;
 class TTrayBehaviour;
@@ -23,7 +24,8 @@ class TTrayBehaviour;
 class TfrmMain : public TMainViewForm, public IMainWindowBounds {
     Q_OBJECT
 public:
-    TfrmMain();
+    // Shows the current one of lists; its boxes are boxes.
+    TfrmMain(const TBusinessLogicLayer& lists, IMessageBoxes& boxes);
     ~TfrmMain() override;
 
     // The window's client size as designed, and the border the outer size adds to it.
@@ -102,6 +104,8 @@ private:
     void lvMainData(int row, TODRow& data) const;
     void lvMainCustomDrawItem(int row, TODRowColors& colors) const;
 
+    const TBusinessLogicLayer& lists_;
+    IMessageBoxes& boxes_;
     TActionList commands_;
     TImageStrip* ilButtons = nullptr;
     TImageStrip* ilButtons2 = nullptr;

@@ -17,24 +17,22 @@ struct TControllerFixture {
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
+    TFakeClipboard clipboard;
+    TBusinessLogicLayer lists;
+    TManagementLayer management{lists};
     TMainFormController* controller = nullptr;
 
     TControllerFixture() {
-        CreateBusinessLogicLayer();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
+        management.SetParameterDialogs(&parameters);
+        dialogs.management = &management;
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
-        TKeyItems& list = *BusinessLogicLayer->CurrentList();
+                                             {lists, management, dialogs, clipboard});
+        TKeyItems& list = *lists.CurrentList();
         for (const auto& phrase : GeneratePhrases(Rows))
             list.AddKeyword(phrase);
         controller->RefreshView(false, false);
     }
-    ~TControllerFixture() {
-        delete controller;
-        DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
-    }
+    ~TControllerFixture() { delete controller; }
     void Run(const char* name) { controller->FindAction(name)->trigger(); }
 };
 

@@ -11,6 +11,7 @@
 #include "ui/ControllerDialogs.h"
 #include "ui/MainFormController.h"
 #include "ui/MainWindow.h"
+#include "ui/SystemClipboard.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,14 +37,26 @@ public:
     bool AskSearchReplace(std::string&, std::string&) override { return false; }
 };
 
+// A timing run answers every box at once, as if it had been closed.
+class TNoBoxes : public IMessageBoxes {
+public:
+    TMsgResult Show(QWidget*, const std::string&, const std::string&, TMsgIcon,
+                    TMsgButtons buttons) override {
+        return buttons == TMsgButtons::YesNo ? TMsgResult::No
+               : buttons == TMsgButtons::Ok  ? TMsgResult::Ok
+                                             : TMsgResult::Cancel;
+    }
+};
+
 TfrmMain* Window = nullptr;
+TMainFormController* Controller = nullptr;
 
 void Repaint() {
     Window->lvMain->viewport()->repaint();
 }
 
 void Run(const char* command) {
-    TAction* action = MainFormController->FindAction(command);
+    TAction* action = Controller->FindAction(command);
     action->Update();
     action->trigger();
 }
@@ -108,7 +121,7 @@ void BM_InvertSelection(benchmark::State& state) {
 
 void BM_Refresh(benchmark::State& state) {
     for (auto _ : state) {
-        MainFormController->RefreshView(false, false);
+        Controller->RefreshView(false, false);
         Repaint();
     }
 }
@@ -156,23 +169,22 @@ int main(int argc, char** argv) {
     const std::size_t rows = RowsArgument(argc, argv);
     benchmark::Initialize(&argc, argv);
     TApplication application(argc, argv);
-    CreateBusinessLogicLayer();
-    CreateManagementLayer();
+    TBusinessLogicLayer lists;
+    TManagementLayer management(lists);
+    TNoBoxes boxes;
+    TSystemClipboard clipboard;
     TNoDialogs dialogs;
-    MainFormController = new TMainFormController([] { return new TfrmMain(); },
-                                                 {*BusinessLogicLayer, *ManagementLayer, dialogs});
-    Window = static_cast<TfrmMain*>(MainFormController->Form);
+    Controller = new TMainFormController([&] { return new TfrmMain(lists, boxes); },
+                                         {lists, management, dialogs, clipboard});
+    Window = static_cast<TfrmMain*>(Controller->Form);
     Window->show();
     if (!QTest::qWaitForWindowExposed(Window))
         return 1;
-    LoadPhrases(*BusinessLogicLayer->CurrentList(), rows);
-    MainFormController->RefreshView(false, false);
+    LoadPhrases(*lists.CurrentList(), rows);
+    Controller->RefreshView(false, false);
     QCoreApplication::processEvents();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    delete MainFormController;
-    MainFormController = nullptr;
-    DestroyManagementLayer();
-    DestroyBusinessLogicLayer();
+    delete Controller;
     return 0;
 }

@@ -61,7 +61,7 @@ TEST_F(ErrorReportTest, BoxEndsWithErrorIdAndUnwindsToModalFrame) {
     PushCheckpoint("B");
     MarkModalFrame();
     PushCheckpoint("C");
-    ShowErrorBox("", "Caption", owner, true);
+    TExceptionHandler(boxes_).ShowErrorBox("", "Caption", owner, true);
     ASSERT_EQ(boxes_.Shown.size(), 1u);
     EXPECT_EQ(boxes_.Shown[0].Text, "\r\n\r\nErrorID: C");
     EXPECT_EQ(boxes_.Shown[0].Owner, owner);
@@ -71,16 +71,16 @@ TEST_F(ErrorReportTest, BoxEndsWithErrorIdAndUnwindsToModalFrame) {
 }
 
 TEST_F(ErrorReportTest, BoxOnEmptyTrailShowsMessageAloneOwnedByMainWindow) {
-    MainWindowHandle = reinterpret_cast<QWidget*>(0x20);
-    ShowErrorBox("alone", "Caption", nullptr, true);
-    MainWindowHandle = nullptr;
+    TExceptionHandler handler(boxes_);
+    handler.SetMainWindow(reinterpret_cast<QWidget*>(0x20));
+    handler.ShowErrorBox("alone", "Caption", nullptr, true);
     EXPECT_EQ(boxes_.Shown.at(0).Text, "alone");
     EXPECT_EQ(boxes_.Shown.at(0).Owner, reinterpret_cast<QWidget*>(0x20));
 }
 
 TEST_F(ErrorReportTest, HandlerIsInstalledForItsLifetimeAndCopesWithAnyException) {
     {
-        TExceptionHandler handler;
+        TExceptionHandler handler(boxes_);
         ASSERT_TRUE(ApplicationExceptionHookSet());
         PushCheckpoint("d007");
         RaiseToApplicationHook(std::make_exception_ptr(ESimpleException("Shown text", "logged \"text\"")));

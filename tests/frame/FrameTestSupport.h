@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "frame/ErrorLog.h"
 #include "frame/MessageBoxService.h"
@@ -67,10 +68,8 @@ protected:
         setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
         UnwindTrail(true);
         ErrorLogPath.clear();
-        InstallMessageBoxes(&boxes_);
     }
     void TearDown() override {
-        InstallMessageBoxes(nullptr);
         UnwindTrail(true);
         ErrorLogPath.clear();
     }
@@ -80,4 +79,5 @@ protected:
 
     TempFolder temp_;
     TFakeBoxes boxes_;
+    TBusinessLogicLayer lists_;
 };

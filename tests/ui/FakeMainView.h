@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Clipboard.h"
 #include "core/IntList.h"
 #include "core/KeyItems.h"
 #include "core/ListSettings.h"
@@ -120,6 +121,16 @@ private:
     std::array<int, 2> widths_{100, 273};
 };
 
+class TFakeClipboard : public IClipboard {
+public:
+    bool SetText(std::string_view value) override {
+        text = value;
+        return reachable;
+    }
+    std::string text;
+    bool reachable = true;
+};
+
 // Dialogs that answer what the test queued; the parameter dialogs run through the management layer's entry
 // points, as the program's do, so that its parameter dialogs (fakes or windows) answer them.
 class TFakeControllerDialogs : public IControllerDialogs {
@@ -179,7 +190,7 @@ public:
         return Management().AskSearchReplace(find, replacement);
     }
 
-    // The program's own layer when none is given.
+    // The layer whose entry points run the parameter dialogs.
     TManagementLayer* management = nullptr;
     bool confirm = true;
     int updateChecks = 0;
@@ -193,7 +204,7 @@ public:
     TFontSpec font{"Tahoma", 11, 0, 0};
 
 private:
-    TManagementLayer& Management() const { return management ? *management : *ManagementLayer; }
+    TManagementLayer& Management() const { return *management; }
 };
 
 // Parameter dialogs of the management layer that answer what the test queued.

@@ -43,23 +43,26 @@ struct TImage {
     bool operator==(const TImage&) const = default;
 };
 
+// The program that runs the test's steps.
+const TRunningProgram* program = nullptr;
+
 TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(MainFormController->Form);
+    return *static_cast<TfrmMain*>(program->Controller.Form);
 }
 
 // What the window holds: every list, which is current and its highlighted rows.
 TImage Shown() {
     TImage image;
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i) {
-        const TKeyItems& list = BusinessLogicLayer->GetList(i);
+    for (int i = 0; i < program->Lists.ListCount(); ++i) {
+        const TKeyItems& list = program->Lists.GetList(i);
         TListImage& each = image.Lists.emplace_back();
         each.Name = list.Name;
         each.SortOrder = list.SortOrder;
         for (int row = 0; row < list.Count(); ++row)
             each.Texts.emplace_back(list.GetKeyItem(row).Text());
     }
-    image.Current = BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList());
-    image.Highlighted = MainFormController->MainView->SelectedRows();
+    image.Current = program->Lists.IndexOf(program->Lists.CurrentList());
+    image.Highlighted = program->Controller.MainView->SelectedRows();
     return image;
 }
 
@@ -77,7 +80,7 @@ bool WaitForRestore() {
 }
 
 void Run(const char* command) {
-    TAction* action = MainFormController->FindAction(command);
+    TAction* action = program->Controller.FindAction(command);
     action->Update();
     action->trigger();
 }
@@ -107,10 +110,11 @@ class ListKeeperTest : public QObject {
     void RunProgram(std::function<void()> steps) {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = &dialogs;
-        hooks.Running = [steps] {
+        hooks.Running = [this, steps](const TRunningProgram& running) {
+            program = &running;
+            dialogs.management = &running.Management;
             steps();
-            if (MainFormController)
-                Window().close();
+            Window().close();
         };
         QCOMPARE(MainRoutine(argc, argv, hooks), 0);
     }
@@ -148,19 +152,19 @@ private slots:
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
             for (int i = 0; i < 6; ++i) {
-                TKeyItems& list = BusinessLogicLayer->GetList(i);
+                TKeyItems& list = program->Lists.GetList(i);
                 for (int n = 0; n < 50 * i; ++n)
                     list.AddKeyword("phrase " + std::to_string((n * 7919) % 101) + " of " + list.Name);
                 list.SortOrder = static_cast<std::uint8_t>(i % 5);
             }
-            BusinessLogicLayer->GetList(4).AddKeyword("");
-            BusinessLogicLayer->GetList(4).AddKeyword("Größe 😀");
+            program->Lists.GetList(4).AddKeyword("");
+            program->Lists.GetList(4).AddKeyword("Größe 😀");
             QTest::mouseClick(Window().ListTabs()[3], Qt::LeftButton, {}, QPoint(30, 10));
             Run("aModifySortDesc");
             TIntList rows;
             for (int row : {1, 2, 3, 40, 149})
                 rows.Add(row);
-            MainFormController->MainView->SelectOnly(rows);
+            program->Controller.MainView->SelectOnly(rows);
             before = Shown();
             QCOMPARE(before.Lists[3].SortOrder, std::uint8_t(2));
         });
@@ -173,7 +177,7 @@ private slots:
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(MainFormController->MainView->SelectedCount(), 150);
+            QCOMPARE(program->Controller.MainView->SelectedCount(), 150);
         });
         QVERIFY(boxes.isEmpty());
     }
@@ -182,8 +186,8 @@ private slots:
     void aCommandsChangeIsSavedBeforeTheExit() {
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            BusinessLogicLayer->GetList(0).AddKeyword("b");
-            BusinessLogicLayer->GetList(0).AddKeyword("a");
+            program->Lists.GetList(0).AddKeyword("b");
+            program->Lists.GetList(0).AddKeyword("a");
             Run("aModifySortAsc");
             QVERIFY(QTest::qWaitFor(
                 [&] {
@@ -215,7 +219,7 @@ private slots:
             WriteBytes(Folder(), "a file where the folder belongs");
             QVERIFY(fs::is_regular_file(Folder()));
             for (const char* command : {"aHighlightAll", "aModifySortAsc", "aModifySortDesc"}) {
-                BusinessLogicLayer->CurrentList()->AddKeyword(command);
+                program->Lists.CurrentList()->AddKeyword(command);
                 Run(command);
                 QTest::qWait(300);
             }
@@ -278,25 +282,25 @@ private slots:
         SaveSmallState();
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(BusinessLogicLayer->GetList(2).Count(), 1);
-            ManagementLayer->KeepLists = false;
-            BusinessLogicLayer->GetList(0).AddKeyword("not kept");
+            QCOMPARE(program->Lists.GetList(2).Count(), 1);
+            program->Management.KeepLists = false;
+            program->Lists.GetList(0).AddKeyword("not kept");
         });
         QVERIFY(!fs::exists(Folder() + "/lists.state"));
         RunProgram([&] {
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
-            BusinessLogicLayer->GetList(1).AddKeyword("not kept either");
+            program->Lists.GetList(1).AddKeyword("not kept either");
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
-            ManagementLayer->KeepLists = true;
-            BusinessLogicLayer->GetList(5).AddKeyword("kept again");
+            program->Management.KeepLists = true;
+            program->Lists.GetList(5).AddKeyword("kept again");
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(BusinessLogicLayer->GetList(5).Count(), 1);
+            QCOMPARE(program->Lists.GetList(5).Count(), 1);
         });
     }
 };

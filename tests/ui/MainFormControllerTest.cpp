@@ -20,16 +20,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class TFakeClipboard : public IClipboard {
-public:
-    bool SetText(std::string_view value) override {
-        text = value;
-        return reachable;
-    }
-    std::string text;
-    bool reachable = true;
-};
-
 Strings Texts(const TKeyItems& list) {
     Strings texts;
     for (auto t : list.AllTexts())
@@ -323,6 +313,7 @@ class MainFormControllerTest : public QObject {
 
 private:
     std::optional<TBusinessLogicLayer> lists;
+    std::optional<TManagementLayer> management;
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
@@ -361,23 +352,22 @@ private slots:
     void init() {
         UnwindTrail(true);
         lists.emplace();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
-        InstallClipboard(&clipboard);
+        management.emplace(*lists);
+        management->SetParameterDialogs(&parameters);
         reported = nullptr;
         SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
         dialogs = TFakeControllerDialogs();
+        dialogs.management = &*management;
         parameters = TFakeParameterDialogs();
         clipboard = TFakeClipboard();
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*lists, *ManagementLayer, dialogs});
+                                             {*lists, *management, dialogs, clipboard});
     }
 
     void cleanup() {
         delete controller;
-        InstallClipboard(nullptr);
         SetApplicationExceptionHook({});
-        DestroyManagementLayer();
+        management.reset();
         lists.reset();
         UnwindTrail(true);
     }
@@ -617,7 +607,7 @@ private slots:
         dialogs.multiply = {SourceAllEntries, &Current(), 3, {}};
         Run("aMultipleRecombine");
         QCOMPARE(Texts(Current()), (Strings{"red shoes", "shoes red", "x"}));
-        QCOMPARE(ManagementLayer->WordCountLimit, 3);
+        QCOMPARE(management->WordCountLimit, 3);
     }
 
     void recombineHighlightedAppends() {
@@ -658,7 +648,7 @@ private slots:
         Run("aExportToFile");
         QCOMPARE(ReadFile(path), std::string("x\r\ny\r\n"));
         QCOMPARE(view->asked.back().Text, std::string("Done"));
-        QCOMPARE(ManagementLayer->ExportPath, folder.path().toStdString() + "/");
+        QCOMPARE(management->ExportPath, folder.path().toStdString() + "/");
         SelectRows({1});
         Run("aExportToFileHighlighted");
         QCOMPARE(ReadFile(path), std::string("y\r\n"));
@@ -684,9 +674,9 @@ private slots:
     void cancelledFileDialogChangesNothing() {
         Fill({"x"});
         view->chosenFile.reset();
-        ManagementLayer->ExportPath = "/somewhere/";
+        management->ExportPath = "/somewhere/";
         Run("aExportToFile");
-        QCOMPARE(ManagementLayer->ExportPath, std::string("/somewhere/"));
+        QCOMPARE(management->ExportPath, std::string("/somewhere/"));
         QVERIFY(view->asked.empty());
         QCOMPARE(view->foldersOffered.back(), std::string("/somewhere/"));
     }
@@ -699,7 +689,7 @@ private slots:
         view->chosenFile = path;
         controller->Import();
         QCOMPARE(Texts(Current()), (Strings{"first", "a", "", "bc"}));
-        QCOMPARE(ManagementLayer->ImportPath, folder.path().toStdString() + "/");
+        QCOMPARE(management->ImportPath, folder.path().toStdString() + "/");
         view->chosenFile = folder.filePath("missing.txt").toStdString();
         bool failed = false;
         try {

@@ -34,8 +34,11 @@ std::string ReadAll(const QString& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The program that runs the test's steps.
+const TRunningProgram* program = nullptr;
+
 TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(MainFormController->Form);
+    return *static_cast<TfrmMain*>(program->Controller.Form);
 }
 
 // Lets the loop turn idle, so that the commands' enabled states are brought up to date.
@@ -103,10 +106,11 @@ class MainRoutineTest : public QObject {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = ownDialogs ? nullptr : &dialogs;
         hooks.FormClass = std::move(formClass);
-        hooks.Running = [steps] {
+        hooks.Running = [this, steps](const TRunningProgram& running) {
+            program = &running;
+            dialogs.management = &running.Management;
             steps();
-            if (MainFormController)
-                Window().close();
+            Window().close();
         };
         return MainRoutine(argc, argv, hooks);
     }
@@ -147,11 +151,11 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{126, 89, 800, 596}));
                      QCOMPARE(Window().windowTitle(),
                               QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
-                     QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(0));
+                     QCOMPARE(program->Lists.CurrentList(), &program->Lists.GetList(0));
                      QVERIFY(Window().isVisible());
                      Window().SetBounds({300, 200, 900, 650});
-                     BusinessLogicLayer->GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
-                     BusinessLogicLayer->GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
+                     program->Lists.GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
+                     program->Lists.GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
                  }),
                  0);
         const std::string store = ReadAll(StorePath());
@@ -165,8 +169,7 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{300, 200, 900, 650}));
                      QCOMPARE(Window().lvMain->font().pointSize(), 12);
                      QVERIFY(Window().lvMain->font().italic());
-                     QCOMPARE(BusinessLogicLayer->GetList(1).Settings.GetColor(TListSettings::OddBack),
-                              0x123456u);
+                     QCOMPARE(program->Lists.GetList(1).Settings.GetColor(TListSettings::OddBack), 0x123456u);
                  }),
                  0);
     }

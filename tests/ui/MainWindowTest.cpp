@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -67,8 +69,11 @@ class MainWindowTest : public QObject {
     TMainFormController* controller = nullptr;
     TfrmMain* window = nullptr;
     TRecordingBoxes* boxes = nullptr;
+    TFakeClipboard clipboard;
+    std::optional<TBusinessLogicLayer> lists;
+    std::optional<TManagementLayer> management;
 
-    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -93,24 +98,21 @@ private slots:
     void init() {
         UnwindTrail(true);
         boxes = new TRecordingBoxes();
-        CreateBusinessLogicLayer();
-        CreateManagementLayer();
+        lists.emplace();
+        management.emplace(*lists);
         dialogs = TFakeControllerDialogs();
-        controller = new TMainFormController([] { return new TfrmMain(); },
-                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
-        MainFormController = controller;
+        dialogs.management = &*management;
+        controller = new TMainFormController([this] { return new TfrmMain(*lists, *boxes); },
+                                             {*lists, *management, dialogs, clipboard});
         window = static_cast<TfrmMain*>(controller->Form);
-        MainWindowHandle = window;
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
 
     void cleanup() {
         delete controller;
-        MainFormController = nullptr;
-        MainWindowHandle = nullptr;
-        DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
+        management.reset();
+        lists.reset();
         delete boxes;
         UnwindTrail(true);
     }
@@ -390,7 +392,7 @@ private slots:
         window->SetColumnWidth(1, 400);
         const std::vector<TButtonEx*>& tabs = window->ListTabs();
         QTest::mouseClick(tabs[1], Qt::LeftButton, {}, QPoint(30, 10));
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(window->ColumnWidth(1), 273);
         QCOMPARE(window->RowCount(), 0);
         QVERIFY(tabs[1]->Down());
