@@ -40,7 +40,7 @@ void TExceptionHandler::ShowErrorBox(const std::string& message, const std::stri
     boxes_.Show(owner ? owner : mainWindow_, text, caption, TMsgIcon::Error, TMsgButtons::Ok);
 }
 
-TExceptionHandler::TExceptionHandler(IMessageBoxes& boxes) : boxes_(boxes) {
+TExceptionHandler::TExceptionHandler(IMessageBoxes& boxes, const TErrorLog& log) : boxes_(boxes), log_(log) {
     SetApplicationExceptionHook([this](std::exception_ptr error) { HandleException(error); });
 }
 
@@ -50,6 +50,6 @@ TExceptionHandler::~TExceptionHandler() {
 
 void TExceptionHandler::HandleException(std::exception_ptr error) {
     const TReportTexts texts = TextsOf(error);
-    LogError(texts.Logged);
+    log_.Write(texts.Logged);
     ShowErrorBox(texts.Shown, ErrorCaption, nullptr, true);
 }

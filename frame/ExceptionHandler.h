@@ -4,6 +4,7 @@
 #include <string>
 
 class IMessageBoxes;
+class TErrorLog;
 class QWidget;
 
 // The caption of every error box.
@@ -13,7 +14,7 @@ inline constexpr const char* ErrorCaption = "Ошибка";
 // error box, and the program goes on. Installed as the application's hook while the object lives.
 class TExceptionHandler {
 public:
-    explicit TExceptionHandler(IMessageBoxes& boxes);
+    TExceptionHandler(IMessageBoxes& boxes, const TErrorLog& log);
     ~TExceptionHandler();
     TExceptionHandler(const TExceptionHandler&) = delete;
     TExceptionHandler& operator=(const TExceptionHandler&) = delete;
@@ -30,5 +31,6 @@ public:
 
 private:
     IMessageBoxes& boxes_;
+    const TErrorLog& log_;
     QWidget* mainWindow_ = nullptr;
 };

@@ -182,7 +182,7 @@ template <class TVisit> void TManagementLayer::ForEachList(TVisit visit) const {
         visit(lists_.GetList(i));
 }
 
-TManagementLayer::TManagementLayer(TBusinessLogicLayer& lists) : lists_(lists) {
+TManagementLayer::TManagementLayer(TBusinessLogicLayer& lists, TErrorLog& log) : lists_(lists), log_(log) {
     CheckpointScope scope("AS003");
     SetCheckpoint("AS004");
     LoadSettings();
@@ -201,9 +201,9 @@ TManagementLayer::~TManagementLayer() {
 
 void TManagementLayer::LoadSettings() {
     CheckpointScope scope("AS013");
-    ErrorLogPath = ProgramFileWithExt(".log");
+    log_.SetPath(ProgramFileWithExt(".log"));
     try {
-        TRegistryEx registry;
+        TRegistryEx registry(&log_);
         LoadMainKey(registry);
         ForEachList([&](TKeyItems& list) {
             OpenListKey(registry, list);
@@ -220,7 +220,7 @@ void TManagementLayer::LoadSettings() {
 void TManagementLayer::SaveSettings() {
     CheckpointScope scope("AD006");
     try {
-        TRegistryEx registry;
+        TRegistryEx registry(&log_);
         SaveMainKey(registry);
         ForEachList([&](const TKeyItems& list) {
             OpenListKey(registry, list);

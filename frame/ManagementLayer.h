@@ -11,6 +11,7 @@
 class IMainWindowBounds;
 class IParameterDialogs;
 class TBusinessLogicLayer;
+class TErrorLog;
 class TKeyItems;
 class TRegistryEx;
 
@@ -31,8 +32,9 @@ public:
     TRecentList SearchList;
     TRecentList ReplaceList;
 
-    // Loads the settings at once; each list's looks are stored with the settings.
-    explicit TManagementLayer(TBusinessLogicLayer& lists);
+    // Loads the settings at once; each list's looks are stored with the settings. Loading the settings
+    // points log next to the program.
+    TManagementLayer(TBusinessLogicLayer& lists, TErrorLog& log);
     // Saves the settings once more.
     ~TManagementLayer();
     TManagementLayer(const TManagementLayer&) = delete;
@@ -64,6 +66,7 @@ private:
     template <class TVisit> void ForEachList(TVisit visit) const;
 
     TBusinessLogicLayer& lists_;
+    TErrorLog& log_;
     IMainWindowBounds* mainWindow_ = nullptr;
     IParameterDialogs* dialogs_ = nullptr;
 };

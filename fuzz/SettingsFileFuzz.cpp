@@ -24,6 +24,11 @@ TBusinessLogicLayer& Lists() {
     return lists;
 }
 
+TErrorLog& Log() {
+    static TErrorLog log;
+    return log;
+}
+
 struct TLoaded {
     std::string ImportPath, ExportPath;
     std::int32_t WordCountLimit = 0;
@@ -42,7 +47,7 @@ TLoaded LoadAndSave() {
     for (int i = 0; i < Lists().ListCount(); ++i)
         Lists().GetList(i).Settings = TListSettings();
     TLoaded loaded;
-    const auto layer = std::make_unique<TManagementLayer>(Lists());
+    const auto layer = std::make_unique<TManagementLayer>(Lists(), Log());
     loaded.ImportPath = layer->ImportPath;
     loaded.ExportPath = layer->ExportPath;
     loaded.WordCountLimit = layer->WordCountLimit;
@@ -98,7 +103,7 @@ void CheckLoad(std::string_view input) {
     Require(LoadAndSave() == first, "saved settings load otherwise");
     std::remove(store.c_str());
     std::remove((store + ".corrupt").c_str());
-    std::remove(ErrorLogPath.c_str());
+    std::remove(Log().Path().c_str());
 }
 
 } // namespace

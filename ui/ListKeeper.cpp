@@ -14,8 +14,8 @@
 #include <chrono>
 
 TListKeeper::TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
-                         const TManagementLayer& management)
-    : store_(std::move(folder)), controller_(controller), lists_(lists), management_(management) {
+                         const TManagementLayer& management, const TErrorLog& log)
+    : store_(std::move(folder)), controller_(controller), lists_(lists), management_(management), log_(log) {
     SetCommandObserver(this);
 }
 
@@ -36,7 +36,7 @@ void TListKeeper::Start() {
     started_ = true;
     if (!store_.Claim()) {
         // Another running copy of the program keeps the lists; two writers would spoil each other's saves.
-        LogError("Lists are not kept: another running program uses \"" + store_.Folder() + "\"");
+        log_.Write("Lists are not kept: another running program uses \"" + store_.Folder() + "\"");
         applied_ = true;
         return;
     }
@@ -82,8 +82,8 @@ void TListKeeper::Apply(bool atExit) {
     }
     if (restoreError_) {
         const std::string aside = store_.SetAside();
-        LogError("Kept lists can't be restored (" + *restoreError_ + ")" +
-                 (aside.empty() ? "" : "; kept as \"" + aside + "\""));
+        log_.Write("Kept lists can't be restored (" + *restoreError_ + ")" +
+                   (aside.empty() ? "" : "; kept as \"" + aside + "\""));
         if (!atExit)
             ShowOnce("The lists kept from the last run are damaged and were not restored; the program starts "
                      "with empty lists. " +
@@ -174,7 +174,7 @@ void TListKeeper::CommandEnded() {
         if (saver_ && Keeping())
             saver_->Request(Session());
     } catch (const std::exception& e) {
-        LogError(std::string("Lists can't be saved: ") + e.what());
+        log_.Write(std::string("Lists can't be saved: ") + e.what());
     }
     if (locked_) {
         saver_->ListsLock().unlock();
@@ -183,7 +183,7 @@ void TListKeeper::CommandEnded() {
     if (!saver_)
         return;
     if (const auto failure = saver_->TakeFailure()) {
-        LogError("Lists can't be saved: " + *failure);
+        log_.Write("Lists can't be saved: " + *failure);
         if (!std::exchange(failureShown_, true))
             try {
                 ShowOnce("The lists can't be saved for the next start: " + *failure);
@@ -208,7 +208,7 @@ void TListKeeper::Finish() {
         saver_->Flush();
     }
     if (const auto failure = saver_->TakeFailure())
-        LogError("Lists can't be saved: " + *failure);
+        log_.Write("Lists can't be saved: " + *failure);
     saver_.reset();
     if (!Keeping())
         store_.Forget();

@@ -12,6 +12,7 @@
 #include <thread>
 
 class TBusinessLogicLayer;
+class TErrorLog;
 class TMainFormController;
 class TManagementLayer;
 
@@ -22,7 +23,7 @@ class TManagementLayer;
 class TListKeeper : public ICommandObserver {
 public:
     TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
-                const TManagementLayer& management);
+                const TManagementLayer& management, const TErrorLog& log);
     ~TListKeeper() override;
     TListKeeper(const TListKeeper&) = delete;
     TListKeeper& operator=(const TListKeeper&) = delete;
@@ -49,6 +50,7 @@ private:
     TMainFormController& controller_;
     TBusinessLogicLayer& lists_;
     const TManagementLayer& management_;
+    const TErrorLog& log_;
     std::optional<TListSaver> saver_;
     std::thread restorer_;
     std::optional<TKeptState> restored_;

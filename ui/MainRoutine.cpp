@@ -4,6 +4,7 @@
 #include "core/CheckpointTrail.h"
 #include "dialogs/MessageBoxes.h"
 #include "frame/CodePageChoice.h"
+#include "frame/ErrorLog.h"
 #include "frame/ExceptionHandler.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
@@ -28,7 +29,8 @@ struct TProgram {
     TMessageBoxes Boxes;
     TSystemClipboard Clipboard;
     std::optional<TProgramDialogs> Dialogs;
-    TExceptionHandler ErrorHandler{Boxes};
+    TErrorLog Log;
+    TExceptionHandler ErrorHandler{Boxes, Log};
     std::optional<TBusinessLogicLayer> Lists;
     std::optional<TManagementLayer> Management;
     std::unique_ptr<TMainFormController> Controller;
@@ -41,7 +43,7 @@ void CreateLayers(TProgram& program) {
     program.Lists.emplace();
     PopCheckpoint();
     SetCheckpoint("AS012");
-    program.Management.emplace(*program.Lists);
+    program.Management.emplace(*program.Lists, program.Log);
     PopCheckpoint();
 }
 
@@ -73,7 +75,8 @@ void StartAndRun(TProgram& program, int& argc, char** argv, const TMainRoutineHo
     SetMainWindow(program, controller.Form);
     management.LoadSettings();
     controller.ApplyCurrentListFont();
-    program.Keeper = std::make_unique<TListKeeper>(KeptListsFolder(), controller, *program.Lists, management);
+    program.Keeper =
+        std::make_unique<TListKeeper>(KeptListsFolder(), controller, *program.Lists, management, program.Log);
     program.Keeper->Start();
     const TRunningProgram running{*program.Lists, management, controller};
     if (hooks.Running)

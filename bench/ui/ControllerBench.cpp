@@ -2,6 +2,7 @@
 // byte per row as the real list view does.
 #include "bench/core/PhraseGenerator.h"
 #include "core/BusinessLogicLayer.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "tests/ui/FakeMainView.h"
 #include "ui/Application.h"
@@ -19,7 +20,8 @@ struct TControllerFixture {
     TFakeParameterDialogs parameters;
     TFakeClipboard clipboard;
     TBusinessLogicLayer lists;
-    TManagementLayer management{lists};
+    TErrorLog log;
+    TManagementLayer management{lists, log};
     TMainFormController* controller = nullptr;
 
     TControllerFixture() {

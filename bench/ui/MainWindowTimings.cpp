@@ -5,6 +5,7 @@
 
 #include "core/BusinessLogicLayer.h"
 #include "dialogs/ButtonEx.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Action.h"
 #include "ui/Application.h"
@@ -170,7 +171,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     TApplication application(argc, argv);
     TBusinessLogicLayer lists;
-    TManagementLayer management(lists);
+    TErrorLog log;
+    TManagementLayer management(lists, log);
     TNoBoxes boxes;
     TSystemClipboard clipboard;
     TNoDialogs dialogs;

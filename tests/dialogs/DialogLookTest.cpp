@@ -13,13 +13,13 @@
 #include "dialogs/SelectListDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/WordCountDialog.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include <QKeyEvent>
 
 #include <algorithm>
-
 #include <optional>
 
 namespace {
@@ -173,7 +173,8 @@ private slots:
     void about() {
         EnsureForm(frmAbout);
         TModalScript script{Look("About", QSize(407, 152), "About")};
-        frmAbout->ShowModally(TManagementLayer(*lists));
+        TErrorLog log;
+        frmAbout->ShowModally(TManagementLayer(*lists, log));
         QVERIFY(script.Done());
     }
 };

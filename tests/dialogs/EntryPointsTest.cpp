@@ -8,6 +8,7 @@
 #include "dialogs/ParameterDialogWindows.h"
 #include "dialogs/SearchReplaceDialog.h"
 #include "dialogs/WordCountDialog.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
@@ -36,13 +37,14 @@ class EntryPointsTest : public QObject {
     QTemporaryDir config_;
     TParameterDialogWindows windows_;
     TBusinessLogicLayer lists_;
+    TErrorLog log_;
     std::optional<TManagementLayer> management_;
 
 private slots:
     void initTestCase() {
         UseProgramLook();
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        management_.emplace(lists_);
+        management_.emplace(lists_, log_);
         management_->SetParameterDialogs(&windows_);
     }
     void cleanupTestCase() {

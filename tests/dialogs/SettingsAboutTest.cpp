@@ -5,6 +5,7 @@
 #include "dialogs/LinkLabel.h"
 #include "dialogs/PreviewModel.h"
 #include "dialogs/SettingsDialog.h"
+#include "frame/ErrorLog.h"
 #include "frame/Files.h"
 #include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
@@ -188,7 +189,8 @@ private slots:
     }
 
     void about_link_turns_red_under_mouse_and_opens_home_page() {
-        const TManagementLayer management(*lists);
+        TErrorLog log;
+        const TManagementLayer management(*lists, log);
         std::vector<std::string> opened;
         SetShellOpenHandler([&](const std::string& target) {
             opened.push_back(target);

@@ -31,7 +31,7 @@ protected:
 
     // A start and an end of the program on the store as it is; true when the start saw the defaults.
     bool StartsWithDefaultsAndSaves() {
-        TManagementLayer layer(lists_);
+        TManagementLayer layer(lists_, log_);
         const TListSettings defaults;
         return layer.WordCountLimit == 5 && layer.ImportPath.empty() && layer.AddWordList.empty() &&
                lists_.GetList(0).Settings.Font == defaults.Font;
@@ -115,7 +115,7 @@ TEST_F(DamagedStoreTest, AKeyWithVeryManyValuesStillLoads) {
             "00000007\r\n";
     WriteFile(StorePath(), text);
     {
-        TManagementLayer layer(lists_);
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.WordCountLimit, 7);
     }
     const TRegKey saved = LoadRegFile(StorePath());
@@ -134,7 +134,7 @@ TEST_F(DamagedStoreTest, ATextThatStartsWithAByteOrderMarkKeepsIt) {
                                "\"FontName\"=\"" +
                                name + "\"\r\n");
     for (int start = 0; start < 2; ++start) {
-        TManagementLayer layer(lists_);
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(lists_.GetList(0).Settings.Font.Name, name);
     }
 }

@@ -67,12 +67,8 @@ protected:
         setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
         UnwindTrail(true);
-        ErrorLogPath.clear();
     }
-    void TearDown() override {
-        UnwindTrail(true);
-        ErrorLogPath.clear();
-    }
+    void TearDown() override { UnwindTrail(true); }
 
     std::string StorePath() const { return temp_ / "config/Pellox/Termwright.reg"; }
     std::string FallbackLogPath() const { return temp_ / "data/VANT/Docs/errors.txt"; }
@@ -80,4 +76,5 @@ protected:
     TempFolder temp_;
     TFakeBoxes boxes_;
     TBusinessLogicLayer lists_;
+    TErrorLog log_;
 };

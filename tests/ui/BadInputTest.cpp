@@ -68,6 +68,7 @@ private:
     TFakeParameterDialogs parameters;
     TRecordingBoxes boxes;
     TFakeClipboard clipboard;
+    TErrorLog log;
     std::optional<TExceptionHandler> handler;
     std::optional<TBusinessLogicLayer> lists;
     std::optional<TManagementLayer> management;
@@ -134,10 +135,9 @@ private slots:
         // Traversable by every user, so that a refusal is for the file's own permissions.
         chmod(folder->path().toLocal8Bit().constData(), 0755);
         UnwindTrail(true);
-        handler.emplace(boxes);
-        ErrorLogPath = Path("errors.log");
+        handler.emplace(boxes, log);
         lists.emplace();
-        management.emplace(*lists);
+        management.emplace(*lists, log);
         management->SetParameterDialogs(&parameters);
         dialogs.management = &*management;
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
@@ -153,7 +153,6 @@ private slots:
         management.reset();
         lists.reset();
         handler.reset();
-        ErrorLogPath.clear();
         UnwindTrail(true);
         folder.reset();
     }

@@ -5,6 +5,7 @@
 #include "core/Clipboard.h"
 #include "core/Exceptions.h"
 #include "core/MemoryBudget.h"
+#include "frame/ErrorLog.h"
 #include "frame/ExceptionHook.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
@@ -313,6 +314,7 @@ class MainFormControllerTest : public QObject {
 
 private:
     std::optional<TBusinessLogicLayer> lists;
+    TErrorLog log;
     std::optional<TManagementLayer> management;
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
@@ -352,7 +354,7 @@ private slots:
     void init() {
         UnwindTrail(true);
         lists.emplace();
-        management.emplace(*lists);
+        management.emplace(*lists, log);
         management->SetParameterDialogs(&parameters);
         reported = nullptr;
         SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });

@@ -8,7 +8,7 @@
 #include "dialogs/ButtonEx.h"
 #include "dialogs/ModalRun.h"
 #include "dialogs/TrayIcon.h"
-#include "frame/ErrorLog.h"
+#include "frame/Files.h"
 #include "ui/MainFormController.h"
 #include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
@@ -185,9 +185,10 @@ private slots:
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].startsWith(QString::fromStdString(message)));
         QVERIFY(boxes[0].endsWith("ErrorID: DPR006"));
-        const QStringList logged = QString::fromStdString(ReadAll(QString::fromStdString(ErrorLogPath)))
-                                       .split('\n')
-                                       .filter(QString::fromStdString(message));
+        const QStringList logged =
+            QString::fromStdString(ReadAll(QString::fromStdString(ProgramFileWithExt(".log"))))
+                .split('\n')
+                .filter(QString::fromStdString(message));
         QCOMPARE(logged.size(), 1);
         const std::string store = ReadAll(StorePath());
         QVERIFY(store.find("WordCountLimit") != std::string::npos);

@@ -5,6 +5,7 @@
 #include "core/CheckpointTrail.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/TrayIcon.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
 #include "ui/MainFormController.h"
@@ -71,6 +72,7 @@ class MainWindowTest : public QObject {
     TRecordingBoxes* boxes = nullptr;
     TFakeClipboard clipboard;
     std::optional<TBusinessLogicLayer> lists;
+    TErrorLog log;
     std::optional<TManagementLayer> management;
 
     TKeyItems& Current() { return *lists->CurrentList(); }
@@ -99,7 +101,7 @@ private slots:
         UnwindTrail(true);
         boxes = new TRecordingBoxes();
         lists.emplace();
-        management.emplace(*lists);
+        management.emplace(*lists, log);
         dialogs = TFakeControllerDialogs();
         dialogs.management = &*management;
         controller = new TMainFormController([this] { return new TfrmMain(*lists, *boxes); },
