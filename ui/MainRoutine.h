@@ -28,8 +28,9 @@ struct TMainRoutineHooks {
     std::function<void(const TRunningProgram& program)> Running;
 };
 
-// The program from start to end: creates the exception handler, the business-logic and management layers,
-// the application object and the main window with its controller; loads the settings again to place the
+// The program from start to end: creates the error log and handler, the business-logic and management
+// layers, the application object, the message boxes, the clipboard, the dialogs and the main window with its
+// controller, and hands each its collaborators; loads the settings again to place the
 // window and apply each list's looks; runs the message loop until the main window closes; then saves the
 // settings and frees everything in reverse order, also after a failed start. Returns the exit code.
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks = {});

@@ -4,7 +4,6 @@
 #include "ui/ControlledForm.h"
 
 #include <functional>
-
 #include <optional>
 #include <string>
 #include <vector>
