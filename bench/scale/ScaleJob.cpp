@@ -4,13 +4,13 @@
 // to the repainted list, answering the program's dialogs and boxes at once; the benchmark's time is the
 // whole job. The peak resident memory of the process is reported beside the size of the file.
 //   scale_bench --phrases=FILE --output=FILE [--term=TERM, default shoes] [Google Benchmark options]
+#include "app/MainRoutine.h"
 #include "core/KeyItems.h"
 #include "dialogs/AskWordsDialog.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/ModalRun.h"
 #include "ui/Action.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/ODListView.h"
 

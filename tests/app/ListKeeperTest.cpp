@@ -1,6 +1,7 @@
 // The lists kept between runs, through real restarts of the program with a temporary data folder.
 #include "tests/ui/FakeMainView.h"
 
+#include "app/MainRoutine.h"
 #include "core/BusinessLogicLayer.h"
 #include "core/IntList.h"
 #include "core/KeyItems.h"
@@ -10,7 +11,6 @@
 #include "frame/ManagementLayer.h"
 #include "ui/Action.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/ODListView.h"
 

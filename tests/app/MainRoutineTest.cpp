@@ -2,6 +2,7 @@
 // steps run inside the message loop and end by closing the main window.
 #include "tests/ui/FakeMainView.h"
 
+#include "app/MainRoutine.h"
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
@@ -10,7 +11,6 @@
 #include "dialogs/TrayIcon.h"
 #include "frame/Files.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayBehaviour.h"
 

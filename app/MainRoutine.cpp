@@ -1,4 +1,4 @@
-#include "ui/MainRoutine.h"
+#include "app/MainRoutine.h"
 
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
