@@ -1,7 +1,6 @@
 #include "ui/ListKeeper.h"
 
 #include "core/BusinessLogicLayer.h"
-#include "dialogs/ButtonEx.h"
 #include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/MainFormController.h"
