@@ -1,6 +1,6 @@
 // The program from start to end through the real main routine, with a temporary settings store; a test's
 // steps run inside the message loop and end by closing the main window.
-#include "tests/ui/FakeMainView.h"
+#include "tests/app/ProgramRun.h"
 
 #include "app/MainRoutine.h"
 #include "core/BusinessLogicLayer.h"
@@ -32,13 +32,6 @@ namespace {
 std::string ReadAll(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The program that runs the test's steps.
-const TRunningProgram* program = nullptr;
-
-TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(program->Controller.Form);
 }
 
 // Lets the loop turn idle, so that the commands' enabled states are brought up to date.
@@ -106,13 +99,7 @@ class MainRoutineTest : public QObject {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = ownDialogs ? nullptr : &dialogs;
         hooks.FormClass = std::move(formClass);
-        hooks.Running = [this, steps](const TRunningProgram& running) {
-            program = &running;
-            dialogs.management = &running.Management;
-            steps();
-            Window().close();
-        };
-        return MainRoutine(argc, argv, hooks);
+        return RunWithSteps(argc, argv, hooks, dialogs, std::move(steps));
     }
 
 private slots:
@@ -151,11 +138,11 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{126, 89, 800, 596}));
                      QCOMPARE(Window().windowTitle(),
                               QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
-                     QCOMPARE(program->Lists.CurrentList(), &program->Lists.GetList(0));
+                     QCOMPARE(TestedProgram->Lists.CurrentList(), &TestedProgram->Lists.GetList(0));
                      QVERIFY(Window().isVisible());
                      Window().SetBounds({300, 200, 900, 650});
-                     program->Lists.GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
-                     program->Lists.GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
+                     TestedProgram->Lists.GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
+                     TestedProgram->Lists.GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
                  }),
                  0);
         const std::string store = ReadAll(StorePath());
@@ -169,7 +156,8 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{300, 200, 900, 650}));
                      QCOMPARE(Window().lvMain->font().pointSize(), 12);
                      QVERIFY(Window().lvMain->font().italic());
-                     QCOMPARE(program->Lists.GetList(1).Settings.GetColor(TListSettings::OddBack), 0x123456u);
+                     QCOMPARE(TestedProgram->Lists.GetList(1).Settings.GetColor(TListSettings::OddBack),
+                              0x123456u);
                  }),
                  0);
     }
