@@ -1,4 +1,4 @@
-#include "ui/MainRoutine.h"
+#include "app/MainRoutine.h"
 
 int main(int argc, char** argv) {
     return MainRoutine(argc, argv);

@@ -3,8 +3,6 @@
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
 
-TBusinessLogicLayer* BusinessLogicLayer = nullptr;
-
 TBusinessLogicLayer::TBusinessLogicLayer() {
     PushCheckpoint("AS007");
     SetCheckpoint("AS008");
@@ -36,17 +34,4 @@ int TBusinessLogicLayer::IndexOf(const TKeyItems* list) const {
         if (lists_[i].get() == list)
             return static_cast<int>(i);
     return -1;
-}
-
-void CreateBusinessLogicLayer() {
-    PushCheckpoint("AS005");
-    BusinessLogicLayer = new TBusinessLogicLayer();
-    PopCheckpoint();
-}
-
-void DestroyBusinessLogicLayer() {
-    PushCheckpoint("AD005");
-    delete BusinessLogicLayer;
-    BusinessLogicLayer = nullptr;
-    PopCheckpoint();
 }

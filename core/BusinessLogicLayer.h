@@ -25,8 +25,3 @@ private:
     std::vector<std::unique_ptr<TKeyItems>> lists_;
     TKeyItems* current_ = nullptr;
 };
-
-// The single instance, alive from start-up to shut-down.
-extern TBusinessLogicLayer* BusinessLogicLayer;
-void CreateBusinessLogicLayer();
-void DestroyBusinessLogicLayer();

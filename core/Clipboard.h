@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// Where clipboard text goes; the application installs the real one, tests a fake.
+// Where clipboard text goes; the main routine hands the real one on, tests a fake.
 class IClipboard {
 public:
     virtual ~IClipboard() = default;
@@ -11,7 +11,5 @@ public:
     virtual bool SetText(std::string_view text) = 0;
 };
 
-void InstallClipboard(IClipboard* clipboard);
-IClipboard* InstalledClipboard();
-// Places text on the installed clipboard; a failure raises nothing and answers false.
-bool PlaceOnClipboard(std::string_view text);
+// Places text on the clipboard; a failure raises nothing and answers false.
+bool PlaceOnClipboard(IClipboard& clipboard, std::string_view text);

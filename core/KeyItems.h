@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+class IClipboard;
+
 // One keyword list: owned entries in display order, its name, display settings, last sort order and the
 // indices of the entries that the current operation treats as highlighted (ascending, filled by the caller).
 // References to entries stay valid until the next operation that adds or removes entries.
@@ -43,10 +45,10 @@ public:
     void SortBy(std::uint8_t order);
 
     // The clipboard exports answer whether the clipboard now holds the text.
-    bool AllToCommaText() const;
-    bool HighlightedToCommaText() const;
-    bool AllToLines() const;
-    bool HighlightedToLines() const;
+    bool AllToCommaText(IClipboard& clipboard) const;
+    bool HighlightedToCommaText(IClipboard& clipboard) const;
+    bool AllToLines(IClipboard& clipboard) const;
+    bool HighlightedToLines(IClipboard& clipboard) const;
     void AllToTextFile(const std::string& path, TTextEncoding encoding = {TEncoding::Utf8}) const;
     void HighlightedToTextFile(const std::string& path, TTextEncoding encoding = {TEncoding::Utf8}) const;
     void AllToList(TKeyItems& target) const;

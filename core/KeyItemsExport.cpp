@@ -38,24 +38,24 @@ void CopyToList(const std::vector<std::string_view>& texts, TKeyItems& target) {
 
 } // namespace
 
-bool TKeyItems::AllToCommaText() const {
+bool TKeyItems::AllToCommaText(IClipboard& clipboard) const {
     CheckpointScope checkpoint("d049");
-    return PlaceOnClipboard(CommaText(AllTexts()));
+    return PlaceOnClipboard(clipboard, CommaText(AllTexts()));
 }
 
-bool TKeyItems::HighlightedToCommaText() const {
+bool TKeyItems::HighlightedToCommaText(IClipboard& clipboard) const {
     CheckpointScope checkpoint("d058");
-    return PlaceOnClipboard(CommaText(HighlightedTexts()));
+    return PlaceOnClipboard(clipboard, CommaText(HighlightedTexts()));
 }
 
-bool TKeyItems::AllToLines() const {
+bool TKeyItems::AllToLines(IClipboard& clipboard) const {
     CheckpointScope checkpoint("d050");
-    return PlaceOnClipboard(LineText(AllTexts()));
+    return PlaceOnClipboard(clipboard, LineText(AllTexts()));
 }
 
-bool TKeyItems::HighlightedToLines() const {
+bool TKeyItems::HighlightedToLines(IClipboard& clipboard) const {
     CheckpointScope checkpoint("d057");
-    return PlaceOnClipboard(LineText(HighlightedTexts()));
+    return PlaceOnClipboard(clipboard, LineText(HighlightedTexts()));
 }
 
 void TKeyItems::AllToTextFile(const std::string& path, TTextEncoding encoding) const {

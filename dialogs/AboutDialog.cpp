@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QRegularExpression>
 
-QPointer<TfrmAbout> frmAbout;
-
 namespace {
 // The home page's address as people write it: without the scheme and the closing slash.
 QString ShownAddress() {
@@ -40,9 +38,9 @@ TfrmAbout::TfrmAbout() : TDialogForm("About", QSize(407, 152)) {
     linkFont.setUnderline(true);
     LinkLabel1->SetSimpleFont({linkFont, QColor(0, 0, 255)});
     LinkLabel1->SetHoverFont({linkFont, QColor(255, 0, 0)});
-    connect(LinkLabel1, &TLinkLabel::clicked, this, [] {
-        if (ManagementLayer)
-            ManagementLayer->OpenHomePage();
+    connect(LinkLabel1, &TLinkLabel::clicked, this, [this] {
+        if (management_)
+            management_->OpenHomePage();
     });
     AddLabel(this, "Label2", "Copyright \u00A9 Pellox Software. All rights reserved.",
              QRect(96, 80, 298, 13));
@@ -50,6 +48,7 @@ TfrmAbout::TfrmAbout() : TDialogForm("About", QSize(407, 152)) {
             &QDialog::accept);
 }
 
-void TfrmAbout::ShowModally() {
+void TfrmAbout::ShowModally(const TManagementLayer& management) {
+    management_ = &management;
     RunModally();
 }

@@ -2,9 +2,8 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 class TLinkLabel;
+class TManagementLayer;
 
 // "About": the program's name and version, the link to its home page and the maker's rights notice.
 class TfrmAbout : public TDialogForm {
@@ -12,10 +11,11 @@ class TfrmAbout : public TDialogForm {
 public:
     TfrmAbout();
 
-    // Shows the dialog modally until "Close" or the close box.
-    void ShowModally();
+    // Shows the dialog modally until "Close" or the close box; its link opens the home page.
+    void ShowModally(const TManagementLayer& management);
 
     TLinkLabel* LinkLabel1;
-};
 
-extern QPointer<TfrmAbout> frmAbout;
+private:
+    const TManagementLayer* management_ = nullptr;
+};

@@ -8,8 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-QPointer<TfrmAddWord> frmAddWord;
-
 TfrmAddWord::TfrmAddWord() : TDialogForm("Word To Add", QSize(279, 158)) {
     setObjectName("frmAddWord");
     AddBevel(this, "Bevel1", QRect(12, 12, 258, 96));

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <string>
 #include <vector>
 
@@ -21,5 +19,3 @@ public:
 
     QComboBox* cmbText;
 };
-
-extern QPointer<TfrmAddWord> frmAddWord;

@@ -7,8 +7,6 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 
-QPointer<TfrmAddWords> frmAddWords;
-
 TfrmAddWords::TfrmAddWords() : TDialogForm("Add Keywords", QSize(326, 332)) {
     setObjectName("frmAddWords");
     AddBevel(this, "Bevel1", QRect(18, 22, 293, 256));

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <string>
 #include <vector>
 
@@ -23,5 +21,3 @@ public:
     QPlainTextEdit* mmWords;
     QCheckBox* chkAppend;
 };
-
-extern QPointer<TfrmAddWords> frmAddWords;

@@ -6,8 +6,6 @@
 
 #include <QPlainTextEdit>
 
-QPointer<TfrmAskWords> frmAskWords;
-
 TfrmAskWords::TfrmAskWords() : TDialogForm("Words", QSize(351, 278)) {
     setObjectName("frmAskWords");
     AddBevel(this, "Bevel1", QRect(12, 18, 330, 213));

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <string>
 #include <vector>
 
@@ -20,5 +18,3 @@ public:
 
     QPlainTextEdit* mmWords;
 };
-
-extern QPointer<TfrmAskWords> frmAskWords;

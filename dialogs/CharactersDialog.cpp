@@ -7,8 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-QPointer<TfrmCharacters> frmCharacters;
-
 namespace {
 struct TPreset {
     const char* Item;

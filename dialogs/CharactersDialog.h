@@ -3,8 +3,6 @@
 #include "core/CharSet.h"
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -27,5 +25,3 @@ public:
 private:
     void PresetChosen(int index);
 };
-
-extern QPointer<TfrmCharacters> frmCharacters;

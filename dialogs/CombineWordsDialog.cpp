@@ -1,5 +1,6 @@
 #include "dialogs/CombineWordsDialog.h"
 
+#include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/ListChoice.h"
@@ -10,8 +11,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-
-QPointer<TfrmCombineWords> frmCombineWords;
 
 TfrmCombineWords::TfrmCombineWords() : TDialogForm("Combine Words", QSize(413, 348)) {
     setObjectName("frmCombineWords");
@@ -36,17 +35,18 @@ TfrmCombineWords::TfrmCombineWords() : TDialogForm("Combine Words", QSize(413, 3
     source_ = new TSourceChoice(rbHighlighted, rbAll, rbTyped, mmWords);
 }
 
-bool TfrmCombineWords::Execute(bool hasHighlighted, std::uint8_t& sourceKind, TKeyItems*& target, int& limit,
+bool TfrmCombineWords::Execute(const TBusinessLogicLayer& lists, bool hasHighlighted,
+                               std::uint8_t& sourceKind, TKeyItems*& target, int& limit,
                                std::vector<std::string>& words) {
     CheckpointScope checkpoint("d113");
-    source_->Prepare(hasHighlighted);
-    FillListChoice(*cmbLists);
+    source_->Prepare(hasHighlighted, lists.CurrentList());
+    FillListChoice(*cmbLists, lists);
     seLimit->setValue(limit);
     if (!RunModally())
         return false;
     sourceKind = source_->Kind();
     source_->ReadTypedWords(words);
     limit = seLimit->Value();
-    target = ChosenList(*cmbLists);
+    target = ChosenList(*cmbLists, lists);
     return true;
 }

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 class QComboBox;
 class QPlainTextEdit;
 class QRadioButton;
+class TBusinessLogicLayer;
 class TKeyItems;
 class TSourceChoice;
 class TSpinEdit;
@@ -23,8 +22,8 @@ public:
 
     // On OK sets sourceKind (0 highlighted, 1 all, 2 typed), the target list, limit (2..7) and, for typed
     // words only, words. On Cancel nothing changes.
-    bool Execute(bool hasHighlighted, std::uint8_t& sourceKind, TKeyItems*& target, int& limit,
-                 std::vector<std::string>& words);
+    bool Execute(const TBusinessLogicLayer& lists, bool hasHighlighted, std::uint8_t& sourceKind,
+                 TKeyItems*& target, int& limit, std::vector<std::string>& words);
 
     QRadioButton* rbHighlighted;
     QRadioButton* rbAll;
@@ -36,5 +35,3 @@ public:
 private:
     TSourceChoice* source_;
 };
-
-extern QPointer<TfrmCombineWords> frmCombineWords;

@@ -37,10 +37,10 @@ TDialogForm::TDialogForm(const QString& title, QSize clientSize)
 
 bool TDialogForm::RunModally() {
     FitTitle();
-    const QScreen* screen = MainWindowHandle ? MainWindowHandle->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = OwnerWindow ? OwnerWindow->screen() : QGuiApplication::primaryScreen();
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
-    return RunModal(*this) == QDialog::Accepted;
+    return RunModal(*this, OwnerWindow) == QDialog::Accepted;
 }
 
 void TDialogForm::AddOkCancel(QPoint ok, QPoint cancel, const char* okName) {

@@ -15,6 +15,9 @@ class TDialogForm : public QDialog {
 public:
     TDialogForm(const QString& title, QSize clientSize);
 
+    // The main window: the dialog runs on its screen and stands in front of it. Null: the primary screen.
+    QWidget* OwnerWindow = nullptr;
+
 protected:
     // Shows the dialog modally; true when it was closed with OK.
     bool RunModally();

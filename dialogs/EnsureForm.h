@@ -13,3 +13,10 @@ template <class TForm> bool EnsureForm(QPointer<TForm>& form) {
     AdoptForm(form);
     return true;
 }
+
+// The dialog in form, made on first use, to run in front of owner.
+template <class TForm> TForm& DialogFor(QPointer<TForm>& form, QWidget* owner) {
+    EnsureForm(form);
+    form->OwnerWindow = owner;
+    return *form;
+}

@@ -5,19 +5,19 @@
 
 #include <QComboBox>
 
-void FillListChoice(QComboBox& box, const char* currentShownAs) {
+void FillListChoice(QComboBox& box, const TBusinessLogicLayer& lists, const char* currentShownAs) {
     box.clear();
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i) {
-        const TKeyItems& list = BusinessLogicLayer->GetList(i);
-        const bool current = &list == BusinessLogicLayer->CurrentList();
+    for (int i = 0; i < lists.ListCount(); ++i) {
+        const TKeyItems& list = lists.GetList(i);
+        const bool current = &list == lists.CurrentList();
         box.addItem(current && currentShownAs ? QString(currentShownAs) : ShownText(list.Name));
     }
-    box.setCurrentIndex(BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList()));
+    box.setCurrentIndex(lists.IndexOf(lists.CurrentList()));
 }
 
-TKeyItems* ChosenList(const QComboBox& box) {
+TKeyItems* ChosenList(const QComboBox& box, const TBusinessLogicLayer& lists) {
     const int index = box.currentIndex();
-    if (index < 0 || index >= BusinessLogicLayer->ListCount())
+    if (index < 0 || index >= lists.ListCount())
         return nullptr;
-    return &BusinessLogicLayer->GetList(index);
+    return &lists.GetList(index);
 }

@@ -3,6 +3,7 @@
 #include "dialogs/DialogForm.h"
 #include "dialogs/ModalRun.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 
@@ -61,6 +62,9 @@ TMsgResult Answer(QMessageBox::StandardButton button, TMsgButtons buttons) {
 
 TMsgResult TMessageBoxes::Show(QWidget* owner, const std::string& text, const std::string& caption,
                                TMsgIcon icon, TMsgButtons buttons) {
+    // Before the application object exists (a start that failed early) there is no screen to show a box on.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return Answer(QMessageBox::NoButton, buttons);
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption),
                     QString::fromStdString(text).replace("\r\n", "\n"), BoxButtons(buttons), owner);
     box.setDefaultButton(buttons == TMsgButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);

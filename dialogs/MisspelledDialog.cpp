@@ -1,5 +1,6 @@
 #include "dialogs/MisspelledDialog.h"
 
+#include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/ListChoice.h"
@@ -9,8 +10,6 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-
-QPointer<TfrmMisspelled> frmMisspelled;
 
 TfrmMisspelled::TfrmMisspelled() : TDialogForm("Create Misspellings", QSize(545, 257)) {
     setObjectName("frmMisspelled");
@@ -35,11 +34,11 @@ TfrmMisspelled::TfrmMisspelled() : TDialogForm("Create Misspellings", QSize(545,
     source_ = new TSourceChoice(rbHighlighted, rbAll, rbTyped, mmWords);
 }
 
-bool TfrmMisspelled::Execute(bool hasHighlighted, std::uint8_t& sourceKind, TKeyItems*& target,
-                             std::uint8_t& kinds, std::vector<std::string>& words) {
+bool TfrmMisspelled::Execute(const TBusinessLogicLayer& lists, bool hasHighlighted, std::uint8_t& sourceKind,
+                             TKeyItems*& target, std::uint8_t& kinds, std::vector<std::string>& words) {
     CheckpointScope checkpoint("d129");
-    source_->Prepare(hasHighlighted);
-    FillListChoice(*cmbLists);
+    source_->Prepare(hasHighlighted, lists.CurrentList());
+    FillListChoice(*cmbLists, lists);
     if (!RunModally())
         return false;
     sourceKind = source_->Kind();
@@ -47,6 +46,6 @@ bool TfrmMisspelled::Execute(bool hasHighlighted, std::uint8_t& sourceKind, TKey
     kinds =
         static_cast<std::uint8_t>((chkDuplicate->isChecked() ? 1 : 0) | (chkSwapped->isChecked() ? 2 : 0) |
                                   (chkMissing->isChecked() ? 4 : 0) | (chkQWERTY->isChecked() ? 8 : 0));
-    target = ChosenList(*cmbLists);
+    target = ChosenList(*cmbLists, lists);
     return true;
 }

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QPlainTextEdit;
 class QRadioButton;
+class TBusinessLogicLayer;
 class TKeyItems;
 class TSourceChoice;
 
@@ -23,8 +22,8 @@ public:
 
     // On OK sets sourceKind (0 highlighted, 1 all, 2 typed), the target list, kinds (1 doubled, 2 swapped,
     // 4 missing, 8 keyboard neighbours) and, for typed words only, words. On Cancel nothing changes.
-    bool Execute(bool hasHighlighted, std::uint8_t& sourceKind, TKeyItems*& target, std::uint8_t& kinds,
-                 std::vector<std::string>& words);
+    bool Execute(const TBusinessLogicLayer& lists, bool hasHighlighted, std::uint8_t& sourceKind,
+                 TKeyItems*& target, std::uint8_t& kinds, std::vector<std::string>& words);
 
     QRadioButton* rbHighlighted;
     QRadioButton* rbAll;
@@ -39,5 +38,3 @@ public:
 private:
     TSourceChoice* source_;
 };
-
-extern QPointer<TfrmMisspelled> frmMisspelled;

@@ -1,6 +1,5 @@
 #include "dialogs/ModalRun.h"
 
-#include "frame/MessageBoxService.h"
 #include "frame/VectorState.h"
 
 #include <QDialog>
@@ -13,18 +12,18 @@ TModalShownHook& Hook() {
     return hook;
 }
 
-// Keeps the dialog above the main window and off the taskbar, while the application stays its owner.
-void StandInFrontOfMainWindow(QDialog& dialog) {
-    if (!MainWindowHandle || dialog.parentWidget())
+// Keeps the dialog above its owner and off the taskbar, while the application stays its owner.
+void StandInFrontOf(QDialog& dialog, QWidget* owner) {
+    if (!owner || dialog.parentWidget())
         return;
     dialog.winId();
-    MainWindowHandle->winId();
-    dialog.windowHandle()->setTransientParent(MainWindowHandle->windowHandle());
+    owner->winId();
+    dialog.windowHandle()->setTransientParent(owner->windowHandle());
 }
 } // namespace
 
-int RunModal(QDialog& dialog) {
-    StandInFrontOfMainWindow(dialog);
+int RunModal(QDialog& dialog, QWidget* owner) {
+    StandInFrontOf(dialog, owner);
     if (Hook()) {
         // Posted now, delivered by the dialog's own loop once the dialog is on screen.
         QMetaObject::invokeMethod(

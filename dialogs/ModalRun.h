@@ -4,9 +4,11 @@
 
 class QDialog;
 
-// Runs a dialog modally in front of the main window and returns its result code. Every modal window of
-// the program is run this way.
-int RunModal(QDialog& dialog);
+class QWidget;
+
+// Runs a dialog modally and returns its result code; a dialog without a parent stands in front of owner when
+// there is one. Every modal window of the program is run this way.
+int RunModal(QDialog& dialog, QWidget* owner = nullptr);
 
 // Called from inside the modal loop of every run once the dialog is shown: tests fill in the controls there
 // and end the run. An empty hook removes it.

@@ -8,27 +8,22 @@
 #include "dialogs/WordCountDialog.h"
 
 bool TParameterDialogWindows::RunCharacters(TCharSet& characters) {
-    EnsureForm(frmCharacters);
-    return frmCharacters->Execute(characters);
+    return DialogFor(characters_, mainWindow_).Execute(characters);
 }
 
 bool TParameterDialogWindows::RunSearchReplace(std::string& find, std::string& replacement,
                                                TRecentList& searchList, TRecentList& replaceList) {
-    EnsureForm(frmSearchReplace);
-    return frmSearchReplace->Execute(find, replacement, searchList, replaceList);
+    return DialogFor(searchReplace_, mainWindow_).Execute(find, replacement, searchList, replaceList);
 }
 
 bool TParameterDialogWindows::RunAddWord(std::string& word, TRecentList& recent) {
-    EnsureForm(frmAddWord);
-    return frmAddWord->Execute(word, recent);
+    return DialogFor(addWord_, mainWindow_).Execute(word, recent);
 }
 
 int TParameterDialogWindows::RunWordCount(const std::string& title) {
-    EnsureForm(frmWordCount);
-    return frmWordCount->Execute(title);
+    return DialogFor(wordCount_, mainWindow_).Execute(title);
 }
 
 bool TParameterDialogWindows::RunAskWords(const std::string& title, std::vector<std::string>& lines) {
-    EnsureForm(frmAskWords);
-    return frmAskWords->Execute(title, lines);
+    return DialogFor(askWords_, mainWindow_).Execute(title, lines);
 }

@@ -8,8 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-QPointer<TfrmSearchReplace> frmSearchReplace;
-
 TfrmSearchReplace::TfrmSearchReplace() : TDialogForm("Replace", QSize(333, 180)) {
     setObjectName("frmSearchReplace");
     AddBevel(this, "Bevel1", QRect(12, 12, 312, 113));

@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <string>
 #include <vector>
 
@@ -23,5 +21,3 @@ public:
     QComboBox* cmbFind;
     QComboBox* cmbReplace;
 };
-
-extern QPointer<TfrmSearchReplace> frmSearchReplace;

@@ -8,8 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 
-QPointer<TfrmSelectList> frmSelectList;
-
 TfrmSelectList::TfrmSelectList() : TDialogForm("List Selection", QSize(279, 176)) {
     setObjectName("frmSelectList");
     AddBevel(this, "Bevel1", QRect(12, 17, 257, 109));
@@ -29,12 +27,12 @@ TfrmSelectList::TfrmSelectList() : TDialogForm("List Selection", QSize(279, 176)
     AddOkCancel(QPoint(32, 138), QPoint(147, 138));
 }
 
-TKeyItems* TfrmSelectList::Execute(bool& emptyFirst) {
+TKeyItems* TfrmSelectList::Execute(const TBusinessLogicLayer& lists, bool& emptyFirst) {
     CheckpointScope checkpoint("d079");
-    FillListChoice(*cmbLists, "---");
+    FillListChoice(*cmbLists, lists, "---");
     cmbLists->setFocus();
     if (!RunModally())
         return nullptr;
     emptyFirst = chkEmpty->isChecked();
-    return ChosenList(*cmbLists);
+    return ChosenList(*cmbLists, lists);
 }

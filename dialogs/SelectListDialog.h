@@ -2,10 +2,9 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 class QCheckBox;
 class QComboBox;
+class TBusinessLogicLayer;
 class TKeyItems;
 
 // "List Selection": the list to copy the current list's entries to, and whether to empty it first.
@@ -16,10 +15,8 @@ public:
 
     // The chosen list (the current list itself when "---" stays chosen) with emptyFirst set, or null on
     // Cancel with emptyFirst unchanged.
-    TKeyItems* Execute(bool& emptyFirst);
+    TKeyItems* Execute(const TBusinessLogicLayer& lists, bool& emptyFirst);
 
     QComboBox* cmbLists;
     QCheckBox* chkEmpty;
 };
-
-extern QPointer<TfrmSelectList> frmSelectList;

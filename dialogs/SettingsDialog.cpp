@@ -7,7 +7,6 @@
 #include "dialogs/FontAndColor.h"
 #include "dialogs/ModalRun.h"
 #include "dialogs/PreviewModel.h"
-#include "frame/ManagementLayer.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -20,8 +19,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-
-QPointer<TfrmSettings> frmSettings;
 
 namespace {
 struct TColorButton {
@@ -161,7 +158,7 @@ TfrmSettings::TfrmSettings()
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
-bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings) {
+bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings, bool& keepLists) {
     CheckpointScope checkpoint("d045");
     setWindowTitle("Colors & Fonts (" + ShownText(list.Name) + ")");
     Working.Assign(list.Settings);
@@ -171,20 +168,19 @@ bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings) {
     preview_->Repaint();
     ShowEncoding(*cmbImportEncoding, encodings.Import);
     ShowEncoding(*cmbExportEncoding, encodings.Export);
-    chkKeepLists->setChecked(!ManagementLayer || ManagementLayer->KeepLists);
+    chkKeepLists->setChecked(keepLists);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
     encodings = {ChosenEncoding(*cmbImportEncoding), ChosenEncoding(*cmbExportEncoding)};
-    if (ManagementLayer)
-        ManagementLayer->KeepLists = chkKeepLists->isChecked();
+    keepLists = chkKeepLists->isChecked();
     return true;
 }
 
 void TfrmSettings::ColorButtonClick(int colorIndex) {
     QColorDialog dialog(ToQColor(Working.GetColor(colorIndex)));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (RunModal(dialog) != QDialog::Accepted)
+    if (RunModal(dialog, OwnerWindow) != QDialog::Accepted)
         return;
     Working.SetColor(colorIndex, ToColorValue(dialog.selectedColor()));
     DrawFace(colorIndex);
@@ -194,7 +190,7 @@ void TfrmSettings::ColorButtonClick(int colorIndex) {
 void TfrmSettings::btnFontClick() {
     QFontDialog dialog(ToQFont(Working.Font));
     dialog.setOption(QFontDialog::DontUseNativeDialog);
-    if (RunModal(dialog) != QDialog::Accepted)
+    if (RunModal(dialog, OwnerWindow) != QDialog::Accepted)
         return;
     AssignFont(Working.Font, dialog.selectedFont());
     ShowWorkingFont();

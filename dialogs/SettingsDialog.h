@@ -5,8 +5,6 @@
 #include "dialogs/Artwork.h"
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <array>
 
 class QCheckBox;
@@ -25,8 +23,8 @@ public:
     TfrmSettings();
 
     // On OK copies the working font and the four colours into the list's settings, the chosen encodings into
-    // encodings, and whether the lists are kept into the management layer.
-    bool Execute(TKeyItems& list, TFileEncodings& encodings);
+    // encodings, and whether the lists are kept into keepLists.
+    bool Execute(TKeyItems& list, TFileEncodings& encodings, bool& keepLists);
 
     // The working copy; the list's own settings change only on OK.
     TListSettings Working;
@@ -55,5 +53,3 @@ QString EncodingCaption(TTextEncoding encoding);
 // drop arrow, 67 x 13 pixels.
 QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork& arrow,
                         qreal devicePixelRatio);
-
-extern QPointer<TfrmSettings> frmSettings;

@@ -1,6 +1,6 @@
 #include "dialogs/SourceChoice.h"
 
-#include "core/BusinessLogicLayer.h"
+#include "core/KeyItems.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/DialogText.h"
 
@@ -15,14 +15,13 @@ TSourceChoice::TSourceChoice(QRadioButton* highlighted, QRadioButton* all, QRadi
     words_->installEventFilter(this);
 }
 
-void TSourceChoice::Prepare(bool hasHighlighted) {
+void TSourceChoice::Prepare(bool hasHighlighted, const TKeyItems* current) {
     highlighted_->setEnabled(hasHighlighted);
     if (!hasHighlighted && highlighted_->isChecked())
         all_->setChecked(true);
     // The chosen source takes the focus; left to the toolkit, it could land in the text box and so switch
     // the choice to typed words.
     (highlighted_->isChecked() ? highlighted_ : all_->isChecked() ? all_ : typed_)->setFocus();
-    const TKeyItems* current = BusinessLogicLayer->CurrentList();
     const QString name = current ? ShownText(current->Name) : QString();
     highlighted_->setText("Highlighted Words in " + name);
     all_->setText("All Words in " + name);

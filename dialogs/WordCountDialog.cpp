@@ -7,8 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-QPointer<TfrmWordCount> frmWordCount;
-
 TfrmWordCount::TfrmWordCount() : TDialogForm("Word Count", QSize(277, 138)) {
     setObjectName("frmWordCount");
     AddBevel(this, "Bevel1", QRect(11, 12, 258, 80));

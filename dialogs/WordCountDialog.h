@@ -2,8 +2,6 @@
 
 #include "dialogs/DialogForm.h"
 
-#include <QPointer>
-
 #include <string>
 
 class TSpinEdit;
@@ -22,5 +20,3 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
-
-extern QPointer<TfrmWordCount> frmWordCount;

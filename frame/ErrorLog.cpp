@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 
-std::string ErrorLogPath;
-
 namespace {
 
 std::string LocalDateTime() {
@@ -41,12 +39,12 @@ bool AppendLine(const std::string& path, const std::string& line) {
 
 } // namespace
 
-void LogError(const std::string& message) noexcept {
+void TErrorLog::Write(const std::string& message) const noexcept {
     try {
-        if (ErrorLogPath.empty())
+        if (path_.empty())
             return;
         const std::string line = LogLine(message);
-        if (!AppendLine(ErrorLogPath, line))
+        if (!AppendLine(path_, line))
             AppendLine(SharedDataFolder("Docs", true) + "errors.txt", line);
     } catch (...) {
         // The log is the last resort of error reporting: a failure to write it has nowhere left to go.

@@ -6,8 +6,6 @@
 #include "frame/MessageBoxService.h"
 #include "frame/SimpleException.h"
 
-TExceptionHandler* ExceptionHandler = nullptr;
-
 namespace {
 
 struct TReportTexts {
@@ -31,18 +29,18 @@ TReportTexts TextsOf(std::exception_ptr error) {
 
 } // namespace
 
-void ShowErrorBox(const std::string& message, const std::string& caption, QWidget* owner,
-                  bool appendErrorId) {
+void TExceptionHandler::ShowErrorBox(const std::string& message, const std::string& caption, QWidget* owner,
+                                     bool appendErrorId) {
     std::string text = message;
     if (!TrailEmpty()) {
         if (appendErrorId)
             text += "\r\n\r\nErrorID: " + TopCheckpoint();
         UnwindTrail(false);
     }
-    MessageBoxes().Show(owner ? owner : MainWindowHandle, text, caption, TMsgIcon::Error, TMsgButtons::Ok);
+    boxes_.Show(owner ? owner : mainWindow_, text, caption, TMsgIcon::Error, TMsgButtons::Ok);
 }
 
-TExceptionHandler::TExceptionHandler() {
+TExceptionHandler::TExceptionHandler(IMessageBoxes& boxes, const TErrorLog& log) : boxes_(boxes), log_(log) {
     SetApplicationExceptionHook([this](std::exception_ptr error) { HandleException(error); });
 }
 
@@ -52,15 +50,6 @@ TExceptionHandler::~TExceptionHandler() {
 
 void TExceptionHandler::HandleException(std::exception_ptr error) {
     const TReportTexts texts = TextsOf(error);
-    LogError(texts.Logged);
+    log_.Write(texts.Logged);
     ShowErrorBox(texts.Shown, ErrorCaption, nullptr, true);
-}
-
-void CreateExceptionHandler() {
-    ExceptionHandler = new TExceptionHandler();
-}
-
-void DestroyExceptionHandler() {
-    delete ExceptionHandler;
-    ExceptionHandler = nullptr;
 }

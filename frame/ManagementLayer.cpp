@@ -14,8 +14,6 @@
 #include <optional>
 #include <utility>
 
-TManagementLayer* ManagementLayer = nullptr;
-
 namespace {
 
 const std::string kMainKey = "Software\\Pellox\\Termwright\\" PT_VERSION;
@@ -41,13 +39,6 @@ int ItemIndex(std::string_view name) {
     int index = -1;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
     return error == std::errc() && end == digits.data() + digits.size() && index >= 0 ? index : -1;
-}
-
-template <class Visit> void ForEachList(Visit visit) {
-    if (!BusinessLogicLayer)
-        return;
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i)
-        visit(BusinessLogicLayer->GetList(i));
 }
 
 // One stored value: its name, type, default and range, and the field of TOwner it holds. Load and save walk
@@ -186,7 +177,12 @@ void OpenListKey(TRegistryEx& registry, const TKeyItems& list) {
 
 } // namespace
 
-TManagementLayer::TManagementLayer() {
+template <class TVisit> void TManagementLayer::ForEachList(TVisit visit) const {
+    for (int i = 0; i < lists_.ListCount(); ++i)
+        visit(lists_.GetList(i));
+}
+
+TManagementLayer::TManagementLayer(TBusinessLogicLayer& lists, TErrorLog& log) : lists_(lists), log_(log) {
     CheckpointScope scope("AS003");
     SetCheckpoint("AS004");
     LoadSettings();
@@ -205,9 +201,9 @@ TManagementLayer::~TManagementLayer() {
 
 void TManagementLayer::LoadSettings() {
     CheckpointScope scope("AS013");
-    ErrorLogPath = ProgramFileWithExt(".log");
+    log_.SetPath(ProgramFileWithExt(".log"));
     try {
-        TRegistryEx registry;
+        TRegistryEx registry(&log_);
         LoadMainKey(registry);
         ForEachList([&](TKeyItems& list) {
             OpenListKey(registry, list);
@@ -224,7 +220,7 @@ void TManagementLayer::LoadSettings() {
 void TManagementLayer::SaveSettings() {
     CheckpointScope scope("AD006");
     try {
-        TRegistryEx registry;
+        TRegistryEx registry(&log_);
         SaveMainKey(registry);
         ForEachList([&](const TKeyItems& list) {
             OpenListKey(registry, list);
@@ -289,13 +285,4 @@ void TManagementLayer::SaveRecentList(TRegistryEx& registry, const char* name, c
     registry.WriteInteger("Count", count);
     for (int i = 0; i < count; ++i)
         registry.WriteString(ItemName(i), list[static_cast<std::size_t>(i)]);
-}
-
-void CreateManagementLayer() {
-    ManagementLayer = new TManagementLayer();
-}
-
-void DestroyManagementLayer() {
-    delete ManagementLayer;
-    ManagementLayer = nullptr;
 }

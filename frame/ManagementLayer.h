@@ -10,6 +10,8 @@
 
 class IMainWindowBounds;
 class IParameterDialogs;
+class TBusinessLogicLayer;
+class TErrorLog;
 class TKeyItems;
 class TRegistryEx;
 
@@ -30,8 +32,9 @@ public:
     TRecentList SearchList;
     TRecentList ReplaceList;
 
-    // Loads the settings at once.
-    TManagementLayer();
+    // Loads the settings at once; each list's looks are stored with the settings. Loading the settings
+    // points log next to the program.
+    TManagementLayer(TBusinessLogicLayer& lists, TErrorLog& log);
     // Saves the settings once more.
     ~TManagementLayer();
     TManagementLayer(const TManagementLayer&) = delete;
@@ -60,15 +63,13 @@ private:
     static void LoadRecentList(TRegistryEx& registry, const char* name, TRecentList& list);
     static void SaveRecentList(TRegistryEx& registry, const char* name, const TRecentList& list);
     IParameterDialogs& Dialogs() const;
+    template <class TVisit> void ForEachList(TVisit visit) const;
 
+    TBusinessLogicLayer& lists_;
+    TErrorLog& log_;
     IMainWindowBounds* mainWindow_ = nullptr;
     IParameterDialogs* dialogs_ = nullptr;
 };
 
 // The address of the product's home page.
 inline constexpr const char* HomePageAddress = "https://www.pellox.com/termwright/";
-
-// The single instance, alive from start-up to shut-down.
-extern TManagementLayer* ManagementLayer;
-void CreateManagementLayer();
-void DestroyManagementLayer();

@@ -359,7 +359,7 @@ TRegKey ParseRegFile(std::string_view text) {
     return TRegFileParser(text).Parse();
 }
 
-TRegKey LoadRegFile(const std::string& path) {
+TRegKey LoadRegFile(const std::string& path, const TErrorLog* log) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 && errno == ENOENT)
         return {};
@@ -368,8 +368,9 @@ TRegKey LoadRegFile(const std::string& path) {
     } catch (const Exception& e) {
         const std::string aside = path + ".corrupt";
         const bool kept = std::rename(path.c_str(), aside.c_str()) == 0;
-        LogError("Settings file \"" + path + "\" can't be used (" + e.Message + ")" +
-                 (kept ? "; kept as \"" + aside + "\"" : "") + "; defaults apply");
+        if (log)
+            log->Write("Settings file \"" + path + "\" can't be used (" + e.Message + ")" +
+                       (kept ? "; kept as \"" + aside + "\"" : "") + "; defaults apply");
         return {};
     }
 }

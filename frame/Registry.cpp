@@ -62,9 +62,10 @@ std::string SettingsStorePath() {
            "/Pellox/Termwright.reg";
 }
 
-TRegistry::TRegistry() : TRegistry(SettingsStorePath()) {}
+TRegistry::TRegistry(const TErrorLog* log) : TRegistry(SettingsStorePath(), log) {}
 
-TRegistry::TRegistry(std::string storeFile) : file_(std::move(storeFile)), root_(LoadRegFile(file_)) {}
+TRegistry::TRegistry(std::string storeFile, const TErrorLog* log)
+    : file_(std::move(storeFile)), root_(LoadRegFile(file_, log)) {}
 
 TRegistry::~TRegistry() {
     try {

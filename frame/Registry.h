@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+class TErrorLog;
+
 class ERegistryException : public Exception {
 public:
     using Exception::Exception;
@@ -21,9 +23,9 @@ enum class TRegDataType { Unknown, String, ExpandString, Integer, Binary };
 // Texts are UTF-8. Use one object at a time: each writes the whole store as it sees it.
 class TRegistry {
 public:
-    // The program's store: $XDG_CONFIG_HOME/Pellox/Termwright.reg.
-    TRegistry();
-    explicit TRegistry(std::string storeFile);
+    // The program's store: $XDG_CONFIG_HOME/Pellox/Termwright.reg. A damaged store is reported to log.
+    explicit TRegistry(const TErrorLog* log = nullptr);
+    explicit TRegistry(std::string storeFile, const TErrorLog* log = nullptr);
     virtual ~TRegistry();
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;

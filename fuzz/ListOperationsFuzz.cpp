@@ -91,13 +91,9 @@ public:
     explicit TListFuzz(FuzzedDataProvider& in) : in_(in) {
         a_.List.Name = "A";
         b_.List.Name = "B";
-        InstallClipboard(&clipboard_);
         DrawLocale(in_);
     }
-    ~TListFuzz() {
-        InstallClipboard(nullptr);
-        SetTextLocale("");
-    }
+    ~TListFuzz() { SetTextLocale(""); }
 
     void Run() {
         for (int step = 0; in_.remaining_bytes() > 0 && Small(); ++step) {
@@ -511,9 +507,10 @@ private:
         clipboard_.text = "untouched";
         try {
             if (choice.HighlightedOnly)
-                comma ? side.List.HighlightedToCommaText() : side.List.HighlightedToLines();
+                comma ? side.List.HighlightedToCommaText(clipboard_)
+                      : side.List.HighlightedToLines(clipboard_);
             else
-                comma ? side.List.AllToCommaText() : side.List.AllToLines();
+                comma ? side.List.AllToCommaText(clipboard_) : side.List.AllToLines(clipboard_);
         } catch (const EListError& e) {
             ExpectIndexError(choice, e, clipboard_.text == "untouched");
             return;

@@ -18,6 +18,17 @@
 
 namespace {
 
+// The lists whose looks the settings hold, as the program's.
+TBusinessLogicLayer& Lists() {
+    static TBusinessLogicLayer lists;
+    return lists;
+}
+
+TErrorLog& Log() {
+    static TErrorLog log;
+    return log;
+}
+
 struct TLoaded {
     std::string ImportPath, ExportPath;
     std::int32_t WordCountLimit = 0;
@@ -33,18 +44,18 @@ TRecentList Stored(const TRecentList& list) {
 
 // Loads the store into lists with default settings, as a start does, and saves it again, as an end does.
 TLoaded LoadAndSave() {
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i)
-        BusinessLogicLayer->GetList(i).Settings = TListSettings();
+    for (int i = 0; i < Lists().ListCount(); ++i)
+        Lists().GetList(i).Settings = TListSettings();
     TLoaded loaded;
-    const auto layer = std::make_unique<TManagementLayer>();
+    const auto layer = std::make_unique<TManagementLayer>(Lists(), Log());
     loaded.ImportPath = layer->ImportPath;
     loaded.ExportPath = layer->ExportPath;
     loaded.WordCountLimit = layer->WordCountLimit;
     loaded.AddWordList = Stored(layer->AddWordList);
     loaded.SearchList = Stored(layer->SearchList);
     loaded.ReplaceList = Stored(layer->ReplaceList);
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i) {
-        const TListSettings& settings = BusinessLogicLayer->GetList(i).Settings;
+    for (int i = 0; i < Lists().ListCount(); ++i) {
+        const TListSettings& settings = Lists().GetList(i).Settings;
         Require(settings.Font.Style <= 15, "font style bits beyond strike-out");
         loaded.Fonts.push_back(settings.Font);
         for (int c = 1; c <= 4; ++c)
@@ -92,7 +103,7 @@ void CheckLoad(std::string_view input) {
     Require(LoadAndSave() == first, "saved settings load otherwise");
     std::remove(store.c_str());
     std::remove((store + ".corrupt").c_str());
-    std::remove(ErrorLogPath.c_str());
+    std::remove(Log().Path().c_str());
 }
 
 } // namespace
@@ -102,9 +113,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("XDG_CONFIG_HOME", (scratch / "config").string().c_str(), 1);
     setenv("XDG_DATA_HOME", (scratch / "data").string().c_str(), 1);
     ForceFolder((scratch / "config/Pellox").string());
-    CreateBusinessLogicLayer();
     for (const char* name : {"List-A", "List-B", "List-C", "List-D", "List-E", "List-F"})
-        BusinessLogicLayer->NewList().Name = name;
+        Lists().NewList().Name = name;
     return 0;
 }
 

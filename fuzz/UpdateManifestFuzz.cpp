@@ -163,7 +163,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     limits.LowSpeedSeconds = 5;
     limits.TotalSeconds = 10;
     SetUpdateSource({Server->Address(), limits});
-    InstallMessageBoxes(&Boxes);
     SetShellOpenHandler([](const std::string& target) {
         Opened.push_back(target);
         return true;
@@ -180,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Opened.clear();
     bool failed = false;
     try {
-        CheckForUpdates();
+        CheckForUpdates(Boxes, nullptr);
     } catch (const ESimpleException& e) {
         Require(e.DisplayText == "Error Checking Updates", "a failure shown otherwise");
         failed = true;

@@ -25,6 +25,13 @@ void TActionList::Add(TAction* action) {
     connect(action, &QObject::destroyed, this, [this, action] { std::erase(actions_, action); });
 }
 
+TAction* TActionList::Find(const QString& name) const {
+    for (TAction* action : actions_)
+        if (action->Name() == name)
+            return action;
+    return nullptr;
+}
+
 void TActionList::UpdateAll() {
     const std::vector<TActionList*> lists = LiveLists();
     for (TActionList* list : lists) {

@@ -16,6 +16,8 @@ public:
 
     void Add(TAction* action);
     const std::vector<TAction*>& Actions() const { return actions_; }
+    // The first command in the list's order whose name equals name exactly; null when there is none.
+    TAction* Find(const QString& name) const;
     // Runs the update handler of every command of every list.
     static void UpdateAll();
 

@@ -137,11 +137,11 @@ void TMainFormController::ExportToClipboard(TExportScope scope) {
     bool placed = false;
     if (scope == TExportScope::All) {
         SetCheckpoint("d062");
-        placed = list.AllToLines();
+        placed = list.AllToLines(clipboard_);
     } else {
         SetCheckpoint("d063");
         CollectHighlighted(list.Highlighted);
-        placed = list.HighlightedToLines();
+        placed = list.HighlightedToLines(clipboard_);
     }
     ReportClipboard(placed);
 }
@@ -152,11 +152,11 @@ void TMainFormController::ExportToClipboardComma(TExportScope scope) {
     bool placed = false;
     if (scope == TExportScope::All) {
         SetCheckpoint("d066");
-        placed = list.AllToCommaText();
+        placed = list.AllToCommaText(clipboard_);
     } else {
         SetCheckpoint("d065");
         CollectHighlighted(list.Highlighted);
-        placed = list.HighlightedToCommaText();
+        placed = list.HighlightedToCommaText(clipboard_);
     }
     ReportClipboard(placed);
 }

@@ -34,10 +34,7 @@ TAction* TFormController::FindAction(const QString& name) const {
     if (!ActionList)
         return nullptr;
     CheckpointScope checkpoint("FW_Layers_006");
-    for (TAction* action : ActionList->Actions())
-        if (action->Name() == name)
-            return action;
-    return nullptr;
+    return ActionList->Find(name);
 }
 
 TAction* TFormController::AddAction(const QString& name, const QString& caption, int imageIndex,

@@ -1,11 +1,8 @@
 #include "ui/ListKeeper.h"
 
 #include "core/BusinessLogicLayer.h"
-#include "dialogs/ApplicationLook.h"
-#include "dialogs/ButtonEx.h"
 #include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
-#include "frame/MessageBoxService.h"
 #include "ui/MainFormController.h"
 #include "ui/MainView.h"
 
@@ -15,8 +12,9 @@
 #include <algorithm>
 #include <chrono>
 
-TListKeeper::TListKeeper(std::string folder, TMainFormController& controller)
-    : store_(std::move(folder)), controller_(controller) {
+TListKeeper::TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
+                         const TManagementLayer& management, const TErrorLog& log)
+    : store_(std::move(folder)), controller_(controller), lists_(lists), management_(management), log_(log) {
     SetCommandObserver(this);
 }
 
@@ -30,21 +28,21 @@ TListKeeper::~TListKeeper() {
 }
 
 bool TListKeeper::Keeping() const {
-    return ManagementLayer && ManagementLayer->KeepLists;
+    return management_.KeepLists;
 }
 
 void TListKeeper::Start() {
     started_ = true;
     if (!store_.Claim()) {
         // Another running copy of the program keeps the lists; two writers would spoil each other's saves.
-        LogError("Lists are not kept: another running program uses \"" + store_.Folder() + "\"");
+        log_.Write("Lists are not kept: another running program uses \"" + store_.Folder() + "\"");
         applied_ = true;
         return;
     }
     if (!Keeping()) {
         store_.Forget();
         applied_ = true;
-        saver_.emplace(store_, *BusinessLogicLayer);
+        saver_.emplace(store_, lists_);
         return;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -83,8 +81,8 @@ void TListKeeper::Apply(bool atExit) {
     }
     if (restoreError_) {
         const std::string aside = store_.SetAside();
-        LogError("Kept lists can't be restored (" + *restoreError_ + ")" +
-                 (aside.empty() ? "" : "; kept as \"" + aside + "\""));
+        log_.Write("Kept lists can't be restored (" + *restoreError_ + ")" +
+                   (aside.empty() ? "" : "; kept as \"" + aside + "\""));
         if (!atExit)
             ShowOnce("The lists kept from the last run are damaged and were not restored; the program starts "
                      "with empty lists. " +
@@ -94,16 +92,16 @@ void TListKeeper::Apply(bool atExit) {
         PutInPlace(*restored_);
     }
     restored_.reset();
-    saver_.emplace(store_, *BusinessLogicLayer);
+    saver_.emplace(store_, lists_);
     if (Keeping())
         saver_->Request(Session());
 }
 
 void TListKeeper::PutInPlace(TKeptState& state) {
-    const int count = std::min(static_cast<int>(state.Lists.size()), BusinessLogicLayer->ListCount());
+    const int count = std::min(static_cast<int>(state.Lists.size()), lists_.ListCount());
     bool currentUntouched = true;
     for (int i = 0; i < count; ++i) {
-        TKeyItems& live = BusinessLogicLayer->GetList(i);
+        TKeyItems& live = lists_.GetList(i);
         TKeyItems& kept = *state.Lists[static_cast<std::size_t>(i)];
         // What the user added while the restore ran stays, after the kept entries.
         const bool untouched = live.Count() == 0;
@@ -115,9 +113,9 @@ void TListKeeper::PutInPlace(TKeptState& state) {
             live.SortOrder = kept.SortOrder;
         live.Name = kept.Name;
     }
-    const auto current = static_cast<std::size_t>(state.Session.CurrentList);
-    if (current < controller_.TabButtons.size())
-        controller_.SelectTab(controller_.TabButtons[current]);
+    const int current = state.Session.CurrentList;
+    if (current >= 0 && current < lists_.ListCount())
+        controller_.SelectListTab(current);
     else
         controller_.RefreshView(true, false);
     IMainView& view = *controller_.MainView;
@@ -136,11 +134,11 @@ void TListKeeper::PutInPlace(TKeptState& state) {
 }
 
 void TListKeeper::ShowOnce(const std::string& text) {
-    MessageBoxes().Show(MainWindowHandle, text, ApplicationTitle, TMsgIcon::Warning, TMsgButtons::Ok);
+    controller_.MainView->Ask(text, TMsgButtons::Ok, TMsgIcon::Warning);
 }
 
 int TListKeeper::CurrentIndex() const {
-    return std::max(0, BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList()));
+    return std::max(0, lists_.IndexOf(lists_.CurrentList()));
 }
 
 TKeptSession TListKeeper::Session() const {
@@ -175,7 +173,7 @@ void TListKeeper::CommandEnded() {
         if (saver_ && Keeping())
             saver_->Request(Session());
     } catch (const std::exception& e) {
-        LogError(std::string("Lists can't be saved: ") + e.what());
+        log_.Write(std::string("Lists can't be saved: ") + e.what());
     }
     if (locked_) {
         saver_->ListsLock().unlock();
@@ -184,7 +182,7 @@ void TListKeeper::CommandEnded() {
     if (!saver_)
         return;
     if (const auto failure = saver_->TakeFailure()) {
-        LogError("Lists can't be saved: " + *failure);
+        log_.Write("Lists can't be saved: " + *failure);
         if (!std::exchange(failureShown_, true))
             try {
                 ShowOnce("The lists can't be saved for the next start: " + *failure);
@@ -209,7 +207,7 @@ void TListKeeper::Finish() {
         saver_->Flush();
     }
     if (const auto failure = saver_->TakeFailure())
-        LogError("Lists can't be saved: " + *failure);
+        log_.Write("Lists can't be saved: " + *failure);
     saver_.reset();
     if (!Keeping())
         store_.Forget();

@@ -11,7 +11,10 @@
 #include <string>
 #include <thread>
 
+class TBusinessLogicLayer;
+class TErrorLog;
 class TMainFormController;
+class TManagementLayer;
 
 // Keeps the keyword lists between runs: restores them in the background when the program starts, while
 // the window is already up, and saves after every command that changed one, and at exit. A damaged saved
@@ -19,7 +22,8 @@ class TMainFormController;
 // nothing is restored and what was kept is dropped.
 class TListKeeper : public ICommandObserver {
 public:
-    TListKeeper(std::string folder, TMainFormController& controller);
+    TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
+                const TManagementLayer& management, const TErrorLog& log);
     ~TListKeeper() override;
     TListKeeper(const TListKeeper&) = delete;
     TListKeeper& operator=(const TListKeeper&) = delete;
@@ -44,6 +48,9 @@ private:
 
     TListStore store_;
     TMainFormController& controller_;
+    TBusinessLogicLayer& lists_;
+    const TManagementLayer& management_;
+    const TErrorLog& log_;
     std::optional<TListSaver> saver_;
     std::thread restorer_;
     std::optional<TKeptState> restored_;

@@ -3,7 +3,7 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
-#include "dialogs/ButtonEx.h"
+#include "frame/ManagementLayer.h"
 #include "ui/ActionList.h"
 #include "ui/CommandScope.h"
 #include "ui/ControlledForm.h"
@@ -12,29 +12,24 @@
 
 #include <QApplication>
 
-TMainFormController* MainFormController = nullptr;
-
 namespace {
 
 constexpr int MaxLists = 26;
-constexpr int TabLeft = 25;
-constexpr int TabStep = 103;
-constexpr int TabTop = 240;
-constexpr int TabCaptionLeft = 23;
-constexpr int TabCaptionTop = 5;
 
 } // namespace
 
-TMainFormController::TMainFormController(const TFormClass& formClass, const TControllerServices& services)
-    : TFormController((PushCheckpoint("AS014"), formClass), true), lists_(services.Lists),
-      management_(services.Management), dialogs_(services.Dialogs) {
+TMainFormController::TMainFormController(const TMainViewClass& viewClass, const TControllerServices& services)
+    : TFormController((PushCheckpoint("AS014"), [&viewClass]() -> TControlledForm* { return viewClass(); }),
+                      true),
+      lists_(services.Lists), management_(services.Management), dialogs_(services.Dialogs),
+      clipboard_(services.Clipboard) {
     Form->setWindowTitle(MainWindowCaption);
-    MainView = dynamic_cast<IMainView*>(Form);
-    if (!MainView)
-        throw Exception("The main window does not offer a list view");
+    // The form came from viewClass.
+    auto* view = static_cast<TMainViewForm*>(Form);
+    view->Events = this;
+    MainView = view;
     ActionList = &MainView->Commands();
     SetCheckpoint("AS009");
-    TabButtons.clear();
     SetCheckpoint("AS002");
     PushCheckpoint("d148");
     MainView->LoadButtonImages();
@@ -42,7 +37,7 @@ TMainFormController::TMainFormController(const TFormClass& formClass, const TCon
     SetCheckpoint("AS015");
     for (int i = 0; i < 6; ++i)
         AddListTab(false);
-    SelectTab(TabButtons.front());
+    SelectListTab(0);
     SetCheckpoint("AS016");
     SwitchToList(lists_.GetList(0));
     SetCheckpoint("AS006");
@@ -53,9 +48,8 @@ TMainFormController::TMainFormController(const TFormClass& formClass, const TCon
 
 TMainFormController::~TMainFormController() {
     PushCheckpoint("AD011");
-    for (TButtonEx* tab : TabButtons)
-        delete tab;
-    TabButtons.clear();
+    // The window outlives this part of the controller by a moment; nothing it reports may reach it then.
+    static_cast<TMainViewForm*>(Form)->Events = nullptr;
     SetCheckpoint("AD012");
     PopCheckpoint();
 }
@@ -110,37 +104,29 @@ TKeyItems& TMainFormController::AddListTab(bool select) {
     CheckpointScope checkpoint("d006");
     if (lists_.ListCount() > MaxLists - 1)
         throw Exception("Too much lists");
+    const int index = lists_.ListCount();
     TKeyItems& list = lists_.NewList();
-    const int i = static_cast<int>(TabButtons.size());
-    list.Name = std::string("List-") + static_cast<char>('A' + i);
-    auto* tab = new TButtonEx(MainView->Window());
-    tab->SetImageList(MainView->TabImages());
-    tab->move(TabLeft + TabStep * i, TabTop);
-    tab->SetCaption(QString::fromStdString(list.Name));
-    tab->SetCaptionMarginX(TabCaptionLeft);
-    tab->SetCaptionMarginY(TabCaptionTop);
-    QObject::connect(tab, &TButtonEx::clicked, tab, [this, tab] { SelectTab(tab); });
-    tab->show();
-    TabButtons.push_back(tab);
+    list.Name = std::string("List-") + static_cast<char>('A' + index);
     if (select)
-        SelectTab(tab);
+        SelectListTab(index);
+    else
+        ShowListTabs(lists_.IndexOf(CurrentList()));
     return list;
 }
 
-void TMainFormController::SelectTab(TButtonEx* tab) {
+void TMainFormController::SelectListTab(int index) {
     CheckpointScope checkpoint("d149");
-    int index = -1;
-    for (std::size_t i = 0; i < TabButtons.size(); ++i) {
-        TButtonEx* each = TabButtons[i];
-        if (each == tab) {
-            each->raise();
-            index = static_cast<int>(i);
-        } else {
-            each->lower();
-        }
-        each->SetDown(each == tab);
-    }
-    SwitchToList(lists_.GetList(index));
+    TKeyItems& list = lists_.GetList(index);
+    ShowListTabs(index);
+    SwitchToList(list);
+}
+
+void TMainFormController::ShowListTabs(int current) const {
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(lists_.ListCount()));
+    for (int i = 0; i < lists_.ListCount(); ++i)
+        names.push_back(lists_.GetList(i).Name);
+    MainView->ShowListTabs(names, current);
 }
 
 void TMainFormController::SwitchToList(TKeyItems& list) {
@@ -180,6 +166,10 @@ void TMainFormController::ApplyCurrentListFont() {
 
 void TMainFormController::ShowAbout() {
     dialogs_.RunAbout();
+}
+
+void TMainFormController::OpenHomePage() {
+    management_.OpenHomePage();
 }
 
 std::size_t TMainFormController::MemoryBudget() const {

@@ -5,14 +5,14 @@
 #include "ui/CommandTable.h"
 #include "ui/ControllerDialogs.h"
 #include "ui/FormController.h"
+#include "ui/MainView.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-class IMainView;
+class IClipboard;
 class TBusinessLogicLayer;
-class TButtonEx;
 class TIntList;
 class TKeyItems;
 class TManagementLayer;
@@ -22,20 +22,19 @@ struct TControllerServices {
     TBusinessLogicLayer& Lists;
     TManagementLayer& Management;
     IControllerDialogs& Dialogs;
+    IClipboard& Clipboard;
 };
 
 // The controller of the main window: binds the window's 54 commands (the command table) to their enable rules
 // and handlers, runs the parameter dialogs, calls the operations on the current keyword list, refreshes the
-// list view and reports the outcome. It owns the list tabs. It sees the window only through IMainView and its
-// dialogs only through IControllerDialogs, so it runs without a screen.
-class TMainFormController : public TFormController {
+// list view and reports the outcome. It decides which list tabs there are. It sees the window only through
+// IMainView and its dialogs only through IControllerDialogs, so it runs without a screen.
+class TMainFormController : public TFormController, public IMainViewEvents {
 public:
-    // formClass makes the main window, which must implement IMainView.
-    TMainFormController(const TFormClass& formClass, const TControllerServices& services);
+    TMainFormController(const TMainViewClass& viewClass, const TControllerServices& services);
     ~TMainFormController() override;
 
     IMainView* MainView = nullptr;
-    std::vector<TButtonEx*> TabButtons;
 
     TKeyItems* CurrentList() const;
     void RefreshView(bool resetCount, bool clearHighlight);
@@ -44,17 +43,18 @@ public:
     void ApplySort(TSortOrder order);
 
     TKeyItems& AddListTab(bool select);
-    void SelectTab(TButtonEx* tab);
     void SwitchToList(TKeyItems& list);
 
     // The window's own buttons and events.
-    void AddKeywords();
-    void Import();
-    void SortByColumn(int column);
-    void ResetView();
+    void SelectListTab(int index) override;
+    void AddKeywords() override;
+    void Import() override;
+    void ShowAbout() override;
+    void OpenHomePage() override;
+    void SortByColumn(int column) override;
+    void ResetView() override;
     // Gives the list view the current list's font (after the stored settings were loaded).
     void ApplyCurrentListFont();
-    void ShowAbout();
 
     // Bytes a multiplying command may claim; by default a share of the memory available when it runs.
     void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
@@ -63,6 +63,7 @@ private:
     friend struct TCommandRows;
 
     void BindCommands();
+    void ShowListTabs(int current) const;
     bool RuleAllows(TCommandRule rule) const;
     TKeyItems& List() const;
     std::size_t MemoryBudget() const;
@@ -107,10 +108,8 @@ private:
     TBusinessLogicLayer& lists_;
     TManagementLayer& management_;
     IControllerDialogs& dialogs_;
+    IClipboard& clipboard_;
     std::size_t memoryBudget_ = 0;
 };
-
-// The single instance, alive while the main window exists.
-extern TMainFormController* MainFormController;
 
 inline constexpr const char* MainWindowCaption = "Pellox Termwright V " PT_VERSION " [Pellox Marketing LTD]";

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "frame/MessageBoxService.h"
+#include "ui/ControlledForm.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-class QWidget;
 class TActionList;
-class TImageStrip;
 class TIntList;
 struct TFontSpec;
 
@@ -20,9 +20,8 @@ public:
 
     // The window's commands, one per name of the command table.
     virtual TActionList& Commands() = 0;
-    // Parent of the list tabs; owner of message boxes.
-    virtual QWidget* Window() = 0;
-    virtual TImageStrip* TabImages() = 0;
+    // One tab per list, captioned with its name; the current one is pressed and lies on top.
+    virtual void ShowListTabs(const std::vector<std::string>& names, int current) = 0;
     // Fills the button image strips from the program's artwork.
     virtual void LoadButtonImages() = 0;
     // Gives each drop-down button its menu.
@@ -54,3 +53,26 @@ public:
     virtual std::optional<std::string> ChooseSaveFile(const std::string& folder) = 0;
     virtual std::optional<std::string> ChooseOpenFile(const std::string& folder) = 0;
 };
+
+// What the main window reports of the user's actions to its controller.
+class IMainViewEvents {
+public:
+    virtual ~IMainViewEvents() = default;
+    virtual void SelectListTab(int index) = 0;
+    virtual void AddKeywords() = 0;
+    virtual void Import() = 0;
+    virtual void ShowAbout() = 0;
+    virtual void OpenHomePage() = 0;
+    virtual void SortByColumn(int column) = 0;
+    // The list view failed to draw; it is drawn afresh.
+    virtual void ResetView() = 0;
+};
+
+// The main window as its controller makes it.
+class TMainViewForm : public TControlledForm, public IMainView {
+public:
+    // Set by the controller that made this window; not owned.
+    IMainViewEvents* Events = nullptr;
+};
+
+using TMainViewClass = std::function<TMainViewForm*()>;

@@ -5,17 +5,16 @@
 #include "core/IntList.h"
 #include "core/KeyItems.h"
 #include "core/Utf8.h"
+#include "dialogs/ApplicationLook.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/FileDialogSetup.h"
 #include "dialogs/FontAndColor.h"
 #include "dialogs/ImageStrip.h"
 #include "dialogs/ModalRun.h"
 #include "dialogs/PopupBelow.h"
-#include "frame/ManagementLayer.h"
 #include "ui/Action.h"
 #include "ui/BoldFont.h"
 #include "ui/CommandTable.h"
-#include "ui/MainFormController.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
 
@@ -32,6 +31,11 @@
 namespace {
 
 constexpr int CaptionLeft = 32;
+constexpr int TabLeft = 25;
+constexpr int TabStep = 103;
+constexpr int TabTop = 240;
+constexpr int TabCaptionLeft = 23;
+constexpr int TabCaptionTop = 5;
 constexpr QSize FileDialogSize{820, 520};
 constexpr QPoint DesignPosition{126, 89};
 // The outer height the window can't be made smaller than; its width can't go below the design width.
@@ -63,10 +67,6 @@ QString ResourceName(int number) {
     return QString("BtnImg%1").arg(number, 2, 10, QChar('0'));
 }
 
-const TKeyItems* ShownList() {
-    return BusinessLogicLayer ? BusinessLogicLayer->CurrentList() : nullptr;
-}
-
 QString StatusText(int entries, int highlighted) {
     const QLocale locale;
     return QString("%1 %2, %3 highlighted")
@@ -75,7 +75,7 @@ QString StatusText(int entries, int highlighted) {
 
 } // namespace
 
-TfrmMain::TfrmMain() {
+TfrmMain::TfrmMain(const TBusinessLogicLayer& lists, IMessageBoxes& boxes) : lists_(lists), boxes_(boxes) {
     setObjectName("frmMain");
     ilButtons = new TImageStrip(QSize(152, 28), this);
     ilButtons2 = NewSmallButtonStrip(this);
@@ -84,7 +84,7 @@ TfrmMain::TfrmMain() {
         ilTabs->AddResource(QString("TabImg%1").arg(i));
     CreateCommands();
     CreateControls();
-    tray_ = new TTrayBehaviour(*this);
+    tray_ = new TTrayBehaviour(*this, boxes_);
     setMinimumSize(DesignSize.width(), SmallestOuterHeight - FrameSize.height());
     move(DesignPosition);
     resize(DesignSize);
@@ -146,9 +146,9 @@ void TfrmMain::CreateControls() {
     anchors_.Add(btnAbout, AnchorRight);
     anchors_.Add(btnTray, AnchorRight | AnchorBottom);
     anchors_.Add(btnClose, AnchorRight | AnchorBottom);
-    connect(btnAdd, &TButtonEx::clicked, this, [this] { MainController().AddKeywords(); });
-    connect(btnImport, &TButtonEx::clicked, this, [this] { MainController().Import(); });
-    connect(btnAbout, &TButtonEx::clicked, this, [this] { MainController().ShowAbout(); });
+    connect(btnAdd, &TButtonEx::clicked, this, [this] { Listener().AddKeywords(); });
+    connect(btnImport, &TButtonEx::clicked, this, [this] { Listener().Import(); });
+    connect(btnAbout, &TButtonEx::clicked, this, [this] { Listener().ShowAbout(); });
     connect(btnTray, &TButtonEx::clicked, this, [this] { tray_->SendToTray(); });
     connect(btnClose, &TButtonEx::clicked, this, &QWidget::close);
 
@@ -167,8 +167,8 @@ void TfrmMain::CreateControls() {
     lvMain->SetColumnWidth(1, 273);
     lvMain->OnData = [this](int row, TODRow& data) { lvMainData(row, data); };
     lvMain->OnCustomDrawItem = [this](int row, TODRowColors& colors) { lvMainCustomDrawItem(row, colors); };
-    lvMain->OnColumnClick = [this](int column) { MainController().SortByColumn(column); };
-    lvMain->OnODError = [this](TODErrorStage, int) { MainController().ResetView(); };
+    lvMain->OnColumnClick = [this](int column) { Listener().SortByColumn(column); };
+    lvMain->OnODError = [this](TODErrorStage, int) { Listener().ResetView(); };
     anchors_.Add(lvMain, AnchorAll);
     connect(&lvMain->Selection(), &TRowSelection::RowsChanged, this, &TfrmMain::StatusChanged);
 
@@ -192,11 +192,36 @@ TButtonEx* TfrmMain::NewButton(const char* name, TImageStrip* strip, int firstIm
     return button;
 }
 
-TMainFormController& TfrmMain::MainController() const {
-    auto* controller = dynamic_cast<TMainFormController*>(Controller);
-    if (!controller)
+IMainViewEvents& TfrmMain::Listener() const {
+    if (!Events)
         throw Exception("The main window has no controller");
-    return *controller;
+    return *Events;
+}
+
+TButtonEx* TfrmMain::NewListTab(int index) {
+    auto* tab = new TButtonEx(this);
+    tab->SetImageList(ilTabs);
+    tab->move(TabLeft + TabStep * index, TabTop);
+    tab->SetCaptionMarginX(TabCaptionLeft);
+    tab->SetCaptionMarginY(TabCaptionTop);
+    connect(tab, &TButtonEx::clicked, this, [this, index] { Listener().SelectListTab(index); });
+    tab->show();
+    return tab;
+}
+
+void TfrmMain::ShowListTabs(const std::vector<std::string>& names, int current) {
+    while (listTabs_.size() < names.size())
+        listTabs_.push_back(NewListTab(static_cast<int>(listTabs_.size())));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        TButtonEx* tab = listTabs_[i];
+        const bool pressed = static_cast<int>(i) == current;
+        tab->SetCaption(QString::fromStdString(names[i]));
+        if (pressed)
+            tab->raise();
+        else
+            tab->lower();
+        tab->SetDown(pressed);
+    }
 }
 
 void TfrmMain::LoadButtonImages() {
@@ -227,7 +252,7 @@ void TfrmMain::AttachMenus() {
             } else if (place.SeparatorBefore) {
                 menu->addSeparator();
             }
-            TAction* action = Controller->FindAction(command->Name);
+            TAction* action = commands_.Find(command->Name);
             if (!action)
                 throw Exception(std::string("The main window has no command ") + command->Name);
             target->addAction(action);
@@ -303,7 +328,7 @@ void TfrmMain::SetListFont(const TFontSpec& font) {
 }
 
 TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
-    return MessageBoxes().Show(this, text, ApplicationTitle, icon, buttons);
+    return boxes_.Show(this, text, ApplicationTitle, icon, buttons);
 }
 
 std::optional<std::string> TfrmMain::ChooseSaveFile(const std::string& folder) {
@@ -365,14 +390,14 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image3 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         Image3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        ManagementLayer->OpenHomePage();
+        Listener().OpenHomePage();
         return true;
     }
     return TControlledForm::eventFilter(watched, event);
 }
 
 void TfrmMain::lvMainData(int row, TODRow& data) const {
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     if (!list)
         return;
     data.Caption = QString::number(row + 1);
@@ -390,13 +415,13 @@ void TfrmMain::StatusChanged() {
 
 void TfrmMain::ShowStatus() {
     statusPending_ = false;
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     lblStatus->setText(
         StatusText(list ? list->Count() : lvMain->RowCount(), lvMain->Selection().SelectedCount()));
 }
 
 void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {
-    const TKeyItems* list = ShownList();
+    const TKeyItems* list = lists_.CurrentList();
     if (!list)
         return;
     const bool odd = (row + 1) % 2 == 1;

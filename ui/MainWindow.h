@@ -13,17 +13,19 @@
 class QFrame;
 class QLabel;
 class QMenu;
+class TBusinessLogicLayer;
 class TButtonEx;
-class TMainFormController;
+class TImageStrip;
 class TTrayBehaviour;
 
-// The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs
-// (made by the controller), the virtual list view of the current list and a status line under it. It forwards
-// the user's actions to the controller and offers the controller its view operations.
-class TfrmMain : public TControlledForm, public IMainView, public IMainWindowBounds {
+// The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs,
+// the virtual list view of the current list and a status line under it. It reports the user's actions to the
+// controller and offers the controller its view operations.
+class TfrmMain : public TMainViewForm, public IMainWindowBounds {
     Q_OBJECT
 public:
-    TfrmMain();
+    // Shows the current one of lists; its boxes are boxes.
+    TfrmMain(const TBusinessLogicLayer& lists, IMessageBoxes& boxes);
     ~TfrmMain() override;
 
     // The window's client size as designed, and the border the outer size adds to it.
@@ -31,8 +33,7 @@ public:
     static constexpr QSize FrameSize{8, 34};
 
     TActionList& Commands() override { return commands_; }
-    QWidget* Window() override { return this; }
-    TImageStrip* TabImages() override { return ilTabs; }
+    void ShowListTabs(const std::vector<std::string>& names, int current) override;
     void LoadButtonImages() override;
     void AttachMenus() override;
 
@@ -63,6 +64,7 @@ public:
     // The drop-down menu of that name ("mnuDelete", ...); null when there is none.
     QMenu* Menu(const QString& name) const { return menus_.value(name); }
     TTrayBehaviour& Tray() const { return *tray_; }
+    const std::vector<TButtonEx*>& ListTabs() const { return listTabs_; }
 
     QLabel* Image1 = nullptr;
     QLabel* Image3 = nullptr;
@@ -93,7 +95,8 @@ private:
     void CreateControls();
     TButtonEx* NewButton(const char* name, TImageStrip* strip, int firstImage, const char* caption,
                          QRect place);
-    TMainFormController& MainController() const;
+    TButtonEx* NewListTab(int index);
+    IMainViewEvents& Listener() const;
     std::optional<std::string> ChooseFile(const std::string& folder, bool save);
 
     void StatusChanged();
@@ -101,10 +104,13 @@ private:
     void lvMainData(int row, TODRow& data) const;
     void lvMainCustomDrawItem(int row, TODRowColors& colors) const;
 
+    const TBusinessLogicLayer& lists_;
+    IMessageBoxes& boxes_;
     TActionList commands_;
     TImageStrip* ilButtons = nullptr;
     TImageStrip* ilButtons2 = nullptr;
     TImageStrip* ilTabs = nullptr;
+    std::vector<TButtonEx*> listTabs_;
     TAnchors anchors_{DesignSize};
     QMap<QString, QMenu*> menus_;
     TTrayBehaviour* tray_ = nullptr;

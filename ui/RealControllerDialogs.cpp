@@ -10,20 +10,23 @@
 #include "frame/ManagementLayer.h"
 #include "ui/UpdateCheck.h"
 
+void TProgramDialogs::SetMainWindow(QWidget* window) {
+    mainWindow_ = window;
+    parameters_.SetMainWindow(window);
+}
+
 bool TProgramDialogs::RunAddWords(TAddWordsResult& result) {
-    EnsureForm(frmAddWords);
     std::vector<std::string> lines;
     bool append = false;
-    if (!frmAddWords->Execute(lines, append))
+    if (!DialogFor(addWords_, mainWindow_).Execute(lines, append))
         return false;
     result = {std::move(lines), append};
     return true;
 }
 
 bool TProgramDialogs::RunSelectList(TSelectListResult& result) {
-    EnsureForm(frmSelectList);
     bool emptyFirst = false;
-    TKeyItems* list = frmSelectList->Execute(emptyFirst);
+    TKeyItems* list = DialogFor(selectList_, mainWindow_).Execute(lists_, emptyFirst);
     if (!list)
         return false;
     result = {list, emptyFirst};
@@ -31,41 +34,38 @@ bool TProgramDialogs::RunSelectList(TSelectListResult& result) {
 }
 
 bool TProgramDialogs::RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) {
-    EnsureForm(frmCombineWords);
     std::uint8_t source = 0;
     TKeyItems* target = nullptr;
     int limit = request.WordLimit;
     std::vector<std::string> words;
-    if (!frmCombineWords->Execute(request.AnyHighlighted, source, target, limit, words))
+    if (!DialogFor(combineWords_, mainWindow_)
+             .Execute(lists_, request.AnyHighlighted, source, target, limit, words))
         return false;
     result = {static_cast<TWordSource>(source), target, limit, std::move(words)};
     return true;
 }
 
 bool TProgramDialogs::RunMisspellings(bool anyHighlighted, TMultiplyResult& result) {
-    EnsureForm(frmMisspelled);
     std::uint8_t source = 0;
     TKeyItems* target = nullptr;
     std::uint8_t kinds = 0;
     std::vector<std::string> words;
-    if (!frmMisspelled->Execute(anyHighlighted, source, target, kinds, words))
+    if (!DialogFor(misspelled_, mainWindow_).Execute(lists_, anyHighlighted, source, target, kinds, words))
         return false;
     result = {static_cast<TWordSource>(source), target, kinds, std::move(words)};
     return true;
 }
 
 bool TProgramDialogs::RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) {
-    EnsureForm(frmSettings);
-    return frmSettings->Execute(list, encodings);
+    return DialogFor(settings_, mainWindow_).Execute(list, encodings, management_.KeepLists);
 }
 
 void TProgramDialogs::RunAbout() {
-    EnsureForm(frmAbout);
-    frmAbout->ShowModally();
+    DialogFor(about_, mainWindow_).ShowModally(management_);
 }
 
 void TProgramDialogs::CheckForUpdates() {
-    ::CheckForUpdates();
+    ::CheckForUpdates(boxes_, mainWindow_);
 }
 
 bool TProgramDialogs::AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) {

@@ -3,13 +3,25 @@
 #include "dialogs/ParameterDialogWindows.h"
 #include "ui/ControllerDialogs.h"
 
+#include <QPointer>
+
+class IMessageBoxes;
+class QWidget;
+class TBusinessLogicLayer;
 class TManagementLayer;
+class TfrmAbout;
+class TfrmAddWords;
+class TfrmCombineWords;
+class TfrmMisspelled;
+class TfrmSelectList;
+class TfrmSettings;
 
 // The program's own dialog windows behind the controller's and the management layer's dialog interfaces;
 // each window is made on first use and kept until the program ends.
 class TProgramDialogs : public IControllerDialogs {
 public:
-    explicit TProgramDialogs(TManagementLayer& management) : management_(management) {}
+    TProgramDialogs(TBusinessLogicLayer& lists, TManagementLayer& management, IMessageBoxes& boxes)
+        : lists_(lists), management_(management), boxes_(boxes) {}
 
     bool RunAddWords(TAddWordsResult& result) override;
     bool RunSelectList(TSelectListResult& result) override;
@@ -25,8 +37,19 @@ public:
     bool AskSearchReplace(std::string& find, std::string& replacement) override;
 
     IParameterDialogs& Parameters() { return parameters_; }
+    // The main window, which the dialogs and boxes stand in front of; null while there is none.
+    void SetMainWindow(QWidget* window);
 
 private:
+    TBusinessLogicLayer& lists_;
     TManagementLayer& management_;
+    IMessageBoxes& boxes_;
+    QWidget* mainWindow_ = nullptr;
     TParameterDialogWindows parameters_;
+    QPointer<TfrmAddWords> addWords_;
+    QPointer<TfrmSelectList> selectList_;
+    QPointer<TfrmCombineWords> combineWords_;
+    QPointer<TfrmMisspelled> misspelled_;
+    QPointer<TfrmSettings> settings_;
+    QPointer<TfrmAbout> about_;
 };

@@ -2,7 +2,6 @@
 
 #include "dialogs/Artwork.h"
 #include "dialogs/TrayIcon.h"
-#include "frame/MessageBoxService.h"
 #include "ui/BoldFont.h"
 #include "ui/MainFormController.h"
 
@@ -10,9 +9,9 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
-TTrayBehaviour::TTrayBehaviour(QWidget& window, std::unique_ptr<ITrayShell> shell)
+TTrayBehaviour::TTrayBehaviour(QWidget& window, IMessageBoxes& boxes, std::unique_ptr<ITrayShell> shell)
     : QObject(&window), TrayAvailable([] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
-      window_(window) {
+      window_(window), boxes_(boxes) {
     trayIcon_ = new TTrayIcon(this, std::move(shell));
     menu_ = new QMenu(&window);
     restore_ = menu_->addAction("Restore Window...");
@@ -32,8 +31,7 @@ void TTrayBehaviour::SendToTray() {
     if (!TrayAvailable()) {
         if (!explained_) {
             explained_ = true;
-            MessageBoxes().Show(&window_, NoTrayMessage, ApplicationTitle, TMsgIcon::Information,
-                                TMsgButtons::Ok);
+            boxes_.Show(&window_, NoTrayMessage, ApplicationTitle, TMsgIcon::Information, TMsgButtons::Ok);
         }
         window_.showMinimized();
         return;

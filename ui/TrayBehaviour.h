@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/TrayShell.h"
+#include "frame/MessageBoxService.h"
 
 #include <QObject>
 
@@ -24,7 +25,8 @@ public:
         "This desktop has no notification area, so the window is minimised to the taskbar instead of "
         "being put into the tray.";
 
-    TTrayBehaviour(QWidget& window, std::unique_ptr<ITrayShell> shell = NewSystemTrayShell());
+    TTrayBehaviour(QWidget& window, IMessageBoxes& boxes,
+                   std::unique_ptr<ITrayShell> shell = NewSystemTrayShell());
 
     TTrayIcon& TrayIcon1() const { return *trayIcon_; }
     QMenu& mnuTray() const { return *menu_; }
@@ -43,6 +45,7 @@ public:
 
 private:
     QWidget& window_;
+    IMessageBoxes& boxes_;
     TTrayIcon* trayIcon_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* restore_ = nullptr;

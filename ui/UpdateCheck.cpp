@@ -73,15 +73,15 @@ void DownloadWhilePainting(const TUpdateSource& source, const std::string& path)
         std::rethrow_exception(failure);
 }
 
-void OfferUpdate(const std::string& version, const std::string& address) {
+void OfferUpdate(IMessageBoxes& boxes, QWidget* owner, const std::string& version,
+                 const std::string& address) {
     if (!IsNewerVersion(ProgramVersion, version)) {
-        MessageBoxes().Show(MainWindowHandle, "No Updates Available", ApplicationTitle, TMsgIcon::Information,
-                            TMsgButtons::Ok);
+        boxes.Show(owner, "No Updates Available", ApplicationTitle, TMsgIcon::Information, TMsgButtons::Ok);
         return;
     }
     const std::string checked = CheckedDownloadAddress(address);
-    if (MessageBoxes().Show(MainWindowHandle, "Version " + version + " is available. Download?",
-                            ApplicationTitle, TMsgIcon::Information, TMsgButtons::YesNo) == TMsgResult::Yes)
+    if (boxes.Show(owner, "Version " + version + " is available. Download?", ApplicationTitle,
+                   TMsgIcon::Information, TMsgButtons::YesNo) == TMsgResult::Yes)
         ShellOpen(checked);
 }
 
@@ -95,7 +95,7 @@ void SetUpdateSource(TUpdateSource source) {
     Source() = std::move(source);
 }
 
-void CheckForUpdates() {
+void CheckForUpdates(IMessageBoxes& boxes, QWidget* owner) {
     CheckpointScope scope("d135");
     const std::string path = NewTemporaryFile();
     try {
@@ -109,7 +109,7 @@ void CheckForUpdates() {
         SetCheckpoint("d139");
         const std::string address = ElementText(SelectChild(update, "downloadUrl", true));
         SetCheckpoint("d140");
-        OfferUpdate(version, address);
+        OfferUpdate(boxes, owner, version, address);
     } catch (const Exception& e) {
         throw ESimpleException("Error Checking Updates", e.Message);
     }

@@ -4,13 +4,13 @@
 // to the repainted list, answering the program's dialogs and boxes at once; the benchmark's time is the
 // whole job. The peak resident memory of the process is reported beside the size of the file.
 //   scale_bench --phrases=FILE --output=FILE [--term=TERM, default shoes] [Google Benchmark options]
+#include "app/MainRoutine.h"
 #include "core/KeyItems.h"
 #include "dialogs/AskWordsDialog.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/ModalRun.h"
 #include "ui/Action.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/ODListView.h"
 
@@ -33,8 +33,11 @@ std::string PhraseFile;
 std::string OutputFile;
 std::string Term = "shoes";
 
+// The program that runs the job.
+const TRunningProgram* Program = nullptr;
+
 TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(MainFormController->Form);
+    return *static_cast<TfrmMain*>(Program->Controller.Form);
 }
 
 // What the user answers: the phrase file to open, the output file to save, the term to look for, and the
@@ -55,7 +58,7 @@ void Answer(QDialog& dialog) {
 }
 
 void Trigger(const char* command) {
-    TAction* action = MainFormController->FindAction(command);
+    TAction* action = Program->Controller.FindAction(command);
     action->Update();
     action->trigger();
 }
@@ -77,11 +80,11 @@ double PeakResidentMegabytes() {
 }
 
 void BM_Job(benchmark::State& state) {
-    TKeyItems& list = *MainFormController->CurrentList();
+    TKeyItems& list = *Program->Controller.CurrentList();
     int imported = 0, unique = 0, highlighted = 0;
     for (auto _ : state) {
         list.Clear();
-        MainFormController->RefreshView(true, true);
+        Program->Controller.RefreshView(true, true);
         // Otherwise the save dialog asks whether to replace the last repetition's file.
         std::filesystem::remove(OutputFile);
         const double import = Step([] { QTest::mouseClick(Window().btnImport, Qt::LeftButton); });
@@ -146,7 +149,8 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond);
     SetModalShownHook(Answer);
     TMainRoutineHooks hooks;
-    hooks.Running = [] {
+    hooks.Running = [](const TRunningProgram& program) {
+        Program = &program;
         benchmark::RunSpecifiedBenchmarks();
         Window().close();
     };

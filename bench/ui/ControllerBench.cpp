@@ -2,6 +2,7 @@
 // byte per row as the real list view does.
 #include "bench/core/PhraseGenerator.h"
 #include "core/BusinessLogicLayer.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "tests/ui/FakeMainView.h"
 #include "ui/Application.h"
@@ -17,24 +18,23 @@ struct TControllerFixture {
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
+    TFakeClipboard clipboard;
+    TBusinessLogicLayer lists;
+    TErrorLog log;
+    TManagementLayer management{lists, log};
     TMainFormController* controller = nullptr;
 
     TControllerFixture() {
-        CreateBusinessLogicLayer();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
+        management.SetParameterDialogs(&parameters);
+        dialogs.management = &management;
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
-        TKeyItems& list = *BusinessLogicLayer->CurrentList();
+                                             {lists, management, dialogs, clipboard});
+        TKeyItems& list = *lists.CurrentList();
         for (const auto& phrase : GeneratePhrases(Rows))
             list.AddKeyword(phrase);
         controller->RefreshView(false, false);
     }
-    ~TControllerFixture() {
-        delete controller;
-        DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
-    }
+    ~TControllerFixture() { delete controller; }
     void Run(const char* name) { controller->FindAction(name)->trigger(); }
 };
 

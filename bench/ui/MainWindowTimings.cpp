@@ -5,12 +5,14 @@
 
 #include "core/BusinessLogicLayer.h"
 #include "dialogs/ButtonEx.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Action.h"
 #include "ui/Application.h"
 #include "ui/ControllerDialogs.h"
 #include "ui/MainFormController.h"
 #include "ui/MainWindow.h"
+#include "ui/SystemClipboard.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,20 +38,32 @@ public:
     bool AskSearchReplace(std::string&, std::string&) override { return false; }
 };
 
+// A timing run answers every box at once, as if it had been closed.
+class TNoBoxes : public IMessageBoxes {
+public:
+    TMsgResult Show(QWidget*, const std::string&, const std::string&, TMsgIcon,
+                    TMsgButtons buttons) override {
+        return buttons == TMsgButtons::YesNo ? TMsgResult::No
+               : buttons == TMsgButtons::Ok  ? TMsgResult::Ok
+                                             : TMsgResult::Cancel;
+    }
+};
+
 TfrmMain* Window = nullptr;
+TMainFormController* Controller = nullptr;
 
 void Repaint() {
     Window->lvMain->viewport()->repaint();
 }
 
 void Run(const char* command) {
-    TAction* action = MainFormController->FindAction(command);
+    TAction* action = Controller->FindAction(command);
     action->Update();
     action->trigger();
 }
 
 void ClickTab(std::size_t index) {
-    QTest::mouseClick(MainFormController->TabButtons[index], Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseClick(Window->ListTabs()[index], Qt::LeftButton, {}, QPoint(30, 10));
     Repaint();
 }
 
@@ -108,7 +122,7 @@ void BM_InvertSelection(benchmark::State& state) {
 
 void BM_Refresh(benchmark::State& state) {
     for (auto _ : state) {
-        MainFormController->RefreshView(false, false);
+        Controller->RefreshView(false, false);
         Repaint();
     }
 }
@@ -156,23 +170,23 @@ int main(int argc, char** argv) {
     const std::size_t rows = RowsArgument(argc, argv);
     benchmark::Initialize(&argc, argv);
     TApplication application(argc, argv);
-    CreateBusinessLogicLayer();
-    CreateManagementLayer();
+    TBusinessLogicLayer lists;
+    TErrorLog log;
+    TManagementLayer management(lists, log);
+    TNoBoxes boxes;
+    TSystemClipboard clipboard;
     TNoDialogs dialogs;
-    MainFormController =
-        new TMainFormController(FormClassOf<TfrmMain>(), {*BusinessLogicLayer, *ManagementLayer, dialogs});
-    Window = static_cast<TfrmMain*>(MainFormController->Form);
+    Controller = new TMainFormController([&] { return new TfrmMain(lists, boxes); },
+                                         {lists, management, dialogs, clipboard});
+    Window = static_cast<TfrmMain*>(Controller->Form);
     Window->show();
     if (!QTest::qWaitForWindowExposed(Window))
         return 1;
-    LoadPhrases(*BusinessLogicLayer->CurrentList(), rows);
-    MainFormController->RefreshView(false, false);
+    LoadPhrases(*lists.CurrentList(), rows);
+    Controller->RefreshView(false, false);
     QCoreApplication::processEvents();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    delete MainFormController;
-    MainFormController = nullptr;
-    DestroyManagementLayer();
-    DestroyBusinessLogicLayer();
+    delete Controller;
     return 0;
 }

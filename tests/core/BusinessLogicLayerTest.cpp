@@ -1,6 +1,5 @@
 #include "core/BusinessLogicLayer.h"
 
-#include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +19,6 @@ TEST(BusinessLogicLayer, ListsComeBackInCreationOrder) {
     EXPECT_EQ(layer.CurrentList(), &b);
     EXPECT_THROW(layer.GetList(2), EListError);
     EXPECT_THROW(layer.GetList(-1), EListError);
-}
-
-TEST(BusinessLogicLayer, SingleInstanceLeavesTheTrailAsItFoundIt) {
-    UnwindTrail(true);
-    PushCheckpoint("DPR001");
-    CreateBusinessLogicLayer();
-    ASSERT_NE(BusinessLogicLayer, nullptr);
-    EXPECT_EQ(TrailText(), "DPR001");
-    BusinessLogicLayer->NewList().AddKeyword("x");
-    DestroyBusinessLogicLayer();
-    EXPECT_EQ(BusinessLogicLayer, nullptr);
-    EXPECT_EQ(TrailText(), "DPR001");
-    UnwindTrail(true);
 }
 
 } // namespace

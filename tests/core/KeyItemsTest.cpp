@@ -38,14 +38,8 @@ public:
 
 class KeyItemsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InstallClipboard(&clipboard);
-        UnwindTrail(true);
-    }
-    void TearDown() override {
-        InstallClipboard(nullptr);
-        UnwindTrail(true);
-    }
+    void SetUp() override { UnwindTrail(true); }
+    void TearDown() override { UnwindTrail(true); }
     void Highlight(std::initializer_list<int> indices) {
         list.Highlighted.Clear();
         for (int i : indices)
@@ -396,19 +390,19 @@ TEST_F(KeyItemsTest, SwapEntriesMovesTextsAndKeepsEachListsOwnState) {
 }
 
 TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
-    list.AllToCommaText();
+    list.AllToCommaText(clipboard);
     EXPECT_EQ(clipboard.text, "");
-    list.AllToLines();
+    list.AllToLines(clipboard);
     EXPECT_EQ(clipboard.text, "");
     Fill(list, {"x", "y", "z"});
-    EXPECT_TRUE(list.AllToCommaText());
+    EXPECT_TRUE(list.AllToCommaText(clipboard));
     EXPECT_EQ(clipboard.text, "x, y, z");
-    list.AllToLines();
+    list.AllToLines(clipboard);
     EXPECT_EQ(clipboard.text, "x\r\ny\r\nz\r\n");
     Highlight({2, 0});
-    list.HighlightedToCommaText();
+    list.HighlightedToCommaText(clipboard);
     EXPECT_EQ(clipboard.text, "z, x");
-    list.HighlightedToLines();
+    list.HighlightedToLines(clipboard);
     EXPECT_EQ(clipboard.text, "z\r\nx\r\n");
     EXPECT_EQ(list.Highlighted.Count(), 2);
 }
@@ -416,7 +410,7 @@ TEST_F(KeyItemsTest, ClipboardTextsForAllAndHighlighted) {
 TEST_F(KeyItemsTest, ClipboardFailureIsSilent) {
     Fill(list, {"x"});
     clipboard.fail = true;
-    EXPECT_FALSE(list.AllToLines());
+    EXPECT_FALSE(list.AllToLines(clipboard));
     EXPECT_EQ(clipboard.text, "stale");
     EXPECT_TRUE(TrailEmpty());
 }

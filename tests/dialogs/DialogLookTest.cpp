@@ -13,11 +13,30 @@
 #include "dialogs/SelectListDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/WordCountDialog.h"
+#include "frame/ErrorLog.h"
+#include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <optional>
+
+namespace {
+std::optional<TBusinessLogicLayer> lists;
+QPointer<TfrmAbout> frmAbout;
+QPointer<TfrmAddWord> frmAddWord;
+QPointer<TfrmAddWords> frmAddWords;
+QPointer<TfrmAskWords> frmAskWords;
+QPointer<TfrmCharacters> frmCharacters;
+QPointer<TfrmCombineWords> frmCombineWords;
+QPointer<TfrmMisspelled> frmMisspelled;
+QPointer<TfrmSearchReplace> frmSearchReplace;
+QPointer<TfrmSelectList> frmSelectList;
+QPointer<TfrmSettings> frmSettings;
+QPointer<TfrmWordCount> frmWordCount;
+bool keepLists = true;
+} // namespace
 
 using TLines = std::vector<std::string>;
 
@@ -49,14 +68,14 @@ class DialogLookTest : public QObject {
 private slots:
     void initTestCase() {
         UseProgramLook();
-        CreateBusinessLogicLayer();
+        lists.emplace();
         for (int i = 0; i < 3; ++i)
-            BusinessLogicLayer->NewList().Name = std::string("List-") + char('A' + i);
-        BusinessLogicLayer->SetCurrentList(&BusinessLogicLayer->GetList(0));
+            lists->NewList().Name = std::string("List-") + char('A' + i);
+        lists->SetCurrentList(&lists->GetList(0));
     }
     void cleanupTestCase() {
         FreeAdoptedForms();
-        DestroyBusinessLogicLayer();
+        lists.reset();
     }
 
     void add_word() {
@@ -106,7 +125,7 @@ private slots:
         EnsureForm(frmSelectList);
         bool empty = false;
         TModalScript script{Look("SelectList", QSize(279, 176), "List Selection")};
-        QVERIFY(frmSelectList->Execute(empty) == nullptr);
+        QVERIFY(frmSelectList->Execute(*lists, empty) == nullptr);
         QVERIFY(script.Done());
     }
 
@@ -126,7 +145,7 @@ private slots:
         int limit = 5;
         TLines words;
         TModalScript script{Look("CombineWords", QSize(413, 348), "Combine Words")};
-        QVERIFY(!frmCombineWords->Execute(false, kind, target, limit, words));
+        QVERIFY(!frmCombineWords->Execute(*lists, false, kind, target, limit, words));
         QVERIFY(script.Done());
     }
 
@@ -136,25 +155,26 @@ private slots:
         TKeyItems* target = nullptr;
         TLines words;
         TModalScript script{Look("Misspelled", QSize(545, 257), "Create Misspellings")};
-        QVERIFY(!frmMisspelled->Execute(true, kind, target, kinds, words));
+        QVERIFY(!frmMisspelled->Execute(*lists, true, kind, target, kinds, words));
         QVERIFY(script.Done());
     }
 
     void settings() {
         EnsureForm(frmSettings);
-        TKeyItems& list = BusinessLogicLayer->GetList(1);
+        TKeyItems& list = lists->GetList(1);
         list.Settings.SetColor(TListSettings::EvenBack, 0);
         list.Settings.SetColor(TListSettings::EvenText, 0xFFFFFF);
         TModalScript script{Look("Settings", QSize(492, 390), "Colors & Fonts (List-B)")};
         TFileEncodings encodings;
-        QVERIFY(!frmSettings->Execute(list, encodings));
+        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
         QVERIFY(script.Done());
     }
 
     void about() {
         EnsureForm(frmAbout);
         TModalScript script{Look("About", QSize(407, 152), "About")};
-        frmAbout->ShowModally();
+        TErrorLog log;
+        frmAbout->ShowModally(TManagementLayer(*lists, log));
         QVERIFY(script.Done());
     }
 };

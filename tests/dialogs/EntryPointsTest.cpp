@@ -1,4 +1,5 @@
 // The management layer's dialog entry points running the real dialog windows.
+#include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "dialogs/AddWordDialog.h"
 #include "dialogs/ApplicationForms.h"
@@ -7,12 +8,15 @@
 #include "dialogs/ParameterDialogWindows.h"
 #include "dialogs/SearchReplaceDialog.h"
 #include "dialogs/WordCountDialog.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+
+#include <optional>
 
 using TLines = std::vector<std::string>;
 
@@ -32,55 +36,62 @@ class EntryPointsTest : public QObject {
 
     QTemporaryDir config_;
     TParameterDialogWindows windows_;
+    TBusinessLogicLayer lists_;
+    TErrorLog log_;
+    std::optional<TManagementLayer> management_;
 
 private slots:
     void initTestCase() {
         UseProgramLook();
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&windows_);
+        management_.emplace(lists_, log_);
+        management_->SetParameterDialogs(&windows_);
     }
     void cleanupTestCase() {
-        DestroyManagementLayer();
+        management_.reset();
         FreeAdoptedForms();
     }
 
     void ask_words_drops_empty_lines_and_upper_cases() {
         TLines lines{"old"};
         TModalScript script{TypeWords("shoes\n\nred  boots\n   \n")};
-        QVERIFY(ManagementLayer->AskWords("Unwanted Words", lines, true));
+        QVERIFY(management_->AskWords("Unwanted Words", lines, true));
         QCOMPARE(lines, TLines({"SHOES", "RED  BOOTS", "   "}));
         QVERIFY(TrailEmpty());
     }
 
     void ask_words_cancel_leaves_list_and_dialog_is_kept() {
         TLines lines{"old"};
-        QPointer<TfrmAskWords> first = frmAskWords;
-        TModalScript script{[](QDialog& dialog) {
+        std::vector<QDialog*> shown;
+        const auto cancel = [&shown](QDialog& dialog) {
+            shown.push_back(&dialog);
             QCOMPARE(static_cast<TfrmAskWords&>(dialog).mmWords->toPlainText(), QString());
             ClickCancel(dialog);
-        }};
-        QVERIFY(!ManagementLayer->AskWords("Words To LookFor", lines, false));
+        };
+        TModalScript script{cancel, cancel};
+        QVERIFY(!management_->AskWords("Words To LookFor", lines, false));
+        QVERIFY(!management_->AskWords("Words To LookFor", lines, false));
         QCOMPARE(lines, TLines({"old"}));
-        QCOMPARE(frmAskWords, first);
+        QVERIFY(script.Done());
+        QCOMPARE(shown.at(0), shown.at(1));
     }
 
     void ask_word_edits_the_stored_recent_list() {
-        ManagementLayer->AddWordList = {"Red", "Shoe", "Blue"};
+        management_->AddWordList = {"Red", "Shoe", "Blue"};
         std::string word;
         TModalScript script{[](QDialog& dialog) {
             QCOMPARE(TopCheckpoint(), std::string("d094"));
             static_cast<TfrmAddWord&>(dialog).cmbText->setEditText("shoe");
             ClickOk(dialog);
         }};
-        QVERIFY(ManagementLayer->AskWord(word));
+        QVERIFY(management_->AskWord(word));
         QCOMPARE(word, std::string("shoe"));
-        QCOMPARE(ManagementLayer->AddWordList, TLines({"shoe", "Red", "Blue"}));
+        QCOMPARE(management_->AddWordList, TLines({"shoe", "Red", "Blue"}));
     }
 
     void ask_search_replace_uses_both_lists() {
-        ManagementLayer->SearchList = {"cat"};
-        ManagementLayer->ReplaceList = {};
+        management_->SearchList = {"cat"};
+        management_->ReplaceList = {};
         std::string find, replacement = "x";
         TModalScript script{[](QDialog& dialog) {
             auto& form = static_cast<TfrmSearchReplace&>(dialog);
@@ -88,18 +99,18 @@ private slots:
             form.cmbReplace->setEditText("dog");
             ClickOk(dialog);
         }};
-        QVERIFY(ManagementLayer->AskSearchReplace(find, replacement));
+        QVERIFY(management_->AskSearchReplace(find, replacement));
         QCOMPARE(find, std::string("cat"));
-        QCOMPARE(ManagementLayer->ReplaceList, TLines({"dog"}));
+        QCOMPARE(management_->ReplaceList, TLines({"dog"}));
     }
 
     void ask_characters_and_word_count() {
         TCharSet chars;
         TModalScript script{[](QDialog& dialog) { ClickOk(dialog); },
                             [](QDialog& dialog) { dialog.close(); }};
-        QVERIFY(ManagementLayer->AskCharacters(chars));
+        QVERIFY(management_->AskCharacters(chars));
         QCOMPARE(chars, TCharSet({9, 10, 13}));
-        QCOMPARE(ManagementLayer->AskWordCount("Delete entries with less than 'N' words"), 0);
+        QCOMPARE(management_->AskWordCount("Delete entries with less than 'N' words"), 0);
         QVERIFY(TrailEmpty());
     }
 };

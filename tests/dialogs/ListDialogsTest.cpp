@@ -12,11 +12,20 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <optional>
+
+namespace {
+std::optional<TBusinessLogicLayer> lists;
+QPointer<TfrmCombineWords> frmCombineWords;
+QPointer<TfrmMisspelled> frmMisspelled;
+QPointer<TfrmSelectList> frmSelectList;
+} // namespace
+
 using TLines = std::vector<std::string>;
 
 namespace {
 TKeyItems& List(int index) {
-    return BusinessLogicLayer->GetList(index);
+    return lists->GetList(index);
 }
 
 QStringList Items(const QComboBox& box) {
@@ -38,12 +47,12 @@ private slots:
         EnsureForm(frmMisspelled);
     }
     void init() {
-        CreateBusinessLogicLayer();
+        lists.emplace();
         for (const char* name : {"A", "B", "C"})
-            BusinessLogicLayer->NewList().Name = name;
-        BusinessLogicLayer->SetCurrentList(&List(1));
+            lists->NewList().Name = name;
+        lists->SetCurrentList(&List(1));
     }
-    void cleanup() { DestroyBusinessLogicLayer(); }
+    void cleanup() { lists.reset(); }
     void cleanupTestCase() { FreeAdoptedForms(); }
 
     void select_list_shows_current_as_dashes_and_returns_choice() {
@@ -61,9 +70,9 @@ private slots:
                                 QVERIFY(static_cast<TfrmSelectList&>(dialog).chkEmpty->isChecked());
                                 ClickOk(dialog);
                             }};
-        QCOMPARE(frmSelectList->Execute(empty), &List(2));
+        QCOMPARE(frmSelectList->Execute(*lists, empty), &List(2));
         QVERIFY(empty);
-        QCOMPARE(frmSelectList->Execute(empty), &List(1));
+        QCOMPARE(frmSelectList->Execute(*lists, empty), &List(1));
     }
 
     void select_list_label_toggles_box_and_cancel_returns_none() {
@@ -78,21 +87,21 @@ private slots:
             QCOMPARE(dialog.focusWidget(), form.chkEmpty);
             ClickCancel(dialog);
         }};
-        QVERIFY(frmSelectList->Execute(empty) == nullptr);
+        QVERIFY(frmSelectList->Execute(*lists, empty) == nullptr);
         QVERIFY(empty);
     }
 
     void select_list_with_single_list_offers_only_dashes() {
-        DestroyBusinessLogicLayer();
-        CreateBusinessLogicLayer();
-        BusinessLogicLayer->NewList().Name = "Only";
-        BusinessLogicLayer->SetCurrentList(&List(0));
+        lists.reset();
+        lists.emplace();
+        lists->NewList().Name = "Only";
+        lists->SetCurrentList(&List(0));
         bool empty = false;
         TModalScript script{[](QDialog& dialog) {
             QCOMPARE(Items(*static_cast<TfrmSelectList&>(dialog).cmbLists), QStringList({"---"}));
             ClickOk(dialog);
         }};
-        QCOMPARE(frmSelectList->Execute(empty), &List(0));
+        QCOMPARE(frmSelectList->Execute(*lists, empty), &List(0));
     }
 
     void combine_falls_back_from_disabled_highlight_and_names_list() {
@@ -118,11 +127,11 @@ private slots:
                                 form.cmbLists->setCurrentIndex(2);
                                 ClickOk(dialog);
                             }};
-        QVERIFY(frmCombineWords->Execute(true, kind, target, limit, words));
+        QVERIFY(frmCombineWords->Execute(*lists, true, kind, target, limit, words));
         QCOMPARE(kind, std::uint8_t(0));
         QCOMPARE(limit, 7);
         QCOMPARE(words, TLines({"untouched"}));
-        QVERIFY(frmCombineWords->Execute(false, kind, target, limit, words));
+        QVERIFY(frmCombineWords->Execute(*lists, false, kind, target, limit, words));
         QCOMPARE(kind, std::uint8_t(1));
         QCOMPARE(target, &List(2));
     }
@@ -145,13 +154,13 @@ private slots:
             };
         };
         TModalScript script{typed("9"), typed("1"), typed("x")};
-        QVERIFY(frmCombineWords->Execute(true, kind, target, limit, words));
+        QVERIFY(frmCombineWords->Execute(*lists, true, kind, target, limit, words));
         QCOMPARE(kind, std::uint8_t(2));
         QCOMPARE(words, TLines({"red shoes", "", "blue"}));
         QCOMPARE(limit, 7);
-        QVERIFY(frmCombineWords->Execute(true, kind, target, limit, words));
+        QVERIFY(frmCombineWords->Execute(*lists, true, kind, target, limit, words));
         QCOMPARE(limit, 2);
-        QVERIFY(frmCombineWords->Execute(true, kind, target, limit, words));
+        QVERIFY(frmCombineWords->Execute(*lists, true, kind, target, limit, words));
         QCOMPARE(limit, 2);
     }
 
@@ -164,7 +173,7 @@ private slots:
             static_cast<TfrmCombineWords&>(dialog).rbTyped->setChecked(true);
             dialog.close();
         }};
-        QVERIFY(!frmCombineWords->Execute(true, kind, target, limit, words));
+        QVERIFY(!frmCombineWords->Execute(*lists, true, kind, target, limit, words));
         QCOMPARE(kind, std::uint8_t(9));
         QVERIFY(target == nullptr);
         QCOMPARE(limit, 4);
@@ -192,15 +201,15 @@ private slots:
                                 QVERIFY(form.rbTyped->isChecked());
                                 ClickCancel(dialog);
                             }};
-        QVERIFY(frmMisspelled->Execute(true, kind, target, kinds, words));
+        QVERIFY(frmMisspelled->Execute(*lists, true, kind, target, kinds, words));
         QCOMPARE(kind, std::uint8_t(1));
         QCOMPARE(kinds, std::uint8_t(15));
         QCOMPARE(target, &List(1));
-        QVERIFY(frmMisspelled->Execute(false, kind, target, kinds, words));
+        QVERIFY(frmMisspelled->Execute(*lists, false, kind, target, kinds, words));
         QCOMPARE(kind, std::uint8_t(2));
         QCOMPARE(kinds, std::uint8_t(10));
         QCOMPARE(words, TLines({"shoe"}));
-        QVERIFY(!frmMisspelled->Execute(false, kind, target, kinds, words));
+        QVERIFY(!frmMisspelled->Execute(*lists, false, kind, target, kinds, words));
         QVERIFY(script.Done());
     }
 };

@@ -9,6 +9,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+namespace {
+QPointer<TfrmCharacters> frmCharacters;
+QPointer<TfrmSearchReplace> frmSearchReplace;
+QPointer<TfrmWordCount> frmWordCount;
+} // namespace
+
 using TLines = std::vector<std::string>;
 
 namespace {

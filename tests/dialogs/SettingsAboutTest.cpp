@@ -5,6 +5,7 @@
 #include "dialogs/LinkLabel.h"
 #include "dialogs/PreviewModel.h"
 #include "dialogs/SettingsDialog.h"
+#include "frame/ErrorLog.h"
 #include "frame/Files.h"
 #include "frame/ManagementLayer.h"
 #include "tests/dialogs/DialogTestSupport.h"
@@ -18,9 +19,18 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <optional>
+
+namespace {
+std::optional<TBusinessLogicLayer> lists;
+QPointer<TfrmAbout> frmAbout;
+QPointer<TfrmSettings> frmSettings;
+bool keepLists = true;
+} // namespace
+
 namespace {
 TKeyItems& List(int index) {
-    return BusinessLogicLayer->GetList(index);
+    return lists->GetList(index);
 }
 
 TModalScript::TStep ChooseColor(QColor color) {
@@ -58,16 +68,16 @@ private slots:
     void initTestCase() {
         UseProgramLook();
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        CreateBusinessLogicLayer();
+        lists.emplace();
         for (const char* name : {"List-A", "List-B"})
-            BusinessLogicLayer->NewList().Name = name;
-        BusinessLogicLayer->SetCurrentList(&List(0));
+            lists->NewList().Name = name;
+        lists->SetCurrentList(&List(0));
         EnsureForm(frmSettings);
         EnsureForm(frmAbout);
     }
     void cleanupTestCase() {
         FreeAdoptedForms();
-        DestroyBusinessLogicLayer();
+        lists.reset();
     }
 
     void preview_rows_read_and_colour_as_odd_and_even() {
@@ -110,9 +120,9 @@ private slots:
                                 dialog.close();
                             }};
         TFileEncodings encodings;
-        QVERIFY(!frmSettings->Execute(list, encodings));
+        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
         QCOMPARE(list.Settings.GetColor(1), before.GetColor(1));
-        QVERIFY(!frmSettings->Execute(list, encodings));
+        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
         QVERIFY(script.Done());
     }
 
@@ -136,7 +146,7 @@ private slots:
                                 dialog.accept();
                             }};
         TFileEncodings encodings;
-        QVERIFY(frmSettings->Execute(list, encodings));
+        QVERIFY(frmSettings->Execute(list, encodings, keepLists));
         QVERIFY(script.Done());
         QCOMPARE(list.Settings.GetColor(3), 0x030201u);
         QCOMPARE(list.Settings.Font.Name, std::string("Liberation Serif"));
@@ -170,16 +180,17 @@ private slots:
                                 ClickOk(dialog);
                             }};
         TFileEncodings encodings = current;
-        QVERIFY(!frmSettings->Execute(List(0), encodings));
+        QVERIFY(!frmSettings->Execute(List(0), encodings, keepLists));
         QCOMPARE(EncodingName(encodings.Import), EncodingName(current.Import));
-        QVERIFY(frmSettings->Execute(List(0), encodings));
+        QVERIFY(frmSettings->Execute(List(0), encodings, keepLists));
         QVERIFY(script.Done());
         QCOMPARE(EncodingName(encodings.Import), std::string("utf-16be"));
         QCOMPARE(EncodingName(encodings.Export), std::string("windows-1250"));
     }
 
     void about_link_turns_red_under_mouse_and_opens_home_page() {
-        CreateManagementLayer();
+        TErrorLog log;
+        const TManagementLayer management(*lists, log);
         std::vector<std::string> opened;
         SetShellOpenHandler([&](const std::string& target) {
             opened.push_back(target);
@@ -201,11 +212,10 @@ private slots:
             QCOMPARE(link->ShownFont().Color, QColor(0, 0, 255));
             ClickButton(dialog, "ButtonEx1");
         }};
-        frmAbout->ShowModally();
+        frmAbout->ShowModally(management);
         QVERIFY(script.Done());
         QCOMPARE(frmAbout->result(), int(QDialog::Accepted));
         SetShellOpenHandler({});
-        DestroyManagementLayer();
     }
 };
 

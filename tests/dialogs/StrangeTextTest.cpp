@@ -21,6 +21,20 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <optional>
+
+namespace {
+std::optional<TBusinessLogicLayer> lists;
+QPointer<TfrmAddWord> frmAddWord;
+QPointer<TfrmAddWords> frmAddWords;
+QPointer<TfrmAskWords> frmAskWords;
+QPointer<TfrmCharacters> frmCharacters;
+QPointer<TfrmCombineWords> frmCombineWords;
+QPointer<TfrmMisspelled> frmMisspelled;
+QPointer<TfrmSearchReplace> frmSearchReplace;
+QPointer<TfrmWordCount> frmWordCount;
+} // namespace
+
 using TLines = std::vector<std::string>;
 
 namespace {
@@ -62,13 +76,13 @@ class StrangeTextTest : public QObject {
 private slots:
     void initTestCase() {
         UseProgramLook();
-        CreateBusinessLogicLayer();
-        BusinessLogicLayer->SetCurrentList(&BusinessLogicLayer->NewList());
-        BusinessLogicLayer->CurrentList()->Name = "List-A";
+        lists.emplace();
+        lists->SetCurrentList(&lists->NewList());
+        lists->CurrentList()->Name = "List-A";
     }
     void cleanupTestCase() {
         FreeAdoptedForms();
-        DestroyBusinessLogicLayer();
+        lists.reset();
     }
 
     void textBoxesTakeABigPaste() {
@@ -112,8 +126,8 @@ private slots:
         TKeyItems* target = nullptr;
         int limit = 5;
         TLines combined, misspelled;
-        QVERIFY(frmCombineWords->Execute(false, kind, target, limit, combined));
-        QVERIFY(frmMisspelled->Execute(false, kind, target, kinds, misspelled));
+        QVERIFY(frmCombineWords->Execute(*lists, false, kind, target, limit, combined));
+        QVERIFY(frmMisspelled->Execute(*lists, false, kind, target, kinds, misspelled));
         QVERIFY(script.Done());
         ExpectBigPaste(combined);
         ExpectBigPaste(misspelled);

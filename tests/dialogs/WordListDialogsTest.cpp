@@ -9,6 +9,12 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
+namespace {
+QPointer<TfrmAddWord> frmAddWord;
+QPointer<TfrmAddWords> frmAddWords;
+QPointer<TfrmAskWords> frmAskWords;
+} // namespace
+
 using TLines = std::vector<std::string>;
 
 class WordListDialogsTest : public QObject {

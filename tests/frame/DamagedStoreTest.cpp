@@ -22,21 +22,19 @@ class DamagedStoreTest : public FrameTest {
 protected:
     void SetUp() override {
         FrameTest::SetUp();
-        CreateBusinessLogicLayer();
-        BusinessLogicLayer->NewList().Name = "List-A";
+        lists_.NewList().Name = "List-A";
     }
     void TearDown() override {
-        DestroyBusinessLogicLayer();
         std::filesystem::remove(ProgramFileWithExt(".log"));
         FrameTest::TearDown();
     }
 
     // A start and an end of the program on the store as it is; true when the start saw the defaults.
     bool StartsWithDefaultsAndSaves() {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         const TListSettings defaults;
         return layer.WordCountLimit == 5 && layer.ImportPath.empty() && layer.AddWordList.empty() &&
-               BusinessLogicLayer->GetList(0).Settings.Font == defaults.Font;
+               lists_.GetList(0).Settings.Font == defaults.Font;
     }
 
     void ExpectASoundStore() {
@@ -117,7 +115,7 @@ TEST_F(DamagedStoreTest, AKeyWithVeryManyValuesStillLoads) {
             "00000007\r\n";
     WriteFile(StorePath(), text);
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.WordCountLimit, 7);
     }
     const TRegKey saved = LoadRegFile(StorePath());
@@ -136,8 +134,8 @@ TEST_F(DamagedStoreTest, ATextThatStartsWithAByteOrderMarkKeepsIt) {
                                "\"FontName\"=\"" +
                                name + "\"\r\n");
     for (int start = 0; start < 2; ++start) {
-        TManagementLayer layer;
-        EXPECT_EQ(BusinessLogicLayer->GetList(0).Settings.Font.Name, name);
+        TManagementLayer layer(lists_, log_);
+        EXPECT_EQ(lists_.GetList(0).Settings.Font.Name, name);
     }
 }
 

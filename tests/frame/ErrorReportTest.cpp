@@ -15,16 +15,16 @@ class ErrorReportTest : public FrameTest {
 protected:
     void SetUp() override {
         FrameTest::SetUp();
-        ErrorLogPath = temp_ / "app.log";
+        log_.SetPath(temp_ / "app.log");
     }
 };
 
 TEST_F(ErrorReportTest, LogLineCarriesTrailAndMessageWithApostrophes) {
     PushCheckpoint("A");
     PushCheckpoint("B");
-    LogError("bad \"x\" <&>");
-    LogError("");
-    const std::string log = ReadFile(ErrorLogPath);
+    log_.Write("bad \"x\" <&>");
+    log_.Write("");
+    const std::string log = ReadFile(log_.Path());
     const std::string start = "<Log DateTime=\"";
     const std::string rest = "\" App=\"\" Computer=\"" + ComputerName() +
                              "\" Login=\"\" ErrorGUID=\"A->B\" ErrorMessage=\"bad 'x' <&>\" />\r\n\r\n";
@@ -33,15 +33,15 @@ TEST_F(ErrorReportTest, LogLineCarriesTrailAndMessageWithApostrophes) {
 }
 
 TEST_F(ErrorReportTest, NothingIsLoggedBeforeThePathIsSet) {
-    ErrorLogPath.clear();
-    LogError("early");
+    log_.SetPath("");
+    log_.Write("early");
     EXPECT_FALSE(std::filesystem::exists(FallbackLogPath()));
 }
 
 TEST_F(ErrorReportTest, UnwritableLogFallsBackToSharedDocsFolder) {
     for (const std::string& path : {temp_ / "", std::string("/dev/full")}) {
-        ErrorLogPath = path;
-        LogError("lost " + path);
+        log_.SetPath(path);
+        log_.Write("lost " + path);
     }
     const std::string fallback = ReadFile(FallbackLogPath());
     EXPECT_NE(fallback.find("ErrorMessage=\"lost " + (temp_ / "") + "\""), std::string::npos);
@@ -51,8 +51,8 @@ TEST_F(ErrorReportTest, UnwritableLogFallsBackToSharedDocsFolder) {
 TEST_F(ErrorReportTest, LogFallsSilentWhenBothPlacesFail) {
     WriteFile(temp_ / "file", "x");
     setenv("XDG_DATA_HOME", (temp_ / "file").c_str(), 1);
-    ErrorLogPath = "/dev/full";
-    EXPECT_NO_THROW(LogError("nowhere"));
+    log_.SetPath("/dev/full");
+    EXPECT_NO_THROW(log_.Write("nowhere"));
 }
 
 TEST_F(ErrorReportTest, BoxEndsWithErrorIdAndUnwindsToModalFrame) {
@@ -61,7 +61,7 @@ TEST_F(ErrorReportTest, BoxEndsWithErrorIdAndUnwindsToModalFrame) {
     PushCheckpoint("B");
     MarkModalFrame();
     PushCheckpoint("C");
-    ShowErrorBox("", "Caption", owner, true);
+    TExceptionHandler(boxes_, log_).ShowErrorBox("", "Caption", owner, true);
     ASSERT_EQ(boxes_.Shown.size(), 1u);
     EXPECT_EQ(boxes_.Shown[0].Text, "\r\n\r\nErrorID: C");
     EXPECT_EQ(boxes_.Shown[0].Owner, owner);
@@ -71,16 +71,16 @@ TEST_F(ErrorReportTest, BoxEndsWithErrorIdAndUnwindsToModalFrame) {
 }
 
 TEST_F(ErrorReportTest, BoxOnEmptyTrailShowsMessageAloneOwnedByMainWindow) {
-    MainWindowHandle = reinterpret_cast<QWidget*>(0x20);
-    ShowErrorBox("alone", "Caption", nullptr, true);
-    MainWindowHandle = nullptr;
+    TExceptionHandler handler(boxes_, log_);
+    handler.SetMainWindow(reinterpret_cast<QWidget*>(0x20));
+    handler.ShowErrorBox("alone", "Caption", nullptr, true);
     EXPECT_EQ(boxes_.Shown.at(0).Text, "alone");
     EXPECT_EQ(boxes_.Shown.at(0).Owner, reinterpret_cast<QWidget*>(0x20));
 }
 
 TEST_F(ErrorReportTest, HandlerIsInstalledForItsLifetimeAndCopesWithAnyException) {
     {
-        TExceptionHandler handler;
+        TExceptionHandler handler(boxes_, log_);
         ASSERT_TRUE(ApplicationExceptionHookSet());
         PushCheckpoint("d007");
         RaiseToApplicationHook(std::make_exception_ptr(ESimpleException("Shown text", "logged \"text\"")));
@@ -93,7 +93,7 @@ TEST_F(ErrorReportTest, HandlerIsInstalledForItsLifetimeAndCopesWithAnyException
     EXPECT_EQ(boxes_.Shown[0].Caption, "Ошибка");
     EXPECT_EQ(boxes_.Shown[1].Text, "foreign");
     EXPECT_EQ(boxes_.Shown[2].Text, "Unknown exception");
-    const std::string log = ReadFile(ErrorLogPath);
+    const std::string log = ReadFile(log_.Path());
     EXPECT_NE(log.find("ErrorGUID=\"d007\" ErrorMessage=\"logged 'text'\""), std::string::npos);
     EXPECT_NE(log.find("ErrorGUID=\"\" ErrorMessage=\"foreign\""), std::string::npos);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "frame/ErrorLog.h"
 #include "frame/MessageBoxService.h"
@@ -66,18 +67,14 @@ protected:
         setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
         UnwindTrail(true);
-        ErrorLogPath.clear();
-        InstallMessageBoxes(&boxes_);
     }
-    void TearDown() override {
-        InstallMessageBoxes(nullptr);
-        UnwindTrail(true);
-        ErrorLogPath.clear();
-    }
+    void TearDown() override { UnwindTrail(true); }
 
     std::string StorePath() const { return temp_ / "config/Pellox/Termwright.reg"; }
     std::string FallbackLogPath() const { return temp_ / "data/VANT/Docs/errors.txt"; }
 
     TempFolder temp_;
     TFakeBoxes boxes_;
+    TBusinessLogicLayer lists_;
+    TErrorLog log_;
 };

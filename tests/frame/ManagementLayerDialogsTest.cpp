@@ -65,7 +65,7 @@ protected:
     void TearDown() override { FrameTest::TearDown(); }
 
     TFakeDialogs dialogs_;
-    TManagementLayer layer_;
+    TManagementLayer layer_{lists_, log_};
 };
 
 TEST_F(ManagementLayerDialogsTest, EachEntryPointMarksItsOwnFrameAndPopsIt) {

@@ -25,19 +25,14 @@ public:
 
 class ManagementLayerTest : public FrameTest {
 protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        CreateBusinessLogicLayer();
-    }
     void TearDown() override {
-        DestroyBusinessLogicLayer();
         // Loading the settings points the error log next to the program.
         std::filesystem::remove(ProgramFileWithExt(".log"));
         FrameTest::TearDown();
     }
 
-    static TKeyItems& AddList(const std::string& name) {
-        TKeyItems& list = BusinessLogicLayer->NewList();
+    TKeyItems& AddList(const std::string& name) {
+        TKeyItems& list = lists_.NewList();
         list.Name = name;
         return list;
     }
@@ -52,7 +47,7 @@ protected:
 
 TEST_F(ManagementLayerTest, FirstStartUsesDefaultsAndCreatesTheKeys) {
     TFakeWindow window;
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_EQ(layer.ImportPath, "");
     EXPECT_EQ(layer.ExportPath, "");
     EXPECT_EQ(layer.WordCountLimit, 5);
@@ -75,7 +70,7 @@ TEST_F(ManagementLayerTest, ValuesOfTheWrongTypeAreDefaultsAndRewritten) {
         r.WriteInteger("ImportPath", 3);
     });
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.WordCountLimit, 5);
         EXPECT_EQ(layer.ImportPath, "");
     }
@@ -87,7 +82,7 @@ TEST_F(ManagementLayerTest, ValuesOfTheWrongTypeAreDefaultsAndRewritten) {
 
 TEST_F(ManagementLayerTest, EmptyPathDeletesItsValue) {
     Store("", [](TRegistryEx& r) { r.WriteString("ExportPath", "/home/u/out"); });
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_EQ(layer.ExportPath, "/home/u/out");
     layer.ExportPath.clear();
     layer.SaveSettings();
@@ -98,9 +93,9 @@ TEST_F(ManagementLayerTest, EmptyPathDeletesItsValue) {
 
 TEST_F(ManagementLayerTest, RecentListsKeepTenAndSkipMissingOrEmptyItems) {
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         for (int i = 0; i < 12; ++i)
-            layer.SearchList.push_back("s" + std::to_string(i));
+            layer.SearchList.push_back(std::string("s").append(std::to_string(i)));
     }
     Store("\\AddWordList", [](TRegistryEx& r) {
         r.WriteInteger("Count", 3);
@@ -115,7 +110,7 @@ TEST_F(ManagementLayerTest, RecentListsKeepTenAndSkipMissingOrEmptyItems) {
         r.WriteInteger("Item2", 7);
         r.WriteString("Item4", "beyond Count");
     });
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     ASSERT_EQ(layer.SearchList.size(), 10u);
     EXPECT_EQ(layer.SearchList.back(), "s9");
     EXPECT_EQ(layer.AddWordList, (TRecentList{"a", "c"}));
@@ -129,7 +124,7 @@ TEST_F(ManagementLayerTest, HugeCountLoadsOnlyTheItemsThatExist) {
         r.WriteString("Item0", "near");
     });
     const auto start = std::chrono::steady_clock::now();
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(layer.SearchList, (TRecentList{"near", "far"}));
 }
@@ -142,20 +137,20 @@ TEST_F(ManagementLayerTest, RecentEntriesAreStoredAsUnicode) {
         r.WriteString("Item1", "Grüße 😀");
     });
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.SearchList, (TRecentList{"кот", "Grüße 😀"}));
         layer.AddWordList = {"σοφία", "שלום"};
     }
     const std::string store = ReadFile(StorePath());
     EXPECT_NE(store.find("\"Item0\"=\"σοφία\"\r\n\"Item1\"=\"שלום\""), std::string::npos) << store;
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_EQ(layer.AddWordList, (TRecentList{"σοφία", "שלום"}));
 }
 
 // The encodings are stored by name; a name that is no choice of its setting reads as the default.
 TEST_F(ManagementLayerTest, EncodingsAreStoredByNameAndCheckedOnLoad) {
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.ImportEncoding, TTextEncoding{TEncoding::Automatic});
         EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf8});
         layer.ImportEncoding = {TEncoding::CodePage, 1251};
@@ -165,7 +160,7 @@ TEST_F(ManagementLayerTest, EncodingsAreStoredByNameAndCheckedOnLoad) {
     EXPECT_NE(store.find("\"ImportEncoding\"=\"windows-1251\""), std::string::npos) << store;
     EXPECT_NE(store.find("\"ExportEncoding\"=\"utf-16le\""), std::string::npos) << store;
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.ImportEncoding, (TTextEncoding{TEncoding::CodePage, 1251}));
         EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf16LE});
     }
@@ -176,7 +171,7 @@ TEST_F(ManagementLayerTest, EncodingsAreStoredByNameAndCheckedOnLoad) {
             r.WriteString("ImportEncoding", import);
             r.WriteString("ExportEncoding", exportName);
         });
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.ImportEncoding, TTextEncoding{TEncoding::Automatic}) << import;
         EXPECT_EQ(layer.ExportEncoding, TTextEncoding{TEncoding::Utf8}) << exportName;
     }
@@ -191,7 +186,7 @@ TEST_F(ManagementLayerTest, ListSettingsGoToTheListsSubkey) {
         r.WriteInteger("Color3", 0x00112233);
         r.WriteString("FontName", "Liberation Sans");
     });
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_EQ(list.Settings.Font.Style, StyleBold | StyleItalic);
     EXPECT_EQ(list.Settings.GetColor(3), 0x00112233u);
     EXPECT_EQ(list.Settings.Font.Name, "Liberation Sans");
@@ -207,7 +202,7 @@ TEST_F(ManagementLayerTest, ListSettingsGoToTheListsSubkey) {
 TEST_F(ManagementLayerTest, WindowBoundsRoundTripAsTheyAre) {
     TFakeWindow window;
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         layer.SetMainWindow(&window);
         window.Current = {-1600, -20, 900, 700};
         layer.SaveSettings();
@@ -226,7 +221,7 @@ TEST_F(ManagementLayerTest, StoreOfARunIsReadableAndReadsBackIdentically) {
     AddList("List-A");
     TFakeWindow window;
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         layer.SetMainWindow(&window);
         layer.ImportPath = "/home/u/in \"quoted\"";
         layer.AddWordList = {"shoe", " red"};
@@ -249,7 +244,7 @@ TEST_F(ManagementLayerTest, DamagedStoreNeverStopsTheProgram) {
         StorePath(),
         std::string("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\S]\r\n\"A\"=\x01\xFF"));
     {
-        TManagementLayer layer;
+        TManagementLayer layer(lists_, log_);
         EXPECT_EQ(layer.WordCountLimit, 5);
     }
     EXPECT_TRUE(std::filesystem::exists(StorePath() + ".corrupt"));
@@ -258,7 +253,7 @@ TEST_F(ManagementLayerTest, DamagedStoreNeverStopsTheProgram) {
 
 TEST_F(ManagementLayerTest, SaveFailureIsSilent) {
     WriteFile(temp_ / "config/Pellox", "a file where the folder should be");
-    TManagementLayer layer;
+    TManagementLayer layer(lists_, log_);
     EXPECT_NO_THROW(layer.SaveSettings());
     EXPECT_TRUE(TrailEmpty());
 }
@@ -269,7 +264,7 @@ TEST_F(ManagementLayerTest, HomePageOpensThroughTheShell) {
         opened = target;
         return true;
     });
-    TManagementLayer().OpenHomePage();
+    TManagementLayer(lists_, log_).OpenHomePage();
     SetShellOpenHandler({});
     EXPECT_EQ(opened, HomePageAddress);
 }

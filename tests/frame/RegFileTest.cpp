@@ -76,12 +76,12 @@ TEST_F(RegFileTest, DamagedTextsAreRefused) {
 }
 
 TEST_F(RegFileTest, DamagedStoreIsKeptAsideAndLogged) {
-    ErrorLogPath = temp_ / "app.log";
+    log_.SetPath(temp_ / "app.log");
     WriteFile(StorePath(), "not a store");
-    EXPECT_EQ(LoadRegFile(StorePath()), TRegKey());
+    EXPECT_EQ(LoadRegFile(StorePath(), &log_), TRegKey());
     EXPECT_FALSE(std::filesystem::exists(StorePath()));
     EXPECT_EQ(ReadFile(StorePath() + ".corrupt"), "not a store");
-    EXPECT_NE(ReadFile(ErrorLogPath).find(".corrupt"), std::string::npos);
+    EXPECT_NE(ReadFile(log_.Path()).find(".corrupt"), std::string::npos);
     EXPECT_EQ(LoadRegFile(temp_ / "missing.reg"), TRegKey());
 }
 

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
@@ -35,11 +37,11 @@ public:
     std::vector<std::pair<std::string, std::string>> shown;
 };
 
-std::vector<Strings> AllLists() {
+std::vector<Strings> AllLists(const TBusinessLogicLayer& layer) {
     std::vector<Strings> lists;
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i) {
+    for (int i = 0; i < layer.ListCount(); ++i) {
         Strings texts;
-        for (auto t : BusinessLogicLayer->GetList(i).AllTexts())
+        for (auto t : layer.GetList(i).AllTexts())
             texts.emplace_back(t);
         lists.push_back(texts);
     }
@@ -65,11 +67,16 @@ private:
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
     TRecordingBoxes boxes;
+    TFakeClipboard clipboard;
+    TErrorLog log;
+    std::optional<TExceptionHandler> handler;
+    std::optional<TBusinessLogicLayer> lists;
+    std::optional<TManagementLayer> management;
     TMainFormController* controller = nullptr;
     std::unique_ptr<QTemporaryDir> folder;
 
     std::string Path(const char* name) const { return folder->filePath(name).toStdString(); }
-    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    TKeyItems& Current() { return *lists->CurrentList(); }
 
     // Runs a step from the event loop, as a click would.
     void AsUser(const std::function<void()>& step) {
@@ -113,7 +120,7 @@ private:
     void ExpectRefused(const std::string& message, const char* checkpoint,
                        const std::vector<Strings>& before) {
         QCOMPARE(ErrorShown(), message + "\r\n\r\nErrorID: " + checkpoint);
-        QCOMPARE(AllLists(), before);
+        QCOMPARE(AllLists(*lists), before);
         QVERIFY(TrailEmpty());
         view->asked.clear();
         ExportAll(Path("after.txt"));
@@ -128,29 +135,24 @@ private slots:
         // Traversable by every user, so that a refusal is for the file's own permissions.
         chmod(folder->path().toLocal8Bit().constData(), 0755);
         UnwindTrail(true);
-        CreateExceptionHandler();
-        InstallMessageBoxes(&boxes);
-        ErrorLogPath = Path("errors.log");
-        CreateBusinessLogicLayer();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
+        handler.emplace(boxes, log);
+        lists.emplace();
+        management.emplace(*lists, log);
+        management->SetParameterDialogs(&parameters);
+        dialogs.management = &*management;
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
-        MainFormController = controller;
+                                             {*lists, *management, dialogs, clipboard});
         for (const char* text : {"red shoes", "blue hat"})
             Current().AddKeyword(text);
-        BusinessLogicLayer->GetList(1).AddKeyword("other list");
+        lists->GetList(1).AddKeyword("other list");
         controller->RefreshView(false, false);
     }
 
     void cleanup() {
         delete controller;
-        MainFormController = nullptr;
-        DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
-        InstallMessageBoxes(nullptr);
-        DestroyExceptionHandler();
-        ErrorLogPath.clear();
+        management.reset();
+        lists.reset();
+        handler.reset();
         UnwindTrail(true);
         folder.reset();
     }
@@ -171,7 +173,7 @@ private slots:
         const Strings expected{
             "red shoes",         "blue hat", everyByte.substr(0, 10), second, std::string("a\0b", 3),
             std::string(1, '\0')};
-        QCOMPARE(AllLists().front(), expected);
+        QCOMPARE(AllLists(*lists).front(), expected);
         QCOMPARE(view->RowCount(), 6);
     }
 
@@ -186,7 +188,7 @@ private slots:
     }
 
     void importsThatFailLeaveEveryListAsItWas() {
-        const std::vector<Strings> before = AllLists();
+        const std::vector<Strings> before = AllLists(*lists);
         const std::string gone = Path("gone.txt");
         std::ofstream(gone) << "chosen, then removed before it was read\n";
         std::filesystem::remove(gone);
@@ -207,7 +209,7 @@ private slots:
     }
 
     void aFileTooLargeForMemoryIsRefusedBeforeReading() {
-        const std::vector<Strings> before = AllLists();
+        const std::vector<Strings> before = AllLists(*lists);
         MakeSparseFile(Path("two-gigabytes.txt"), off_t{2} << 30);
         controller->SetMemoryBudget(std::size_t{1} << 30);
         Import(Path("two-gigabytes.txt"));
@@ -218,7 +220,7 @@ private slots:
     }
 
     void aFileTheUserMayNotReadIsRefused() {
-        const std::vector<Strings> before = AllLists();
+        const std::vector<Strings> before = AllLists(*lists);
         const std::string path = Path("secret.txt");
         std::ofstream(path) << "secret\n";
         chmod(path.c_str(), 0);
@@ -243,7 +245,7 @@ private slots:
                  std::string(
                      "2 lines of the file held bytes that are not valid UTF-8. They were imported with each "
                      "such byte shown as \"\xEF\xBF\xBD\" (U+FFFD)."));
-        const Strings entries = AllLists().front();
+        const Strings entries = AllLists(*lists).front();
         QCOMPARE(entries.size(), std::size_t{8});
         QCOMPARE(entries[5], std::string("caf\xEF\xBF\xBD"));
         QCOMPARE(entries[6], std::string("bad \xEF\xBF\xBD\xEF\xBF\xBD end"));
@@ -258,7 +260,7 @@ private slots:
         const std::string path = Path("western.txt");
         std::ofstream(path, std::ios::binary) << "old\r\n";
         Current().AddKeyword("купить обувь");
-        ManagementLayer->ExportEncoding = {TEncoding::CodePage, 1252};
+        management->ExportEncoding = {TEncoding::CodePage, 1252};
         view->asked.clear();
         ExportAll(path);
         QCOMPARE(ErrorShown(), std::string());
@@ -271,17 +273,17 @@ private slots:
         QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("old\r\n"));
         QCOMPARE(std::distance(std::filesystem::directory_iterator(folder->path().toStdString()), {}), 1);
         // The same list in a code page that holds it.
-        ManagementLayer->ExportEncoding = {TEncoding::CodePage, 1251};
+        management->ExportEncoding = {TEncoding::CodePage, 1251};
         ExportAll(path);
         QCOMPARE(view->asked.back().Text, std::string("Done"));
         std::ifstream written(path, std::ios::binary);
         QCOMPARE(std::string(std::istreambuf_iterator<char>(written), {}),
                  std::string("red shoes\r\nblue hat\r\n\xEA\xF3\xEF\xE8\xF2\xFC \xEE\xE1\xF3\xE2\xFC\r\n"));
-        ManagementLayer->ExportEncoding = {TEncoding::Utf8};
+        management->ExportEncoding = {TEncoding::Utf8};
     }
 
     void exportsThatFailKeepTheListsAndSayNothingIsDone() {
-        const std::vector<Strings> before = AllLists();
+        const std::vector<Strings> before = AllLists(*lists);
         const std::string pipe = Path("pipe");
         QCOMPARE(mkfifo(pipe.c_str(), 0600), 0);
         const std::string readOnly = Path("read-only");
@@ -303,7 +305,7 @@ private slots:
         ExportAll(readOnly + "/out.txt");
         QCOMPARE(ErrorShown(),
                  "Cannot create file \"" + readOnly + "/out.txt\": Permission denied\r\n\r\nErrorID: d047");
-        QCOMPARE(AllLists(), before);
+        QCOMPARE(AllLists(*lists), before);
     }
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Clipboard.h"
 #include "core/IntList.h"
 #include "core/KeyItems.h"
 #include "core/ListSettings.h"
-#include "dialogs/ImageStrip.h"
 #include "frame/ManagementLayer.h"
 #include "frame/ParameterDialogs.h"
 #include "ui/Action.h"
@@ -21,7 +21,7 @@
 
 // A main window without a screen: the commands of the command table, a list view that keeps its selection
 // in a byte per row, and message boxes and file dialogs that record what was asked and answer from a queue.
-class TFakeMainView : public TControlledForm, public IMainView {
+class TFakeMainView : public TMainViewForm {
 public:
     struct TAsked {
         std::string Text;
@@ -29,7 +29,7 @@ public:
         TMsgIcon Icon;
     };
 
-    TFakeMainView() : tabImages_(QSize(102, 22), this) {
+    TFakeMainView() {
         for (const TCommand& command : CommandTable()) {
             auto* action = new TAction(command.Name, &commands_);
             action->setText(command.Caption);
@@ -38,8 +38,10 @@ public:
     }
 
     TActionList& Commands() override { return commands_; }
-    QWidget* Window() override { return this; }
-    TImageStrip* TabImages() override { return &tabImages_; }
+    void ShowListTabs(const std::vector<std::string>& names, int current) override {
+        tabs = names;
+        currentTab = current;
+    }
     void LoadButtonImages() override { ++imagesLoaded; }
     void AttachMenus() override { ++menusAttached; }
 
@@ -101,6 +103,8 @@ public:
         return chosenFile;
     }
 
+    std::vector<std::string> tabs;
+    int currentTab = -1;
     int imagesLoaded = 0;
     int menusAttached = 0;
     int invalidations = 0;
@@ -113,9 +117,18 @@ public:
 
 private:
     TActionList commands_;
-    TImageStrip tabImages_;
     std::vector<char> selection_;
     std::array<int, 2> widths_{100, 273};
+};
+
+class TFakeClipboard : public IClipboard {
+public:
+    bool SetText(std::string_view value) override {
+        text = value;
+        return reachable;
+    }
+    std::string text;
+    bool reachable = true;
 };
 
 // Dialogs that answer what the test queued; the parameter dialogs run through the management layer's entry
@@ -177,7 +190,7 @@ public:
         return Management().AskSearchReplace(find, replacement);
     }
 
-    // The program's own layer when none is given.
+    // The layer whose entry points run the parameter dialogs.
     TManagementLayer* management = nullptr;
     bool confirm = true;
     int updateChecks = 0;
@@ -191,7 +204,7 @@ public:
     TFontSpec font{"Tahoma", 11, 0, 0};
 
 private:
-    TManagementLayer& Management() const { return management ? *management : *ManagementLayer; }
+    TManagementLayer& Management() const { return *management; }
 };
 
 // Parameter dialogs of the management layer that answer what the test queued.

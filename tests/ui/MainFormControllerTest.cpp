@@ -5,7 +5,7 @@
 #include "core/Clipboard.h"
 #include "core/Exceptions.h"
 #include "core/MemoryBudget.h"
-#include "dialogs/ButtonEx.h"
+#include "frame/ErrorLog.h"
 #include "frame/ExceptionHook.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
@@ -20,16 +20,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-
-class TFakeClipboard : public IClipboard {
-public:
-    bool SetText(std::string_view value) override {
-        text = value;
-        return reachable;
-    }
-    std::string text;
-    bool reachable = true;
-};
 
 Strings Texts(const TKeyItems& list) {
     Strings texts;
@@ -324,6 +314,8 @@ class MainFormControllerTest : public QObject {
 
 private:
     std::optional<TBusinessLogicLayer> lists;
+    TErrorLog log;
+    std::optional<TManagementLayer> management;
     TFakeMainView* view = nullptr;
     TFakeControllerDialogs dialogs;
     TFakeParameterDialogs parameters;
@@ -362,37 +354,33 @@ private slots:
     void init() {
         UnwindTrail(true);
         lists.emplace();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
-        InstallClipboard(&clipboard);
+        management.emplace(*lists, log);
+        management->SetParameterDialogs(&parameters);
         reported = nullptr;
         SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
         dialogs = TFakeControllerDialogs();
+        dialogs.management = &*management;
         parameters = TFakeParameterDialogs();
         clipboard = TFakeClipboard();
         controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*lists, *ManagementLayer, dialogs});
+                                             {*lists, *management, dialogs, clipboard});
     }
 
     void cleanup() {
         delete controller;
-        InstallClipboard(nullptr);
         SetApplicationExceptionHook({});
-        DestroyManagementLayer();
+        management.reset();
         lists.reset();
         UnwindTrail(true);
     }
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
         QCOMPARE(lists->ListCount(), 6);
-        QCOMPARE(controller->TabButtons.size(), std::size_t{6});
-        for (int i = 0; i < 6; ++i) {
-            TButtonEx* tab = controller->TabButtons[static_cast<std::size_t>(i)];
-            QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
-            QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
-            QCOMPARE(tab->Down(), i == 0);
-            QCOMPARE(lists->GetList(i).Name, tab->Caption().toStdString());
-        }
+        QCOMPARE(view->tabs,
+                 (std::vector<std::string>{"List-A", "List-B", "List-C", "List-D", "List-E", "List-F"}));
+        QCOMPARE(view->currentTab, 0);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(lists->GetList(i).Name, view->tabs[static_cast<std::size_t>(i)]);
         QCOMPARE(lists->CurrentList(), &lists->GetList(0));
         QCOMPARE(view->imagesLoaded, 1);
         QCOMPARE(view->menusAttached, 1);
@@ -479,8 +467,12 @@ private slots:
     void aSeventhAndTwentySeventhList() {
         TKeyItems& g = controller->AddListTab(false);
         QCOMPARE(g.Name, std::string("List-G"));
-        QCOMPARE(controller->TabButtons.back()->pos(), QPoint(643, 240));
-        for (int i = 7; i < 26; ++i)
+        QCOMPARE(view->tabs.back(), g.Name);
+        QCOMPARE(view->currentTab, 0);
+        controller->AddListTab(true);
+        QCOMPARE(view->currentTab, 7);
+        QCOMPARE(lists->CurrentList(), &lists->GetList(7));
+        for (int i = 8; i < 26; ++i)
             controller->AddListTab(false);
         try {
             controller->AddListTab(false);
@@ -617,7 +609,7 @@ private slots:
         dialogs.multiply = {SourceAllEntries, &Current(), 3, {}};
         Run("aMultipleRecombine");
         QCOMPARE(Texts(Current()), (Strings{"red shoes", "shoes red", "x"}));
-        QCOMPARE(ManagementLayer->WordCountLimit, 3);
+        QCOMPARE(management->WordCountLimit, 3);
     }
 
     void recombineHighlightedAppends() {
@@ -658,7 +650,7 @@ private slots:
         Run("aExportToFile");
         QCOMPARE(ReadFile(path), std::string("x\r\ny\r\n"));
         QCOMPARE(view->asked.back().Text, std::string("Done"));
-        QCOMPARE(ManagementLayer->ExportPath, folder.path().toStdString() + "/");
+        QCOMPARE(management->ExportPath, folder.path().toStdString() + "/");
         SelectRows({1});
         Run("aExportToFileHighlighted");
         QCOMPARE(ReadFile(path), std::string("y\r\n"));
@@ -684,9 +676,9 @@ private slots:
     void cancelledFileDialogChangesNothing() {
         Fill({"x"});
         view->chosenFile.reset();
-        ManagementLayer->ExportPath = "/somewhere/";
+        management->ExportPath = "/somewhere/";
         Run("aExportToFile");
-        QCOMPARE(ManagementLayer->ExportPath, std::string("/somewhere/"));
+        QCOMPARE(management->ExportPath, std::string("/somewhere/"));
         QVERIFY(view->asked.empty());
         QCOMPARE(view->foldersOffered.back(), std::string("/somewhere/"));
     }
@@ -699,7 +691,7 @@ private slots:
         view->chosenFile = path;
         controller->Import();
         QCOMPARE(Texts(Current()), (Strings{"first", "a", "", "bc"}));
-        QCOMPARE(ManagementLayer->ImportPath, folder.path().toStdString() + "/");
+        QCOMPARE(management->ImportPath, folder.path().toStdString() + "/");
         view->chosenFile = folder.filePath("missing.txt").toStdString();
         bool failed = false;
         try {
@@ -731,12 +723,11 @@ private slots:
         Fill({"a", "b"});
         SelectRows({0, 1});
         view->SetColumnWidth(1, 400);
-        controller->SelectTab(controller->TabButtons[1]);
+        controller->SelectListTab(1);
         QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(view->ColumnWidth(1), 273);
-        QVERIFY(controller->TabButtons[1]->Down());
-        QVERIFY(!controller->TabButtons[0]->Down());
-        controller->SelectTab(controller->TabButtons[0]);
+        QCOMPARE(view->currentTab, 1);
+        controller->SelectListTab(0);
         QCOMPARE(view->ColumnWidth(1), 400);
         QCOMPARE(view->SelectedCount(), 0);
         QCOMPARE(view->RowCount(), 2);

@@ -5,6 +5,7 @@
 #include "core/CheckpointTrail.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/TrayIcon.h"
+#include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
 #include "ui/MainFormController.h"
@@ -20,6 +21,8 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -67,8 +70,12 @@ class MainWindowTest : public QObject {
     TMainFormController* controller = nullptr;
     TfrmMain* window = nullptr;
     TRecordingBoxes* boxes = nullptr;
+    TFakeClipboard clipboard;
+    std::optional<TBusinessLogicLayer> lists;
+    TErrorLog log;
+    std::optional<TManagementLayer> management;
 
-    TKeyItems& Current() { return *BusinessLogicLayer->CurrentList(); }
+    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -93,24 +100,21 @@ private slots:
     void init() {
         UnwindTrail(true);
         boxes = new TRecordingBoxes();
-        CreateBusinessLogicLayer();
-        CreateManagementLayer();
+        lists.emplace();
+        management.emplace(*lists, log);
         dialogs = TFakeControllerDialogs();
-        controller = new TMainFormController(FormClassOf<TfrmMain>(),
-                                             {*BusinessLogicLayer, *ManagementLayer, dialogs});
-        MainFormController = controller;
+        dialogs.management = &*management;
+        controller = new TMainFormController([this] { return new TfrmMain(*lists, *boxes); },
+                                             {*lists, *management, dialogs, clipboard});
         window = static_cast<TfrmMain*>(controller->Form);
-        MainWindowHandle = window;
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
 
     void cleanup() {
         delete controller;
-        MainFormController = nullptr;
-        MainWindowHandle = nullptr;
-        DestroyManagementLayer();
-        DestroyBusinessLogicLayer();
+        management.reset();
+        lists.reset();
         delete boxes;
         UnwindTrail(true);
     }
@@ -388,12 +392,14 @@ private slots:
         Fill({"a", "b"});
         window->SetRowSelected(1, true);
         window->SetColumnWidth(1, 400);
-        QTest::mouseClick(controller->TabButtons[1], Qt::LeftButton, {}, QPoint(30, 10));
-        QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(1));
+        const std::vector<TButtonEx*>& tabs = window->ListTabs();
+        QTest::mouseClick(tabs[1], Qt::LeftButton, {}, QPoint(30, 10));
+        QCOMPARE(lists->CurrentList(), &lists->GetList(1));
         QCOMPARE(window->ColumnWidth(1), 273);
         QCOMPARE(window->RowCount(), 0);
-        QVERIFY(controller->TabButtons[1]->Down());
-        QTest::mouseClick(controller->TabButtons[0], Qt::LeftButton, {}, QPoint(30, 10));
+        QVERIFY(tabs[1]->Down());
+        QVERIFY(!tabs[0]->Down());
+        QTest::mouseClick(tabs[0], Qt::LeftButton, {}, QPoint(30, 10));
         QCOMPARE(window->ColumnWidth(1), 400);
         QCOMPARE(window->RowCount(), 2);
         QCOMPARE(window->SelectedCount(), 0);
@@ -401,6 +407,18 @@ private slots:
         const QImage image = window->grab().toImage();
         QVERIFY(image.pixelColor(60, 261) != QColor(145, 155, 157));
         QCOMPARE(image.pixelColor(160, 261), QColor(145, 155, 157));
+    }
+
+    void theWindowMakesOneTabPerListInARow() {
+        controller->AddListTab(false);
+        const std::vector<TButtonEx*>& tabs = window->ListTabs();
+        QCOMPARE(tabs.size(), std::size_t{7});
+        for (int i = 0; i < 7; ++i) {
+            const TButtonEx* tab = tabs[static_cast<std::size_t>(i)];
+            QCOMPARE(tab->Caption(), QString("List-") + QChar('A' + i));
+            QCOMPARE(tab->pos(), QPoint(25 + 103 * i, 240));
+            QCOMPARE(tab->Down(), i == 0);
+        }
     }
 
     void mouseAndKeyboardSelectRowsInTheByteArray() {

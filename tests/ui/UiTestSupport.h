@@ -15,11 +15,6 @@ public:
         TMsgIcon Icon;
     };
 
-    TRecordingBoxes() { InstallMessageBoxes(this); }
-    ~TRecordingBoxes() override { InstallMessageBoxes(nullptr); }
-    TRecordingBoxes(const TRecordingBoxes&) = delete;
-    TRecordingBoxes& operator=(const TRecordingBoxes&) = delete;
-
     TMsgResult Show(QWidget*, const std::string& text, const std::string& caption, TMsgIcon icon,
                     TMsgButtons buttons) override {
         shown.push_back({text, caption, icon});

@@ -13,7 +13,6 @@ class UnicodeClipboardTest : public QObject {
 private slots:
     void everyScriptGoesOnTheClipboardUnchanged() {
         TSystemClipboard clipboard;
-        InstallClipboard(&clipboard);
         TKeyItems list;
         const char* const texts[] = {"Grüße", "купить обувь", "σοφία", "ürün", "שלום", "😀"};
         QString lines;
@@ -21,12 +20,11 @@ private slots:
             list.AddKeyword(text);
             lines += QString::fromUtf8(text) + "\r\n";
         }
-        QVERIFY(list.AllToLines());
+        QVERIFY(list.AllToLines(clipboard));
         QCOMPARE(QGuiApplication::clipboard()->text(), lines);
-        QVERIFY(list.AllToCommaText());
+        QVERIFY(list.AllToCommaText(clipboard));
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString::fromUtf8("Grüße, купить обувь, σοφία, ürün, שלום, 😀"));
-        InstallClipboard(nullptr);
     }
 };
 

@@ -144,7 +144,7 @@ private:
     // The error report of a failed check, or nothing when it succeeded.
     std::optional<ESimpleException> Check() {
         try {
-            CheckForUpdates();
+            CheckForUpdates(boxes_, nullptr);
             return std::nullopt;
         } catch (const ESimpleException& e) {
             return e;
@@ -178,7 +178,6 @@ private slots:
         TUpdateSource source{server_->Address(), {}};
         source.Limits = {2, 1, 1, 10, 1 << 16};
         SetUpdateSource(source);
-        InstallMessageBoxes(&boxes_);
         SetShellOpenHandler([this](const std::string& target) {
             opened_.push_back(target);
             return true;
@@ -187,7 +186,6 @@ private slots:
 
     void cleanupTestCase() {
         SetShellOpenHandler({});
-        InstallMessageBoxes(nullptr);
         SetUpdateSource(DefaultUpdateSource());
         server_.reset();
     }

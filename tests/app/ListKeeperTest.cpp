@@ -1,6 +1,7 @@
 // The lists kept between runs, through real restarts of the program with a temporary data folder.
-#include "tests/ui/FakeMainView.h"
+#include "tests/app/ProgramRun.h"
 
+#include "app/MainRoutine.h"
 #include "core/BusinessLogicLayer.h"
 #include "core/IntList.h"
 #include "core/KeyItems.h"
@@ -10,7 +11,6 @@
 #include "frame/ManagementLayer.h"
 #include "ui/Action.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/ODListView.h"
 
@@ -43,23 +43,19 @@ struct TImage {
     bool operator==(const TImage&) const = default;
 };
 
-TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(MainFormController->Form);
-}
-
 // What the window holds: every list, which is current and its highlighted rows.
 TImage Shown() {
     TImage image;
-    for (int i = 0; i < BusinessLogicLayer->ListCount(); ++i) {
-        const TKeyItems& list = BusinessLogicLayer->GetList(i);
+    for (int i = 0; i < TestedProgram->Lists.ListCount(); ++i) {
+        const TKeyItems& list = TestedProgram->Lists.GetList(i);
         TListImage& each = image.Lists.emplace_back();
         each.Name = list.Name;
         each.SortOrder = list.SortOrder;
         for (int row = 0; row < list.Count(); ++row)
             each.Texts.emplace_back(list.GetKeyItem(row).Text());
     }
-    image.Current = BusinessLogicLayer->IndexOf(BusinessLogicLayer->CurrentList());
-    image.Highlighted = MainFormController->MainView->SelectedRows();
+    image.Current = TestedProgram->Lists.IndexOf(TestedProgram->Lists.CurrentList());
+    image.Highlighted = TestedProgram->Controller.MainView->SelectedRows();
     return image;
 }
 
@@ -77,7 +73,7 @@ bool WaitForRestore() {
 }
 
 void Run(const char* command) {
-    TAction* action = MainFormController->FindAction(command);
+    TAction* action = TestedProgram->Controller.FindAction(command);
     action->Update();
     action->trigger();
 }
@@ -107,12 +103,7 @@ class ListKeeperTest : public QObject {
     void RunProgram(std::function<void()> steps) {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = &dialogs;
-        hooks.Running = [steps] {
-            steps();
-            if (MainFormController)
-                Window().close();
-        };
-        QCOMPARE(MainRoutine(argc, argv, hooks), 0);
+        QCOMPARE(RunWithSteps(argc, argv, hooks, dialogs, std::move(steps)), 0);
     }
 
     // A saved state of a few entries, written as the program would.
@@ -148,19 +139,19 @@ private slots:
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
             for (int i = 0; i < 6; ++i) {
-                TKeyItems& list = BusinessLogicLayer->GetList(i);
+                TKeyItems& list = TestedProgram->Lists.GetList(i);
                 for (int n = 0; n < 50 * i; ++n)
                     list.AddKeyword("phrase " + std::to_string((n * 7919) % 101) + " of " + list.Name);
                 list.SortOrder = static_cast<std::uint8_t>(i % 5);
             }
-            BusinessLogicLayer->GetList(4).AddKeyword("");
-            BusinessLogicLayer->GetList(4).AddKeyword("Größe 😀");
-            MainFormController->SelectTab(MainFormController->TabButtons[3]);
+            TestedProgram->Lists.GetList(4).AddKeyword("");
+            TestedProgram->Lists.GetList(4).AddKeyword("Größe 😀");
+            QTest::mouseClick(Window().ListTabs()[3], Qt::LeftButton, {}, QPoint(30, 10));
             Run("aModifySortDesc");
             TIntList rows;
             for (int row : {1, 2, 3, 40, 149})
                 rows.Add(row);
-            MainFormController->MainView->SelectOnly(rows);
+            TestedProgram->Controller.MainView->SelectOnly(rows);
             before = Shown();
             QCOMPARE(before.Lists[3].SortOrder, std::uint8_t(2));
         });
@@ -173,7 +164,7 @@ private slots:
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(MainFormController->MainView->SelectedCount(), 150);
+            QCOMPARE(TestedProgram->Controller.MainView->SelectedCount(), 150);
         });
         QVERIFY(boxes.isEmpty());
     }
@@ -182,8 +173,8 @@ private slots:
     void aCommandsChangeIsSavedBeforeTheExit() {
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            BusinessLogicLayer->GetList(0).AddKeyword("b");
-            BusinessLogicLayer->GetList(0).AddKeyword("a");
+            TestedProgram->Lists.GetList(0).AddKeyword("b");
+            TestedProgram->Lists.GetList(0).AddKeyword("a");
             Run("aModifySortAsc");
             QVERIFY(QTest::qWaitFor(
                 [&] {
@@ -215,7 +206,7 @@ private slots:
             WriteBytes(Folder(), "a file where the folder belongs");
             QVERIFY(fs::is_regular_file(Folder()));
             for (const char* command : {"aHighlightAll", "aModifySortAsc", "aModifySortDesc"}) {
-                BusinessLogicLayer->CurrentList()->AddKeyword(command);
+                TestedProgram->Lists.CurrentList()->AddKeyword(command);
                 Run(command);
                 QTest::qWait(300);
             }
@@ -278,25 +269,25 @@ private slots:
         SaveSmallState();
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(BusinessLogicLayer->GetList(2).Count(), 1);
-            ManagementLayer->KeepLists = false;
-            BusinessLogicLayer->GetList(0).AddKeyword("not kept");
+            QCOMPARE(TestedProgram->Lists.GetList(2).Count(), 1);
+            TestedProgram->Management.KeepLists = false;
+            TestedProgram->Lists.GetList(0).AddKeyword("not kept");
         });
         QVERIFY(!fs::exists(Folder() + "/lists.state"));
         RunProgram([&] {
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
-            BusinessLogicLayer->GetList(1).AddKeyword("not kept either");
+            TestedProgram->Lists.GetList(1).AddKeyword("not kept either");
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
             QCOMPARE(Shown(), Empty());
-            ManagementLayer->KeepLists = true;
-            BusinessLogicLayer->GetList(5).AddKeyword("kept again");
+            TestedProgram->Management.KeepLists = true;
+            TestedProgram->Lists.GetList(5).AddKeyword("kept again");
         });
         RunProgram([&] {
             QVERIFY(WaitForRestore());
-            QCOMPARE(BusinessLogicLayer->GetList(5).Count(), 1);
+            QCOMPARE(TestedProgram->Lists.GetList(5).Count(), 1);
         });
     }
 };

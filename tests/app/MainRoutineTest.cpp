@@ -1,16 +1,16 @@
 // The program from start to end through the real main routine, with a temporary settings store; a test's
 // steps run inside the message loop and end by closing the main window.
-#include "tests/ui/FakeMainView.h"
+#include "tests/app/ProgramRun.h"
 
+#include "app/MainRoutine.h"
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/ModalRun.h"
 #include "dialogs/TrayIcon.h"
-#include "frame/ErrorLog.h"
+#include "frame/Files.h"
 #include "ui/MainFormController.h"
-#include "ui/MainRoutine.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayBehaviour.h"
 
@@ -32,10 +32,6 @@ namespace {
 std::string ReadAll(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-TfrmMain& Window() {
-    return *static_cast<TfrmMain*>(MainFormController->Form);
 }
 
 // Lets the loop turn idle, so that the commands' enabled states are brought up to date.
@@ -99,16 +95,11 @@ class MainRoutineTest : public QObject {
 
     // Runs the program; steps run once the loop is going, and the main window is closed after them
     // whatever they found.
-    int RunProgram(std::function<void()> steps, TFormClass formClass = {}, bool ownDialogs = false) {
+    int RunProgram(std::function<void()> steps, TMainViewClass formClass = {}, bool ownDialogs = false) {
         TMainRoutineHooks hooks;
         hooks.ControllerDialogs = ownDialogs ? nullptr : &dialogs;
         hooks.FormClass = std::move(formClass);
-        hooks.Running = [steps] {
-            steps();
-            if (MainFormController)
-                Window().close();
-        };
-        return MainRoutine(argc, argv, hooks);
+        return RunWithSteps(argc, argv, hooks, dialogs, std::move(steps));
     }
 
 private slots:
@@ -147,11 +138,11 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{126, 89, 800, 596}));
                      QCOMPARE(Window().windowTitle(),
                               QString("Pellox Termwright V 1.1.0 [Pellox Marketing LTD]"));
-                     QCOMPARE(BusinessLogicLayer->CurrentList(), &BusinessLogicLayer->GetList(0));
+                     QCOMPARE(TestedProgram->Lists.CurrentList(), &TestedProgram->Lists.GetList(0));
                      QVERIFY(Window().isVisible());
                      Window().SetBounds({300, 200, 900, 650});
-                     BusinessLogicLayer->GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
-                     BusinessLogicLayer->GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
+                     TestedProgram->Lists.GetList(0).Settings.Font = {"Tahoma", 12, StyleItalic, 0};
+                     TestedProgram->Lists.GetList(1).Settings.SetColor(TListSettings::OddBack, 0x123456);
                  }),
                  0);
         const std::string store = ReadAll(StorePath());
@@ -165,7 +156,7 @@ private slots:
                      QCOMPARE(Window().Bounds(), (TWindowBounds{300, 200, 900, 650}));
                      QCOMPARE(Window().lvMain->font().pointSize(), 12);
                      QVERIFY(Window().lvMain->font().italic());
-                     QCOMPARE(BusinessLogicLayer->GetList(1).Settings.GetColor(TListSettings::OddBack),
+                     QCOMPARE(TestedProgram->Lists.GetList(1).Settings.GetColor(TListSettings::OddBack),
                               0x123456u);
                  }),
                  0);
@@ -176,15 +167,16 @@ private slots:
             "The window could not be made " + QUuid::createUuid().toString().toStdString();
         bool ran = false;
         const int code =
-            RunProgram([&] { ran = true; }, [message]() -> TControlledForm* { throw Exception(message); });
+            RunProgram([&] { ran = true; }, [message]() -> TMainViewForm* { throw Exception(message); });
         QCOMPARE(code, 0);
         QVERIFY(!ran);
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].startsWith(QString::fromStdString(message)));
         QVERIFY(boxes[0].endsWith("ErrorID: DPR006"));
-        const QStringList logged = QString::fromStdString(ReadAll(QString::fromStdString(ErrorLogPath)))
-                                       .split('\n')
-                                       .filter(QString::fromStdString(message));
+        const QStringList logged =
+            QString::fromStdString(ReadAll(QString::fromStdString(ProgramFileWithExt(".log"))))
+                .split('\n')
+                .filter(QString::fromStdString(message));
         QCOMPARE(logged.size(), 1);
         const std::string store = ReadAll(StorePath());
         QVERIFY(store.find("WordCountLimit") != std::string::npos);
