@@ -108,10 +108,21 @@ public:
     void CompactIfWasteful();
     // Copies the texts into a fresh arena in list order.
     void Compact();
+    // Makes copy hold these entries (texts, order, cached word counts), their texts packed into one fresh
+    // block; copy's own entries go.
+    void CopyEntriesTo(TKeyItems& copy) const;
+    // The memory the entries take: their records and their texts.
+    std::size_t EntriesMemory() const;
+    // Whether both lists hold the same texts in the same order.
+    bool SameEntries(const TKeyItems& other) const;
 
 private:
     void DeleteOneByOne();
     void DeleteAscending();
+    // Copies the texts of source, in order, into one fresh block of arena and points the entries of target
+    // (as many as source, owned by the list whose arena is owner) at them.
+    static void PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena,
+                          TTextArena& owner);
 
     TTextArena arena_;
     TKeyItemStore items_;
