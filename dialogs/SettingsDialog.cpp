@@ -14,8 +14,10 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
 
@@ -119,7 +121,7 @@ QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork
 }
 
 TfrmSettings::TfrmSettings()
-    : TDialogForm("Colors & Fonts", QSize(492, 390)), preview_(new TPreviewModel(Working, this)),
+    : TDialogForm("Colors & Fonts", QSize(492, 416)), preview_(new TPreviewModel(Working, this)),
       dropArrow_(LoadArtwork("DropArrow")) {
     setObjectName("frmSettings");
     AddBevel(this, "Bevel1", QRect(16, 18, 221, 264));
@@ -157,7 +159,14 @@ TfrmSettings::TfrmSettings()
         AddEncodingChoice(this, "cmbExportEncoding", QRect(80, 330, 275, 21), ExportEncodings());
     chkKeepLists =
         AddCheckBox(this, "chkKeepLists", "Keep the lists for the next start", QRect(16, 366, 353, 17), true);
-    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding, chkKeepLists});
+    AddLabel(this, "Label8", "Undo memory:", QRect(16, 393, 0, 0));
+    spnUndoMemory = new QSpinBox(this);
+    spnUndoMemory->setObjectName("spnUndoMemory");
+    spnUndoMemory->setGeometry(106, 389, 249, 21);
+    spnUndoMemory->setRange(0, MaxUndoMemory);
+    spnUndoMemory->setSuffix(" MB");
+    spnUndoMemory->setGroupSeparatorShown(true);
+    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding, chkKeepLists, spnUndoMemory});
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
@@ -172,12 +181,19 @@ bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings) {
     ShowEncoding(*cmbImportEncoding, encodings.Import);
     ShowEncoding(*cmbExportEncoding, encodings.Export);
     chkKeepLists->setChecked(!ManagementLayer || ManagementLayer->KeepLists);
+    // 0 stands for the automatic share, shown with what it amounts to now.
+    spnUndoMemory->setSpecialValueText(
+        QString("Automatic (%1 MB)")
+            .arg(QLocale().toString(ManagementLayer ? ManagementLayer->AutomaticUndoMemory : 0)));
+    spnUndoMemory->setValue(ManagementLayer ? ManagementLayer->UndoMemory : 0);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
     encodings = {ChosenEncoding(*cmbImportEncoding), ChosenEncoding(*cmbExportEncoding)};
-    if (ManagementLayer)
+    if (ManagementLayer) {
         ManagementLayer->KeepLists = chkKeepLists->isChecked();
+        ManagementLayer->UndoMemory = spnUndoMemory->value();
+    }
     return true;
 }
 

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 class QTableView;
 class QToolButton;
 class TKeyItems;
@@ -25,7 +26,7 @@ public:
     TfrmSettings();
 
     // On OK copies the working font and the four colours into the list's settings, the chosen encodings into
-    // encodings, and whether the lists are kept into the management layer.
+    // encodings, and whether the lists are kept and the undo memory into the management layer.
     bool Execute(TKeyItems& list, TFileEncodings& encodings);
 
     // The working copy; the list's own settings change only on OK.
@@ -37,6 +38,8 @@ public:
     QComboBox* cmbImportEncoding;
     QComboBox* cmbExportEncoding;
     QCheckBox* chkKeepLists;
+    // Megabytes of undo memory; 0 for the automatic share.
+    QSpinBox* spnUndoMemory;
 
 private:
     void ColorButtonClick(int colorIndex);

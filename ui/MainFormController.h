@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/UndoHistory.h"
 #include "dialogs/ApplicationLook.h"
 #include "frame/MessageBoxService.h"
 #include "ui/CommandTable.h"
@@ -16,6 +17,7 @@ class TButtonEx;
 class TIntList;
 class TKeyItems;
 class TManagementLayer;
+class TUndoStep;
 
 // The collaborators of the main-window controller, made before it and outliving it.
 struct TControllerServices {
@@ -61,8 +63,20 @@ public:
 
 private:
     friend struct TCommandRows;
+    friend class TUndoStep;
 
     void BindCommands();
+    void BindEditCommands();
+    void RunCommand(const TCommand& command);
+    // A command that changes the list its dialog chose calls this before changing it: false when the user
+    // would rather not run the command without undo.
+    bool KeepUndoOf(TKeyItems& list);
+    // The highlight the list shows: none unless it is the current list.
+    std::vector<TRowRun> HighlightOf(const TKeyItems& list) const;
+    // Bytes all undo levels may take together: the setting, or by default a share of the memory budget.
+    std::size_t UndoBudget() const;
+    std::size_t AutomaticUndoBudget() const;
+    void StepHistory(bool back);
     bool RuleAllows(TCommandRule rule) const;
     TKeyItems& List() const;
     std::size_t MemoryBudget() const;
@@ -108,6 +122,9 @@ private:
     TManagementLayer& management_;
     IControllerDialogs& dialogs_;
     std::size_t memoryBudget_ = 0;
+    TUndoHistory undo_{0};
+    // The undo levels of the command that runs; null between commands.
+    TUndoStep* undoStep_ = nullptr;
 };
 
 // The single instance, alive while the main window exists.

@@ -145,7 +145,7 @@ private slots:
         TKeyItems& list = BusinessLogicLayer->GetList(1);
         list.Settings.SetColor(TListSettings::EvenBack, 0);
         list.Settings.SetColor(TListSettings::EvenText, 0xFFFFFF);
-        TModalScript script{Look("Settings", QSize(492, 390), "Colors & Fonts (List-B)")};
+        TModalScript script{Look("Settings", QSize(492, 416), "Colors & Fonts (List-B)")};
         TFileEncodings encodings;
         QVERIFY(!frmSettings->Execute(list, encodings));
         QVERIFY(script.Done());

@@ -126,7 +126,8 @@ private slots:
         QCOMPARE(window->lvMain->geometry(), QRect(29, 265, 619, 268));
         QCOMPARE(window->btnDelete->ImageStartIndex(), 6);
         QCOMPARE(window->btnTray->ImageStartIndex(), 9);
-        QCOMPARE(window->btnTray->ImageList()->Count(), 15);
+        QCOMPARE(window->btnTray->ImageList()->Count(), 18);
+        QCOMPARE(window->btnEdit->geometry(), QRect(671, 191, 102, 28));
         QCOMPARE(window->btnAdd->ImageList()->Count(), 24);
 
         window->resize(1000, 700);
@@ -197,9 +198,13 @@ private slots:
                      "aExportToClipboardCommaHighlighted Highlighted Words To Clipboard (Comma Seperated)"}));
         QCOMPARE(MenuOutline(*window->Menu("mnuConfig")),
                  (QStringList{"aConfigFont Colors && Font...", "-", "aConfigUpdates Check For Updates..."}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuEdit")), (QStringList{"aEditUndo Undo", "aEditRedo Redo"}));
+        const QMap<QString, QList<QKeySequence>> keys = {
+            {"aHighlightAll", {QKeySequence("Ctrl+A")}},
+            {"aEditUndo", {QKeySequence("Ctrl+Z")}},
+            {"aEditRedo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}}};
         for (TAction* action : window->Commands().Actions())
-            QCOMPARE(action->shortcut(),
-                     action->Name() == "aHighlightAll" ? QKeySequence("Ctrl+A") : QKeySequence());
+            QCOMPARE(action->shortcuts(), keys.value(action->Name()));
         TActionList::UpdateAll();
         QVERIFY(!controller->FindAction("aDeleteAll")->isEnabled());
         Fill({"a"});
