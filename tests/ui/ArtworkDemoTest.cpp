@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(window.Buttons[8]->size(), QSize(102, 28));
         QCOMPARE(window.Tabs[0]->size(), QSize(102, 22));
         QCOMPARE(window.Buttons[0]->ImageList()->Count(), 24);
-        QCOMPARE(window.Buttons[8]->ImageList()->Count(), 15);
+        QCOMPARE(window.Buttons[8]->ImageList()->Count(), 18);
         // Normal, hover and pressed differ in every strip.
         for (TButtonEx* button : {window.Buttons[0], window.Buttons[8], window.Tabs[1]}) {
             std::vector<QImage> looks;
