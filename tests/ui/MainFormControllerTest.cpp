@@ -1,4 +1,4 @@
-#include "tests/ui/FakeMainView.h"
+#include "tests/ui/ControllerHarness.h"
 
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
@@ -319,21 +319,13 @@ const std::vector<TCommandEffect>& CommandEffects() {
 }
 } // namespace
 
-class MainFormControllerTest : public QObject {
+class MainFormControllerTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    std::optional<TBusinessLogicLayer> lists;
-    TFakeMainView* view = nullptr;
-    TFakeControllerDialogs dialogs;
-    TFakeParameterDialogs parameters;
     TFakeClipboard clipboard;
-    TMainFormController* controller = nullptr;
     QTemporaryDir folder;
-    // What a command raised: commands hand their failures to the application's handler.
-    std::exception_ptr reported;
 
-    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -347,11 +339,6 @@ private:
         // As a menu runs it: a failure goes to the application's handler, recorded in reported.
         action->trigger();
     }
-    bool Enabled(const char* name) {
-        TAction* action = controller->FindAction(name);
-        action->Update();
-        return action->isEnabled();
-    }
     void SelectRows(std::initializer_list<int> rows) {
         view->ClearSelection();
         for (int r : rows)
@@ -360,27 +347,14 @@ private:
 
 private slots:
     void init() {
-        UnwindTrail(true);
-        lists.emplace();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
+        StartController();
         InstallClipboard(&clipboard);
-        reported = nullptr;
-        SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
-        dialogs = TFakeControllerDialogs();
-        parameters = TFakeParameterDialogs();
         clipboard = TFakeClipboard();
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*lists, *ManagementLayer, dialogs});
     }
 
     void cleanup() {
-        delete controller;
+        StopController();
         InstallClipboard(nullptr);
-        SetApplicationExceptionHook({});
-        DestroyManagementLayer();
-        lists.reset();
-        UnwindTrail(true);
     }
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {

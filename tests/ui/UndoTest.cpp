@@ -1,17 +1,11 @@
-#include "tests/ui/FakeMainView.h"
+#include "tests/ui/ControllerHarness.h"
 
-#include "core/BusinessLogicLayer.h"
-#include "core/CheckpointTrail.h"
 #include "dialogs/ButtonEx.h"
-#include "frame/ExceptionHook.h"
-#include "frame/ManagementLayer.h"
 #include "ui/Application.h"
 #include "ui/EditCommands.h"
-#include "ui/MainFormController.h"
 
 #include <QtTest>
 
-#include <optional>
 #include <random>
 
 namespace {
@@ -40,23 +34,11 @@ const Strings Start = {"red shoes", "cheap  red boots", "boots red", "Hat", "boo
 
 } // namespace
 
-class UndoTest : public QObject {
+class UndoTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    std::optional<TBusinessLogicLayer> lists;
-    TFakeMainView* view = nullptr;
-    TFakeControllerDialogs dialogs;
-    TFakeParameterDialogs parameters;
-    TMainFormController* controller = nullptr;
-    std::exception_ptr reported;
-
-    TKeyItems& Current() { return *lists->CurrentList(); }
     TAction& Action(const char* name) { return *controller->FindAction(name); }
-    bool Enabled(const char* name) {
-        Action(name).Update();
-        return Action(name).isEnabled();
-    }
     void Fill(const Strings& texts) {
         for (const auto& text : texts)
             Current().AddKeyword(text);
@@ -112,26 +94,11 @@ private:
 
 private slots:
     void init() {
-        UnwindTrail(true);
-        lists.emplace();
-        CreateManagementLayer();
-        ManagementLayer->SetParameterDialogs(&parameters);
-        reported = nullptr;
-        SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
-        dialogs = TFakeControllerDialogs();
-        parameters = TFakeParameterDialogs();
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*lists, *ManagementLayer, dialogs});
+        StartController();
         Answer();
     }
 
-    void cleanup() {
-        delete controller;
-        SetApplicationExceptionHook({});
-        DestroyManagementLayer();
-        lists.reset();
-        UnwindTrail(true);
-    }
+    void cleanup() { StopController(); }
 
     // Random commands with random undo and redo between them end where running only the commands that were
     // not undone ends, on fresh lists. Each undo names the command it takes back.

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "tests/ui/FakeMainView.h"
+
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ExceptionHook.h"
+#include "frame/ManagementLayer.h"
+#include "ui/MainFormController.h"
+
+#include <exception>
+#include <optional>
+
+// The main-window controller on a window-less view and fake dialogs, with lists and a management layer of
+// its own, made afresh for every test.
+class TControllerHarness {
+protected:
+    std::optional<TBusinessLogicLayer> lists;
+    TFakeMainView* view = nullptr;
+    TFakeControllerDialogs dialogs;
+    TFakeParameterDialogs parameters;
+    TMainFormController* controller = nullptr;
+    // What a command raised: commands hand their failures to the application's handler.
+    std::exception_ptr reported;
+
+    void StartController() {
+        UnwindTrail(true);
+        lists.emplace();
+        CreateManagementLayer();
+        ManagementLayer->SetParameterDialogs(&parameters);
+        reported = nullptr;
+        SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
+        dialogs = TFakeControllerDialogs();
+        parameters = TFakeParameterDialogs();
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*lists, *ManagementLayer, dialogs});
+    }
+
+    void StopController() {
+        delete controller;
+        SetApplicationExceptionHook({});
+        DestroyManagementLayer();
+        lists.reset();
+        UnwindTrail(true);
+    }
+
+    TKeyItems& Current() { return *lists->CurrentList(); }
+    bool Enabled(const char* name) {
+        TAction* action = controller->FindAction(name);
+        action->Update();
+        return action->isEnabled();
+    }
+};
