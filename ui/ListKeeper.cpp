@@ -112,6 +112,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
             currentUntouched = untouched;
         kept.TakeEntries(live);
         live.SwapEntries(kept);
+        controller_.ForgetUndoOf(live);
         if (untouched)
             live.SortOrder = kept.SortOrder;
         live.Name = kept.Name;

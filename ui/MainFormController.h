@@ -58,6 +58,9 @@ public:
     void ApplyCurrentListFont();
     void ShowAbout();
 
+    // The list changed outside any command: its undo levels no longer lead back.
+    void ForgetUndoOf(const TKeyItems& list) { undo_.Forget(list); }
+
     // Bytes a multiplying command may claim; by default a share of the memory available when it runs.
     void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
 

@@ -484,6 +484,32 @@ private slots:
         QCOMPARE(window->SelectedCount(), 3);
     }
 
+    // The keys step through the history from the list view, and the rows and status line follow.
+    void undoAndRedoKeysStepFromTheListView() {
+        Fill({"Red", "Blue", "Hat"});
+        window->SetRowSelected(1, true);
+        controller->FindAction("aDeleteHighlighted")->trigger();
+        TActionList::UpdateAll();
+        window->activateWindow();
+        window->lvMain->setFocus();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Current().Count(), 3);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{1});
+        QTRY_COMPARE(window->lblStatus->text(), QString("3 entries, 1 highlighted"));
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Current().Count(), 2);
+        QCOMPARE(window->RowCount(), 2);
+        QTRY_COMPARE(window->lblStatus->text(), QString("2 entries, 0 highlighted"));
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Current().Count(), 2);
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier);
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Current().Count(), 2);
+    }
+
     void theLogoOpensTheHomePage() {
         TUrlCatcher catcher;
         QDesktopServices::setUrlHandler("https", &catcher, "Open");
