@@ -27,8 +27,10 @@ std::size_t TUndoLevel::Bytes() const {
 }
 
 bool TUndoLevel::Unchanged(const std::vector<TRowRun>& highlighted) const {
+    // Most changes show in the count or the text bytes; only the others need the texts compared.
     return highlighted == highlighted_ && list_->SortOrder == sortOrder_ && list_->Name == name_ &&
-           (!entries_ || entries_->SameEntries(*list_));
+           (!entries_ || (entries_->Count() == list_->Count() &&
+                          entries_->TextBytes() == list_->TextBytes() && entries_->SameEntries(*list_)));
 }
 
 std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) noexcept {
