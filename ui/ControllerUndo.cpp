@@ -1,3 +1,4 @@
+#include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "frame/ManagementLayer.h"
 #include "ui/ActionList.h"

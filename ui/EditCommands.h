@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 
 // The commands of the "Edit" drop-down, apart from the command table so that its commands keep their
