@@ -6,6 +6,7 @@
 #include "core/LargeBuffer.h"
 #include "core/ListSettings.h"
 #include "core/MemoryBudget.h"
+#include "core/RowRuns.h"
 #include "core/TextArena.h"
 #include "core/TextEncoding.h"
 
@@ -115,6 +116,13 @@ public:
     std::size_t EntriesMemory() const;
     // Whether both lists hold the same texts in the same order.
     bool SameEntries(const TKeyItems& other) const;
+    // Appends to into a copy of the entries of the rows (ascending runs inside the list), in order.
+    void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
+    // CopyRows, then the rows go from this list.
+    void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
+    // Puts every entry of from, in order, back as the rows of the runs (ascending positions in the list they
+    // make), with the storage of their texts; from is left without entries.
+    void PutRows(const std::vector<TRowRun>& rows, TKeyItems& from);
 
 private:
     void DeleteOneByOne();

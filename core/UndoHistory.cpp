@@ -15,6 +15,26 @@ TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun
 
 TUndoLevel::~TUndoLevel() = default;
 
+std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItems& list,
+                                                   std::vector<TRowRun> highlighted,
+                                                   std::vector<TRowRun> rows) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->entries_ = std::make_unique<TKeyItems>();
+    list.CopyRows(rows, *level->entries_);
+    level->removed_ = std::move(rows);
+    level->removal_ = true;
+    level->countBefore_ = list.Count();
+    return level;
+}
+
+std::size_t TUndoLevel::BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows) {
+    std::size_t bytes = sizeof(TUndoLevel) + rows.size() * sizeof(TRowRun);
+    for (const TRowRun& run : rows)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            bytes += sizeof(TKeyItem) + list.GetKeyItem(row).Text().size();
+    return bytes;
+}
+
 std::size_t TUndoLevel::BytesFor(const TKeyItems& list, bool withEntries) {
     const std::size_t entries =
         withEntries ? static_cast<std::size_t>(list.Count()) * sizeof(TKeyItem) + list.TextBytes() : 0;
@@ -23,19 +43,26 @@ std::size_t TUndoLevel::BytesFor(const TKeyItems& list, bool withEntries) {
 
 std::size_t TUndoLevel::Bytes() const {
     return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) +
-           highlighted_.capacity() * sizeof(TRowRun) + caption_.capacity() + name_.capacity();
+           (highlighted_.capacity() + removed_.capacity()) * sizeof(TRowRun) + caption_.capacity() +
+           name_.capacity();
 }
 
 bool TUndoLevel::Unchanged(const std::vector<TRowRun>& highlighted) const {
+    if (removal_)
+        return highlighted == highlighted_ && list_->Count() == countBefore_;
     // Most changes show in the count or the text bytes; only the others need the texts compared.
     return highlighted == highlighted_ && list_->SortOrder == sortOrder_ && list_->Name == name_ &&
            (!entries_ || (entries_->Count() == list_->Count() &&
                           entries_->TextBytes() == list_->TextBytes() && entries_->SameEntries(*list_)));
 }
 
-std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) noexcept {
-    if (entries_)
+std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
+    if (!removal_ && entries_)
         list_->SwapEntries(*entries_);
+    else if (removal_ && entries_->Count() > 0)
+        list_->PutRows(removed_, *entries_);
+    else if (removal_)
+        list_->TakeRows(removed_, *entries_);
     std::swap(list_->SortOrder, sortOrder_);
     std::swap(list_->Name, name_);
     std::swap(highlighted, highlighted_);
@@ -97,10 +124,11 @@ std::vector<TRowRun> TUndoHistory::Step(TKeyItems& list, std::vector<TRowRun> hi
     auto* from = levels ? (back ? &levels->Undo : &levels->Redo) : nullptr;
     if (!from || from->empty())
         throw Exception(back ? "There is nothing to undo" : "There is nothing to redo");
+    const std::size_t before = from->back()->Bytes();
+    std::vector<TRowRun> shown = from->back()->Exchange(std::move(highlighted));
     std::unique_ptr<TUndoLevel> level = std::move(from->back());
     from->pop_back();
-    bytes_ -= level->Bytes();
-    std::vector<TRowRun> shown = level->Exchange(std::move(highlighted));
+    bytes_ -= before;
     level->stamp_ = ++clock_;
     bytes_ += level->Bytes();
     (back ? levels->Redo : levels->Undo).push_back(std::move(level));

@@ -22,8 +22,15 @@ public:
     TUndoLevel(const TUndoLevel&) = delete;
     TUndoLevel& operator=(const TUndoLevel&) = delete;
 
+    // Keeps the list's highlight, sort order and name, and only the entries of the rows that the command is
+    // about to remove: stepping puts them back, or takes them out again.
+    static std::unique_ptr<TUndoLevel> ForRemoval(std::string caption, TKeyItems& list,
+                                                  std::vector<TRowRun> highlighted,
+                                                  std::vector<TRowRun> rows);
+
     // What a level of the list would take before it is made.
     static std::size_t BytesFor(const TKeyItems& list, bool withEntries);
+    static std::size_t BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows);
 
     const std::string& Caption() const { return caption_; }
     TKeyItems& List() const { return *list_; }
@@ -31,8 +38,8 @@ public:
     // Whether the list, shown with that highlight, is still as kept.
     bool Unchanged(const std::vector<TRowRun>& highlighted) const;
     // Puts the kept state into the list and keeps the list's state (shown with highlighted) instead; answers
-    // the highlight to show now.
-    std::vector<TRowRun> Exchange(std::vector<TRowRun> highlighted) noexcept;
+    // the highlight to show now. Fails only for want of memory, and then changes nothing.
+    std::vector<TRowRun> Exchange(std::vector<TRowRun> highlighted);
 
 private:
     friend class TUndoHistory;
@@ -40,6 +47,10 @@ private:
     std::string caption_;
     TKeyItems* list_;
     std::unique_ptr<TKeyItems> entries_;
+    // For a removal: the rows whose entries entries_ holds while they are out of the list.
+    std::vector<TRowRun> removed_;
+    bool removal_ = false;
+    int countBefore_ = 0;
     std::vector<TRowRun> highlighted_;
     std::uint8_t sortOrder_;
     std::string name_;

@@ -45,20 +45,34 @@ TUndoStep::~TUndoStep() {
 bool TUndoStep::Keep(TKeyItems& list, bool withEntries) {
     if (!outermost_)
         return controller_.undoStep_->Keep(list, withEntries);
-    const std::size_t needed = TUndoLevel::BytesFor(list, withEntries);
+    const TRoom room = RoomFor(TUndoLevel::BytesFor(list, withEntries), list);
+    if (room == TRoom::Fits)
+        levels_.push_back(
+            std::make_unique<TUndoLevel>(name_, list, controller_.HighlightOf(list), withEntries));
+    return room != TRoom::Refused;
+}
+
+bool TUndoStep::KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepRemoval(list, rows);
+    const TRoom room = RoomFor(TUndoLevel::BytesForRemoval(list, rows), list);
+    if (room == TRoom::Fits)
+        levels_.push_back(TUndoLevel::ForRemoval(name_, list, controller_.HighlightOf(list), rows));
+    return room != TRoom::Refused;
+}
+
+TUndoStep::TRoom TUndoStep::RoomFor(std::size_t needed, const TKeyItems& list) {
     const std::size_t budget = controller_.undo_.Budget();
-    if (needed > budget) {
-        const QString text =
-            QString("Undoing this command would need %1 MB, more than the %2 MB of undo memory.\r\n"
-                    "Go ahead without undo?")
-                .arg(Megabytes(needed), Megabytes(budget));
-        if (controller_.Ask(text.toStdString(), TMsgButtons::YesNo, TMsgIcon::Question) != TMsgResult::Yes)
-            return false;
-        unkept_.push_back(&list);
-        return true;
-    }
-    levels_.push_back(std::make_unique<TUndoLevel>(name_, list, controller_.HighlightOf(list), withEntries));
-    return true;
+    if (needed <= budget)
+        return TRoom::Fits;
+    const QString text =
+        QString("Undoing this command would need %1 MB, more than the %2 MB of undo memory.\r\n"
+                "Go ahead without undo?")
+            .arg(Megabytes(needed), Megabytes(budget));
+    if (controller_.Ask(text.toStdString(), TMsgButtons::YesNo, TMsgIcon::Question) != TMsgResult::Yes)
+        return TRoom::Refused;
+    unkept_.push_back(&list);
+    return TRoom::WithoutUndo;
 }
 
 void TUndoStep::Commit() {
@@ -72,9 +86,14 @@ void TUndoStep::Commit() {
 
 void TMainFormController::RunCommand(const TCommand& command) {
     TUndoStep step(*this, UndoNameOf(command));
-    const TListChange change = ChangeOf(command);
+    TListChange change = ChangeOf(command);
+    // Putting many rows back, or taking them out again, costs more than exchanging a copy of the list.
+    if (change == TListChange::HighlightedRows && MainView->SelectedCount() > List().Count() / 4)
+        change = TListChange::Entries;
     if ((change == TListChange::Entries || change == TListChange::Highlight) &&
         !step.Keep(List(), change == TListChange::Entries))
+        return;
+    if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
         return;
     command.Handler(*this, command.Variant);
     step.Commit();

@@ -4,6 +4,8 @@
 
 TListChange ChangeOf(const TCommand& command) {
     switch (command.Id) {
+    case TCommandId::DeleteHighlighted:
+        return TListChange::HighlightedRows;
     case TCommandId::ExportToList:
     case TCommandId::ExportToListHighlighted:
     case TCommandId::MultipleRecombine:

@@ -28,6 +28,8 @@ enum class TListChange : std::uint8_t {
     Highlight,
     // The current list's entries, and with them its highlight and sort order.
     Entries,
+    // The current list's highlighted entries go, and nothing else changes.
+    HighlightedRows,
     // The list that the command's dialog chooses; the handler names it before changing it.
     ChosenList,
 };

@@ -29,10 +29,16 @@ public:
     // fit the undo memory is not taken: the user is asked whether to go on without undo, and false means
     // the command is not to run.
     bool Keep(TKeyItems& list, bool withEntries);
+    // Keep for a command that only removes these rows: the level holds just their entries.
+    bool KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows);
     // The command ended: its levels of changed lists join the history.
     void Commit();
 
 private:
+    enum class TRoom { Fits, WithoutUndo, Refused };
+    // Whether a level of that many bytes fits the undo memory; when not, the user's answer.
+    TRoom RoomFor(std::size_t needed, const TKeyItems& list);
+
     TMainFormController& controller_;
     std::string name_;
     bool outermost_;

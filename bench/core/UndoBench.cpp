@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <functional>
-#include <tuple>
 
 namespace {
 
@@ -20,23 +19,40 @@ double SecondsOf(const std::function<void()>& work) {
     return std::chrono::duration<double>(TClock::now() - start).count();
 }
 
-// One command on a fresh list of phrases (or on an empty list for an import), with its undo level taken
-// first. The time is that of the undo; the counters give the taking of the level, the redo, and the bytes of
-// the level before (what undo puts back) and after the undo (what redo puts back).
-void TimeUndo(benchmark::State& state, bool startEmpty,
-              const std::function<void(TKeyItems&, std::size_t)>& command) {
+// A command timed with its undo level: on a fresh list of phrases or on an empty one, and with a level that
+// copies the list, or, for a command that removes every stride-th entry, one that keeps only those entries.
+struct TUndoCase {
+    const char* Name;
+    bool StartEmpty;
+    std::size_t (*Stride)(std::size_t entries);
+    void (*Command)(TKeyItems& list, std::size_t entries);
+};
+
+// The time is that of the undo; the counters give the taking of the level, the redo, and the bytes of the
+// level before (what undo puts back) and after the undo (what redo puts back).
+void TimeUndo(benchmark::State& state, const TUndoCase& undoCase) {
     const auto entries = static_cast<std::size_t>(state.range(0));
     double take = 0, redo = 0, levelBytes = 0, redoBytes = 0;
     for (auto _ : state) {
         TKeyItems list;
-        if (!startEmpty)
+        if (!undoCase.StartEmpty)
             LoadPhrases(list, entries);
+        std::vector<int> removed;
+        if (undoCase.Stride)
+            for (std::size_t i = 0; i < entries; i += undoCase.Stride(entries))
+                removed.push_back(static_cast<int>(i));
         TUndoHistory history(std::size_t{1} << 40);
         std::unique_ptr<TUndoLevel> level;
-        take += SecondsOf(
-            [&] { level = std::make_unique<TUndoLevel>("command", list, std::vector<TRowRun>{}, true); });
+        take += SecondsOf([&] {
+            level = undoCase.Stride
+                        ? TUndoLevel::ForRemoval("command", list, {}, RunsOf(removed))
+                        : std::make_unique<TUndoLevel>("command", list, std::vector<TRowRun>{}, true);
+        });
         levelBytes = static_cast<double>(level->Bytes());
-        command(list, entries);
+        list.Highlighted.Clear();
+        for (int row : removed)
+            list.Highlighted.Add(row);
+        undoCase.Command(list, entries);
         history.Push(std::move(level));
         state.SetIterationTime(SecondsOf([&] { history.Undo(list, {}); }));
         redoBytes = static_cast<double>(history.NextRedo(list)->Bytes());
@@ -52,30 +68,22 @@ void TimeUndo(benchmark::State& state, bool startEmpty,
     state.counters["redo_level_MB"] = redoBytes / Megabyte;
 }
 
-void HighlightEveryOther(TKeyItems& list) {
-    list.Highlighted.Clear();
-    for (int i = 0; i < list.Count(); i += 2)
-        list.Highlighted.Add(i);
-}
-
-const std::vector<std::tuple<const char*, bool, std::function<void(TKeyItems&, std::size_t)>>> Commands = {
-    {"BM_Undo/DuplicateEntries", false, [](TKeyItems& l, std::size_t) { l.RemoveDuplicates(); }},
-    {"BM_Undo/SortAscending", false, [](TKeyItems& l, std::size_t) { l.SortBy(1); }},
-    {"BM_Undo/RepeatedSpaces", false, [](TKeyItems& l, std::size_t) { l.CollapseSpaces(); }},
-    {"BM_Undo/LowerCase", false, [](TKeyItems& l, std::size_t) { l.ToLowerCase(); }},
-    {"BM_Undo/DeleteHalfHighlighted", false,
-     [](TKeyItems& l, std::size_t) {
-         HighlightEveryOther(l);
-         l.DeleteHighlighted();
-     }},
-    {"BM_Undo/ImportIntoEmpty", true,
-     [](TKeyItems& l, std::size_t) { LoadPhrases(l, static_cast<std::size_t>(M)); }},
+const TUndoCase Cases[] = {
+    {"BM_Undo/DuplicateEntries", false, nullptr, [](TKeyItems& l, std::size_t) { l.RemoveDuplicates(); }},
+    {"BM_Undo/SortAscending", false, nullptr, [](TKeyItems& l, std::size_t) { l.SortBy(1); }},
+    {"BM_Undo/RepeatedSpaces", false, nullptr, [](TKeyItems& l, std::size_t) { l.CollapseSpaces(); }},
+    {"BM_Undo/LowerCase", false, nullptr, [](TKeyItems& l, std::size_t) { l.ToLowerCase(); }},
+    {"BM_Undo/DeleteHalfHighlighted", false, [](std::size_t) -> std::size_t { return 2; },
+     [](TKeyItems& l, std::size_t) { l.DeleteHighlighted(); }},
+    {"BM_Undo/DeleteTenHighlighted", false, [](std::size_t n) { return n / 10; },
+     [](TKeyItems& l, std::size_t) { l.DeleteHighlighted(); }},
+    {"BM_Undo/ImportIntoEmpty", true, nullptr, [](TKeyItems& l, std::size_t n) { LoadPhrases(l, n); }},
 };
 
 const int Registered = [] {
-    for (const auto& [name, startEmpty, command] : Commands)
-        benchmark::RegisterBenchmark(name, [empty = startEmpty, &op = command](
-                                               benchmark::State& state) { TimeUndo(state, empty, op); })
+    for (const TUndoCase& undoCase : Cases)
+        benchmark::RegisterBenchmark(undoCase.Name,
+                                     [&undoCase](benchmark::State& state) { TimeUndo(state, undoCase); })
             ->Arg(M)
             ->Arg(10 * M)
             ->UseManualTime()

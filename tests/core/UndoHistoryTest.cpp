@@ -39,7 +39,7 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
     for (int step = 0; step < 600; ++step) {
         const int l = static_cast<int>(random() % 2);
         TKeyItems& list = lists[l];
-        const unsigned action = random() % 10;
+        const unsigned action = random() % 11;
         if (action < 2 && history.NextUndo(list)) {
             redo[l].push_back(LookOf(list, shown[l]));
             shown[l] = history.Undo(list, shown[l]);
@@ -51,14 +51,27 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
             ASSERT_EQ(LookOf(list, shown[l]), redo[l].back()) << step;
             redo[l].pop_back();
         } else {
-            const bool entries = action != 9;
+            const bool entries = action < 8;
             undo[l].push_back(LookOf(list, shown[l]));
             redo[l].clear();
-            auto level = std::make_unique<TUndoLevel>("change", list, shown[l], entries);
+            std::unique_ptr<TUndoLevel> level;
+            if (action == 8) {
+                // A removal of random rows, as deleting the highlighted entries removes them.
+                list.Highlighted.Clear();
+                for (int row = 0; row < list.Count(); ++row)
+                    if (random() % 3 == 0)
+                        list.Highlighted.Add(row);
+                std::vector<int> rows(list.Highlighted.begin(), list.Highlighted.end());
+                level = TUndoLevel::ForRemoval("removal", list, shown[l], RunsOf(rows));
+                list.DeleteHighlighted();
+            } else {
+                level = std::make_unique<TUndoLevel>("change", list, shown[l], entries);
+            }
             if (entries) {
                 // Added, rewritten, deleted texts: the kept copy must not share storage with the list.
-                for (unsigned k = random() % 4; k > 0; --k)
-                    list.AddKeyword(std::string(random() % 6, static_cast<char>('a' + random() % 26)));
+                for (unsigned k = random() % 6; k > 0; --k)
+                    list.AddKeyword(std::to_string(step) + std::string(random() % 4, ' ') +
+                                    std::to_string(k));
                 if (list.Count() > 0)
                     list.GetKeyItem(static_cast<int>(random() % list.Count())).SetText("rewritten text");
                 if (list.Count() > 1) {
