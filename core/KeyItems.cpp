@@ -110,31 +110,36 @@ void TKeyItems::CompactIfWasteful() {
 }
 
 void TKeyItems::Compact() {
-    std::size_t bytes = 0;
-    for (const auto& item : items_)
-        bytes += item.size_;
     TTextArena fresh;
-    fresh.Reserve(bytes);
-    char* const base = fresh.Allocate(bytes);
+    PackTexts(items_, items_, fresh);
+    arena_.Swap(fresh);
+}
+
+void TKeyItems::PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena) {
+    std::size_t bytes = 0;
+    for (const auto& item : source)
+        bytes += item.size_;
+    arena.Reserve(bytes);
+    char* const base = arena.Allocate(bytes);
     // The texts may lie anywhere: asking for some ahead lets their cache misses overlap, and on a long list
     // each half is copied by a thread of its own.
-    InParts(items_.size(), [&](unsigned part, unsigned parts) {
-        const auto [first, last] = PartRange(items_.size(), part, parts);
+    InParts(source.size(), [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(source.size(), part, parts);
         std::size_t offset = 0;
         for (std::size_t i = 0; i < first; ++i)
-            offset += items_[i].size_;
+            offset += source[i].size_;
         constexpr std::size_t Ahead = 16;
         for (std::size_t i = first; i < last; ++i) {
             if (i + Ahead < last)
-                __builtin_prefetch(items_[i + Ahead].data_);
-            TKeyItem& item = items_[i];
-            if (item.size_ > 0)
-                std::memcpy(base + offset, item.data_, item.size_);
-            item.data_ = item.size_ > 0 ? base + offset : nullptr;
-            offset += item.size_;
+                __builtin_prefetch(source[i + Ahead].data_);
+            const TKeyItem& from = source[i];
+            TKeyItem& item = target[i];
+            if (from.size_ > 0)
+                std::memcpy(base + offset, from.data_, from.size_);
+            item.data_ = from.size_ > 0 ? base + offset : nullptr;
+            offset += from.size_;
         }
     });
-    arena_.Swap(fresh);
 }
 
 std::vector<std::string_view> TKeyItems::AllTexts() const {

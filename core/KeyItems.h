@@ -6,6 +6,7 @@
 #include "core/LargeBuffer.h"
 #include "core/ListSettings.h"
 #include "core/MemoryBudget.h"
+#include "core/RowRuns.h"
 #include "core/TextArena.h"
 #include "core/TextEncoding.h"
 
@@ -111,10 +112,27 @@ public:
     void CompactIfWasteful();
     // Copies the texts into a fresh arena in list order.
     void Compact();
+    // Makes copy hold these entries (texts, order, cached word counts), their texts packed into one fresh
+    // block; copy's own entries go.
+    void CopyEntriesTo(TKeyItems& copy) const;
+    // The memory the entries take: their records and their texts.
+    std::size_t EntriesMemory() const;
+    // Whether both lists hold the same texts in the same order.
+    bool SameEntries(const TKeyItems& other) const;
+    // Appends to into a copy of the entries of the rows (ascending runs inside the list), in order.
+    void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
+    // CopyRows, then the rows go from this list.
+    void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
+    // Puts every entry of from, in order, back as the rows of the runs (ascending positions in the list they
+    // make), with the storage of their texts; from is left without entries.
+    void PutRows(const std::vector<TRowRun>& rows, TKeyItems& from);
 
 private:
     void DeleteOneByOne();
     void DeleteAscending();
+    // Copies the texts of source, in order, into one fresh block of arena and points the entries of target
+    // (as many as source) at them.
+    static void PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena);
 
     TTextArena arena_;
     TKeyItemStore items_;

@@ -7,14 +7,17 @@
 #include "dialogs/FontAndColor.h"
 #include "dialogs/ModalRun.h"
 #include "dialogs/PreviewModel.h"
+#include "frame/ManagementLayer.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
 
@@ -116,7 +119,7 @@ QPixmap ColorButtonFace(std::uint32_t color, const QString& word, const TArtwork
 }
 
 TfrmSettings::TfrmSettings()
-    : TDialogForm("Colors & Fonts", QSize(492, 390)), preview_(new TPreviewModel(Working, this)),
+    : TDialogForm("Colors & Fonts", QSize(492, 416)), preview_(new TPreviewModel(Working, this)),
       dropArrow_(LoadArtwork("DropArrow")) {
     setObjectName("frmSettings");
     AddBevel(this, "Bevel1", QRect(16, 18, 221, 264));
@@ -154,11 +157,18 @@ TfrmSettings::TfrmSettings()
         AddEncodingChoice(this, "cmbExportEncoding", QRect(80, 330, 275, 21), ExportEncodings());
     chkKeepLists =
         AddCheckBox(this, "chkKeepLists", "Keep the lists for the next start", QRect(16, 366, 353, 17), true);
-    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding, chkKeepLists});
+    AddLabel(this, "Label8", "Undo memory:", QRect(16, 393, 0, 0));
+    spnUndoMemory = new QSpinBox(this);
+    spnUndoMemory->setObjectName("spnUndoMemory");
+    spnUndoMemory->setGeometry(106, 389, 249, 21);
+    spnUndoMemory->setRange(0, MaxUndoMemory);
+    spnUndoMemory->setSuffix(" MB");
+    spnUndoMemory->setGroupSeparatorShown(true);
+    SetTabOrder({lvPreview, btnFont, cmbImportEncoding, cmbExportEncoding, chkKeepLists, spnUndoMemory});
     AddOkCancel(QPoint(378, 19), QPoint(378, 55));
 }
 
-bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings, bool& keepLists) {
+bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings, TKeepingSettings& keeping) {
     CheckpointScope checkpoint("d045");
     setWindowTitle("Colors & Fonts (" + ShownText(list.Name) + ")");
     Working.Assign(list.Settings);
@@ -168,12 +178,17 @@ bool TfrmSettings::Execute(TKeyItems& list, TFileEncodings& encodings, bool& kee
     preview_->Repaint();
     ShowEncoding(*cmbImportEncoding, encodings.Import);
     ShowEncoding(*cmbExportEncoding, encodings.Export);
-    chkKeepLists->setChecked(keepLists);
+    chkKeepLists->setChecked(keeping.KeepLists);
+    // 0 stands for the automatic share, shown with what it amounts to now.
+    spnUndoMemory->setSpecialValueText(
+        QString("Automatic (%1 MB)").arg(QLocale().toString(keeping.AutomaticUndoMemory)));
+    spnUndoMemory->setValue(keeping.UndoMemory);
     if (!RunModally())
         return false;
     list.Settings.Assign(Working);
     encodings = {ChosenEncoding(*cmbImportEncoding), ChosenEncoding(*cmbExportEncoding)};
-    keepLists = chkKeepLists->isChecked();
+    keeping.KeepLists = chkKeepLists->isChecked();
+    keeping.UndoMemory = spnUndoMemory->value();
     return true;
 }
 

@@ -6,14 +6,24 @@
 #include "dialogs/DialogForm.h"
 
 #include <array>
+#include <cstdint>
 
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 class QTableView;
 class QToolButton;
 class TKeyItems;
 class TPreviewModel;
+
+// How the lists are kept, as the settings dialog shows and changes it: between runs or not, and the undo
+// memory in megabytes (0 for the automatic share, which amounts to AutomaticUndoMemory now).
+struct TKeepingSettings {
+    bool KeepLists = true;
+    std::int32_t UndoMemory = 0;
+    std::int32_t AutomaticUndoMemory = 0;
+};
 
 // "Colors & Fonts (<list>)": a list's row colours and font, edited on a working copy with a live preview,
 // and the encodings of keyword files.
@@ -23,8 +33,8 @@ public:
     TfrmSettings();
 
     // On OK copies the working font and the four colours into the list's settings, the chosen encodings into
-    // encodings, and whether the lists are kept into keepLists.
-    bool Execute(TKeyItems& list, TFileEncodings& encodings, bool& keepLists);
+    // encodings, and how the lists are kept into keeping.
+    bool Execute(TKeyItems& list, TFileEncodings& encodings, TKeepingSettings& keeping);
 
     // The working copy; the list's own settings change only on OK.
     TListSettings Working;
@@ -35,6 +45,8 @@ public:
     QComboBox* cmbImportEncoding;
     QComboBox* cmbExportEncoding;
     QCheckBox* chkKeepLists;
+    // Megabytes of undo memory; 0 for the automatic share.
+    QSpinBox* spnUndoMemory;
 
 private:
     void ColorButtonClick(int colorIndex);

@@ -67,16 +67,6 @@ std::vector<TRowRun> ReadRuns(std::string_view data, std::size_t& pos, const std
 
 } // namespace
 
-std::vector<TRowRun> RunsOf(const std::vector<int>& rows) {
-    std::vector<TRowRun> runs;
-    for (int row : rows)
-        if (!runs.empty() && runs.back().First + runs.back().Count == row)
-            ++runs.back().Count;
-        else
-            runs.push_back({row, 1});
-    return runs;
-}
-
 TListStore::TListStore(std::string folder) : folder_(std::move(folder)) {}
 
 TListStore::~TListStore() {

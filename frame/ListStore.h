@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RowRuns.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -8,13 +10,6 @@
 
 class TKeyItems;
 
-// Rows First to First + Count - 1.
-struct TRowRun {
-    int First = 0;
-    int Count = 0;
-    bool operator==(const TRowRun&) const = default;
-};
-
 // What the window showed besides the lists: the current list and its highlighted rows, as ascending runs
 // that neither touch nor overlap.
 struct TKeptSession {
@@ -22,9 +17,6 @@ struct TKeptSession {
     std::vector<TRowRun> Highlighted;
     bool operator==(const TKeptSession&) const = default;
 };
-
-// The runs of ascending rows.
-std::vector<TRowRun> RunsOf(const std::vector<int>& rows);
 
 struct TKeptState {
     std::vector<std::unique_ptr<TKeyItems>> Lists;

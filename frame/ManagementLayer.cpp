@@ -113,6 +113,8 @@ const TSettings<TManagementLayer> MainSettings = {
          [](TManagementLayer& m, std::int32_t v) { m.WordCountLimit = v; }, 5},
         {"KeepLists", [](const TManagementLayer& m) { return m.KeepLists ? 1 : 0; },
          [](TManagementLayer& m, std::int32_t v) { m.KeepLists = v != 0; }, 1, 0, 1},
+        {"UndoMemory", [](const TManagementLayer& m) { return m.UndoMemory; },
+         [](TManagementLayer& m, std::int32_t v) { m.UndoMemory = v; }, 0, 0, MaxUndoMemory},
     },
     {
         {"ImportPath", [](const TManagementLayer& m) { return m.ImportPath; },

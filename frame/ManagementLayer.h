@@ -15,6 +15,9 @@ class TErrorLog;
 class TKeyItems;
 class TRegistryEx;
 
+// The most megabytes the undo memory setting takes.
+inline constexpr std::int32_t MaxUndoMemory = 1 << 24;
+
 // Layer 2: the settings that outlive a run (paths, the word-count limit, the main window's bounds, each
 // list's colours and font, the recent-entries lists) and the entry points that run the parameter dialogs.
 class TManagementLayer {
@@ -28,6 +31,10 @@ public:
     TTextEncoding ExportEncoding{TEncoding::Utf8};
     // Whether the six lists are kept for the next start.
     bool KeepLists = true;
+    // Megabytes the undo levels of all lists may take together; 0 for the automatic share, which the main
+    // window puts in AutomaticUndoMemory (megabytes, not stored) for the settings dialog to show.
+    std::int32_t UndoMemory = 0;
+    std::int32_t AutomaticUndoMemory = 0;
     TRecentList AddWordList;
     TRecentList SearchList;
     TRecentList ReplaceList;

@@ -40,12 +40,13 @@ GLYPHS = {
     "about": ["M10 3.5a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13z", "M10 9v4.5", "fill:M10 5.6a1 1 0 1 0 0 2a1 1 0 1 0 0-2z"],
     "tray": ["M6.5 4l3.5 3.5 3.5-3.5", "M6.5 8.5l3.5 3.5 3.5-3.5", "M4 15.5h12"],
     "close": ["M10 3.5v6", "M6.2 6.2a5.5 5.5 0 1 0 7.6 0"],
+    "edit": ["M7.5 5 4.5 8l3 3", "M5 8h6.5a4 4 0 0 1 0 8H9"],
     "list": ["M3 4.5h1", "M6 4.5h6", "M3 8h1", "M6 8h6", "M3 11.5h1", "M6 11.5h4"],
 }
 
-# The main window's buttons, in the order of their resources BtnImg01..BtnImg36.
+# The main window's buttons, in the order of their resources BtnImg01..BtnImg39.
 LARGE = ["add", "import", "delete", "clean", "modify", "multiply", "highlight", "export"]
-SMALL = ["config", "about", "tray", "close"]
+SMALL = ["config", "about", "tray", "close", "edit"]
 
 
 def svg(width, height, body, defs=""):

@@ -287,7 +287,7 @@ void TMainFormController::RecombineEntries() {
         ModalFrameScope modal;
         confirmed = dialogs_.RunCombineWords(request, choice);
     }
-    if (!confirmed || !choice.Target)
+    if (!confirmed || !choice.Target || !KeepUndoOf(*choice.Target))
         return;
     management_.WordCountLimit = choice.Limit;
     const std::vector<std::string> words = SourceWords(choice);
@@ -317,7 +317,7 @@ void TMainFormController::CreateMisspellings() {
         ModalFrameScope modal;
         confirmed = dialogs_.RunMisspellings(MainView->SelectedCount() > 0, choice);
     }
-    if (!confirmed || !choice.Target)
+    if (!confirmed || !choice.Target || !KeepUndoOf(*choice.Target))
         return;
     const std::vector<std::string> words = SourceWords(choice);
     SetCheckpoint("d130");

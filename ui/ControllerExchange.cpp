@@ -8,6 +8,7 @@
 #include "frame/ManagementLayer.h"
 #include "ui/CommandScope.h"
 #include "ui/MainView.h"
+#include "ui/UndoStep.h"
 
 #include <QLocale>
 
@@ -39,6 +40,7 @@ std::string FolderOf(const std::string& path) {
 
 void TMainFormController::AddKeywords() {
     const TCommandScope command;
+    TUndoStep undo(*this, "Add");
     CheckpointScope checkpoint("d032");
     TAddWordsResult result;
     bool confirmed = false;
@@ -46,9 +48,9 @@ void TMainFormController::AddKeywords() {
         ModalFrameScope modal;
         confirmed = dialogs_.RunAddWords(result);
     }
-    if (!confirmed)
-        return;
     TKeyItems& list = List();
+    if (!confirmed || !undo.Keep(list, true))
+        return;
     SetCheckpoint("d033");
     if (!result.Append)
         list.Clear();
@@ -57,6 +59,7 @@ void TMainFormController::AddKeywords() {
         list.AddKeyword(line);
     SetCheckpoint("d035");
     RefreshView(false, false);
+    undo.Commit();
 }
 
 void TMainFormController::Import() {
@@ -65,7 +68,8 @@ void TMainFormController::Import() {
     if (!list)
         return;
     const auto path = MainView->ChooseOpenFile(management_.ImportPath);
-    if (!path)
+    TUndoStep undo(*this, "Import");
+    if (!path || !undo.Keep(*list, true))
         return;
     management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
@@ -73,6 +77,7 @@ void TMainFormController::Import() {
     const TImportResult result = ReadKeywordFile(*path, *list, MemoryBudget(), choice);
     SetCheckpoint("d008");
     RefreshView(false, false);
+    undo.Commit();
     if (result.DamagedLines > 0)
         Ask(DamageMessage(result), TMsgButtons::Ok, TMsgIcon::Warning);
 }
@@ -110,7 +115,7 @@ void TMainFormController::ExportToList(TExportScope scope) {
         confirmed = dialogs_.RunSelectList(choice);
     }
     TKeyItems& list = List();
-    if (!confirmed || !choice.List || choice.List == &list)
+    if (!confirmed || !choice.List || choice.List == &list || !KeepUndoOf(*choice.List))
         return;
     if (choice.EmptyFirst)
         choice.List->Clear();
@@ -165,6 +170,7 @@ void TMainFormController::EditColorsAndFont() {
     CheckpointScope checkpoint("d046");
     TKeyItems& list = List();
     TFileEncodings encodings{management_.ImportEncoding, management_.ExportEncoding};
+    management_.AutomaticUndoMemory = UndoMegabytes(AutomaticUndoBudget());
     bool confirmed = false;
     {
         ModalFrameScope modal;
@@ -174,6 +180,7 @@ void TMainFormController::EditColorsAndFont() {
         return;
     management_.ImportEncoding = encodings.Import;
     management_.ExportEncoding = encodings.Export;
+    undo_.SetBudget(UndoBudget());
     MainView->SetListFont(list.Settings.Font);
     MainView->InvalidateRows();
 }

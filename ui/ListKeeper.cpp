@@ -5,6 +5,7 @@
 #include "frame/ManagementLayer.h"
 #include "ui/MainFormController.h"
 #include "ui/MainView.h"
+#include "ui/ViewHighlight.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -109,6 +110,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
             currentUntouched = untouched;
         kept.TakeEntries(live);
         live.SwapEntries(kept);
+        controller_.ForgetUndoOf(live);
         if (untouched)
             live.SortOrder = kept.SortOrder;
         live.Name = kept.Name;
@@ -121,16 +123,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
     IMainView& view = *controller_.MainView;
     if (!currentUntouched || view.SelectedCount() > 0 || state.Session.Highlighted.empty())
         return;
-    const auto& runs = state.Session.Highlighted;
-    if (runs.size() == 1 && runs[0].First == 0 && runs[0].Count == view.RowCount()) {
-        view.SelectAll();
-        return;
-    }
-    TIntList rows;
-    for (const TRowRun& run : runs)
-        for (int row = run.First; row < run.First + run.Count; ++row)
-            rows.Add(row);
-    view.SelectOnly(rows);
+    ShowHighlight(view, state.Session.Highlighted);
 }
 
 void TListKeeper::ShowOnce(const std::string& text) {
@@ -144,14 +137,7 @@ int TListKeeper::CurrentIndex() const {
 TKeptSession TListKeeper::Session() const {
     TKeptSession session;
     session.CurrentList = CurrentIndex();
-    // Reading the rows back costs time in proportion to the highlight: all of a long list is common and
-    // is one run.
-    const IMainView& view = *controller_.MainView;
-    const int selected = view.SelectedCount();
-    if (selected > 0 && selected == view.RowCount())
-        session.Highlighted = {{0, selected}};
-    else if (selected > 0)
-        session.Highlighted = RunsOf(view.SelectedRows());
+    session.Highlighted = HighlightRuns(*controller_.MainView);
     return session;
 }
 

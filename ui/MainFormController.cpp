@@ -7,8 +7,10 @@
 #include "ui/ActionList.h"
 #include "ui/CommandScope.h"
 #include "ui/ControlledForm.h"
+#include "ui/EditCommands.h"
 #include "ui/MainView.h"
 #include "ui/SystemMemory.h"
+#include "ui/UndoStep.h"
 
 #include <QApplication>
 
@@ -146,12 +148,18 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
 
 void TMainFormController::SortByColumn(int column) {
     const TCommandScope command;
+    if (column != 0 && column != 1)
+        return;
     const auto sortOrder = static_cast<TSortOrder>(List().SortOrder);
-    if (column == 0)
-        ApplySort(sortOrder == TSortOrder::AscendingWordCount ? TSortOrder::DescendingWordCount
-                                                              : TSortOrder::AscendingWordCount);
-    else if (column == 1)
-        ApplySort(sortOrder == TSortOrder::Ascending ? TSortOrder::Descending : TSortOrder::Ascending);
+    const TSortOrder order =
+        column == 0 ? (sortOrder == TSortOrder::AscendingWordCount ? TSortOrder::DescendingWordCount
+                                                                   : TSortOrder::AscendingWordCount)
+                    : (sortOrder == TSortOrder::Ascending ? TSortOrder::Descending : TSortOrder::Ascending);
+    TUndoStep undo(*this, UndoNameOf(order));
+    if (!undo.Keep(List(), true))
+        return;
+    ApplySort(order);
+    undo.Commit();
 }
 
 void TMainFormController::ResetView() {
@@ -203,10 +211,11 @@ void TMainFormController::BindCommands() {
     for (const TCommand& command : CommandTable()) {
         SetCheckpoint(command.Checkpoint);
         TAction* action = BindAction(
-            command.Name, [this, &command](TAction&) { command.Handler(*this, command.Variant); },
+            command.Name, [this, &command](TAction&) { RunCommand(command); },
             [this, &command](TAction& a) { a.setEnabled(RuleAllows(command.Rule)); });
         if (!action)
             throw Exception(std::string("The main window has no command ") + command.Name);
         action->Tag = VariantTag(command.Variant);
     }
+    BindEditCommands();
 }

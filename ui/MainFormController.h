@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/UndoHistory.h"
 #include "dialogs/ApplicationLook.h"
 #include "frame/MessageBoxService.h"
 #include "ui/CommandTable.h"
@@ -16,6 +17,7 @@ class TBusinessLogicLayer;
 class TIntList;
 class TKeyItems;
 class TManagementLayer;
+class TUndoStep;
 
 // The collaborators of the main-window controller, made before it and outliving it.
 struct TControllerServices {
@@ -56,14 +58,29 @@ public:
     // Gives the list view the current list's font (after the stored settings were loaded).
     void ApplyCurrentListFont();
 
+    // The list changed outside any command: its undo levels no longer lead back.
+    void ForgetUndoOf(const TKeyItems& list) { undo_.Forget(list); }
+
     // Bytes a multiplying command may claim; by default a share of the memory available when it runs.
     void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
 
 private:
     friend struct TCommandRows;
+    friend class TUndoStep;
 
     void BindCommands();
     void ShowListTabs(int current) const;
+    void BindEditCommands();
+    void RunCommand(const TCommand& command);
+    // A command that changes the list its dialog chose calls this before changing it: false when the user
+    // would rather not run the command without undo.
+    bool KeepUndoOf(TKeyItems& list);
+    // The highlight the list shows: none unless it is the current list.
+    std::vector<TRowRun> HighlightOf(const TKeyItems& list) const;
+    // Bytes all undo levels may take together: the setting, or by default a share of the memory budget.
+    std::size_t UndoBudget() const;
+    std::size_t AutomaticUndoBudget() const;
+    void StepHistory(bool back);
     bool RuleAllows(TCommandRule rule) const;
     TKeyItems& List() const;
     std::size_t MemoryBudget() const;
@@ -110,6 +127,9 @@ private:
     IControllerDialogs& dialogs_;
     IClipboard& clipboard_;
     std::size_t memoryBudget_ = 0;
+    TUndoHistory undo_{0};
+    // The undo levels of the command that runs; null between commands.
+    TUndoStep* undoStep_ = nullptr;
 };
 
 inline constexpr const char* MainWindowCaption = "Pellox Termwright V " PT_VERSION " [Pellox Marketing LTD]";

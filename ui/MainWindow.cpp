@@ -15,6 +15,7 @@
 #include "ui/Action.h"
 #include "ui/BoldFont.h"
 #include "ui/CommandTable.h"
+#include "ui/EditCommands.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
 
@@ -104,6 +105,18 @@ void TfrmMain::CreateCommands() {
         }
         commands_.Add(action);
     }
+    for (const TEditCommand& command : EditCommands) {
+        auto* action = new TAction(command.Name, &commands_);
+        action->setText(command.Caption);
+        QList<QKeySequence> keys;
+        for (const char* shortcut : command.Shortcuts)
+            if (shortcut)
+                keys << QKeySequence(shortcut);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        commands_.Add(action);
+    }
 }
 
 void TfrmMain::CreateControls() {
@@ -140,10 +153,12 @@ void TfrmMain::CreateControls() {
     btnExport = NewButton("btnExport", ilButtons, 21, "Export", {354, 160, 152, 28});
     btnConfig = NewButton("btnConfig", ilButtons2, 3, "Config", {671, 129, 102, 28});
     btnAbout = NewButton("btnAbout", ilButtons2, 6, "About", {671, 160, 102, 28});
+    btnEdit = NewButton(EditButtonName, ilButtons2, 15, "Edit", {671, 191, 102, 28});
     btnTray = NewButton("btnTray", ilButtons2, 9, "Tray", {671, 478, 102, 28});
     btnClose = NewButton("btnClose", ilButtons2, 12, "Close", {671, 509, 102, 28});
     anchors_.Add(btnConfig, AnchorRight);
     anchors_.Add(btnAbout, AnchorRight);
+    anchors_.Add(btnEdit, AnchorRight);
     anchors_.Add(btnTray, AnchorRight | AnchorBottom);
     anchors_.Add(btnClose, AnchorRight | AnchorBottom);
     connect(btnAdd, &TButtonEx::clicked, this, [this] { Listener().AddKeywords(); });
@@ -227,7 +242,7 @@ void TfrmMain::ShowListTabs(const std::vector<std::string>& names, int current) 
 void TfrmMain::LoadButtonImages() {
     for (int i = 1; i <= 24; ++i)
         ilButtons->AddResource(ResourceName(i));
-    for (int i = 25; i <= 36; ++i)
+    for (int i = 25; i <= 39; ++i)
         ilButtons2->AddResource(ResourceName(i));
 }
 
@@ -263,6 +278,12 @@ void TfrmMain::AttachMenus() {
         connect(button, &TButtonEx::clicked, menu, [menu, button] { PopupBelow(*menu, *button); });
         menus_.insert(info.Name, menu);
     }
+    auto* edit = new QMenu(this);
+    edit->setObjectName(EditMenuName);
+    for (const TEditCommand& command : EditCommands)
+        edit->addAction(commands_.Find(command.Name));
+    connect(btnEdit, &TButtonEx::clicked, edit, [this, edit] { PopupBelow(*edit, *btnEdit); });
+    menus_.insert(EditMenuName, edit);
 }
 
 void TfrmMain::SetRowCount(int count) {

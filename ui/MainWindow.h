@@ -78,6 +78,8 @@ public:
     TButtonEx* btnExport = nullptr;
     TButtonEx* btnConfig = nullptr;
     TButtonEx* btnAbout = nullptr;
+    // Undo and redo, under About.
+    TButtonEx* btnEdit = nullptr;
     TButtonEx* btnTray = nullptr;
     TButtonEx* btnClose = nullptr;
     QFrame* Shape1 = nullptr;

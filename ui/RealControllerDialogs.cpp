@@ -57,7 +57,12 @@ bool TProgramDialogs::RunMisspellings(bool anyHighlighted, TMultiplyResult& resu
 }
 
 bool TProgramDialogs::RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) {
-    return DialogFor(settings_, mainWindow_).Execute(list, encodings, management_.KeepLists);
+    TKeepingSettings keeping{management_.KeepLists, management_.UndoMemory, management_.AutomaticUndoMemory};
+    if (!DialogFor(settings_, mainWindow_).Execute(list, encodings, keeping))
+        return false;
+    management_.KeepLists = keeping.KeepLists;
+    management_.UndoMemory = keeping.UndoMemory;
+    return true;
 }
 
 void TProgramDialogs::RunAbout() {

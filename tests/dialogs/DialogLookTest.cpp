@@ -35,7 +35,7 @@ QPointer<TfrmSearchReplace> frmSearchReplace;
 QPointer<TfrmSelectList> frmSelectList;
 QPointer<TfrmSettings> frmSettings;
 QPointer<TfrmWordCount> frmWordCount;
-bool keepLists = true;
+TKeepingSettings keeping;
 } // namespace
 
 using TLines = std::vector<std::string>;
@@ -164,9 +164,9 @@ private slots:
         TKeyItems& list = lists->GetList(1);
         list.Settings.SetColor(TListSettings::EvenBack, 0);
         list.Settings.SetColor(TListSettings::EvenText, 0xFFFFFF);
-        TModalScript script{Look("Settings", QSize(492, 390), "Colors & Fonts (List-B)")};
+        TModalScript script{Look("Settings", QSize(492, 416), "Colors & Fonts (List-B)")};
         TFileEncodings encodings;
-        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
+        QVERIFY(!frmSettings->Execute(list, encodings, keeping));
         QVERIFY(script.Done());
     }
 

@@ -25,7 +25,7 @@ namespace {
 std::optional<TBusinessLogicLayer> lists;
 QPointer<TfrmAbout> frmAbout;
 QPointer<TfrmSettings> frmSettings;
-bool keepLists = true;
+TKeepingSettings keeping;
 } // namespace
 
 namespace {
@@ -120,9 +120,9 @@ private slots:
                                 dialog.close();
                             }};
         TFileEncodings encodings;
-        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
+        QVERIFY(!frmSettings->Execute(list, encodings, keeping));
         QCOMPARE(list.Settings.GetColor(1), before.GetColor(1));
-        QVERIFY(!frmSettings->Execute(list, encodings, keepLists));
+        QVERIFY(!frmSettings->Execute(list, encodings, keeping));
         QVERIFY(script.Done());
     }
 
@@ -146,7 +146,7 @@ private slots:
                                 dialog.accept();
                             }};
         TFileEncodings encodings;
-        QVERIFY(frmSettings->Execute(list, encodings, keepLists));
+        QVERIFY(frmSettings->Execute(list, encodings, keeping));
         QVERIFY(script.Done());
         QCOMPARE(list.Settings.GetColor(3), 0x030201u);
         QCOMPARE(list.Settings.Font.Name, std::string("Liberation Serif"));
@@ -180,9 +180,9 @@ private slots:
                                 ClickOk(dialog);
                             }};
         TFileEncodings encodings = current;
-        QVERIFY(!frmSettings->Execute(List(0), encodings, keepLists));
+        QVERIFY(!frmSettings->Execute(List(0), encodings, keeping));
         QCOMPARE(EncodingName(encodings.Import), EncodingName(current.Import));
-        QVERIFY(frmSettings->Execute(List(0), encodings, keepLists));
+        QVERIFY(frmSettings->Execute(List(0), encodings, keeping));
         QVERIFY(script.Done());
         QCOMPARE(EncodingName(encodings.Import), std::string("utf-16be"));
         QCOMPARE(EncodingName(encodings.Export), std::string("windows-1250"));

@@ -26,7 +26,7 @@ const TDemoButton LargeButtons[] = {{"Add", 24, 129},        {"Import", 24, 160}
                                     {"Clean", 189, 129},     {"Modify", 189, 160}, {"Multiply", 189, 191},
                                     {"Highlight", 354, 129}, {"Export", 354, 160}};
 const TDemoButton SmallButtons[] = {
-    {"Config", 671, 129}, {"About", 671, 160}, {"Tray", 671, 478}, {"Close", 671, 509}};
+    {"Config", 671, 129}, {"About", 671, 160}, {"Tray", 671, 478}, {"Close", 671, 509}, {"Edit", 671, 191}};
 
 QLabel* Picture(QWidget* parent, const QString& name, QRect bounds) {
     auto* label = new QLabel(parent);
@@ -45,7 +45,7 @@ public:
         tabs_ = new TImageStrip(QSize(102, 22), this);
         for (int i = 1; i <= 24; ++i)
             large_->AddResource(QString("BtnImg%1").arg(i, 2, 10, QChar('0')));
-        for (int i = 25; i <= 36; ++i)
+        for (int i = 25; i <= 39; ++i)
             small_->AddResource(QString("BtnImg%1").arg(i, 2, 10, QChar('0')));
         for (int i = 0; i < 3; ++i)
             tabs_->AddResource(QString("TabImg%1").arg(i));
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(window.Buttons[8]->size(), QSize(102, 28));
         QCOMPARE(window.Tabs[0]->size(), QSize(102, 22));
         QCOMPARE(window.Buttons[0]->ImageList()->Count(), 24);
-        QCOMPARE(window.Buttons[8]->ImageList()->Count(), 15);
+        QCOMPARE(window.Buttons[8]->ImageList()->Count(), 18);
         // Normal, hover and pressed differ in every strip.
         for (TButtonEx* button : {window.Buttons[0], window.Buttons[8], window.Tabs[1]}) {
             std::vector<QImage> looks;

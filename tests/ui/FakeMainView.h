@@ -11,6 +11,7 @@
 #include "ui/CommandTable.h"
 #include "ui/ControlledForm.h"
 #include "ui/ControllerDialogs.h"
+#include "ui/EditCommands.h"
 #include "ui/MainView.h"
 
 #include <deque>
@@ -31,6 +32,11 @@ public:
 
     TFakeMainView() {
         for (const TCommand& command : CommandTable()) {
+            auto* action = new TAction(command.Name, &commands_);
+            action->setText(command.Caption);
+            commands_.Add(action);
+        }
+        for (const TEditCommand& command : EditCommands) {
             auto* action = new TAction(command.Name, &commands_);
             action->setText(command.Caption);
             commands_.Add(action);

@@ -1,4 +1,4 @@
-#include "tests/ui/FakeMainView.h"
+#include "tests/ui/ControllerHarness.h"
 
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
@@ -309,23 +309,12 @@ const std::vector<TCommandEffect>& CommandEffects() {
 }
 } // namespace
 
-class MainFormControllerTest : public QObject {
+class MainFormControllerTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    std::optional<TBusinessLogicLayer> lists;
-    TErrorLog log;
-    std::optional<TManagementLayer> management;
-    TFakeMainView* view = nullptr;
-    TFakeControllerDialogs dialogs;
-    TFakeParameterDialogs parameters;
-    TFakeClipboard clipboard;
-    TMainFormController* controller = nullptr;
     QTemporaryDir folder;
-    // What a command raised: commands hand their failures to the application's handler.
-    std::exception_ptr reported;
 
-    TKeyItems& Current() { return *lists->CurrentList(); }
     void Fill(std::initializer_list<const char*> texts) {
         for (auto t : texts)
             Current().AddKeyword(t);
@@ -339,11 +328,6 @@ private:
         // As a menu runs it: a failure goes to the application's handler, recorded in reported.
         action->trigger();
     }
-    bool Enabled(const char* name) {
-        TAction* action = controller->FindAction(name);
-        action->Update();
-        return action->isEnabled();
-    }
     void SelectRows(std::initializer_list<int> rows) {
         view->ClearSelection();
         for (int r : rows)
@@ -351,28 +335,9 @@ private:
     }
 
 private slots:
-    void init() {
-        UnwindTrail(true);
-        lists.emplace();
-        management.emplace(*lists, log);
-        management->SetParameterDialogs(&parameters);
-        reported = nullptr;
-        SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
-        dialogs = TFakeControllerDialogs();
-        dialogs.management = &*management;
-        parameters = TFakeParameterDialogs();
-        clipboard = TFakeClipboard();
-        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
-                                             {*lists, *management, dialogs, clipboard});
-    }
+    void init() { StartController(); }
 
-    void cleanup() {
-        delete controller;
-        SetApplicationExceptionHook({});
-        management.reset();
-        lists.reset();
-        UnwindTrail(true);
-    }
+    void cleanup() { StopController(); }
 
     void constructionMakesSixListsWithTabsAndBindsEveryCommand() {
         QCOMPARE(lists->ListCount(), 6);

@@ -130,7 +130,8 @@ private slots:
         QCOMPARE(window->lvMain->geometry(), QRect(29, 265, 619, 268));
         QCOMPARE(window->btnDelete->ImageStartIndex(), 6);
         QCOMPARE(window->btnTray->ImageStartIndex(), 9);
-        QCOMPARE(window->btnTray->ImageList()->Count(), 15);
+        QCOMPARE(window->btnTray->ImageList()->Count(), 18);
+        QCOMPARE(window->btnEdit->geometry(), QRect(671, 191, 102, 28));
         QCOMPARE(window->btnAdd->ImageList()->Count(), 24);
 
         window->resize(1000, 700);
@@ -201,9 +202,13 @@ private slots:
                      "aExportToClipboardCommaHighlighted Highlighted Words To Clipboard (Comma Seperated)"}));
         QCOMPARE(MenuOutline(*window->Menu("mnuConfig")),
                  (QStringList{"aConfigFont Colors && Font...", "-", "aConfigUpdates Check For Updates..."}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuEdit")), (QStringList{"aEditUndo Undo", "aEditRedo Redo"}));
+        const QMap<QString, QList<QKeySequence>> keys = {
+            {"aHighlightAll", {QKeySequence("Ctrl+A")}},
+            {"aEditUndo", {QKeySequence("Ctrl+Z")}},
+            {"aEditRedo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}}};
         for (TAction* action : window->Commands().Actions())
-            QCOMPARE(action->shortcut(),
-                     action->Name() == "aHighlightAll" ? QKeySequence("Ctrl+A") : QKeySequence());
+            QCOMPARE(action->shortcuts(), keys.value(action->Name()));
         TActionList::UpdateAll();
         QVERIFY(!controller->FindAction("aDeleteAll")->isEnabled());
         Fill({"a"});
@@ -495,6 +500,32 @@ private slots:
         window->lvMain->setFocus();
         QTest::keyClick(window->lvMain, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(window->SelectedCount(), 3);
+    }
+
+    // The keys step through the history from the list view, and the rows and status line follow.
+    void undoAndRedoKeysStepFromTheListView() {
+        Fill({"Red", "Blue", "Hat"});
+        window->SetRowSelected(1, true);
+        controller->FindAction("aDeleteHighlighted")->trigger();
+        TActionList::UpdateAll();
+        window->activateWindow();
+        window->lvMain->setFocus();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Current().Count(), 3);
+        QCOMPARE(window->SelectedRows(), std::vector<int>{1});
+        QTRY_COMPARE(window->lblStatus->text(), QString("3 entries, 1 highlighted"));
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Current().Count(), 2);
+        QCOMPARE(window->RowCount(), 2);
+        QTRY_COMPARE(window->lblStatus->text(), QString("2 entries, 0 highlighted"));
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Current().Count(), 2);
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier);
+        TActionList::UpdateAll();
+        QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Current().Count(), 2);
     }
 
     void theLogoOpensTheHomePage() {

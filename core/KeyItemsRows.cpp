@@ -1,0 +1,66 @@
+#include "core/KeyItems.h"
+
+#include "core/Exceptions.h"
+
+namespace {
+
+// The number of rows of ascending runs that neither overlap nor reach limit; raises otherwise.
+std::size_t RowsIn(const std::vector<TRowRun>& rows, std::size_t limit) {
+    std::size_t count = 0;
+    std::size_t end = 0;
+    for (const TRowRun& run : rows) {
+        const auto first = static_cast<std::size_t>(run.First);
+        if (run.First < 0 || run.Count < 0 || first < end ||
+            first + static_cast<std::size_t>(run.Count) > limit)
+            RaiseListIndexError(run.First);
+        end = first + static_cast<std::size_t>(run.Count);
+        count += static_cast<std::size_t>(run.Count);
+    }
+    return count;
+}
+
+} // namespace
+
+void TKeyItems::CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const {
+    std::size_t bytes = 0;
+    const std::size_t count = RowsIn(rows, items_.size());
+    for (const TRowRun& run : rows)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            bytes += items_[static_cast<std::size_t>(row)].size_;
+    into.Reserve(count, bytes);
+    for (const TRowRun& run : rows)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            into.AddKeyword(items_[static_cast<std::size_t>(row)].Text());
+}
+
+void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into) {
+    CopyRows(rows, into);
+    Highlighted.Clear();
+    for (const TRowRun& run : rows)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            Highlighted.Add(row);
+    DeleteHighlighted();
+}
+
+void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
+    const std::size_t total = items_.size() + from.items_.size();
+    if (total > static_cast<std::size_t>(INT32_MAX))
+        throw EListError("Too many keywords in one list");
+    if (RowsIn(rows, total) != from.items_.size())
+        throw EListError("The rows to put back do not match their entries");
+    TKeyItemStore merged;
+    merged.reserve(total);
+    arena_.Adopt(from.arena_);
+    std::size_t kept = 0;
+    std::size_t put = 0;
+    for (const TRowRun& run : rows) {
+        while (merged.size() < static_cast<std::size_t>(run.First))
+            merged.push_back(std::move(items_[kept++]));
+        for (int k = 0; k < run.Count; ++k)
+            merged.push_back(std::move(from.items_[put++]));
+    }
+    while (kept < items_.size())
+        merged.push_back(std::move(items_[kept++]));
+    items_.swap(merged);
+    from.items_.clear();
+}

@@ -1,0 +1,169 @@
+#include "core/UndoHistory.h"
+
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+
+TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun> highlighted,
+                       bool withEntries)
+    : caption_(std::move(caption)), list_(&list), highlighted_(std::move(highlighted)),
+      sortOrder_(list.SortOrder), name_(list.Name) {
+    if (!withEntries)
+        return;
+    entries_ = std::make_unique<TKeyItems>();
+    list.CopyEntriesTo(*entries_);
+}
+
+TUndoLevel::~TUndoLevel() = default;
+
+std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItems& list,
+                                                   std::vector<TRowRun> highlighted,
+                                                   std::vector<TRowRun> rows) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->entries_ = std::make_unique<TKeyItems>();
+    list.CopyRows(rows, *level->entries_);
+    level->removed_ = std::move(rows);
+    level->removal_ = true;
+    level->countBefore_ = list.Count();
+    return level;
+}
+
+std::size_t TUndoLevel::BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows) {
+    std::size_t bytes = sizeof(TUndoLevel) + rows.size() * sizeof(TRowRun);
+    for (const TRowRun& run : rows)
+        for (int row = run.First; row < run.First + run.Count; ++row)
+            bytes += sizeof(TKeyItem) + list.GetKeyItem(row).Text().size();
+    return bytes;
+}
+
+std::size_t TUndoLevel::BytesFor(const TKeyItems& list, bool withEntries) {
+    const std::size_t entries =
+        withEntries ? static_cast<std::size_t>(list.Count()) * sizeof(TKeyItem) + list.TextBytes() : 0;
+    return sizeof(TUndoLevel) + entries;
+}
+
+std::size_t TUndoLevel::Bytes() const {
+    return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) +
+           (highlighted_.capacity() + removed_.capacity()) * sizeof(TRowRun) + caption_.capacity() +
+           name_.capacity();
+}
+
+bool TUndoLevel::Unchanged(const std::vector<TRowRun>& highlighted) const {
+    if (removal_)
+        return highlighted == highlighted_ && list_->Count() == countBefore_;
+    // Most changes show in the count or the text bytes; only the others need the texts compared.
+    return highlighted == highlighted_ && list_->SortOrder == sortOrder_ && list_->Name == name_ &&
+           (!entries_ || (entries_->Count() == list_->Count() &&
+                          entries_->TextBytes() == list_->TextBytes() && entries_->SameEntries(*list_)));
+}
+
+std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
+    if (!removal_ && entries_)
+        list_->SwapEntries(*entries_);
+    else if (removal_ && entries_->Count() > 0)
+        list_->PutRows(removed_, *entries_);
+    else if (removal_)
+        list_->TakeRows(removed_, *entries_);
+    std::swap(list_->SortOrder, sortOrder_);
+    std::swap(list_->Name, name_);
+    std::swap(highlighted, highlighted_);
+    return highlighted;
+}
+
+void TUndoHistory::SetBudget(std::size_t bytes) {
+    budget_ = bytes;
+    Trim();
+}
+
+TUndoHistory::TLevels* TUndoHistory::Find(const TKeyItems& list) {
+    for (TLevels& levels : lists_)
+        if (levels.List == &list)
+            return &levels;
+    return nullptr;
+}
+
+const TUndoHistory::TLevels* TUndoHistory::Find(const TKeyItems& list) const {
+    return const_cast<TUndoHistory*>(this)->Find(list);
+}
+
+TUndoHistory::TLevels& TUndoHistory::Of(const TKeyItems& list) {
+    if (TLevels* levels = Find(list))
+        return *levels;
+    return lists_.emplace_back(TLevels{&list, {}, {}});
+}
+
+void TUndoHistory::Push(std::unique_ptr<TUndoLevel> level) {
+    TLevels& levels = Of(level->List());
+    while (!levels.Redo.empty())
+        Drop(levels.Redo, false);
+    level->stamp_ = ++clock_;
+    bytes_ += level->Bytes();
+    levels.Undo.push_back(std::move(level));
+    Trim();
+}
+
+const TUndoLevel* TUndoHistory::NextUndo(const TKeyItems& list) const {
+    const TLevels* levels = Find(list);
+    return levels && !levels->Undo.empty() ? levels->Undo.back().get() : nullptr;
+}
+
+const TUndoLevel* TUndoHistory::NextRedo(const TKeyItems& list) const {
+    const TLevels* levels = Find(list);
+    return levels && !levels->Redo.empty() ? levels->Redo.back().get() : nullptr;
+}
+
+std::vector<TRowRun> TUndoHistory::Undo(TKeyItems& list, std::vector<TRowRun> highlighted) {
+    return Step(list, std::move(highlighted), true);
+}
+
+std::vector<TRowRun> TUndoHistory::Redo(TKeyItems& list, std::vector<TRowRun> highlighted) {
+    return Step(list, std::move(highlighted), false);
+}
+
+std::vector<TRowRun> TUndoHistory::Step(TKeyItems& list, std::vector<TRowRun> highlighted, bool back) {
+    TLevels* levels = Find(list);
+    auto* from = levels ? (back ? &levels->Undo : &levels->Redo) : nullptr;
+    if (!from || from->empty())
+        throw Exception(back ? "There is nothing to undo" : "There is nothing to redo");
+    const std::size_t before = from->back()->Bytes();
+    std::vector<TRowRun> shown = from->back()->Exchange(std::move(highlighted));
+    std::unique_ptr<TUndoLevel> level = std::move(from->back());
+    from->pop_back();
+    bytes_ -= before;
+    level->stamp_ = ++clock_;
+    bytes_ += level->Bytes();
+    (back ? levels->Redo : levels->Undo).push_back(std::move(level));
+    Trim();
+    return shown;
+}
+
+void TUndoHistory::Forget(const TKeyItems& list) {
+    TLevels* levels = Find(list);
+    if (!levels)
+        return;
+    while (!levels->Undo.empty())
+        Drop(levels->Undo, false);
+    while (!levels->Redo.empty())
+        Drop(levels->Redo, false);
+}
+
+void TUndoHistory::Drop(std::deque<std::unique_ptr<TUndoLevel>>& levels, bool front) {
+    auto& level = front ? levels.front() : levels.back();
+    bytes_ -= level->Bytes();
+    if (front)
+        levels.pop_front();
+    else
+        levels.pop_back();
+}
+
+void TUndoHistory::Trim() {
+    while (bytes_ > budget_) {
+        std::deque<std::unique_ptr<TUndoLevel>>* oldest = nullptr;
+        for (TLevels& levels : lists_)
+            for (auto* end : {&levels.Undo, &levels.Redo})
+                if (!end->empty() && (!oldest || end->front()->stamp_ < oldest->front()->stamp_))
+                    oldest = end;
+        if (!oldest)
+            return;
+        Drop(*oldest, true);
+    }
+}

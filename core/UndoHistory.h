@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/RowRuns.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TKeyItems;
+
+// One step of one list's history: the list as it was before a command (or, once the command is undone, as
+// the command left it). Stepping exchanges the kept state with the list's own, so undo and redo copy nothing.
+class TUndoLevel {
+public:
+    // Keeps the list's highlight, sort order and name, and with withEntries a packed copy of its entries.
+    TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun> highlighted, bool withEntries);
+    ~TUndoLevel();
+    TUndoLevel(const TUndoLevel&) = delete;
+    TUndoLevel& operator=(const TUndoLevel&) = delete;
+
+    // Keeps the list's highlight, sort order and name, and only the entries of the rows that the command is
+    // about to remove: stepping puts them back, or takes them out again.
+    static std::unique_ptr<TUndoLevel> ForRemoval(std::string caption, TKeyItems& list,
+                                                  std::vector<TRowRun> highlighted,
+                                                  std::vector<TRowRun> rows);
+
+    // What a level of the list would take before it is made.
+    static std::size_t BytesFor(const TKeyItems& list, bool withEntries);
+    static std::size_t BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows);
+
+    const std::string& Caption() const { return caption_; }
+    TKeyItems& List() const { return *list_; }
+    std::size_t Bytes() const;
+    // Whether the list, shown with that highlight, is still as kept.
+    bool Unchanged(const std::vector<TRowRun>& highlighted) const;
+    // Puts the kept state into the list and keeps the list's state (shown with highlighted) instead; answers
+    // the highlight to show now. Fails only for want of memory, and then changes nothing.
+    std::vector<TRowRun> Exchange(std::vector<TRowRun> highlighted);
+
+private:
+    friend class TUndoHistory;
+
+    std::string caption_;
+    TKeyItems* list_;
+    std::unique_ptr<TKeyItems> entries_;
+    // For a removal: the rows whose entries entries_ holds while they are out of the list.
+    std::vector<TRowRun> removed_;
+    bool removal_ = false;
+    int countBefore_ = 0;
+    std::vector<TRowRun> highlighted_;
+    std::uint8_t sortOrder_;
+    std::string name_;
+    // Orders the levels of all lists by the time they were made or last stepped through.
+    std::uint64_t stamp_ = 0;
+};
+
+// The undo and redo levels of every list, within one memory budget shared by all lists: when the levels
+// together outgrow it, the least recently made or stepped levels at the far ends of the lists' histories go
+// first.
+class TUndoHistory {
+public:
+    explicit TUndoHistory(std::size_t budget) : budget_(budget) {}
+
+    std::size_t Budget() const { return budget_; }
+    void SetBudget(std::size_t bytes);
+    std::size_t Bytes() const { return bytes_; }
+
+    // The list's newest undo level; its redo levels go.
+    void Push(std::unique_ptr<TUndoLevel> level);
+    // Null when there is none.
+    const TUndoLevel* NextUndo(const TKeyItems& list) const;
+    const TUndoLevel* NextRedo(const TKeyItems& list) const;
+    // Steps the list back or forward (there must be a level); highlighted is the list's shown highlight,
+    // the answer the one to show.
+    std::vector<TRowRun> Undo(TKeyItems& list, std::vector<TRowRun> highlighted);
+    std::vector<TRowRun> Redo(TKeyItems& list, std::vector<TRowRun> highlighted);
+    // Drops the list's levels: it changed in a way that no level kept.
+    void Forget(const TKeyItems& list);
+
+private:
+    struct TLevels {
+        const TKeyItems* List;
+        // Newest at the back.
+        std::deque<std::unique_ptr<TUndoLevel>> Undo;
+        // Next to redo at the back.
+        std::deque<std::unique_ptr<TUndoLevel>> Redo;
+    };
+
+    TLevels* Find(const TKeyItems& list);
+    const TLevels* Find(const TKeyItems& list) const;
+    TLevels& Of(const TKeyItems& list);
+    std::vector<TRowRun> Step(TKeyItems& list, std::vector<TRowRun> highlighted, bool back);
+    void Drop(std::deque<std::unique_ptr<TUndoLevel>>& levels, bool front);
+    void Trim();
+
+    std::deque<TLevels> lists_;
+    std::size_t budget_;
+    std::size_t bytes_ = 0;
+    std::uint64_t clock_ = 0;
+};

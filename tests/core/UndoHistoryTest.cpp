@@ -1,0 +1,140 @@
+#include "core/UndoHistory.h"
+
+#include "core/KeyItems.h"
+#include "tests/core/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Runs = std::vector<TRowRun>;
+
+// What undo must bring back of a list.
+struct TLook {
+    Strings Entries;
+    Runs Highlighted;
+    std::uint8_t SortOrder;
+    std::string Name;
+    bool operator==(const TLook&) const = default;
+};
+
+TLook LookOf(const TKeyItems& list, const Runs& highlighted) {
+    return {Texts(list), highlighted, list.SortOrder, list.Name};
+}
+
+std::unique_ptr<TUndoLevel> LevelOf(TKeyItems& list, const char* caption, bool withEntries = true) {
+    return std::make_unique<TUndoLevel>(caption, list, Runs{}, withEntries);
+}
+
+// Random changes to two lists with random undo and redo between them, against a model that keeps a whole
+// copy of each state: every step must show exactly the state the model holds.
+TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
+    std::mt19937 random(7);
+    TKeyItems lists[2];
+    Runs shown[2];
+    std::vector<TLook> undo[2], redo[2];
+    TUndoHistory history(std::size_t{1} << 30);
+    for (int step = 0; step < 600; ++step) {
+        const int l = static_cast<int>(random() % 2);
+        TKeyItems& list = lists[l];
+        const unsigned action = random() % 11;
+        if (action < 2 && history.NextUndo(list)) {
+            redo[l].push_back(LookOf(list, shown[l]));
+            shown[l] = history.Undo(list, shown[l]);
+            ASSERT_EQ(LookOf(list, shown[l]), undo[l].back()) << step;
+            undo[l].pop_back();
+        } else if (action < 4 && history.NextRedo(list)) {
+            undo[l].push_back(LookOf(list, shown[l]));
+            shown[l] = history.Redo(list, shown[l]);
+            ASSERT_EQ(LookOf(list, shown[l]), redo[l].back()) << step;
+            redo[l].pop_back();
+        } else {
+            const bool entries = action < 8;
+            undo[l].push_back(LookOf(list, shown[l]));
+            redo[l].clear();
+            std::unique_ptr<TUndoLevel> level;
+            if (action == 8) {
+                // A removal of random rows, as deleting the highlighted entries removes them.
+                list.Highlighted.Clear();
+                for (int row = 0; row < list.Count(); ++row)
+                    if (random() % 3 == 0)
+                        list.Highlighted.Add(row);
+                std::vector<int> rows(list.Highlighted.begin(), list.Highlighted.end());
+                level = TUndoLevel::ForRemoval("removal", list, shown[l], RunsOf(rows));
+                list.DeleteHighlighted();
+            } else {
+                level = std::make_unique<TUndoLevel>("change", list, shown[l], entries);
+            }
+            if (entries) {
+                // Added, rewritten, deleted texts: the kept copy must not share storage with the list.
+                for (unsigned k = random() % 6; k > 0; --k)
+                    list.AddKeyword(std::to_string(step) + std::string(random() % 4, ' ') +
+                                    std::to_string(k));
+                if (list.Count() > 0)
+                    list.GetKeyItem(static_cast<int>(random() % list.Count())).SetText("rewritten text");
+                if (list.Count() > 1) {
+                    list.Highlighted.Clear();
+                    list.Highlighted.Add(static_cast<int>(random() % list.Count()));
+                    list.DeleteHighlighted();
+                }
+                list.SortOrder = static_cast<std::uint8_t>(random() % 5);
+                list.Name = "name " + std::to_string(step);
+            }
+            shown[l] = list.Count() > 0 ? Runs{{0, static_cast<int>(random() % list.Count()) + 1}} : Runs{};
+            history.Push(std::move(level));
+        }
+    }
+}
+
+TEST(UndoHistory, TheOldestLevelsGoFirstAndANewLevelDropsTheRedoLevels) {
+    TKeyItems a, b;
+    Fill(a, {"one", "two", "three"});
+    Fill(b, {"four", "five", "six"});
+    const std::size_t level = LevelOf(a, "x")->Bytes();
+    TUndoHistory history(3 * level + level / 2);
+    history.Push(LevelOf(a, "a1"));
+    history.Push(LevelOf(b, "b1"));
+    history.Push(LevelOf(a, "a2"));
+    history.Push(LevelOf(b, "b2"));
+    // a1 was the oldest.
+    ASSERT_TRUE(history.NextUndo(a));
+    EXPECT_EQ(history.NextUndo(a)->Caption(), "a2");
+    history.Undo(a, {});
+    EXPECT_EQ(history.NextUndo(a), nullptr);
+    EXPECT_EQ(history.NextRedo(a)->Caption(), "a2");
+    // A new level drops the redo level, which makes room: nothing else goes.
+    history.Push(LevelOf(a, "a3"));
+    EXPECT_EQ(history.NextRedo(a), nullptr);
+    EXPECT_EQ(history.NextUndo(a)->Caption(), "a3");
+    EXPECT_EQ(history.NextUndo(b)->Caption(), "b2");
+    history.Undo(b, {});
+    EXPECT_EQ(history.NextUndo(b)->Caption(), "b1");
+    EXPECT_LE(history.Bytes(), history.Budget());
+
+    // b1 is the oldest, then a3; b2 was stepped last.
+    history.SetBudget(level + level / 2);
+    EXPECT_EQ(history.NextRedo(b)->Caption(), "b2");
+    EXPECT_EQ(history.NextUndo(b), nullptr);
+    EXPECT_EQ(history.NextUndo(a), nullptr);
+    history.Forget(b);
+    EXPECT_EQ(history.NextRedo(b), nullptr);
+    EXPECT_EQ(history.Bytes(), 0u);
+    EXPECT_THROW(history.Undo(a, {}), Exception);
+}
+
+TEST(UndoHistory, AnUnchangedListIsTold) {
+    TKeyItems list;
+    Fill(list, {"red", "blue"});
+    const Runs shown = {{1, 1}};
+    const TUndoLevel entries("x", list, shown, true);
+    const TUndoLevel highlight("x", list, shown, false);
+    EXPECT_TRUE(entries.Unchanged(shown));
+    EXPECT_FALSE(highlight.Unchanged({}));
+    list.GetKeyItem(0).SetText("Red");
+    EXPECT_FALSE(entries.Unchanged(shown));
+    EXPECT_TRUE(highlight.Unchanged(shown));
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "tests/ui/FakeMainView.h"
+
+#include "core/BusinessLogicLayer.h"
+#include "core/CheckpointTrail.h"
+#include "frame/ErrorLog.h"
+#include "frame/ExceptionHook.h"
+#include "frame/ManagementLayer.h"
+#include "ui/MainFormController.h"
+
+#include <exception>
+#include <optional>
+
+// The main-window controller on a window-less view and fake dialogs, with lists and a management layer of
+// its own, made afresh for every test.
+class TControllerHarness {
+protected:
+    std::optional<TBusinessLogicLayer> lists;
+    TErrorLog log;
+    std::optional<TManagementLayer> management;
+    TFakeMainView* view = nullptr;
+    TFakeControllerDialogs dialogs;
+    TFakeParameterDialogs parameters;
+    TFakeClipboard clipboard;
+    TMainFormController* controller = nullptr;
+    // What a command raised: commands hand their failures to the application's handler.
+    std::exception_ptr reported;
+
+    void StartController() {
+        UnwindTrail(true);
+        lists.emplace();
+        management.emplace(*lists, log);
+        management->SetParameterDialogs(&parameters);
+        reported = nullptr;
+        SetApplicationExceptionHook([this](std::exception_ptr error) { reported = error; });
+        dialogs = TFakeControllerDialogs();
+        dialogs.management = &*management;
+        parameters = TFakeParameterDialogs();
+        clipboard = TFakeClipboard();
+        controller = new TMainFormController([this] { return view = new TFakeMainView(); },
+                                             {*lists, *management, dialogs, clipboard});
+    }
+
+    void StopController() {
+        delete controller;
+        SetApplicationExceptionHook({});
+        management.reset();
+        lists.reset();
+        UnwindTrail(true);
+    }
+
+    TKeyItems& Current() { return *lists->CurrentList(); }
+    bool Enabled(const char* name) {
+        TAction* action = controller->FindAction(name);
+        action->Update();
+        return action->isEnabled();
+    }
+};

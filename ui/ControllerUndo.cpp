@@ -1,0 +1,148 @@
+#include "core/Exceptions.h"
+#include "core/KeyItems.h"
+#include "frame/ManagementLayer.h"
+#include "ui/ActionList.h"
+#include "ui/EditCommands.h"
+#include "ui/MainFormController.h"
+#include "ui/MainView.h"
+#include "ui/SystemMemory.h"
+#include "ui/UndoStep.h"
+#include "ui/ViewHighlight.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+QString Megabytes(std::size_t bytes) {
+    return QLocale().toString(UndoMegabytes(bytes));
+}
+
+} // namespace
+
+std::int32_t UndoMegabytes(std::size_t bytes) {
+    const std::size_t megabytes = (bytes + (std::size_t{1} << MegabyteShift) - 1) >> MegabyteShift;
+    return static_cast<std::int32_t>(std::min<std::size_t>(megabytes, MaxUndoMemory));
+}
+
+TUndoStep::TUndoStep(TMainFormController& controller, std::string name)
+    : controller_(controller), name_(std::move(name)), outermost_(!controller.undoStep_) {
+    if (!outermost_)
+        return;
+    controller_.undoStep_ = this;
+    controller_.undo_.SetBudget(controller_.UndoBudget());
+}
+
+TUndoStep::~TUndoStep() {
+    if (!outermost_)
+        return;
+    controller_.undoStep_ = nullptr;
+    for (const TKeyItems* list : unkept_)
+        controller_.undo_.Forget(*list);
+}
+
+bool TUndoStep::Keep(TKeyItems& list, bool withEntries) {
+    if (!outermost_)
+        return controller_.undoStep_->Keep(list, withEntries);
+    const TRoom room = RoomFor(TUndoLevel::BytesFor(list, withEntries), list);
+    if (room == TRoom::Fits)
+        levels_.push_back(
+            std::make_unique<TUndoLevel>(name_, list, controller_.HighlightOf(list), withEntries));
+    return room != TRoom::Refused;
+}
+
+bool TUndoStep::KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepRemoval(list, rows);
+    const TRoom room = RoomFor(TUndoLevel::BytesForRemoval(list, rows), list);
+    if (room == TRoom::Fits)
+        levels_.push_back(TUndoLevel::ForRemoval(name_, list, controller_.HighlightOf(list), rows));
+    return room != TRoom::Refused;
+}
+
+TUndoStep::TRoom TUndoStep::RoomFor(std::size_t needed, const TKeyItems& list) {
+    const std::size_t budget = controller_.undo_.Budget();
+    if (needed <= budget)
+        return TRoom::Fits;
+    const QString text =
+        QString("Undoing this command would need %1 MB, more than the %2 MB of undo memory.\r\n"
+                "Go ahead without undo?")
+            .arg(Megabytes(needed), Megabytes(budget));
+    if (controller_.Ask(text.toStdString(), TMsgButtons::YesNo, TMsgIcon::Question) != TMsgResult::Yes)
+        return TRoom::Refused;
+    unkept_.push_back(&list);
+    return TRoom::WithoutUndo;
+}
+
+void TUndoStep::Commit() {
+    if (!outermost_)
+        return;
+    for (auto& level : levels_)
+        if (!level->Unchanged(controller_.HighlightOf(level->List())))
+            controller_.undo_.Push(std::move(level));
+    levels_.clear();
+}
+
+void TMainFormController::RunCommand(const TCommand& command) {
+    TUndoStep step(*this, UndoNameOf(command));
+    TListChange change = ChangeOf(command);
+    // Putting many rows back, or taking them out again, costs more than exchanging a copy of the list.
+    if (change == TListChange::HighlightedRows && MainView->SelectedCount() > List().Count() / 4)
+        change = TListChange::Entries;
+    if ((change == TListChange::Entries || change == TListChange::Highlight) &&
+        !step.Keep(List(), change == TListChange::Entries))
+        return;
+    if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
+        return;
+    command.Handler(*this, command.Variant);
+    step.Commit();
+}
+
+bool TMainFormController::KeepUndoOf(TKeyItems& list) {
+    return !undoStep_ || undoStep_->Keep(list, true);
+}
+
+std::vector<TRowRun> TMainFormController::HighlightOf(const TKeyItems& list) const {
+    return &list == CurrentList() ? HighlightRuns(*MainView) : std::vector<TRowRun>{};
+}
+
+std::size_t TMainFormController::UndoBudget() const {
+    return management_.UndoMemory > 0 ? static_cast<std::size_t>(management_.UndoMemory) << MegabyteShift
+                                      : AutomaticUndoBudget();
+}
+
+std::size_t TMainFormController::AutomaticUndoBudget() const {
+    if (memoryBudget_ != 0)
+        return memoryBudget_ / 4;
+    // What the levels hold would be available without them.
+    return (CommandMemoryBudget() + undo_.Bytes() / 2) / 4;
+}
+
+void TMainFormController::StepHistory(bool back) {
+    TKeyItems& list = List();
+    const std::vector<TRowRun> shown =
+        back ? undo_.Undo(list, HighlightRuns(*MainView)) : undo_.Redo(list, HighlightRuns(*MainView));
+    RefreshView(false, true);
+    ShowHighlight(*MainView, shown);
+}
+
+void TMainFormController::BindEditCommands() {
+    for (const TEditCommand& command : EditCommands) {
+        const bool back = command.Name == UndoCommand.Name;
+        TAction* action = BindAction(
+            command.Name, [this, back](TAction&) { StepHistory(back); },
+            [this, back, &command](TAction& a) {
+                const TKeyItems* list = CurrentList();
+                const TUndoLevel* level = !list  ? nullptr
+                                          : back ? undo_.NextUndo(*list)
+                                                 : undo_.NextRedo(*list);
+                a.setEnabled(level != nullptr);
+                a.setText(
+                    level ? QString("%1 %2").arg(command.Caption, QString::fromStdString(level->Caption()))
+                          : QString(command.Caption));
+            });
+        if (!action)
+            throw Exception(std::string("The main window has no command ") + command.Name);
+    }
+}

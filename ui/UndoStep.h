@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/UndoHistory.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TKeyItems;
+class TMainFormController;
+
+inline constexpr int MegabyteShift = 20;
+// Whole megabytes, rounded up, as the undo memory setting counts them.
+std::int32_t UndoMegabytes(std::size_t bytes);
+
+// The undo levels of one command of the main window: taken before the command changes a list, kept when it
+// ended having changed it, dropped when it failed or changed nothing. A step inside a running step is part
+// of the running one.
+class TUndoStep {
+public:
+    TUndoStep(TMainFormController& controller, std::string name);
+    ~TUndoStep();
+    TUndoStep(const TUndoStep&) = delete;
+    TUndoStep& operator=(const TUndoStep&) = delete;
+
+    // Takes a level of the list as it is: with its entries, or only its highlight. A level that would not
+    // fit the undo memory is not taken: the user is asked whether to go on without undo, and false means
+    // the command is not to run.
+    bool Keep(TKeyItems& list, bool withEntries);
+    // Keep for a command that only removes these rows: the level holds just their entries.
+    bool KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows);
+    // The command ended: its levels of changed lists join the history.
+    void Commit();
+
+private:
+    enum class TRoom { Fits, WithoutUndo, Refused };
+    // Whether a level of that many bytes fits the undo memory; when not, the user's answer.
+    TRoom RoomFor(std::size_t needed, const TKeyItems& list);
+
+    TMainFormController& controller_;
+    std::string name_;
+    bool outermost_;
+    std::vector<std::unique_ptr<TUndoLevel>> levels_;
+    // Lists changed without a level: their older levels no longer lead back.
+    std::vector<const TKeyItems*> unkept_;
+};
