@@ -1,0 +1,165 @@
+#include "core/WordFrequency.h"
+
+#include "core/CaseFolding.h"
+#include "core/TwoThreads.h"
+#include "core/WholeWordSearch.h"
+#include "core/WordScan.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace {
+
+// Folded texts with the number of entries holding each.
+class TCounts {
+public:
+    TCounts() : slots_(1024, Empty), mask_(slots_.size() - 1) {}
+
+    // Counts the key for the entry unless the entry counted it already.
+    void Add(std::string_view key, int entry, int times = 1) {
+        const std::uint64_t hash = std::hash<std::string_view>{}(key);
+        std::size_t slot = hash & mask_;
+        for (;; slot = (slot + 1) & mask_) {
+            const std::uint32_t k = slots_[slot];
+            if (k == Empty)
+                break;
+            TRecord& record = records_[k];
+            if (record.Hash == hash && Key(record) == key) {
+                if (record.Last != entry || entry < 0)
+                    record.Count += times;
+                record.Last = entry;
+                return;
+            }
+        }
+        slots_[slot] = static_cast<std::uint32_t>(records_.size());
+        records_.push_back({hash, keys_.size(), key.size(), times, entry});
+        keys_.append(key);
+        if (records_.size() > slots_.size() / 2)
+            Grow();
+    }
+
+    // Adds the counts of other, whose entries are others than this one's.
+    void Merge(const TCounts& other) {
+        for (const TRecord& record : other.records_)
+            Add(other.Key(record), -1, record.Count);
+    }
+
+    std::vector<TWordCount> Sorted() const {
+        std::vector<TWordCount> counts;
+        counts.reserve(records_.size());
+        for (const TRecord& record : records_)
+            counts.push_back({std::string(Key(record)), record.Count});
+        std::sort(counts.begin(), counts.end(), [](const TWordCount& a, const TWordCount& b) {
+            return a.Entries != b.Entries ? a.Entries > b.Entries : a.Text < b.Text;
+        });
+        return counts;
+    }
+
+private:
+    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+
+    struct TRecord {
+        std::uint64_t Hash;
+        std::size_t Offset;
+        std::size_t Length;
+        int Count;
+        int Last;
+    };
+
+    std::string_view Key(const TRecord& record) const {
+        return std::string_view(keys_).substr(record.Offset, record.Length);
+    }
+
+    void Grow() {
+        std::vector<std::uint32_t>(slots_.size() * 2, Empty).swap(slots_);
+        mask_ = slots_.size() - 1;
+        for (std::uint32_t k = 0; k < records_.size(); ++k) {
+            std::size_t slot = records_[k].Hash & mask_;
+            while (slots_[slot] != Empty)
+                slot = (slot + 1) & mask_;
+            slots_[slot] = k;
+        }
+    }
+
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_;
+    std::vector<TRecord> records_;
+    std::string keys_;
+};
+
+struct TWord {
+    std::string_view Text;
+    // Words of one run follow one another with nothing but blanks between them.
+    int Run;
+};
+
+// The folded text's words with the characters that are no word characters cut off their ends.
+void CutWords(std::string_view folded, std::vector<TWord>& words) {
+    words.clear();
+    int run = 0;
+    ForEachWord(folded, [&](std::string_view word) {
+        std::size_t start = 0;
+        while (start < word.size()) {
+            std::size_t next = start;
+            if (IsWordChar(Utf8::Next(word, next)))
+                break;
+            start = next;
+        }
+        std::size_t end = word.size();
+        while (end > start) {
+            const std::size_t previous = Utf8::PreviousStart(word, end);
+            std::size_t at = previous;
+            if (IsWordChar(Utf8::Next(word, at)))
+                break;
+            end = previous;
+        }
+        if (start > 0 || end == start)
+            ++run;
+        if (end > start)
+            words.push_back({word.substr(start, end - start), run});
+        if (end < word.size())
+            ++run;
+    });
+}
+
+void CountEntry(std::string_view text, int entry, int maxWords, TCounts& counts, std::string& folded,
+                std::vector<TWord>& words, std::string& phrase) {
+    folded.clear();
+    if (FoldsAsAscii(text)) {
+        folded.resize(text.size());
+        std::transform(text.begin(), text.end(), folded.begin(), FoldAsciiByte);
+    } else {
+        AppendFolded(text, folded);
+    }
+    CutWords(folded, words);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        counts.Add(words[i].Text, entry);
+        phrase.assign(words[i].Text);
+        for (std::size_t k = i + 1; k < words.size() && k - i < static_cast<std::size_t>(maxWords); ++k) {
+            if (words[k].Run != words[i].Run)
+                break;
+            phrase += ' ';
+            phrase.append(words[k].Text);
+            counts.Add(phrase, entry);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords) {
+    const auto count = static_cast<std::size_t>(list.Count());
+    std::array<TCounts, 2> counts;
+    InParts(count, [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(count, part, parts);
+        std::string folded;
+        std::string phrase;
+        std::vector<TWord> words;
+        for (std::size_t i = first; i < last; ++i)
+            CountEntry(list.GetKeyItem(static_cast<int>(i)).Text(), static_cast<int>(i), maxWords,
+                       counts[part], folded, words, phrase);
+    });
+    counts[0].Merge(counts[1]);
+    return counts[0].Sorted();
+}
