@@ -2,7 +2,7 @@
 # Deleting the phrases that hold a negative keyword, ours beside grep, on the same generated files:
 # 100,000 negative words and phrases against 1,000,000 and 10,000,000 generated phrases. Ours is timed on
 # the deletion alone (the lists read beforehand), grep on its whole run; both medians and their ratio, and
-# how many phrases each kept.
+# how many phrases each kept, and whether they are the same lines.
 #   bench/lists.sh [repetitions, default 5] [phrase counts in millions, default "1 10"]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,4 +32,9 @@ for millions in $sizes; do
   printf '%-34s %10.0f ms  kept %d\n' "ours (deletion)" "$(echo "$ours * 1000" | bc -l)" "$kept_ours"
   printf '%-34s %10.0f ms  kept %d\n' "grep -v -w -i -F -f" "$(echo "$grep_s * 1000" | bc -l)" "$kept_grep"
   printf 'grep / ours = %.1fx\n' "$(echo "$grep_s / $ours" | bc -l)"
+  if tr -d '\r' <"$scratch/ours.txt" | cmp -s - "$scratch/grep.txt"; then
+    echo "both kept the same lines"
+  else
+    echo "THE KEPT LINES DIFFER"
+  fi
 done
