@@ -32,7 +32,7 @@ for millions in $sizes; do
   printf '%-34s %10.0f ms  kept %d\n' "ours (deletion)" "$(echo "$ours * 1000" | bc -l)" "$kept_ours"
   printf '%-34s %10.0f ms  kept %d\n' "grep -v -w -i -F -f" "$(echo "$grep_s * 1000" | bc -l)" "$kept_grep"
   printf 'grep / ours = %.1fx\n' "$(echo "$grep_s / $ours" | bc -l)"
-  if tr -d '\r' <"$scratch/ours.txt" | cmp -s - "$scratch/grep.txt"; then
+  if cmp -s <(tr -d '\r' <"$scratch/ours.txt") <(tr -d '\r' <"$scratch/grep.txt"); then
     echo "both kept the same lines"
   else
     echo "THE KEPT LINES DIFFER"
