@@ -26,34 +26,52 @@ std::uint64_t WordsHash(std::string_view text) {
     return Mix(sum);
 }
 
-std::vector<std::string> SortedFoldedWords(std::string_view text) {
-    std::vector<std::string> words;
-    ForEachWord(text, [&](std::string_view word) { words.push_back(Folded(word)); });
-    std::sort(words.begin(), words.end());
-    return words;
-}
+// A text folded and its words in sorted order, made in room kept for the next text.
+struct TSortedWords {
+    std::string Folded;
+    std::vector<std::string_view> Words;
+
+    void Make(std::string_view text) {
+        Folded.clear();
+        AppendFolded(text, Folded);
+        Words.clear();
+        ForEachWord(Folded, [&](std::string_view word) { Words.push_back(word); });
+        std::sort(Words.begin(), Words.end());
+    }
+};
 
 bool SameWords(std::string_view a, std::string_view b) {
-    return SameText(a, b) || SortedFoldedWords(a) == SortedFoldedWords(b);
+    if (SameText(a, b))
+        return true;
+    thread_local TSortedWords first;
+    thread_local TSortedWords second;
+    first.Make(a);
+    second.Make(b);
+    return first.Words == second.Words;
 }
 
-// The entries of one hash part whose words an earlier entry of the part has, ascending.
+// The entries of one hash part whose words an earlier entry of the part has, ascending. A slot holds an entry
+// index and the high half of its hash, so that most slots that hold another entry are passed over without
+// looking at that entry's hash.
 TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<std::uint64_t>& hashes,
                                      unsigned part, unsigned parts) {
-    TLargeVector<std::uint32_t> slots(std::bit_ceil(hashes.size() * 3 / (2 * parts) + 16), 0xFFFFFFFF);
+    constexpr std::uint64_t Empty = ~std::uint64_t{0};
+    TLargeVector<std::uint64_t> slots(std::bit_ceil(hashes.size() * 3 / (2 * parts) + 16), Empty);
     std::size_t mask = slots.size() - 1;
     std::size_t occupied = 0;
     TLargeVector<std::int32_t> later;
+    const auto slotOf = [](std::uint64_t hash, std::size_t index) { return (hash & ~0xFFFFFFFFULL) | index; };
     const auto place = [&](std::uint32_t index) {
         const std::uint64_t hash = hashes[index];
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const std::uint32_t k = slots[slot];
-            if (k == 0xFFFFFFFF) {
-                slots[slot] = index;
+            const std::uint64_t occupant = slots[slot];
+            if (occupant == Empty) {
+                slots[slot] = slotOf(hash, index);
                 return true;
             }
-            if (hashes[k] == hash && SameWords(list.GetKeyItem(static_cast<int>(k)).Text(),
-                                               list.GetKeyItem(static_cast<int>(index)).Text()))
+            const auto k = static_cast<int>(occupant & 0xFFFFFFFF);
+            if ((occupant ^ hash) >> 32 == 0 && hashes[static_cast<std::size_t>(k)] == hash &&
+                SameWords(list.GetKeyItem(k).Text(), list.GetKeyItem(static_cast<int>(index)).Text()))
                 return false;
         }
     };
@@ -66,15 +84,15 @@ TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<s
             later.push_back(static_cast<std::int32_t>(i));
         } else if (++occupied > slots.size() / 4 * 3) {
             // A list made to put most entries into one part makes the table grow instead of filling up.
-            TLargeVector<std::uint32_t> old(slots.size() * 2, 0xFFFFFFFF);
+            TLargeVector<std::uint64_t> old(slots.size() * 2, Empty);
             old.swap(slots);
             mask = slots.size() - 1;
-            for (const std::uint32_t k : old)
-                if (k != 0xFFFFFFFF) {
-                    std::size_t slot = hashes[k] & mask;
-                    while (slots[slot] != 0xFFFFFFFF)
+            for (const std::uint64_t occupant : old)
+                if (occupant != Empty) {
+                    std::size_t slot = hashes[occupant & 0xFFFFFFFF] & mask;
+                    while (slots[slot] != Empty)
                         slot = (slot + 1) & mask;
-                    slots[slot] = k;
+                    slots[slot] = occupant;
                 }
         }
     }

@@ -135,10 +135,11 @@ void CountEntry(std::string_view text, int entry, int maxWords, TCounts& counts,
     CutWords(folded, words);
     for (std::size_t i = 0; i < words.size(); ++i) {
         counts.Add(words[i].Text, entry);
-        phrase.assign(words[i].Text);
         for (std::size_t k = i + 1; k < words.size() && k - i < static_cast<std::size_t>(maxWords); ++k) {
             if (words[k].Run != words[i].Run)
                 break;
+            if (k == i + 1)
+                phrase.assign(words[i].Text);
             phrase += ' ';
             phrase.append(words[k].Text);
             counts.Add(phrase, entry);
