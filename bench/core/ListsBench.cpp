@@ -1,5 +1,6 @@
 #include "bench/core/BenchLists.h"
 #include "bench/core/BenchTerms.h"
+#include "bench/core/FreshList.h"
 #include "core/ListComparison.h"
 #include "core/WordFrequency.h"
 
@@ -9,29 +10,22 @@ namespace {
 
 constexpr int M = 1'000'000;
 
-// Times one operation on a freshly loaded list of phrases; loading is not timed.
-template <class TOperation> void TimeOnFreshPhrases(benchmark::State& state, TOperation&& operation) {
-    TKeyItems list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        LoadPhrases(list, static_cast<std::size_t>(state.range(0)));
-        state.ResumeTiming();
-        operation(list);
-    }
-}
-
 void BM_DeleteContainingWordsOf(benchmark::State& state) {
     TKeyItems negatives;
     for (const auto& term : NegativeTerms(static_cast<std::size_t>(state.range(1))))
         negatives.AddKeyword(term);
-    TimeOnFreshPhrases(
+    TimeOnFreshList(
         state, [&](TKeyItems& list) { benchmark::DoNotOptimize(DeleteContainingWordsOf(list, negatives)); });
 }
-BENCHMARK(BM_DeleteContainingWordsOf)->Args({M, 100'000})->Args({1000, 100'000})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteContainingWordsOf)
+    ->Args({M, 100'000})
+    ->Args({1000, 100'000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_DeleteSameWordsInOtherOrder(benchmark::State& state) {
-    TimeOnFreshPhrases(state,
-                       [](TKeyItems& list) { benchmark::DoNotOptimize(DeleteSameWordsInOtherOrder(list)); });
+    TimeOnFreshList(state,
+                    [](TKeyItems& list) { benchmark::DoNotOptimize(DeleteSameWordsInOtherOrder(list)); });
 }
 BENCHMARK(BM_DeleteSameWordsInOtherOrder)->Arg(M)->Unit(benchmark::kMillisecond)->UseRealTime();
 
