@@ -21,10 +21,12 @@ public:
         const std::uint64_t hash = std::hash<std::string_view>{}(key);
         std::size_t slot = hash & mask_;
         for (;; slot = (slot + 1) & mask_) {
-            const std::uint32_t k = slots_[slot];
-            if (k == Empty)
+            const std::uint64_t occupant = slots_[slot];
+            if (occupant == Empty)
                 break;
-            TRecord& record = records_[k];
+            if ((occupant ^ hash) >> 32 != 0)
+                continue;
+            TRecord& record = records_[occupant & 0xFFFFFFFF];
             if (record.Hash == hash && Key(record) == key) {
                 if (record.Last != entry || entry < 0)
                     record.Count += times;
@@ -32,7 +34,7 @@ public:
                 return;
             }
         }
-        slots_[slot] = static_cast<std::uint32_t>(records_.size());
+        slots_[slot] = SlotOf(hash, records_.size());
         records_.push_back({hash, keys_.size(), key.size(), times, entry});
         keys_.append(key);
         if (records_.size() > slots_.size() / 2)
@@ -57,7 +59,12 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+    // A slot holds a record's index and the high half of its hash, so that most slots of other records are
+    // passed over without reading the record.
+    static constexpr std::uint64_t Empty = ~std::uint64_t{0};
+    static std::uint64_t SlotOf(std::uint64_t hash, std::size_t record) {
+        return (hash & ~0xFFFFFFFFULL) | record;
+    }
 
     struct TRecord {
         std::uint64_t Hash;
@@ -72,17 +79,17 @@ private:
     }
 
     void Grow() {
-        std::vector<std::uint32_t>(slots_.size() * 2, Empty).swap(slots_);
+        std::vector<std::uint64_t>(slots_.size() * 2, Empty).swap(slots_);
         mask_ = slots_.size() - 1;
-        for (std::uint32_t k = 0; k < records_.size(); ++k) {
+        for (std::size_t k = 0; k < records_.size(); ++k) {
             std::size_t slot = records_[k].Hash & mask_;
             while (slots_[slot] != Empty)
                 slot = (slot + 1) & mask_;
-            slots_[slot] = k;
+            slots_[slot] = SlotOf(records_[k].Hash, k);
         }
     }
 
-    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint64_t> slots_;
     std::size_t mask_;
     std::vector<TRecord> records_;
     std::string keys_;
