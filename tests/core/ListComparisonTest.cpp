@@ -206,6 +206,29 @@ TEST_F(ListComparisonTest, NegativeWordsAgainstNaiveMatching) {
     }
 }
 
+TEST_F(ListComparisonTest, LongListsTakeBothThreadsAlike) {
+    TRandomText random(77);
+    const Strings texts = random.Texts(Alphabet, 70000, 6);
+    const Strings negatives = random.Texts(Alphabet, 12, 2);
+    Strings kept;
+    Indices found;
+    std::set<std::string> otherSet;
+    for (const auto& t : negatives)
+        otherSet.insert(Folded(t));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!HoldsWholeWords(texts[i], negatives))
+            kept.push_back(texts[i]);
+        if (otherSet.count(Folded(texts[i])))
+            found.push_back(static_cast<int>(i));
+    }
+    Load(list, texts);
+    Load(other, negatives);
+    HighlightFoundIn(list, other);
+    EXPECT_EQ(HighlightedOf(list), found);
+    EXPECT_EQ(DeleteContainingWordsOf(list, other), static_cast<int>(texts.size() - kept.size()));
+    EXPECT_EQ(Texts(list), kept);
+}
+
 // Sorted folded words joined by one blank.
 std::u32string WordsKey(std::string_view text) {
     auto words = SplitWords(Words(text));
