@@ -17,8 +17,11 @@ public:
     TCounts() : slots_(1024, Empty), mask_(slots_.size() - 1) {}
 
     // Counts the key for the entry unless the entry counted it already.
-    void Add(std::string_view key, int entry, int times = 1) {
-        const std::uint64_t hash = std::hash<std::string_view>{}(key);
+    static std::uint64_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+
+    void Add(std::string_view key, std::uint64_t hash, int entry, int times = 1) {
         std::size_t slot = hash & mask_;
         for (;; slot = (slot + 1) & mask_) {
             const std::uint64_t occupant = slots_[slot];
@@ -44,7 +47,7 @@ public:
     // Adds the counts of other, whose entries are others than this one's.
     void Merge(const TCounts& other) {
         for (const TRecord& record : other.records_)
-            Add(other.Key(record), -1, record.Count);
+            Add(other.Key(record), record.Hash, -1, record.Count);
     }
 
     std::vector<TWordCount> Sorted() const {
@@ -130,29 +133,73 @@ void CutWords(std::string_view folded, std::vector<TWord>& words) {
     });
 }
 
-void CountEntry(std::string_view text, int entry, int maxWords, TCounts& counts, std::string& folded,
-                std::vector<TWord>& words, std::string& phrase) {
-    folded.clear();
-    if (FoldsAsAscii(text)) {
-        folded.resize(text.size());
-        std::transform(text.begin(), text.end(), folded.begin(), FoldAsciiByte);
-    } else {
-        AppendFolded(text, folded);
-    }
-    CutWords(folded, words);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        counts.Add(words[i].Text, entry);
-        for (std::size_t k = i + 1; k < words.size() && k - i < static_cast<std::size_t>(maxWords); ++k) {
-            if (words[k].Run != words[i].Run)
-                break;
-            if (k == i + 1)
-                phrase.assign(words[i].Text);
-            phrase += ' ';
-            phrase.append(words[k].Text);
-            counts.Add(phrase, entry);
+// Counts the words and phrases of entries in batches: the table slots of a whole batch are asked for before
+// any is read, so that on a large table their cache misses overlap instead of following one another.
+class TCounter {
+public:
+    TCounter(TCounts& counts, int maxWords)
+        : counts_(counts), maxWords_(static_cast<std::size_t>(maxWords)) {}
+
+    void Entry(std::string_view text, int entry) {
+        folded_.clear();
+        if (FoldsAsAscii(text)) {
+            folded_.resize(text.size());
+            std::transform(text.begin(), text.end(), folded_.begin(), FoldAsciiByte);
+        } else {
+            AppendFolded(text, folded_);
         }
+        CutWords(folded_, words_);
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            Pend(words_[i].Text, entry);
+            for (std::size_t k = i + 1;
+                 k < words_.size() && k - i < maxWords_ && words_[k].Run == words_[i].Run; ++k) {
+                // The phrase continues the previous key.
+                keys_ += ' ';
+                keys_.append(words_[k].Text);
+                const std::size_t start = pending_.back().Offset;
+                Pend({}, entry, start);
+            }
+        }
+        if (pending_.size() >= Batch)
+            Flush();
     }
-}
+
+    void Flush() {
+        for (const auto& key : pending_)
+            counts_.Prefetch(key.Hash);
+        for (const auto& key : pending_)
+            counts_.Add(std::string_view(keys_).substr(key.Offset, key.Length), key.Hash, key.Entry);
+        pending_.clear();
+        keys_.clear();
+    }
+
+private:
+    static constexpr std::size_t Batch = 256;
+
+    struct TPending {
+        std::uint64_t Hash;
+        std::size_t Offset;
+        std::size_t Length;
+        int Entry;
+    };
+
+    // A new key, or with start the keys_ from start on.
+    void Pend(std::string_view word, int entry, std::size_t start = std::string::npos) {
+        if (start == std::string::npos) {
+            start = keys_.size();
+            keys_.append(word);
+        }
+        const std::string_view key = std::string_view(keys_).substr(start);
+        pending_.push_back({TCounts::Hash(key), start, key.size(), entry});
+    }
+
+    TCounts& counts_;
+    std::size_t maxWords_;
+    std::string folded_;
+    std::vector<TWord> words_;
+    std::string keys_;
+    std::vector<TPending> pending_;
+};
 
 } // namespace
 
@@ -161,12 +208,10 @@ std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords
     std::array<TCounts, 2> counts;
     InParts(count, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(count, part, parts);
-        std::string folded;
-        std::string phrase;
-        std::vector<TWord> words;
+        TCounter counter(counts[part], maxWords);
         for (std::size_t i = first; i < last; ++i)
-            CountEntry(list.GetKeyItem(static_cast<int>(i)).Text(), static_cast<int>(i), maxWords,
-                       counts[part], folded, words, phrase);
+            counter.Entry(list.GetKeyItem(static_cast<int>(i)).Text(), static_cast<int>(i));
+        counter.Flush();
     });
     counts[0].Merge(counts[1]);
     return counts[0].Sorted();

@@ -32,8 +32,10 @@ BENCHMARK(BM_DeleteSameWordsInOtherOrder)->Arg(M)->Unit(benchmark::kMillisecond)
 void BM_CountWordFrequencies(benchmark::State& state) {
     TKeyItems list;
     LoadPhrases(list, static_cast<std::size_t>(state.range(0)));
+    std::size_t distinct = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CountWordFrequencies(list, static_cast<int>(state.range(1))));
+        distinct = CountWordFrequencies(list, static_cast<int>(state.range(1))).size();
+    state.counters["distinct"] = static_cast<double>(distinct);
 }
 BENCHMARK(BM_CountWordFrequencies)->Args({M, 1})->Args({M, 3})->Unit(benchmark::kMillisecond)->UseRealTime();
 
