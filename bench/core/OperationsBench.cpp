@@ -1,5 +1,6 @@
 #include "bench/core/BenchLists.h"
 #include "bench/core/BenchTerms.h"
+#include "bench/core/FreshList.h"
 #include "core/Misspellings.h"
 #include "core/Recombination.h"
 #include "core/WordRules.h"
@@ -12,17 +13,6 @@ namespace {
 constexpr int M = 1'000'000;
 // Enough for every growth these benchmarks cause.
 constexpr std::size_t Unlimited = std::size_t{1} << 40;
-
-// Times one operation on a freshly loaded list of phrases; loading is not timed.
-void TimeOnFreshList(benchmark::State& state, const std::function<void(TKeyItems&)>& operation) {
-    TKeyItems list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        LoadPhrases(list, static_cast<std::size_t>(state.range(0)));
-        state.ResumeTiming();
-        operation(list);
-    }
-}
 
 std::vector<std::string> PhraseStrings(std::size_t count) {
     TKeyItems list;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/KeyItems.h"
+
+#include <string>
+#include <vector>
+
+struct TWordCount {
+    std::string Text;
+    int Entries = 0;
+
+    bool operator==(const TWordCount&) const = default;
+};
+
+// The words of the list, and with maxWords 2 or 3 also its runs of two and three consecutive words, each with
+// the number of entries holding it (an entry counts once however often it holds one). Texts are folded (so
+// `Shoes` and `SHOES` count together, shown as `shoes`); words are the runs between word blanks with the
+// characters that are no word characters (IsWordChar) cut off at both ends, and a run of words stops where
+// such a cut or a word of punctuation alone falls, so each counted text is found by HighlightHoldingWords in
+// every entry it was counted for. Most entries first, then by text (bytes).
+std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords);
