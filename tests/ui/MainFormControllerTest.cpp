@@ -698,6 +698,20 @@ private slots:
         QCOMPARE(Current().Count(), 4);
     }
 
+    // Dropped files after one that can't be read are not read; those before it stay, as one undo level.
+    void aDroppedFileThatCannotBeReadStopsTheImport() {
+        Fill({"first"});
+        const std::string good = folder.filePath("good.txt").toStdString();
+        std::ofstream(good, std::ios::binary) << "a\r\nb\r\n";
+        const std::string missing = folder.filePath("missing.txt").toStdString();
+        QVERIFY_THROWS_EXCEPTION(EInOutError, controller->ImportFiles({good, missing, good}));
+        QCOMPARE(Texts(Current()), (Strings{"first", "a", "b"}));
+        QCOMPARE(view->RowCount(), 3);
+        QVERIFY(Enabled("aEditUndo"));
+        controller->FindAction("aEditUndo")->trigger();
+        QCOMPARE(Texts(Current()), Strings{"first"});
+    }
+
     void addKeywordsReplacesOrAppends() {
         Fill({"old"});
         dialogs.addWords = {{"a", "b"}, true};
