@@ -26,6 +26,14 @@ int TfrmWordCount::Execute(const std::string& title) {
     return RunModally() ? seWordCount->Value() : 0;
 }
 
+void TfrmWordCount::AskFor(const QString& caption, int maximum, int value) {
+    auto* frameCaption = findChild<QLabel*>("Label1");
+    frameCaption->setText(caption);
+    frameCaption->adjustSize();
+    seWordCount->setMaximum(maximum);
+    seWordCount->setValue(value);
+}
+
 bool TfrmWordCount::eventFilter(QObject* watched, QEvent* event) {
     if (watched == seWordCount && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

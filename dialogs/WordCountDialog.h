@@ -14,6 +14,8 @@ public:
 
     // title is UTF-8. The chosen number, or 0 when cancelled.
     int Execute(const std::string& title);
+    // Makes the dialog ask for another count: its frame caption, largest number and first value.
+    void AskFor(const QString& caption, int maximum, int value);
 
     TSpinEdit* seWordCount;
 

@@ -41,12 +41,16 @@ GLYPHS = {
     "tray": ["M6.5 4l3.5 3.5 3.5-3.5", "M6.5 8.5l3.5 3.5 3.5-3.5", "M4 15.5h12"],
     "close": ["M10 3.5v6", "M6.2 6.2a5.5 5.5 0 1 0 7.6 0"],
     "edit": ["M7.5 5 4.5 8l3 3", "M5 8h6.5a4 4 0 0 1 0 8H9"],
+    "lists": ["M3 5h5.5", "M3 8.5h5.5", "M3 12h5.5", "M11.5 8.5h5.5", "M11.5 12h5.5", "M11.5 15.5h5.5",
+              "amber:M10.2 7.2h7.6v2.6h-7.6z"],
     "list": ["M3 4.5h1", "M6 4.5h6", "M3 8h1", "M6 8h6", "M3 11.5h1", "M6 11.5h4"],
 }
 
 # The main window's buttons, in the order of their resources BtnImg01..BtnImg39.
 LARGE = ["add", "import", "delete", "clean", "modify", "multiply", "highlight", "export"]
 SMALL = ["config", "about", "tray", "close", "edit"]
+# Large buttons added later, after the small ones: BtnImg40 on.
+LATER = ["lists"]
 
 
 def svg(width, height, body, defs=""):
@@ -156,6 +160,9 @@ def pictures():
     for i, name in enumerate(SMALL):
         for state in range(3):
             images[f"BtnImg{25 + i * 3 + state:02d}"] = button(102, 28, state, name)
+    for i, name in enumerate(LATER):
+        for state in range(3):
+            images[f"BtnImg{40 + i * 3 + state:02d}"] = button(152, 28, state, name)
     for state in range(3):
         images[f"DlgBtn{state}"] = button(102, 28, state)
         images[f"TabImg{state}"] = tab(state)

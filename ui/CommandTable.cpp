@@ -185,6 +185,27 @@ struct TCommandRows {
                                           "Google Exact Match", {Multiply, 7}, E, "AS074", TMatchType::Exact),
             Row<&C::CreateMisspellings>(Id::MultipleMisspelled, "aMultipleMisspelled",
                                         "Add Misspelled Words...", {Multiply, 1}, A, "AS075"),
+            // The "Lists" drop-down; its further commands follow these.
+            Row<&C::CompareWithList>(Id::ListsDeleteFound, "aListsDeleteFound",
+                                     "Delete Entries Found In Another List...", {Lists, 1}, E, "AS076",
+                                     TListComparison::DeleteFound),
+            Row<&C::CompareWithList>(Id::ListsHighlightFound, "aListsHighlightFound",
+                                     "Highlight Entries Found In Another List...", {Lists, 2}, E, "AS077",
+                                     TListComparison::HighlightFound),
+            Row<&C::CompareWithList>(Id::ListsKeepFound, "aListsKeepFound",
+                                     "Keep Only Entries Found In Another List...", {Lists, 3}, E, "AS078",
+                                     TListComparison::KeepFound),
+            Row<&C::CompareWithList>(Id::ListsDeleteWordsOf, "aListsDeleteWordsOf",
+                                     "Delete Entries With Words Of Another List...", {Lists, 4}, E, "AS079",
+                                     TListComparison::DeleteWords),
+            Row<&C::CompareWithList>(Id::ListsAddMissing, "aListsAddMissing",
+                                     "Add Missing Entries From Another List...", {Lists, 5}, A, "AS080",
+                                     TListComparison::AddMissing),
+            Row<&C::DeleteSameWordsInOtherOrder>(Id::ListsDeleteSameWords, "aListsDeleteSameWords",
+                                                 "Delete Same Words In Another Order", {Lists, 6, Sep}, E,
+                                                 "AS081"),
+            Row<&C::HighlightLongEntries>(Id::ListsHighlightLonger, "aListsHighlightLonger",
+                                          "Highlight Entries Longer Than...", {Lists, 7}, E, "AS082"),
         };
     }
 };
@@ -201,6 +222,7 @@ constexpr std::array<TMenu, MenuCount> Menus = {{
     {TMenuId::Highlight, "mnuHighlight", "btnHighlight"},
     {TMenuId::Export, "mnuExport", "btnExport"},
     {TMenuId::Config, "mnuConfig", "btnConfig"},
+    {TMenuId::Lists, "mnuLists", "btnLists"},
 }};
 
 constexpr bool SameSubmenu(const char* a, const char* b) {

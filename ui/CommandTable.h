@@ -65,8 +65,16 @@ enum class TCommandId : std::uint8_t {
     MultipleGoogleQuote,
     MultipleGoogleBracket,
     MultipleMisspelled,
+    // The "Lists" drop-down.
+    ListsDeleteFound,
+    ListsHighlightFound,
+    ListsKeepFound,
+    ListsDeleteWordsOf,
+    ListsAddMissing,
+    ListsDeleteSameWords,
+    ListsHighlightLonger,
 };
-inline constexpr std::size_t CommandCount = 54;
+inline constexpr std::size_t CommandCount = 61;
 
 enum class TCommandRule : std::uint8_t {
     // The current list holds an entry.
@@ -77,8 +85,8 @@ enum class TCommandRule : std::uint8_t {
 };
 
 // The drop-down menus, in the order of their buttons.
-enum class TMenuId : std::uint8_t { Delete, Clean, Modify, Multiply, Highlight, Export, Config };
-inline constexpr std::size_t MenuCount = 7;
+enum class TMenuId : std::uint8_t { Delete, Clean, Modify, Multiply, Highlight, Export, Config, Lists };
+inline constexpr std::size_t MenuCount = 8;
 
 // Where a command stands in the menus: its line among the menu's commands (1-based, submenus included),
 // whether a separator line comes before it, and the submenu that holds it. A separator before a submenu's
@@ -118,7 +126,7 @@ struct TMenu {
     const char* Button;
 };
 
-// The 54 commands in TCommandId order.
+// The commands in TCommandId order.
 std::span<const TCommand> CommandTable();
 const TCommand& CommandOf(TCommandId id);
 // The drop-down menus in TMenuId order.

@@ -39,8 +39,18 @@ enum class TReplaceMode : std::uint8_t { InPlace = 1, Duplicate = 2 };
 // The entries an export takes.
 enum class TExportScope : std::uint8_t { All = 1, Highlighted = 2 };
 
-using TCommandVariant = std::variant<std::monostate, TTermPosition, TWordComparison, TMatchType, TSortOrder,
-                                     TCaseChange, TWordPlacement, TReplaceMode, TExportScope>;
+// What a command does to the current list with the entries of another list.
+enum class TListComparison : std::uint8_t {
+    DeleteFound = 1,
+    HighlightFound = 2,
+    KeepFound = 3,
+    DeleteWords = 4,
+    AddMissing = 5
+};
+
+using TCommandVariant =
+    std::variant<std::monostate, TTermPosition, TWordComparison, TMatchType, TSortOrder, TCaseChange,
+                 TWordPlacement, TReplaceMode, TExportScope, TListComparison>;
 
 // The number a command's tag shows for its variant; 0 for a command without one.
 constexpr int VariantTag(const TCommandVariant& variant) {

@@ -43,6 +43,9 @@ public:
     virtual bool RunAddWords(TAddWordsResult& result) = 0;
     // False when cancelled.
     virtual bool RunSelectList(TSelectListResult& result) = 0;
+    // The list a command of the "Lists" drop-down compares the current list with, chosen in a dialog
+    // of that title; null when cancelled.
+    virtual TKeyItems* ChooseOtherList(const std::string& title) = 0;
     virtual bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) = 0;
     virtual bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) = 0;
     // On confirmation the dialog has stored the new font and colours in the list, and the chosen encodings
@@ -56,6 +59,8 @@ public:
     // The typed lines without the empty ones, upper-cased by the locale when upperCase is set.
     virtual bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) = 0;
     virtual int AskWordCount(const std::string& title) = 0;
+    // A number of characters, offered as defaultCount; 0 when cancelled.
+    virtual int AskCharacterCount(const std::string& title, int defaultCount) = 0;
     virtual bool AskCharacters(TCharSet& characters) = 0;
     virtual bool AskWord(std::string& word) = 0;
     virtual bool AskSearchReplace(std::string& find, std::string& replacement) = 0;

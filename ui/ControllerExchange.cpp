@@ -73,13 +73,46 @@ void TMainFormController::Import() {
         return;
     management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
-    const TImportChoice choice{management_.ImportEncoding, CodePageForLocale(QLocale::system())};
-    const TImportResult result = ReadKeywordFile(*path, *list, MemoryBudget(), choice);
+    const TImportResult result = ReadImport(*path, *list);
     SetCheckpoint("d008");
     RefreshView(false, false);
     undo.Commit();
     if (result.DamagedLines > 0)
         Ask(DamageMessage(result), TMsgButtons::Ok, TMsgIcon::Warning);
+}
+
+void TMainFormController::ImportFiles(const std::vector<std::string>& paths) {
+    const TCommandScope command;
+    TKeyItems* list = CurrentList();
+    TUndoStep undo(*this, "Import");
+    if (!list || paths.empty() || !undo.Keep(*list, true))
+        return;
+    CheckpointScope checkpoint("d150");
+    std::vector<std::string> damages;
+    try {
+        for (const std::string& path : paths) {
+            const TImportResult result = ReadImport(path, *list);
+            if (result.DamagedLines > 0)
+                damages.push_back((paths.size() > 1 ? std::filesystem::path(path).filename().string() + ": "
+                                                    : std::string()) +
+                                  DamageMessage(result));
+        }
+    } catch (...) {
+        // The files read before the failing one stay, and can be undone with the rest.
+        RefreshView(false, false);
+        undo.Commit();
+        throw;
+    }
+    SetCheckpoint("d151");
+    RefreshView(false, false);
+    undo.Commit();
+    for (const std::string& damage : damages)
+        Ask(damage, TMsgButtons::Ok, TMsgIcon::Warning);
+}
+
+TImportResult TMainFormController::ReadImport(const std::string& path, TKeyItems& list) {
+    const TImportChoice choice{management_.ImportEncoding, CodePageForLocale(QLocale::system())};
+    return ReadKeywordFile(path, list, MemoryBudget(), choice);
 }
 
 void TMainFormController::ExportToTextFile(TExportScope scope) {

@@ -11,6 +11,9 @@ TListChange ChangeOf(const TCommand& command) {
     case TCommandId::MultipleRecombine:
     case TCommandId::MultipleMisspelled:
         return TListChange::ChosenList;
+    case TCommandId::ListsHighlightFound:
+    case TCommandId::ListsHighlightLonger:
+        return TListChange::Highlight;
     default:
         break;
     }
@@ -19,6 +22,7 @@ TListChange ChangeOf(const TCommand& command) {
     case TMenuId::Clean:
     case TMenuId::Modify:
     case TMenuId::Multiply:
+    case TMenuId::Lists:
         return TListChange::Entries;
     case TMenuId::Highlight:
         return TListChange::Highlight;

@@ -18,6 +18,7 @@ class TIntList;
 class TKeyItems;
 class TManagementLayer;
 class TUndoStep;
+struct TImportResult;
 
 // The collaborators of the main-window controller, made before it and outliving it.
 struct TControllerServices {
@@ -27,7 +28,7 @@ struct TControllerServices {
     IClipboard& Clipboard;
 };
 
-// The controller of the main window: binds the window's 54 commands (the command table) to their enable rules
+// The controller of the main window: binds the window's commands (the command table) to their enable rules
 // and handlers, runs the parameter dialogs, calls the operations on the current keyword list, refreshes the
 // list view and reports the outcome. It decides which list tabs there are. It sees the window only through
 // IMainView and its dialogs only through IControllerDialogs, so it runs without a screen.
@@ -51,6 +52,7 @@ public:
     void SelectListTab(int index) override;
     void AddKeywords() override;
     void Import() override;
+    void ImportFiles(const std::vector<std::string>& paths) override;
     void ShowAbout() override;
     void OpenHomePage() override;
     void SortByColumn(int column) override;
@@ -87,6 +89,8 @@ private:
     TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) const;
     void Select(const TIntList& rows);
     void ReportClipboard(bool placed) const;
+    // Appends one keyword file to the list, as the import settings read it.
+    TImportResult ReadImport(const std::string& path, TKeyItems& list);
 
     // The command handlers; the command table binds them.
     void DeleteAllEntries();
@@ -118,6 +122,9 @@ private:
     void ExportToClipboardComma(TExportScope scope);
     void EditColorsAndFont();
     void CheckForUpdates();
+    void CompareWithList(TListComparison comparison);
+    void DeleteSameWordsInOtherOrder();
+    void HighlightLongEntries();
 
     // The words that combining or misspelling works on, by the source the dialog returned.
     std::vector<std::string> SourceWords(const TMultiplyResult& choice) const;

@@ -61,6 +61,8 @@ public:
     virtual void SelectListTab(int index) = 0;
     virtual void AddKeywords() = 0;
     virtual void Import() = 0;
+    // Files dropped on the window, imported one after the other as Import imports one.
+    virtual void ImportFiles(const std::vector<std::string>& paths) = 0;
     virtual void ShowAbout() = 0;
     virtual void OpenHomePage() = 0;
     virtual void SortByColumn(int column) = 0;

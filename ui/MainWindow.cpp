@@ -19,12 +19,16 @@
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTreeView>
@@ -62,6 +66,15 @@ QImage BannerEdge(const QPixmap& banner) {
                                             above.blueF() + (below.blueF() - above.blueF()) * t));
     }
     return edge;
+}
+
+// The local files among what is dragged, in their order.
+std::vector<std::string> DroppedFiles(const QMimeData& data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    return paths;
 }
 
 QString ResourceName(int number) {
@@ -151,6 +164,7 @@ void TfrmMain::CreateControls() {
     btnMultiply = NewButton("btnMultiply", ilButtons, 15, "Multiply", {189, 191, 152, 28});
     btnHighlight = NewButton("btnHighlight", ilButtons, 18, "Highlight", {354, 129, 152, 28});
     btnExport = NewButton("btnExport", ilButtons, 21, "Export", {354, 160, 152, 28});
+    btnLists = NewButton("btnLists", ilButtons, 24, "Lists", {354, 191, 152, 28});
     btnConfig = NewButton("btnConfig", ilButtons2, 3, "Config", {671, 129, 102, 28});
     btnAbout = NewButton("btnAbout", ilButtons2, 6, "About", {671, 160, 102, 28});
     btnEdit = NewButton(EditButtonName, ilButtons2, 15, "Edit", {671, 191, 102, 28});
@@ -185,6 +199,8 @@ void TfrmMain::CreateControls() {
     lvMain->OnColumnClick = [this](int column) { Listener().SortByColumn(column); };
     lvMain->OnODError = [this](TODErrorStage, int) { Listener().ResetView(); };
     anchors_.Add(lvMain, AnchorAll);
+    lvMain->installEventFilter(this);
+    setAcceptDrops(true);
     connect(&lvMain->Selection(), &TRowSelection::RowsChanged, this, &TfrmMain::StatusChanged);
 
     // In the strip between the list's frame and the window's bottom edge, clear of every other control.
@@ -244,6 +260,8 @@ void TfrmMain::LoadButtonImages() {
         ilButtons->AddResource(ResourceName(i));
     for (int i = 25; i <= 39; ++i)
         ilButtons2->AddResource(ResourceName(i));
+    for (int i = 40; i <= 42; ++i)
+        ilButtons->AddResource(ResourceName(i));
 }
 
 void TfrmMain::AttachMenus() {
@@ -414,7 +432,35 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         Listener().OpenHomePage();
         return true;
     }
+    if (watched == lvMain && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Delete))
+            return RunCommand("aDeleteHighlighted");
+        if (key->matches(QKeySequence::Copy))
+            return RunCommand("aExportToClipboardHighlighted");
+    }
     return TControlledForm::eventFilter(watched, event);
+}
+
+bool TfrmMain::RunCommand(const char* name) {
+    TAction* action = commands_.Find(name);
+    action->Update();
+    if (action->isEnabled())
+        action->trigger();
+    return true;
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = DroppedFiles(*event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    Listener().ImportFiles(paths);
 }
 
 void TfrmMain::lvMainData(int row, TODRow& data) const {

@@ -76,6 +76,8 @@ public:
     TButtonEx* btnMultiply = nullptr;
     TButtonEx* btnHighlight = nullptr;
     TButtonEx* btnExport = nullptr;
+    // Commands that compare the current list with another, and checks of the list on its own.
+    TButtonEx* btnLists = nullptr;
     TButtonEx* btnConfig = nullptr;
     TButtonEx* btnAbout = nullptr;
     // Undo and redo, under About.
@@ -91,6 +93,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Files dropped on the window are imported into the current list.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateCommands();
@@ -99,6 +104,8 @@ private:
                          QRect place);
     TButtonEx* NewListTab(int index);
     IMainViewEvents& Listener() const;
+    // Runs the named command as its menu would when it is enabled; the key that asked for it is used.
+    bool RunCommand(const char* name);
     std::optional<std::string> ChooseFile(const std::string& folder, bool save);
 
     void StatusChanged();

@@ -7,8 +7,15 @@
 #include "dialogs/MisspelledDialog.h"
 #include "dialogs/SelectListDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "dialogs/WordCountDialog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/UpdateCheck.h"
+
+namespace {
+
+constexpr int MaxCharacterCount = 100000;
+
+} // namespace
 
 void TProgramDialogs::SetMainWindow(QWidget* window) {
     mainWindow_ = window;
@@ -31,6 +38,10 @@ bool TProgramDialogs::RunSelectList(TSelectListResult& result) {
         return false;
     result = {list, emptyFirst};
     return true;
+}
+
+TKeyItems* TProgramDialogs::ChooseOtherList(const std::string& title) {
+    return DialogFor(otherList_, mainWindow_).ChooseOther(lists_, title);
 }
 
 bool TProgramDialogs::RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) {
@@ -79,6 +90,15 @@ bool TProgramDialogs::AskWords(const std::string& title, std::vector<std::string
 
 int TProgramDialogs::AskWordCount(const std::string& title) {
     return management_.AskWordCount(title);
+}
+
+int TProgramDialogs::AskCharacterCount(const std::string& title, int defaultCount) {
+    // Apart from the word-count dialog, which keeps its own last count and range.
+    const bool made = EnsureForm(characterCount_);
+    TfrmWordCount& dialog = DialogFor(characterCount_, mainWindow_);
+    if (made)
+        dialog.AskFor(" Select the number of characters ", MaxCharacterCount, defaultCount);
+    return dialog.Execute(title);
 }
 
 bool TProgramDialogs::AskCharacters(TCharSet& characters) {

@@ -15,6 +15,7 @@ class TfrmCombineWords;
 class TfrmMisspelled;
 class TfrmSelectList;
 class TfrmSettings;
+class TfrmWordCount;
 
 // The program's own dialog windows behind the controller's and the management layer's dialog interfaces;
 // each window is made on first use and kept until the program ends.
@@ -25,6 +26,7 @@ public:
 
     bool RunAddWords(TAddWordsResult& result) override;
     bool RunSelectList(TSelectListResult& result) override;
+    TKeyItems* ChooseOtherList(const std::string& title) override;
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override;
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override;
     bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) override;
@@ -32,6 +34,7 @@ public:
     void CheckForUpdates() override;
     bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override;
     int AskWordCount(const std::string& title) override;
+    int AskCharacterCount(const std::string& title, int defaultCount) override;
     bool AskCharacters(TCharSet& characters) override;
     bool AskWord(std::string& word) override;
     bool AskSearchReplace(std::string& find, std::string& replacement) override;
@@ -48,6 +51,8 @@ private:
     TParameterDialogWindows parameters_;
     QPointer<TfrmAddWords> addWords_;
     QPointer<TfrmSelectList> selectList_;
+    QPointer<TfrmSelectList> otherList_;
+    QPointer<TfrmWordCount> characterCount_;
     QPointer<TfrmCombineWords> combineWords_;
     QPointer<TfrmMisspelled> misspelled_;
     QPointer<TfrmSettings> settings_;

@@ -26,6 +26,7 @@ class TNoDialogs : public IControllerDialogs {
 public:
     bool RunAddWords(TAddWordsResult&) override { return false; }
     bool RunSelectList(TSelectListResult&) override { return false; }
+    TKeyItems* ChooseOtherList(const std::string&) override { return nullptr; }
     bool RunCombineWords(const TCombineWordsRequest&, TMultiplyResult&) override { return false; }
     bool RunMisspellings(bool, TMultiplyResult&) override { return false; }
     bool RunColorsAndFont(TKeyItems&, TFileEncodings&) override { return false; }
@@ -33,6 +34,7 @@ public:
     void CheckForUpdates() override {}
     bool AskWords(const std::string&, std::vector<std::string>&, bool) override { return false; }
     int AskWordCount(const std::string&) override { return -1; }
+    int AskCharacterCount(const std::string&, int) override { return 0; }
     bool AskCharacters(TCharSet&) override { return false; }
     bool AskWord(std::string&) override { return false; }
     bool AskSearchReplace(std::string&, std::string&) override { return false; }

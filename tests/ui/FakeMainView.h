@@ -155,6 +155,10 @@ public:
         result = selectList;
         return true;
     }
+    TKeyItems* ChooseOtherList(const std::string& title) override {
+        shown.push_back(title);
+        return confirm ? otherList : nullptr;
+    }
     bool RunCombineWords(const TCombineWordsRequest& request, TMultiplyResult& result) override {
         shown.push_back("combine words");
         combineRequest = request;
@@ -190,6 +194,10 @@ public:
         return Management().AskWords(title, lines, upperCase);
     }
     int AskWordCount(const std::string& title) override { return Management().AskWordCount(title); }
+    int AskCharacterCount(const std::string& title, int defaultCount) override {
+        shown.push_back(title + " " + std::to_string(defaultCount));
+        return confirm ? characterCount : 0;
+    }
     bool AskCharacters(TCharSet& characters) override { return Management().AskCharacters(characters); }
     bool AskWord(std::string& word) override { return Management().AskWord(word); }
     bool AskSearchReplace(std::string& find, std::string& replacement) override {
@@ -204,6 +212,8 @@ public:
     std::vector<std::string> shown;
     TAddWordsResult addWords;
     TSelectListResult selectList;
+    TKeyItems* otherList = nullptr;
+    int characterCount = 80;
     TMultiplyResult multiply;
     TCombineWordsRequest combineRequest;
     bool misspellingsHighlighted = false;

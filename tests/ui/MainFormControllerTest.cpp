@@ -50,6 +50,7 @@ struct TCommandEffect {
 
 const Strings Base = {"red shoes", "cheap  red boots", "boots red", "Hat", "boots red"};
 const std::vector<int> Kept = {1, 3};
+const Strings Third = {"RED SHOES", "boots", "x"};
 const std::vector<int> None = {};
 const std::string Pasted =
     "Keyword data transfered to Windows clipboard\r\nUse you application's 'Paste' menu "
@@ -304,6 +305,30 @@ const std::vector<TCommandEffect>& CommandEffects() {
          None,
          {"misspellings"},
          ""},
+        // The other list is {Third}; the character count answered is 9.
+        {ListsDeleteFound,
+         'E',
+         {"cheap  red boots", "boots red", "Hat", "boots red"},
+         None,
+         {"Delete entries found in another list"},
+         ""},
+        {ListsHighlightFound, 'E', Base, {0}, {"Highlight entries found in another list"}, ""},
+        {ListsKeepFound, 'E', {"red shoes"}, None, {"Keep only entries found in another list"}, ""},
+        {ListsDeleteWordsOf, 'E', {"Hat"}, None, {"Delete entries with words of another list"}, ""},
+        {ListsAddMissing,
+         'A',
+         Plus(Base, {"boots", "x"}),
+         None,
+         {"Add missing entries from another list"},
+         ""},
+        {ListsDeleteSameWords,
+         'E',
+         {"red shoes", "boots red", "Hat"},
+         None,
+         {"2 duplicates removed."},
+         "",
+         {"red shoes", "Shoes  RED", "boots red", "Hat", "red boots"}},
+        {ListsHighlightLonger, 'E', Base, {1}, {"Highlight entries longer than 'N' characters 80"}, ""},
     };
     return effects;
 }
@@ -399,6 +424,10 @@ private slots:
         parameters.replacement = "blue";
         dialogs.selectList = {&other, true};
         dialogs.multiply = {SourceTypedWords, &Current(), 4, {"cd ab"}};
+        for (const std::string& text : Third)
+            lists->GetList(2).AddKeyword(text);
+        dialogs.otherList = &lists->GetList(2);
+        dialogs.characterCount = 9;
         const std::string path = folder.filePath("export.txt").toStdString();
         QFile::remove(QString::fromStdString(path));
         view->chosenFile = path;
@@ -667,6 +696,20 @@ private slots:
         QVERIFY(failed);
         QCOMPARE(TopCheckpoint(), std::string("d007"));
         QCOMPARE(Current().Count(), 4);
+    }
+
+    // Dropped files after one that can't be read are not read; those before it stay, as one undo level.
+    void aDroppedFileThatCannotBeReadStopsTheImport() {
+        Fill({"first"});
+        const std::string good = folder.filePath("good.txt").toStdString();
+        std::ofstream(good, std::ios::binary) << "a\r\nb\r\n";
+        const std::string missing = folder.filePath("missing.txt").toStdString();
+        QVERIFY_THROWS_EXCEPTION(EInOutError, controller->ImportFiles({good, missing, good}));
+        QCOMPARE(Texts(Current()), (Strings{"first", "a", "b"}));
+        QCOMPARE(view->RowCount(), 3);
+        QVERIFY(Enabled("aEditUndo"));
+        controller->FindAction("aEditUndo")->trigger();
+        QCOMPARE(Texts(Current()), Strings{"first"});
     }
 
     void addKeywordsReplacesOrAppends() {

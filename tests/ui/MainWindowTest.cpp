@@ -18,10 +18,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
 
+#include <fstream>
 #include <optional>
 
 namespace {
@@ -132,7 +134,8 @@ private slots:
         QCOMPARE(window->btnTray->ImageStartIndex(), 9);
         QCOMPARE(window->btnTray->ImageList()->Count(), 18);
         QCOMPARE(window->btnEdit->geometry(), QRect(671, 191, 102, 28));
-        QCOMPARE(window->btnAdd->ImageList()->Count(), 24);
+        QCOMPARE(window->btnAdd->ImageList()->Count(), 27);
+        QCOMPARE(window->btnLists->geometry(), QRect(354, 191, 152, 28));
 
         window->resize(1000, 700);
         QCOMPARE(window->btnClose->geometry(), QRect(879, 647, 102, 28));
@@ -202,6 +205,14 @@ private slots:
                      "aExportToClipboardCommaHighlighted Highlighted Words To Clipboard (Comma Seperated)"}));
         QCOMPARE(MenuOutline(*window->Menu("mnuConfig")),
                  (QStringList{"aConfigFont Colors && Font...", "-", "aConfigUpdates Check For Updates..."}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuLists")),
+                 (QStringList{"aListsDeleteFound Delete Entries Found In Another List...",
+                              "aListsHighlightFound Highlight Entries Found In Another List...",
+                              "aListsKeepFound Keep Only Entries Found In Another List...",
+                              "aListsDeleteWordsOf Delete Entries With Words Of Another List...",
+                              "aListsAddMissing Add Missing Entries From Another List...", "-",
+                              "aListsDeleteSameWords Delete Same Words In Another Order",
+                              "aListsHighlightLonger Highlight Entries Longer Than..."}));
         QCOMPARE(MenuOutline(*window->Menu("mnuEdit")), (QStringList{"aEditUndo Undo", "aEditRedo Redo"}));
         const QMap<QString, QList<QKeySequence>> keys = {
             {"aHighlightAll", {QKeySequence("Ctrl+A")}},
@@ -526,6 +537,61 @@ private slots:
         TActionList::UpdateAll();
         QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(Current().Count(), 2);
+    }
+
+    // Files dropped on the window are read into the current list in their order, as one step to undo;
+    // what is not a file is refused.
+    void droppedFilesAreImportedOneAfterTheOther() {
+        Fill({"first"});
+        QTemporaryDir folder;
+        const QString a = folder.filePath("a.txt");
+        const QString b = folder.filePath("b.txt");
+        std::ofstream(a.toStdString(), std::ios::binary) << "red\r\nblue\r\n";
+        std::ofstream(b.toStdString(), std::ios::binary) << "caf\xC3\xA9\n";
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        const QPointF at = window->lvMain->geometry().center();
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(Texts(Current()), (Strings{"first", "red", "blue", "caf\xC3\xA9"}));
+        QCOMPARE(window->RowCount(), 4);
+        TAction* undo = controller->FindAction("aEditUndo");
+        undo->Update();
+        QCOMPARE(undo->text(), QString("Undo Import"));
+        undo->trigger();
+        QCOMPARE(Texts(Current()), Strings{"first"});
+
+        QMimeData text;
+        text.setText("red");
+        QDragEnterEvent refused(at.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    // Delete and Ctrl+C in the list act on the highlighted rows as their commands do, and not at all when
+    // nothing is highlighted.
+    void deleteAndCopyKeysActOnTheHighlightedRows() {
+        Fill({"red", "blue", "hat"});
+        window->activateWindow();
+        window->lvMain->setFocus();
+        window->SetRowSelected(0, true);
+        window->SetRowSelected(2, true);
+        QTest::keyClick(window->lvMain, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard.text, std::string("red\r\nhat\r\n"));
+        QTest::keyClick(window->lvMain, Qt::Key_Delete);
+        QCOMPARE(Texts(Current()), Strings{"blue"});
+        QCOMPARE(window->RowCount(), 1);
+        const std::size_t messages = boxes->shown.size();
+        clipboard.text.clear();
+        QTest::keyClick(window->lvMain, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(window->lvMain, Qt::Key_Delete);
+        QCOMPARE(clipboard.text, std::string());
+        QCOMPARE(Texts(Current()), Strings{"blue"});
+        QCOMPARE(boxes->shown.size(), messages);
     }
 
     void theLogoOpensTheHomePage() {

@@ -76,6 +76,11 @@ private:
         parameters.find = "red";
         parameters.replacement = "blue";
         dialogs.multiply = {SourceTypedWords, &Current(), 2, {"cd ab"}};
+        TKeyItems& other = lists->GetList(4);
+        for (const char* text : {"hat", "boots red", "red", "new one"})
+            other.AddKeyword(text);
+        dialogs.otherList = &other;
+        dialogs.characterCount = 9;
     }
     // Runs the step as the user would; false when its command is disabled.
     bool Run(const TStep& step) {
@@ -173,6 +178,32 @@ private slots:
         for (const TStep& step : done)
             QVERIFY(Run(step));
         QVERIFY(AllStates() == reached);
+    }
+
+    // Each command of the "Lists" drop-down that changes the list is undone to the state before it, named
+    // after it, and redone to the state it made.
+    void everyListsCommandIsUndoneAndRedone() {
+        Fill(Start);
+        for (const TCommand* command : MenuCommands(TMenuId::Lists)) {
+            if (ChangeOf(*command) == TListChange::Nothing)
+                continue;
+            view->ClearSelection();
+            for (int row : {0, 5})
+                view->SetRowSelected(row, true);
+            const std::vector<TListState> before = AllStates();
+            Action(command->Name).trigger();
+            const std::vector<TListState> after = AllStates();
+            QVERIFY2(after != before, command->Name);
+            QVERIFY(Enabled(UndoCommand.Name));
+            QCOMPARE(Action(UndoCommand.Name).text().toStdString(), "Undo " + UndoNameOf(*command));
+            Action(UndoCommand.Name).trigger();
+            QVERIFY2(AllStates() == before, command->Name);
+            QVERIFY(Enabled(RedoCommand.Name));
+            Action(RedoCommand.Name).trigger();
+            QVERIFY2(AllStates() == after, command->Name);
+            Action(UndoCommand.Name).trigger();
+            QVERIFY(!reported);
+        }
     }
 
     // A few highlighted rows deleted come back in their places, highlighted, and go again.
