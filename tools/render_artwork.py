@@ -41,12 +41,15 @@ GLYPHS = {
     "tray": ["M6.5 4l3.5 3.5 3.5-3.5", "M6.5 8.5l3.5 3.5 3.5-3.5", "M4 15.5h12"],
     "close": ["M10 3.5v6", "M6.2 6.2a5.5 5.5 0 1 0 7.6 0"],
     "edit": ["M7.5 5 4.5 8l3 3", "M5 8h6.5a4 4 0 0 1 0 8H9"],
+    "lists": ["M3 5h6", "M3 10h9", "M3 15h4", "fill:M14 12h2.5v4.5H14z", "fill:M14 3.5h2.5v6H14z"],
     "list": ["M3 4.5h1", "M6 4.5h6", "M3 8h1", "M6 8h6", "M3 11.5h1", "M6 11.5h4"],
 }
 
 # The main window's buttons, in the order of their resources BtnImg01..BtnImg39.
 LARGE = ["add", "import", "delete", "clean", "modify", "multiply", "highlight", "export"]
 SMALL = ["config", "about", "tray", "close", "edit"]
+# Large buttons added later, from BtnImg40 on.
+LATER = ["lists"]
 
 
 def svg(width, height, body, defs=""):
@@ -156,6 +159,9 @@ def pictures():
     for i, name in enumerate(SMALL):
         for state in range(3):
             images[f"BtnImg{25 + i * 3 + state:02d}"] = button(102, 28, state, name)
+    for i, name in enumerate(LATER):
+        for state in range(3):
+            images[f"BtnImg{40 + i * 3 + state:02d}"] = button(152, 28, state, name)
     for state in range(3):
         images[f"DlgBtn{state}"] = button(102, 28, state)
         images[f"TabImg{state}"] = tab(state)

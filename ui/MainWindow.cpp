@@ -18,6 +18,7 @@
 #include "ui/EditCommands.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
+#include "ui/WordFrequencyCommand.h"
 
 #include <QFileDialog>
 #include <QFrame>
@@ -117,6 +118,9 @@ void TfrmMain::CreateCommands() {
         addAction(action);
         commands_.Add(action);
     }
+    auto* wordFrequency = new TAction(WordFrequencyCommand.Name, &commands_);
+    wordFrequency->setText(WordFrequencyCommand.Caption);
+    commands_.Add(wordFrequency);
 }
 
 void TfrmMain::CreateControls() {
@@ -151,6 +155,7 @@ void TfrmMain::CreateControls() {
     btnMultiply = NewButton("btnMultiply", ilButtons, 15, "Multiply", {189, 191, 152, 28});
     btnHighlight = NewButton("btnHighlight", ilButtons, 18, "Highlight", {354, 129, 152, 28});
     btnExport = NewButton("btnExport", ilButtons, 21, "Export", {354, 160, 152, 28});
+    btnLists = NewButton(ListsButtonName, ilButtons, 24, "Lists", {354, 191, 152, 28});
     btnConfig = NewButton("btnConfig", ilButtons2, 3, "Config", {671, 129, 102, 28});
     btnAbout = NewButton("btnAbout", ilButtons2, 6, "About", {671, 160, 102, 28});
     btnEdit = NewButton(EditButtonName, ilButtons2, 15, "Edit", {671, 191, 102, 28});
@@ -242,6 +247,8 @@ void TfrmMain::ShowListTabs(const std::vector<std::string>& names, int current) 
 void TfrmMain::LoadButtonImages() {
     for (int i = 1; i <= 24; ++i)
         ilButtons->AddResource(ResourceName(i));
+    for (int i = 40; i <= 42; ++i)
+        ilButtons->AddResource(ResourceName(i));
     for (int i = 25; i <= 39; ++i)
         ilButtons2->AddResource(ResourceName(i));
 }
@@ -284,6 +291,11 @@ void TfrmMain::AttachMenus() {
         edit->addAction(commands_.Find(command.Name));
     connect(btnEdit, &TButtonEx::clicked, edit, [this, edit] { PopupBelow(*edit, *btnEdit); });
     menus_.insert(EditMenuName, edit);
+    auto* lists = new QMenu(this);
+    lists->setObjectName(ListsMenuName);
+    lists->addAction(commands_.Find(WordFrequencyCommand.Name));
+    connect(btnLists, &TButtonEx::clicked, lists, [this, lists] { PopupBelow(*lists, *btnLists); });
+    menus_.insert(ListsMenuName, lists);
 }
 
 void TfrmMain::SetRowCount(int count) {

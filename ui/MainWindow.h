@@ -76,6 +76,8 @@ public:
     TButtonEx* btnMultiply = nullptr;
     TButtonEx* btnHighlight = nullptr;
     TButtonEx* btnExport = nullptr;
+    // The commands between lists and over a whole list.
+    TButtonEx* btnLists = nullptr;
     TButtonEx* btnConfig = nullptr;
     TButtonEx* btnAbout = nullptr;
     // Undo and redo, under About.
