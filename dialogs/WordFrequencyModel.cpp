@@ -83,6 +83,9 @@ void TWordFrequencyModel::Order() {
     };
     const auto entries = [this](int i) { return counts_[static_cast<std::size_t>(i)].Entries; };
     const bool up = sortOrder_ == Qt::AscendingOrder;
+    // The counting hands the counts over in this order.
+    if (sortColumn_ == EntriesColumn && !up)
+        return;
     if (sortColumn_ == WordColumn)
         std::sort(order_.begin(), order_.end(),
                   [&](int a, int b) { return up ? text(a) < text(b) : text(b) < text(a); });

@@ -16,7 +16,8 @@ public:
 
     explicit TWordFrequencyModel(QObject* parent = nullptr);
 
-    // Shows these counts, sorted and filtered as before.
+    // Shows these counts, in the counting's order (most entries first, then by text), sorted and filtered as
+    // before.
     void SetCounts(std::vector<TWordCount> counts);
     // Shows only the texts that hold filter, ignoring case; an empty filter shows all.
     void SetFilter(const std::string& filter);

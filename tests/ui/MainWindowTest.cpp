@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(window->btnTray->ImageStartIndex(), 9);
         QCOMPARE(window->btnTray->ImageList()->Count(), 18);
         QCOMPARE(window->btnEdit->geometry(), QRect(671, 191, 102, 28));
-        QCOMPARE(window->btnAdd->ImageList()->Count(), 24);
+        QCOMPARE(window->btnAdd->ImageList()->Count(), 27);
 
         window->resize(1000, 700);
         QCOMPARE(window->btnClose->geometry(), QRect(879, 647, 102, 28));
@@ -203,6 +203,8 @@ private slots:
         QCOMPARE(MenuOutline(*window->Menu("mnuConfig")),
                  (QStringList{"aConfigFont Colors && Font...", "-", "aConfigUpdates Check For Updates..."}));
         QCOMPARE(MenuOutline(*window->Menu("mnuEdit")), (QStringList{"aEditUndo Undo", "aEditRedo Redo"}));
+        QCOMPARE(MenuOutline(*window->Menu("mnuLists")),
+                 QStringList{"aListsWordFrequency Word Frequency..."});
         const QMap<QString, QList<QKeySequence>> keys = {
             {"aHighlightAll", {QKeySequence("Ctrl+A")}},
             {"aEditUndo", {QKeySequence("Ctrl+Z")}},
@@ -219,6 +221,9 @@ private slots:
         QTRY_VERIFY(clean->isVisible());
         QCOMPARE(clean->pos(), window->btnClean->mapToGlobal(QPoint(0, 28)));
         clean->close();
+        QTest::mouseClick(window->btnLists, Qt::LeftButton, {}, QPoint(40, 14));
+        QTRY_VERIFY(window->Menu("mnuLists")->isVisible());
+        window->Menu("mnuLists")->close();
     }
 
     void rowsShowNumbersTextsAndTheListsColours() {

@@ -40,14 +40,6 @@ Strings Texts(const TKeyItems& list) {
 class WordFrequencyCommandTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
-private:
-    TAction& Action(const char* name) { return *controller->FindAction(name); }
-    void Fill(const Strings& texts) {
-        for (const auto& text : texts)
-            Current().AddKeyword(text);
-        controller->RefreshView(false, false);
-    }
-
 private slots:
     void init() { StartController(); }
     void cleanup() { StopController(); }
