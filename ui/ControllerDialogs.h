@@ -34,6 +34,13 @@ struct TMultiplyResult {
     std::vector<std::string> TypedWords;
 };
 
+// The texts picked in the word-frequency dialog, and whether they go to another list or highlight the
+// entries holding them.
+struct TWordFrequencyResult {
+    std::vector<std::string> Words;
+    bool SendToList = false;
+};
+
 // Every dialog the command controller runs, each modal; texts in the code page. The real ones are the
 // program's dialog windows, the parameter dialogs among them run through the management layer's entry points
 // (which keep their recent entries); tests use fakes.
@@ -52,6 +59,8 @@ public:
     // in encodings.
     virtual bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) = 0;
     virtual void RunAbout() = 0;
+    // Counts the words of list; false when closed without picking.
+    virtual bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) = 0;
     // The update check, with its own messages.
     virtual void CheckForUpdates() = 0;
 

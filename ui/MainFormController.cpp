@@ -218,4 +218,5 @@ void TMainFormController::BindCommands() {
         action->Tag = VariantTag(command.Variant);
     }
     BindEditCommands();
+    BindWordFrequencyCommand();
 }

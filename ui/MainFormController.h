@@ -73,6 +73,7 @@ private:
     void BindCommands();
     void ShowListTabs(int current) const;
     void BindEditCommands();
+    void BindWordFrequencyCommand();
     void RunCommand(const TCommand& command);
     // A command that changes the list its dialog chose calls this before changing it: false when the user
     // would rather not run the command without undo.
@@ -125,6 +126,9 @@ private:
     void CompareWithList(TListComparison comparison);
     void DeleteSameWordsInOtherOrder();
     void HighlightLongEntries();
+    void ShowWordFrequency();
+    void HighlightEntriesHolding(const std::vector<std::string>& words);
+    void SendWordsToList(const std::vector<std::string>& words);
 
     // The words that combining or misspelling works on, by the source the dialog returned.
     std::vector<std::string> SourceWords(const TMultiplyResult& choice) const;

@@ -18,6 +18,7 @@
 #include "ui/EditCommands.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
+#include "ui/WordFrequencyCommand.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -130,6 +131,9 @@ void TfrmMain::CreateCommands() {
         addAction(action);
         commands_.Add(action);
     }
+    auto* wordFrequency = new TAction(WordFrequencyCommand.Name, &commands_);
+    wordFrequency->setText(WordFrequencyCommand.Caption);
+    commands_.Add(wordFrequency);
 }
 
 void TfrmMain::CreateControls() {
@@ -302,6 +306,10 @@ void TfrmMain::AttachMenus() {
         edit->addAction(commands_.Find(command.Name));
     connect(btnEdit, &TButtonEx::clicked, edit, [this, edit] { PopupBelow(*edit, *btnEdit); });
     menus_.insert(EditMenuName, edit);
+    // The word-frequency dialog follows the table's commands of the Lists menu.
+    QMenu* lists = menus_.value(ListsMenuName);
+    lists->addSeparator();
+    lists->addAction(commands_.Find(WordFrequencyCommand.Name));
 }
 
 void TfrmMain::SetRowCount(int count) {

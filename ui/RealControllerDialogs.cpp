@@ -8,6 +8,7 @@
 #include "dialogs/SelectListDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "dialogs/WordCountDialog.h"
+#include "dialogs/WordFrequencyDialog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/UpdateCheck.h"
 
@@ -78,6 +79,10 @@ bool TProgramDialogs::RunColorsAndFont(TKeyItems& list, TFileEncodings& encoding
 
 void TProgramDialogs::RunAbout() {
     DialogFor(about_, mainWindow_).ShowModally(management_);
+}
+
+bool TProgramDialogs::RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) {
+    return DialogFor(wordFrequency_, mainWindow_).Execute(list, result.Words, result.SendToList);
 }
 
 void TProgramDialogs::CheckForUpdates() {

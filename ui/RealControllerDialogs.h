@@ -16,6 +16,7 @@ class TfrmMisspelled;
 class TfrmSelectList;
 class TfrmSettings;
 class TfrmWordCount;
+class TfrmWordFrequency;
 
 // The program's own dialog windows behind the controller's and the management layer's dialog interfaces;
 // each window is made on first use and kept until the program ends.
@@ -31,6 +32,7 @@ public:
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override;
     bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) override;
     void RunAbout() override;
+    bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) override;
     void CheckForUpdates() override;
     bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override;
     int AskWordCount(const std::string& title) override;
@@ -57,4 +59,5 @@ private:
     QPointer<TfrmMisspelled> misspelled_;
     QPointer<TfrmSettings> settings_;
     QPointer<TfrmAbout> about_;
+    QPointer<TfrmWordFrequency> wordFrequency_;
 };

@@ -51,6 +51,13 @@ protected:
     }
 
     TKeyItems& Current() { return *lists->CurrentList(); }
+    TAction& Action(const char* name) { return *controller->FindAction(name); }
+    // Adds the texts to the current list and shows them.
+    void Fill(const std::vector<std::string>& texts) {
+        for (const auto& text : texts)
+            Current().AddKeyword(text);
+        controller->RefreshView(false, false);
+    }
     bool Enabled(const char* name) {
         TAction* action = controller->FindAction(name);
         action->Update();

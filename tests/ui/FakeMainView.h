@@ -13,6 +13,7 @@
 #include "ui/ControllerDialogs.h"
 #include "ui/EditCommands.h"
 #include "ui/MainView.h"
+#include "ui/WordFrequencyCommand.h"
 
 #include <deque>
 #include <functional>
@@ -41,6 +42,9 @@ public:
             action->setText(command.Caption);
             commands_.Add(action);
         }
+        auto* wordFrequency = new TAction(WordFrequencyCommand.Name, &commands_);
+        wordFrequency->setText(WordFrequencyCommand.Caption);
+        commands_.Add(wordFrequency);
     }
 
     TActionList& Commands() override { return commands_; }
@@ -186,6 +190,14 @@ public:
         return true;
     }
     void RunAbout() override { shown.push_back("about"); }
+    bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) override {
+        shown.push_back("word frequency");
+        wordFrequencyList = &list;
+        if (!confirm)
+            return false;
+        result = wordFrequency;
+        return true;
+    }
     void CheckForUpdates() override {
         shown.push_back("update check");
         ++updateChecks;
@@ -217,6 +229,9 @@ public:
     TMultiplyResult multiply;
     TCombineWordsRequest combineRequest;
     bool misspellingsHighlighted = false;
+    TWordFrequencyResult wordFrequency;
+    // The list whose words the word-frequency dialog counted.
+    const TKeyItems* wordFrequencyList = nullptr;
     TFontSpec font{"Tahoma", 11, 0, 0};
 
 private:

@@ -212,7 +212,8 @@ private slots:
                               "aListsDeleteWordsOf Delete Entries With Words Of Another List...",
                               "aListsAddMissing Add Missing Entries From Another List...", "-",
                               "aListsDeleteSameWords Delete Same Words In Another Order",
-                              "aListsHighlightLonger Highlight Entries Longer Than..."}));
+                              "aListsHighlightLonger Highlight Entries Longer Than...", "-",
+                              "aListsWordFrequency Word Frequency..."}));
         QCOMPARE(MenuOutline(*window->Menu("mnuEdit")), (QStringList{"aEditUndo Undo", "aEditRedo Redo"}));
         const QMap<QString, QList<QKeySequence>> keys = {
             {"aHighlightAll", {QKeySequence("Ctrl+A")}},
@@ -230,6 +231,9 @@ private slots:
         QTRY_VERIFY(clean->isVisible());
         QCOMPARE(clean->pos(), window->btnClean->mapToGlobal(QPoint(0, 28)));
         clean->close();
+        QTest::mouseClick(window->btnLists, Qt::LeftButton, {}, QPoint(40, 14));
+        QTRY_VERIFY(window->Menu("mnuLists")->isVisible());
+        window->Menu("mnuLists")->close();
     }
 
     void rowsShowNumbersTextsAndTheListsColours() {

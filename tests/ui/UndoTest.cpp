@@ -46,12 +46,6 @@ class UndoTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    TAction& Action(const char* name) { return *controller->FindAction(name); }
-    void Fill(const Strings& texts) {
-        for (const auto& text : texts)
-            Current().AddKeyword(text);
-        controller->RefreshView(false, false);
-    }
     TListState State(int index) {
         TKeyItems& list = lists->GetList(index);
         TListState state{{}, {}, list.SortOrder, list.Name};
