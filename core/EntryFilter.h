@@ -18,7 +18,7 @@ public:
     // Starts a search for text, abandoning any other. listChanged: the list is no longer the one the previous
     // search read, so none of its results may be reused. An empty text finds nothing and is done at once.
     void Start(std::string_view text, bool listChanged);
-    // Reads up to rows more entries; whether the search is complete.
+    // Reads up to rows more entries, on two threads where that pays; whether the search is complete.
     bool Advance(const TKeyItems& list, int rows);
     bool Done() const { return done_; }
     // Ascending rows of the entries found; all of them once Done.
@@ -33,5 +33,4 @@ private:
     std::size_t next_ = 0;
     std::vector<std::int32_t> matches_;
     bool done_ = true;
-    std::string scratch_;
 };

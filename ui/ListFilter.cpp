@@ -10,7 +10,7 @@ namespace {
 
 // A slice reads entries for about this long before events are handled again, in steps of this many entries.
 constexpr qint64 SliceMilliseconds = 15;
-constexpr int StepRows = 16384;
+constexpr int StepRows = 1 << 18;
 
 } // namespace
 
