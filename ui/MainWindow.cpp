@@ -16,6 +16,7 @@
 #include "ui/BoldFont.h"
 #include "ui/CommandTable.h"
 #include "ui/EditCommands.h"
+#include "ui/ListFilter.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
 #include "ui/WordFrequencyCommand.h"
@@ -27,6 +28,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
@@ -86,6 +88,13 @@ QString StatusText(int entries, int highlighted) {
     const QLocale locale;
     return QString("%1 %2, %3 highlighted")
         .arg(locale.toString(entries), entries == 1 ? "entry" : "entries", locale.toString(highlighted));
+}
+
+// Says that commands still read the whole list, so that a hidden highlighted entry surprises no one.
+QString FilterText(int shown, int entries) {
+    const QLocale locale;
+    return QString("  \u2014  Filter: %1 of %2 shown, commands act on the whole list")
+        .arg(locale.toString(shown), locale.toString(entries));
 }
 
 } // namespace
@@ -212,6 +221,18 @@ void TfrmMain::CreateControls() {
     lblStatus->setObjectName("lblStatus");
     lblStatus->setGeometry(25, 540, 627, 18);
     anchors_.Add(lblStatus, AnchorBottom);
+
+    // Right of the list tabs, above the Tray and Close buttons: no other control is near.
+    edtFilter = new QLineEdit(this);
+    edtFilter->setObjectName("edtFilter");
+    edtFilter->setGeometry(671, 240, 102, 22);
+    edtFilter->setPlaceholderText("Filter");
+    edtFilter->setClearButtonEnabled(true);
+    anchors_.Add(edtFilter, AnchorRight);
+    filter_ = new TListFilter(
+        *lvMain, [this] { return lists_.CurrentList(); }, this);
+    connect(edtFilter, &QLineEdit::textChanged, filter_, &TListFilter::SetText);
+    connect(filter_, &TListFilter::Shown, this, &TfrmMain::StatusChanged);
     ShowStatus();
 }
 
@@ -314,6 +335,7 @@ void TfrmMain::AttachMenus() {
 
 void TfrmMain::SetRowCount(int count) {
     lvMain->SetRowCount(count);
+    filter_->ListChanged();
     StatusChanged();
 }
 
@@ -323,6 +345,7 @@ int TfrmMain::RowCount() const {
 
 void TfrmMain::InvalidateRows() {
     lvMain->viewport()->update();
+    filter_->ListChanged();
     StatusChanged();
 }
 
@@ -491,8 +514,11 @@ void TfrmMain::StatusChanged() {
 void TfrmMain::ShowStatus() {
     statusPending_ = false;
     const TKeyItems* list = lists_.CurrentList();
-    lblStatus->setText(
-        StatusText(list ? list->Count() : lvMain->RowCount(), lvMain->Selection().SelectedCount()));
+    const int entries = list ? list->Count() : lvMain->RowCount();
+    QString status = StatusText(entries, lvMain->Selection().SelectedCount());
+    if (lvMain->Filtered())
+        status += FilterText(lvMain->ShownCount(), entries);
+    lblStatus->setText(status);
 }
 
 void TfrmMain::lvMainCustomDrawItem(int row, TODRowColors& colors) const {

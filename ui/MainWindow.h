@@ -12,10 +12,12 @@
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class TBusinessLogicLayer;
 class TButtonEx;
 class TImageStrip;
+class TListFilter;
 class TTrayBehaviour;
 
 // The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs,
@@ -86,8 +88,11 @@ public:
     TButtonEx* btnClose = nullptr;
     QFrame* Shape1 = nullptr;
     TODListView* lvMain = nullptr;
-    // The current list's number of entries and of highlighted ones.
+    // The current list's number of entries and of highlighted ones, and what the filter shows.
     QLabel* lblStatus = nullptr;
+    // The live filter's text, right of the list tabs.
+    QLineEdit* edtFilter = nullptr;
+    TListFilter& Filter() const { return *filter_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -123,6 +128,7 @@ private:
     TAnchors anchors_{DesignSize};
     QMap<QString, QMenu*> menus_;
     TTrayBehaviour* tray_ = nullptr;
+    TListFilter* filter_ = nullptr;
     // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
     QImage bannerEdge_;
     bool statusPending_ = false;

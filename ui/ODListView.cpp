@@ -46,6 +46,20 @@ int TextFlags(const QString& text) {
 TODListView::TODListView(QWidget* parent) : QAbstractScrollArea(parent) {
     selection_ = new TRowSelection(this);
     connect(selection_, &TRowSelection::RowsChanged, viewport(), qOverload<>(&QWidget::update));
+    shownSelection_ = new TRowSelection(this);
+    // A highlight given from outside (a command) is read into the shown rows when they are next used: a
+    // command that highlights row by row would otherwise copy them all for every row.
+    connect(selection_, &TRowSelection::RowsChanged, this, [this] {
+        if (filtered_ && !syncing_)
+            shownStale_ = true;
+    });
+    connect(shownSelection_, &TRowSelection::RowsChanged, this, [this] {
+        if (!filtered_ || syncing_)
+            return;
+        syncing_ = true;
+        shownSelection_->ScatterTo(*selection_, shown_);
+        syncing_ = false;
+    });
     captions_ = new QStandardItemModel(0, Columns, this);
     header_ = new QHeaderView(Qt::Horizontal, this);
     header_->setModel(captions_);
@@ -74,12 +88,65 @@ TODListView::TODListView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void TODListView::SetRowCount(int count) {
     count = std::max(count, 0);
-    if (count == count_)
+    if (count == listCount_)
         return;
-    const bool emptied = count == 0 || count_ == 0;
-    if (emptied)
+    if (count == 0 || listCount_ == 0)
         selection_->SetRowCount(0);
     selection_->SetRowCount(count);
+    listCount_ = count;
+    if (!filtered_) {
+        ShowRows(count);
+        return;
+    }
+    // Until the filter is run on the changed list, the rows it found that still exist stay.
+    shown_.erase(std::lower_bound(shown_.begin(), shown_.end(), count), shown_.end());
+    shownStale_ = true;
+    ShowRows(static_cast<int>(shown_.size()));
+}
+
+void TODListView::ShowOnly(std::vector<std::int32_t> rows) {
+    // The same rows again (the filter run anew on an unchanged list) keep their place on screen.
+    if (filtered_ && rows == shown_)
+        return;
+    shown_ = std::move(rows);
+    filtered_ = true;
+    shownStale_ = true;
+    count_ = 0;
+    ShowRows(static_cast<int>(shown_.size()));
+}
+
+void TODListView::ShowAll() {
+    if (!filtered_)
+        return;
+    const int current = current_ >= 0 ? ListRow(current_) : -1;
+    const int anchor = anchor_ >= 0 ? ListRow(anchor_) : -1;
+    filtered_ = false;
+    shown_ = {};
+    shownSelection_->SetRowCount(0);
+    count_ = listCount_;
+    current_ = current;
+    anchor_ = anchor;
+    dragOrigin_ = pressedRow_ = -1;
+    UpdateGeometries();
+    if (current_ >= 0)
+        EnsureVisible(current_, currentColumn_);
+    viewport()->update();
+}
+
+TRowSelection& TODListView::Marks() {
+    if (!filtered_)
+        return *selection_;
+    if (shownStale_) {
+        syncing_ = true;
+        shownSelection_->GatherFrom(*selection_, shown_);
+        syncing_ = false;
+        shownStale_ = false;
+    }
+    return *shownSelection_;
+}
+
+void TODListView::ShowRows(int count) {
+    const bool emptied = count == 0 || count_ == 0;
     count_ = count;
     if (emptied) {
         current_ = anchor_ = dragOrigin_ = pressedRow_ = -1;
@@ -131,7 +198,7 @@ void TODListView::ResizeColumnToContents(int column) {
         const int last = std::min(count_ - 1, first + VisibleRows());
         for (int row = first; row <= last; ++row) {
             TODRow data;
-            if (FetchRow(row, data))
+            if (FetchRow(ListRow(row), data))
                 widest =
                     std::max(widest, metrics.horizontalAdvance(column == 0 ? data.Caption : data.SubItem) +
                                          2 * TextIndent);
@@ -185,7 +252,7 @@ bool TODListView::FetchColors(int row, int column, TODRowColors& colors) const {
 }
 
 void TODListView::SelectAll() {
-    selection_->SelectAllRows();
+    Marks().SelectAllRows();
 }
 
 bool TODListView::event(QEvent* event) {
@@ -200,6 +267,7 @@ bool TODListView::event(QEvent* event) {
 void TODListView::paintEvent(QPaintEvent* event) {
     if (count_ == 0)
         return;
+    const TRowSelection& marks = Marks();
     QPainter painter(viewport());
     painter.setFont(font());
     const QRect area = event->rect();
@@ -208,13 +276,13 @@ void TODListView::paintEvent(QPaintEvent* event) {
     const int last = static_cast<int>(std::min<long long>(
         count_ - 1, static_cast<long long>(top) + std::max(area.bottom(), 0) / rowHeight_));
     for (int row = first; row <= last; ++row)
-        PaintRow(painter, row, (row - top) * rowHeight_, area);
+        PaintRow(painter, row, marks.RowSelected(row), (row - top) * rowHeight_, area);
 }
 
-void TODListView::PaintRow(QPainter& painter, int row, int y, const QRect& area) const {
+void TODListView::PaintRow(QPainter& painter, int row, bool selected, int y, const QRect& area) const {
     TODRow data;
-    const bool fetched = FetchRow(row, data);
-    const bool selected = selection_->RowSelected(row);
+    const int listRow = ListRow(row);
+    const bool fetched = FetchRow(listRow, data);
     const bool focused = hasFocus() && row == current_;
     const QFontMetrics metrics(painter.font());
     for (int column = 0; column < Columns; ++column) {
@@ -223,7 +291,7 @@ void TODListView::PaintRow(QPainter& painter, int row, int y, const QRect& area)
         if (!cell.intersects(area))
             continue;
         TODRowColors colors{palette().color(QPalette::Text), palette().color(QPalette::Base)};
-        FetchColors(row, column, colors);
+        FetchColors(listRow, column, colors);
         // A selected row takes the highlight colours, also while the view has no focus.
         if (selected)
             colors = {palette().color(QPalette::Active, QPalette::HighlightedText),
@@ -265,9 +333,9 @@ void TODListView::keyPressEvent(QKeyEvent* event) {
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
         if (current_ >= 0)
-            selection_->Mark(current_, current_,
-                             control || event->key() == Qt::Key_Select ? TRowMark::Toggle : TRowMark::Select,
-                             false);
+            Marks().Mark(current_, current_,
+                         control || event->key() == Qt::Key_Select ? TRowMark::Toggle : TRowMark::Select,
+                         false);
         return;
     }
     const int last = count_ - 1;
@@ -320,9 +388,9 @@ void TODListView::MoveCurrent(int row, int column, Qt::KeyboardModifiers modifie
     } else if (modifiers.testFlag(Qt::ShiftModifier)) {
         if (anchor_ < 0)
             anchor_ = current_ >= 0 ? current_ : row;
-        selection_->Mark(anchor_, row, TRowMark::Select, true);
+        Marks().Mark(anchor_, row, TRowMark::Select, true);
     } else {
-        selection_->Mark(row, row, TRowMark::Select, false, true);
+        Marks().Mark(row, row, TRowMark::Select, false, true);
         anchor_ = row;
     }
     current_ = row;
@@ -344,7 +412,7 @@ void TODListView::mousePressEvent(QMouseEvent* event) {
     if (row < 0) {
         dragOrigin_ = -1;
         if (!right && !shift && !control)
-            selection_->ClearRows();
+            Marks().ClearRows();
         return;
     }
     const int before = current_;
@@ -354,17 +422,17 @@ void TODListView::mousePressEvent(QMouseEvent* event) {
     delayedScroll_.start(QApplication::doubleClickInterval() + 100, this);
     if (control) {
         // Ctrl decides by the row's own state whether the press and the drag after it select or deselect.
-        ctrlDragSelects_ = !selection_->RowSelected(row);
-        selection_->Mark(row, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, false);
+        ctrlDragSelects_ = !Marks().RowSelected(row);
+        Marks().Mark(row, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, false);
         anchor_ = dragOrigin_ = row;
     } else if (shift && !right) {
         if (anchor_ < 0)
             anchor_ = before >= 0 ? before : row;
-        selection_->Mark(anchor_, row, TRowMark::Select, true);
+        Marks().Mark(anchor_, row, TRowMark::Select, true);
     } else if (!shift) {
         // A press on a selected row leaves the selection to the release: it may start a drag.
-        if (!selection_->RowSelected(row))
-            selection_->Mark(row, row, TRowMark::Select, false, true);
+        if (!Marks().RowSelected(row))
+            Marks().Mark(row, row, TRowMark::Select, false, true);
         anchor_ = dragOrigin_ = row;
     }
     viewport()->update();
@@ -393,10 +461,9 @@ void TODListView::DragTo(QPoint position) {
         return;
     dragging_ = true;
     if (dragModifiers_.testFlag(Qt::ControlModifier))
-        selection_->Mark(dragOrigin_, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, true);
+        Marks().Mark(dragOrigin_, row, ctrlDragSelects_ ? TRowMark::Select : TRowMark::Deselect, true);
     else
-        selection_->Mark(dragOrigin_, row, TRowMark::Select, true,
-                         !dragModifiers_.testFlag(Qt::ShiftModifier));
+        Marks().Mark(dragOrigin_, row, TRowMark::Select, true, !dragModifiers_.testFlag(Qt::ShiftModifier));
     current_ = row;
     viewport()->update();
 }
@@ -405,13 +472,13 @@ void TODListView::mouseReleaseEvent(QMouseEvent* event) {
     autoScroll_.stop();
     const int row = RowAt(event->position().toPoint().y());
     const bool plain = !event->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier);
-    const bool onPressedSelected = row >= 0 && row == pressedRow_ && selection_->RowSelected(row);
+    const bool onPressedSelected = row >= 0 && row == pressedRow_ && Marks().RowSelected(row);
     const bool right = event->button() == Qt::RightButton;
     if (plain && !dragging_ && (onPressedSelected || row < 0) && (!right || row < 0)) {
         if (row < 0)
-            selection_->ClearRows();
+            Marks().ClearRows();
         else
-            selection_->Mark(row, row, TRowMark::Select, false, true);
+            Marks().Mark(row, row, TRowMark::Select, false, true);
     }
     dragging_ = false;
     pressedRow_ = -1;

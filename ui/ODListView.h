@@ -3,7 +3,9 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 class QHeaderView;
 class QStandardItemModel;
@@ -29,6 +31,10 @@ struct TODRowColors {
 // the selection is one byte per row. The last column fills the width the others leave. With OnODError
 // assigned, an exception while a row is fetched or drawn is swallowed, the row is drawn empty, and
 // OnODError is called later from the event loop.
+//
+// A filter shows only some rows of the list, in list order. Rows the view's own functions take and give are
+// then rows as shown, while OnData, OnCustomDrawItem and Selection() speak of list rows: highlighting a
+// shown row highlights its list row, and the list's highlight outside the shown rows stays as it was.
 class TODListView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -46,10 +52,19 @@ public:
     // 0 empties the view: selection, current row and scroll position go too. Otherwise the selection, the
     // current row and the scroll position of the rows that remain are kept.
     void SetRowCount(int count);
-    int RowCount() const { return count_; }
+    // The list's rows, shown or not.
+    int RowCount() const { return listCount_; }
+    // Shows only these list rows (ascending); the current row and the scroll position start afresh.
+    void ShowOnly(std::vector<std::int32_t> rows);
+    // Ends the filter; the current row stays on its list row.
+    void ShowAll();
+    bool Filtered() const { return filtered_; }
+    int ShownCount() const { return count_; }
+    int ListRow(int shown) const { return filtered_ ? shown_[static_cast<std::size_t>(shown)] : shown; }
     void SetColumnCaptions(const QString& first, const QString& second);
     // Also sets the row height to the font's.
     void SetListFont(const QFont& font);
+    // The list's highlighted rows.
     TRowSelection& Selection() const { return *selection_; }
     QHeaderView& Header() const { return *header_; }
 
@@ -70,11 +85,12 @@ public:
     void SetCurrentRow(int row);
     void ScrollToRow(int row, bool atTop);
 
-    // The row's data and colours as painting gets them: through the guard when OnODError is assigned.
-    // False when the guard swallowed an exception.
+    // The row's (a list row's) data and colours as painting gets them: through the guard when OnODError is
+    // assigned. False when the guard swallowed an exception.
     bool FetchRow(int row, TODRow& data) const;
     bool FetchColors(int row, int column, TODRowColors& colors) const;
 
+    // Highlights every shown row.
     void SelectAll();
 
 protected:
@@ -92,11 +108,14 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // The highlight of the rows as shown: the list's own, or a copy for the filtered rows.
+    TRowSelection& Marks();
+    void ShowRows(int count);
     template <class F> bool Guarded(TODErrorStage stage, int row, F&& operation) const;
     void UpdateRowHeight();
     void UpdateGeometries();
     void FillLastColumn();
-    void PaintRow(QPainter& painter, int row, int y, const QRect& area) const;
+    void PaintRow(QPainter& painter, int row, bool selected, int y, const QRect& area) const;
     int VisibleRows() const;
     void MoveCurrent(int row, int column, Qt::KeyboardModifiers modifiers);
     void EnsureVisible(int row, int column);
@@ -105,6 +124,15 @@ private:
     QHeaderView* header_ = nullptr;
     QStandardItemModel* captions_ = nullptr;
     TRowSelection* selection_ = nullptr;
+    // While filtered: the list rows shown, and their highlight, which is written through to the list's at
+    // once and read back from it when the list's changes otherwise.
+    std::vector<std::int32_t> shown_;
+    TRowSelection* shownSelection_ = nullptr;
+    bool filtered_ = false;
+    bool shownStale_ = false;
+    bool syncing_ = false;
+    int listCount_ = 0;
+    // The rows shown.
     int count_ = 0;
     int rowHeight_ = 1;
     int headerHeight_ = -1;

@@ -116,6 +116,27 @@ void TRowSelection::SelectOnly(const TIntList& rows) {
     emit RowsChanged();
 }
 
+void TRowSelection::GatherFrom(const TRowSelection& list, const std::vector<std::int32_t>& rows) {
+    EndGesture();
+    ClearMarked();
+    Resize(static_cast<int>(rows.size()));
+    for (int row = 0; row < count_; ++row)
+        if (list.RowSelected(rows[static_cast<std::size_t>(row)]))
+            Set(row, Shown);
+    emit RowsChanged();
+}
+
+void TRowSelection::ScatterTo(TRowSelection& list, const std::vector<std::int32_t>& rows) const {
+    list.EndGesture();
+    const int count = std::min(count_, static_cast<int>(rows.size()));
+    for (int row = 0; row < count; ++row) {
+        const std::int32_t target = rows[static_cast<std::size_t>(row)];
+        if (target >= 0 && target < list.count_)
+            list.Set(target, RowSelected(row) ? Shown : 0);
+    }
+    emit list.RowsChanged();
+}
+
 void TRowSelection::Mark(int first, int last, TRowMark mark, bool inGesture, bool clearFirst) {
     if (inGesture)
         UndoGesture();

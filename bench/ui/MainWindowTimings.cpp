@@ -10,12 +10,14 @@
 #include "ui/Action.h"
 #include "ui/Application.h"
 #include "ui/ControllerDialogs.h"
+#include "ui/ListFilter.h"
 #include "ui/MainFormController.h"
 #include "ui/MainWindow.h"
 #include "ui/SystemClipboard.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <cstring>
@@ -144,6 +146,55 @@ void BM_PaintOneScreen(benchmark::State& state) {
         Repaint();
 }
 
+// Handles events until the filter has shown its rows, as the window's event loop would.
+void SettleFilter() {
+    while (Window->Filter().Searching())
+        QCoreApplication::processEvents();
+    Repaint();
+}
+
+// A first letter typed into the empty filter box, until its rows are shown: every entry is read.
+void BM_FilterFirstLetter(benchmark::State& state) {
+    for (auto _ : state) {
+        QTest::keyClick(Window->edtFilter, Qt::Key_S);
+        SettleFilter();
+        state.PauseTiming();
+        state.counters["shown"] = Window->lvMain->ShownCount();
+        Window->edtFilter->clear();
+        SettleFilter();
+        state.ResumeTiming();
+    }
+}
+
+// The next letter typed on: only the entries the previous letter found are read.
+void BM_FilterNextLetter(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        Window->edtFilter->setText("s");
+        SettleFilter();
+        state.ResumeTiming();
+        QTest::keyClick(Window->edtFilter, Qt::Key_H);
+        SettleFilter();
+        state.PauseTiming();
+        state.counters["shown"] = Window->lvMain->ShownCount();
+        state.ResumeTiming();
+    }
+    Window->edtFilter->clear();
+    SettleFilter();
+}
+
+// Clearing the filter shows the whole list again.
+void BM_FilterCleared(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        Window->edtFilter->setText("s");
+        SettleFilter();
+        state.ResumeTiming();
+        Window->edtFilter->clear();
+        SettleFilter();
+    }
+}
+
 BENCHMARK(BM_SwitchToTheFullList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EndKeySelectsTheLastRow)->Unit(benchmark::kMillisecond);
@@ -152,6 +203,9 @@ BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintOneScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterFirstLetter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterNextLetter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterCleared)->Unit(benchmark::kMillisecond);
 
 std::size_t RowsArgument(int& argc, char** argv) {
     std::size_t rows = 10'000'000;

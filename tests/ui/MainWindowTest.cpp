@@ -8,6 +8,7 @@
 #include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
+#include "ui/ListFilter.h"
 #include "ui/MainFormController.h"
 #include "ui/MainWindow.h"
 #include "ui/RowSelection.h"
@@ -17,6 +18,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -506,6 +508,37 @@ private slots:
         const int visible = window->lvMain->viewport()->height() / window->lvMain->RowHeight() + 1;
         QVERIFY(*std::min_element(fetched.begin(), fetched.end()) >= 50000);
         QVERIFY(*std::max_element(fetched.begin(), fetched.end()) <= 50000 + visible);
+    }
+
+    // While a filter is on, the status line says that commands read the whole list, and they do; after a
+    // command the filter runs again on the changed list.
+    void commandsWhileFilteredActOnTheWholeList() {
+        const auto settle = [this] {
+            while (window->Filter().Searching())
+                QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        };
+        Fill({"red shoes", "blue hat", "Red hat", "green shoes"});
+        QTest::mouseClick(window->lvMain->viewport(), Qt::LeftButton, {}, RowPoint(3));
+        QTest::keyClicks(window->edtFilter, "RED");
+        settle();
+        QCOMPARE(window->lvMain->ShownCount(), 2);
+        QVERIFY(window->lblStatus->text().startsWith("4 entries, 1 highlighted"));
+        QVERIFY(window->lblStatus->text().endsWith("Filter: 2 of 4 shown, commands act on the whole list"));
+        QTest::mouseClick(window->lvMain->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(0));
+        QCOMPARE(window->SelectedRows(), (std::vector<int>{0, 3}));
+        TActionList::UpdateAll();
+        controller->FindAction("aDeleteHighlighted")->trigger();
+        settle();
+        QCOMPARE(Texts(Current()), (Strings{"blue hat", "Red hat"}));
+        QCOMPARE(window->lvMain->ShownCount(), 1);
+        QCOMPARE(window->lvMain->ListRow(0), 1);
+        controller->FindAction("aHighlightAll")->trigger();
+        QCOMPARE(window->SelectedCount(), 2);
+        window->edtFilter->clear();
+        settle();
+        QVERIFY(!window->lvMain->Filtered());
+        QCOMPARE(window->lblStatus->text(), QString("2 entries, 2 highlighted"));
     }
 
     void ctrlARunsAllEntriesFromTheListView() {
