@@ -1,8 +1,6 @@
-#include "bench/core/BenchLists.h"
+#include "bench/core/ReadFileTiming.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <filesystem>
 
 // The steps of the whole job on phrases of each language (argument 1: 0 English, 1 Russian, 2 German and
 // French), to hold the others against English at the same entry count.
@@ -15,19 +13,7 @@ TPhraseLanguage LanguageOf(const benchmark::State& state) {
 }
 
 void BM_LanguageRead(benchmark::State& state) {
-    const auto path = (std::filesystem::temp_directory_path() / "pt-bench-language.txt").string();
-    {
-        const std::string& text = PhraseText(static_cast<std::size_t>(state.range(0)), LanguageOf(state));
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    for (auto _ : state) {
-        TKeyItems list;
-        ReadKeywordFile(path, list);
-        benchmark::DoNotOptimize(list.Count());
-    }
-    std::remove(path.c_str());
+    TimeReadingFile(state, PhraseText(static_cast<std::size_t>(state.range(0)), LanguageOf(state)));
 }
 
 // As in the job, a step sees the list that the steps before it left.

@@ -1,4 +1,4 @@
-#include "bench/core/BenchLists.h"
+#include "bench/core/ReadFileTiming.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -62,19 +62,7 @@ void BM_AllToTextFile(benchmark::State& state) {
 }
 
 void BM_ReadKeywordFile(benchmark::State& state) {
-    const auto path = (std::filesystem::temp_directory_path() / "pt-bench-import.txt").string();
-    {
-        const std::string& text = PhraseText(static_cast<std::size_t>(state.range(0)));
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    for (auto _ : state) {
-        TKeyItems list;
-        ReadKeywordFile(path, list);
-        benchmark::DoNotOptimize(list.Count());
-    }
-    std::remove(path.c_str());
+    TimeReadingFile(state, PhraseText(static_cast<std::size_t>(state.range(0))));
 }
 
 constexpr int M = 1'000'000;
