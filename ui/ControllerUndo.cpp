@@ -12,6 +12,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -129,7 +130,8 @@ void TMainFormController::StepHistory(bool back) {
 
 void TMainFormController::BindEditCommands() {
     for (const TEditCommand& command : EditCommands) {
-        const bool back = command.Name == UndoCommand.Name;
+        // By text: the same literal need not have one address in every file.
+        const bool back = std::string_view(command.Name) == UndoCommand.Name;
         TAction* action = BindAction(
             command.Name, [this, back](TAction&) { StepHistory(back); },
             [this, back, &command](TAction& a) {
