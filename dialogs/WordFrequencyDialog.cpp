@@ -33,11 +33,13 @@ TfrmWordFrequency::TfrmWordFrequency() : TDialogForm("Word Frequency", QSize(440
     rbThreeWords = AddRadioButton(this, "rbThreeWords", "Three-word phrases", QRect(274, 28, 140, 17));
     rbWords->setChecked(true);
     const std::pair<QRadioButton*, int> runs[] = {{rbWords, 1}, {rbTwoWords, 2}, {rbThreeWords, 3}};
-    for (const auto& [button, words] : runs)
-        connect(button, &QRadioButton::toggled, this, [this, words](bool on) {
+    for (const auto& run : runs) {
+        const int words = run.second;
+        connect(run.first, &QRadioButton::toggled, this, [this, words](bool on) {
             if (on)
                 ShowRunsOf(words);
         });
+    }
 
     AddLabel(this, "Label2", "Filter:", QRect(12, 70, 40, 13));
     edFilter = AddEdit(this, "edFilter", QRect(56, 66, 373, 21));
