@@ -104,8 +104,8 @@ TEST_P(UnicodeTextTest, EqualityAndHashFollowSimpleFolding) {
     for (char32_t c = 0; c < 0x3000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
-        const auto icu = static_cast<char32_t>(
-            u_foldCase(static_cast<UChar32>(c), turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT));
+        const auto icu = static_cast<char32_t>(u_foldCase(
+            static_cast<UChar32>(c), turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT));
         ASSERT_EQ(FoldChar(c), icu) << std::hex << static_cast<std::uint32_t>(c);
         std::string text = "Ab";
         std::string expected = "ab";
