@@ -78,9 +78,6 @@ void TKeyItems::RemoveTerms(const std::vector<std::string>& terms) {
     const TTermSearch search(terms);
     if (search.Empty())
         return;
-    std::vector<std::string> foldedTerms;
-    for (std::size_t t = 0; t < terms.size(); ++t)
-        foldedTerms.push_back(search.FoldedTerm(static_cast<int>(t)));
     std::string folded;
     TFoldedRemover remover;
     RewriteEntries(*this, [&](std::string_view text, std::string& out) {
@@ -89,14 +86,14 @@ void TKeyItems::RemoveTerms(const std::vector<std::string>& terms) {
         if (first < 0)
             return;
         if (!FoldsAsAscii(text)) {
-            for (std::size_t t = static_cast<std::size_t>(first); t < foldedTerms.size(); ++t)
-                remover.Remove(out, foldedTerms[t]);
+            for (int t = first; t < static_cast<int>(terms.size()); ++t)
+                remover.Remove(out, search.FoldedTerm(t));
             return;
         }
         folded.assign(text);
         for (auto& c : folded)
             c = FoldAsciiByte(c);
-        for (std::size_t t = static_cast<std::size_t>(first); t < foldedTerms.size(); ++t)
-            RemoveAsciiOccurrences(out, folded, foldedTerms[t]);
+        for (int t = first; t < static_cast<int>(terms.size()); ++t)
+            RemoveAsciiOccurrences(out, folded, search.FoldedTerm(t));
     });
 }

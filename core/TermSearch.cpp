@@ -31,7 +31,7 @@ TMultiPatternSearch TTermSearch::Build(const std::vector<std::string>& folded, b
     std::vector<std::string> patterns;
     const std::size_t budget = VariantsPerTermOnAverage * folded.size() + VariantsPerTerm;
     raw = true;
-    for (std::size_t t = 0; t < folded.size() && raw; ++t) {
+    for (std::size_t t = 0; t < folded.size(); ++t) {
         auto variants = CaseVariants(folded[t], VariantsPerTerm);
         raw = variants && patterns.size() + variants->size() <= budget;
         if (!raw)
@@ -43,9 +43,9 @@ TMultiPatternSearch TTermSearch::Build(const std::vector<std::string>& folded, b
     }
     if (!raw) {
         patterns = folded;
-        termOf.resize(folded.size());
+        termOf.clear();
         for (std::size_t t = 0; t < folded.size(); ++t)
-            termOf[t] = static_cast<int>(t);
+            termOf.push_back(static_cast<int>(t));
     }
     lengthOf.resize(patterns.size());
     for (std::size_t p = 0; p < patterns.size(); ++p) {

@@ -44,9 +44,12 @@ void TMainFormController::DeleteHighlightedEntries() {
 
 void TMainFormController::DeleteDuplicateEntries() {
     CheckpointScope checkpoint("d027");
-    const int removed = List().RemoveDuplicates();
+    ShowDuplicatesRemoved(List().RemoveDuplicates(), "d028");
+}
+
+void TMainFormController::ShowDuplicatesRemoved(int removed, const char* checkpoint) {
     if (removed > 0) {
-        SetCheckpoint("d028");
+        SetCheckpoint(checkpoint);
         RefreshView(false, true);
         Ask(std::to_string(removed) + " duplicates removed.", TMsgButtons::Ok, TMsgIcon::Warning);
     } else {

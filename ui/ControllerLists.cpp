@@ -66,14 +66,7 @@ void TMainFormController::CompareWithList(TListComparison comparison) {
 
 void TMainFormController::DeleteSameWordsInOtherOrder() {
     CheckpointScope checkpoint("d156");
-    const int removed = ::DeleteSameWordsInOtherOrder(List());
-    if (removed > 0) {
-        SetCheckpoint("d157");
-        RefreshView(false, true);
-        Ask(std::to_string(removed) + " duplicates removed.", TMsgButtons::Ok, TMsgIcon::Warning);
-    } else {
-        Ask("No duplicates found", TMsgButtons::Ok, TMsgIcon::Warning);
-    }
+    ShowDuplicatesRemoved(::DeleteSameWordsInOtherOrder(List()), "d157");
 }
 
 void TMainFormController::HighlightLongEntries() {

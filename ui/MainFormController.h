@@ -125,6 +125,8 @@ private:
     void CheckForUpdates();
     void CompareWithList(TListComparison comparison);
     void DeleteSameWordsInOtherOrder();
+    // The count of removed duplicates, as both duplicate commands tell it; the view refreshes first.
+    void ShowDuplicatesRemoved(int removed, const char* checkpoint);
     void HighlightLongEntries();
     void ShowWordFrequency();
     void HighlightEntriesHolding(const std::vector<std::string>& words);
