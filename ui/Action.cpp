@@ -2,7 +2,6 @@
 
 #include "frame/ExceptionHook.h"
 #include "frame/VectorState.h"
-#include "ui/CommandScope.h"
 
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);
@@ -11,7 +10,6 @@ TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
             return;
         // Painting leaves AVX upper halves dirty; measured: 10M import 1,254 ms uncleared, 430 ms cleared.
         ClearVectorUpperState();
-        const TCommandScope command;
         CallReportingFailures([this] { OnExecute(*this); });
     });
 }

@@ -1,30 +1,17 @@
 #include "ui/CommandScope.h"
 
-namespace {
-ICommandObserver* Observer = nullptr;
-int Depth = 0;
-} // namespace
-
-void SetCommandObserver(ICommandObserver* observer) {
-    Observer = observer;
-}
-
-TCommandScope::TCommandScope() {
-    if (Depth++ != 0 || !Observer)
+TCommandScope::TCommandScope(TCommandBrackets& brackets) : brackets_(brackets) {
+    if (brackets_.depth_++ != 0 || !brackets_.observer_)
         return;
     try {
-        Observer->CommandStarting();
+        brackets_.observer_->CommandStarting();
     } catch (...) {
-        --Depth;
+        --brackets_.depth_;
         throw;
     }
 }
 
 TCommandScope::~TCommandScope() {
-    if (--Depth == 0 && Observer)
-        Observer->CommandEnded();
-}
-
-bool TCommandScope::Running() {
-    return Depth > 0;
+    if (--brackets_.depth_ == 0 && brackets_.observer_)
+        brackets_.observer_->CommandEnded();
 }

@@ -9,15 +9,27 @@ public:
     virtual void CommandEnded() = 0;
 };
 
-void SetCommandObserver(ICommandObserver* observer);
+// The commands of one window: whether one is running, and who hears them start and end.
+class TCommandBrackets {
+public:
+    // observer: null to stop telling anyone.
+    void Observe(ICommandObserver* observer) { observer_ = observer; }
+    bool Running() const { return depth_ > 0; }
+
+private:
+    friend class TCommandScope;
+    ICommandObserver* observer_ = nullptr;
+    int depth_ = 0;
+};
 
 // Brackets one command: every change of a keyword list happens inside one.
 class TCommandScope {
 public:
-    TCommandScope();
+    explicit TCommandScope(TCommandBrackets& brackets);
     ~TCommandScope();
     TCommandScope(const TCommandScope&) = delete;
     TCommandScope& operator=(const TCommandScope&) = delete;
 
-    static bool Running();
+private:
+    TCommandBrackets& brackets_;
 };

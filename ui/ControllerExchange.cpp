@@ -39,7 +39,7 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 void TMainFormController::AddKeywords() {
-    const TCommandScope command;
+    const TCommandScope command(commands_);
     TUndoStep undo(*this, "Add");
     CheckpointScope checkpoint("d032");
     TAddWordsResult result;
@@ -63,7 +63,7 @@ void TMainFormController::AddKeywords() {
 }
 
 void TMainFormController::Import() {
-    const TCommandScope command;
+    const TCommandScope command(commands_);
     TKeyItems* list = CurrentList();
     if (!list)
         return;
@@ -82,7 +82,7 @@ void TMainFormController::Import() {
 }
 
 void TMainFormController::ImportFiles(const std::vector<std::string>& paths) {
-    const TCommandScope command;
+    const TCommandScope command(commands_);
     TKeyItems* list = CurrentList();
     TUndoStep undo(*this, "Import");
     if (!list || paths.empty() || !undo.Keep(*list, true))

@@ -1,4 +1,3 @@
-#include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "frame/ManagementLayer.h"
 #include "ui/ActionList.h"
@@ -132,8 +131,8 @@ void TMainFormController::BindEditCommands() {
     for (const TEditCommand& command : EditCommands) {
         // By text: the same literal need not have one address in every file.
         const bool back = std::string_view(command.Name) == UndoCommand.Name;
-        TAction* action = BindAction(
-            command.Name, [this, back](TAction&) { StepHistory(back); },
+        BindCommand(
+            command.Name, [this, back] { StepHistory(back); },
             [this, back, &command](TAction& a) {
                 const TKeyItems* list = CurrentList();
                 const TUndoLevel* level = !list  ? nullptr
@@ -144,7 +143,5 @@ void TMainFormController::BindEditCommands() {
                     level ? QString("%1 %2").arg(command.Caption, QString::fromStdString(level->Caption()))
                           : QString(command.Caption));
             });
-        if (!action)
-            throw Exception(std::string("The main window has no command ") + command.Name);
     }
 }

@@ -1,5 +1,4 @@
 #include "core/CheckpointTrail.h"
-#include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "core/ListComparison.h"
 #include "ui/ActionList.h"
@@ -8,11 +7,9 @@
 #include "ui/WordFrequencyCommand.h"
 
 void TMainFormController::BindWordFrequencyCommand() {
-    TAction* action = BindAction(
-        WordFrequencyCommand.Name, [this](TAction&) { ShowWordFrequency(); },
+    BindCommand(
+        WordFrequencyCommand.Name, [this] { ShowWordFrequency(); },
         [this](TAction& a) { a.setEnabled(RuleAllows(TCommandRule::NeedsEntries)); });
-    if (!action)
-        throw Exception(std::string("The main window has no command ") + WordFrequencyCommand.Name);
 }
 
 void TMainFormController::ShowWordFrequency() {

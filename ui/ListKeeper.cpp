@@ -16,7 +16,7 @@
 TListKeeper::TListKeeper(std::string folder, TMainFormController& controller, TBusinessLogicLayer& lists,
                          const TManagementLayer& management, const TErrorLog& log)
     : store_(std::move(folder)), controller_(controller), lists_(lists), management_(management), log_(log) {
-    SetCommandObserver(this);
+    controller_.Commands().Observe(this);
 }
 
 TListKeeper::~TListKeeper() {
@@ -25,7 +25,7 @@ TListKeeper::~TListKeeper() {
     } catch (...) {
         // Finish reports its own failures; nothing may escape a destructor.
     }
-    SetCommandObserver(nullptr);
+    controller_.Commands().Observe(nullptr);
 }
 
 bool TListKeeper::Keeping() const {
@@ -65,7 +65,7 @@ void TListKeeper::Delivered() {
     if (applied_)
         return;
     // A command holds references into the lists until it ends: the lists change only then.
-    if (TCommandScope::Running())
+    if (controller_.Commands().Running())
         applyPending_ = true;
     else
         Apply(false);

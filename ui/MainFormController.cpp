@@ -147,7 +147,7 @@ void TMainFormController::SwitchToList(TKeyItems& list) {
 }
 
 void TMainFormController::SortByColumn(int column) {
-    const TCommandScope command;
+    const TCommandScope command(commands_);
     if (column != 0 && column != 1)
         return;
     const auto sortOrder = static_cast<TSortOrder>(List().SortOrder);
@@ -210,13 +210,23 @@ bool TMainFormController::RuleAllows(TCommandRule rule) const {
 void TMainFormController::BindCommands() {
     for (const TCommand& command : CommandTable()) {
         SetCheckpoint(command.Checkpoint);
-        TAction* action = BindAction(
-            command.Name, [this, &command](TAction&) { RunCommand(command); },
+        BindCommand(
+            command.Name, [this, &command] { RunCommand(command); },
             [this, &command](TAction& a) { a.setEnabled(RuleAllows(command.Rule)); });
-        if (!action)
-            throw Exception(std::string("The main window has no command ") + command.Name);
-        action->Tag = VariantTag(command.Variant);
+        FindAction(command.Name)->Tag = VariantTag(command.Variant);
     }
     BindEditCommands();
     BindWordFrequencyCommand();
+}
+
+void TMainFormController::BindCommand(const char* name, std::function<void()> run, TAction::THandler update) {
+    TAction* action = BindAction(
+        name,
+        [this, run = std::move(run)](TAction&) {
+            const TCommandScope command(commands_);
+            run();
+        },
+        std::move(update));
+    if (!action)
+        throw Exception(std::string("The main window has no command ") + name);
 }

@@ -3,12 +3,14 @@
 #include "core/UndoHistory.h"
 #include "dialogs/ApplicationLook.h"
 #include "frame/MessageBoxService.h"
+#include "ui/CommandScope.h"
 #include "ui/CommandTable.h"
 #include "ui/ControllerDialogs.h"
 #include "ui/FormController.h"
 #include "ui/MainView.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,11 +68,16 @@ public:
     // Bytes a multiplying command may claim; by default a share of the memory available when it runs.
     void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
 
+    // The commands run by this controller: every change of a list happens inside one.
+    TCommandBrackets& Commands() { return commands_; }
+
 private:
     friend struct TCommandRows;
     friend class TUndoStep;
 
     void BindCommands();
+    // Binds the window's command name to run, bracketed as a command.
+    void BindCommand(const char* name, std::function<void()> run, TAction::THandler update);
     void ShowListTabs(int current) const;
     void BindEditCommands();
     void BindWordFrequencyCommand();
@@ -140,6 +147,7 @@ private:
     IControllerDialogs& dialogs_;
     IClipboard& clipboard_;
     std::size_t memoryBudget_ = 0;
+    TCommandBrackets commands_;
     TUndoHistory undo_{0};
     // The undo levels of the command that runs; null between commands.
     TUndoStep* undoStep_ = nullptr;
