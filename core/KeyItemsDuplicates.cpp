@@ -1,114 +1,163 @@
 #include "core/CaseFolding.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
+#include "core/LargeBuffer.h"
 #include "core/TwoThreads.h"
 
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// Open-addressing set of entry indices keyed by the folded text: finds the first entry of each group of
-// case-insensitive duplicates in one pass, in list order. It reads the texts where the entries keep them.
-// A list can be split into parts by hash, each part with a set of its own: equal texts fall into one part.
-class TFirstOccurrences {
+// Finds the later entries of each group of case-insensitive duplicates in three passes: hash every folded
+// text once, sort the entries into buckets by hash (keeping list order inside a bucket), then look for
+// duplicates bucket by bucket. A bucket's table is small enough to stay in the cache, so only the hashes
+// and the texts of likely duplicates are read at random; one table for the whole list would miss the cache
+// (and, on long lists, the address cache) on nearly every look.
+class TLaterDuplicates {
 public:
-    TFirstOccurrences(const TKeyItemStore& items, unsigned part, unsigned parts)
-        : items_(items), part_(part), parts_(parts),
-          slots_(std::bit_ceil(items.size() * 3 / (2 * parts) + 16), Empty), mask_(slots_.size() - 1) {}
+    explicit TLaterDuplicates(const TKeyItemStore& items)
+        : items_(items), size_(items.size()), shift_(BucketShiftFor(size_)), hashes_(size_), order_(size_),
+          later_((size_ + 63) / 64) {}
 
-    // The index of every entry of the part whose folded text an earlier entry has, ascending. On a
-    // large list nearly every look into the table, at the entry it names and at that entry's text misses the
-    // cache, so each of the three is asked for some entries ahead: the misses overlap instead of following
-    // one another.
-    TLargeVector<std::int32_t> LaterOnes() {
-        TLargeVector<std::int32_t> later;
-        std::size_t pushed = 0;
-        std::size_t done = 0;
-        for (std::size_t i = 0; i < items_.size(); ++i) {
-            const std::uint64_t hash = Hash(items_[i].Text());
-            if (HashPart(hash, parts_) != part_)
-                continue;
-            __builtin_prefetch(&slots_[hash & mask_]);
-            ring_[pushed++ % Ring] = {static_cast<std::uint32_t>(i), hash};
-            if (pushed > Stage)
-                FetchOccupant(ring_[(pushed - 1 - Stage) % Ring].Hash, false);
-            if (pushed > 2 * Stage)
-                FetchOccupant(ring_[(pushed - 1 - 2 * Stage) % Ring].Hash, true);
-            if (pushed > 3 * Stage)
-                Visit(ring_[done++ % Ring], later);
-        }
-        while (done < pushed)
-            Visit(ring_[done++ % Ring], later);
-        return later;
+    // Marks every entry whose folded text an earlier entry has.
+    void Find() {
+        const unsigned parts = PartsFor(size_);
+        std::array<std::vector<std::uint32_t>, 2> counts;
+        RunParts(parts, [&](unsigned part, unsigned count) { counts[part] = HashPart(part, count); });
+        std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts, parts);
+        RunParts(parts, [&](unsigned part, unsigned count) { SortPart(part, count, starts[part]); });
+        const std::size_t middle = MiddleBucket(starts[0]);
+        RunParts(parts, [&](unsigned part, unsigned count) {
+            const auto [first, last] = count == 1  ? std::pair<std::size_t, std::size_t>{0, Buckets()}
+                                       : part == 0 ? std::pair<std::size_t, std::size_t>{0, middle}
+                                                   : std::pair<std::size_t, std::size_t>{middle, Buckets()};
+            TBucketTable table;
+            for (std::size_t bucket = first; bucket < last; ++bucket)
+                Search(starts[0][bucket], bucket + 1 < Buckets() ? starts[0][bucket + 1] : size_, table);
+        });
+    }
+
+    int Count() const {
+        std::size_t count = 0;
+        for (const std::uint64_t bits : later_)
+            count += static_cast<std::size_t>(std::popcount(bits));
+        return static_cast<int>(count);
+    }
+
+    // Appends the marked entries' indices, ascending.
+    void AddTo(TIntList& rows) const {
+        for (std::size_t word = 0; word < later_.size(); ++word)
+            for (std::uint64_t bits = later_[word]; bits != 0; bits &= bits - 1)
+                rows.Add(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
     }
 
 private:
-    struct TPending {
+    struct TSlot {
+        std::uint32_t Hash;
         std::uint32_t Index;
-        std::uint64_t Hash;
     };
+    using TBucketTable = std::vector<TSlot>;
 
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
-    static constexpr std::size_t Stage = 8;
-    static constexpr std::size_t Ring = 4 * Stage;
+    // About this many entries a bucket.
+    static constexpr std::size_t BucketSize = 2048;
+    static constexpr std::size_t Ahead = 16;
 
-    void Visit(const TPending& entry, TLargeVector<std::int32_t>& later) {
-        if (SeenBefore(entry.Index, entry.Hash))
-            later.push_back(static_cast<std::int32_t>(entry.Index));
+    static unsigned BucketShiftFor(std::size_t entries) {
+        unsigned bits = 0;
+        while ((entries >> bits) > BucketSize && bits < 24)
+            ++bits;
+        return 32 - bits;
     }
 
-    // The entry that holds the first slot already, or its text.
-    void FetchOccupant(std::uint64_t hash, bool text) const {
-        const std::uint32_t occupant = slots_[hash & mask_];
-        if (occupant == Empty)
-            return;
-        if (text)
-            __builtin_prefetch(items_[occupant].Text().data());
-        else
-            __builtin_prefetch(&items_[occupant]);
+    std::size_t Buckets() const { return shift_ == 32 ? 1 : std::size_t{1} << (32 - shift_); }
+    std::size_t BucketOf(std::uint32_t hash) const { return shift_ == 32 ? 0 : hash >> shift_; }
+
+    std::vector<std::uint32_t> HashPart(unsigned part, unsigned parts) {
+        std::vector<std::uint32_t> counts(Buckets());
+        const auto [first, last] = PartRange(size_, part, parts);
+        for (std::size_t i = first; i < last; ++i) {
+            const auto hash = static_cast<std::uint32_t>(FoldedHash(items_[i].Text()) >> 32);
+            hashes_[i] = hash;
+            ++counts[BucketOf(hash)];
+        }
+        return counts;
     }
 
-    bool SeenBefore(std::uint32_t index, std::uint64_t hash) {
-        const std::string_view text = items_[index].Text();
-        for (std::size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
-            if (slots_[slot] == Empty) {
-                slots_[slot] = index;
-                if (++occupied_ > slots_.size() / 4 * 3)
-                    Grow();
-                return false;
+    // Where each part's entries of each bucket go: the first part's before the second's, so that a bucket
+    // lists its entries in list order. starts[0] is also where each bucket begins.
+    std::array<std::vector<std::uint32_t>, 2> Starts(const std::array<std::vector<std::uint32_t>, 2>& counts,
+                                                     unsigned parts) const {
+        std::array<std::vector<std::uint32_t>, 2> starts;
+        starts[0].resize(Buckets());
+        if (parts == 2)
+            starts[1].resize(Buckets());
+        std::uint32_t next = 0;
+        for (std::size_t bucket = 0; bucket < Buckets(); ++bucket) {
+            starts[0][bucket] = next;
+            next += counts[0][bucket];
+            if (parts == 2) {
+                starts[1][bucket] = next;
+                next += counts[1][bucket];
             }
-            if (SameText(items_[slots_[slot]].Text(), text))
-                return true;
+        }
+        return starts;
+    }
+
+    void SortPart(unsigned part, unsigned parts, std::vector<std::uint32_t> next) {
+        const auto [first, last] = PartRange(size_, part, parts);
+        for (std::size_t i = first; i < last; ++i)
+            order_[next[BucketOf(hashes_[i])]++] = static_cast<std::uint32_t>(i);
+    }
+
+    // The first bucket of the second half of the entries.
+    std::size_t MiddleBucket(const std::vector<std::uint32_t>& starts) const {
+        std::size_t bucket = 0;
+        while (bucket < Buckets() && starts[bucket] < size_ / 2)
+            ++bucket;
+        return bucket;
+    }
+
+    void Search(std::size_t first, std::size_t last, TBucketTable& table) {
+        const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
+        table.assign(slots, TSlot{0, Empty});
+        const std::size_t mask = slots - 1;
+        for (std::size_t k = first; k < last; ++k) {
+            if (k + Ahead < last)
+                __builtin_prefetch(&hashes_[order_[k + Ahead]]);
+            const std::uint32_t index = order_[k];
+            const std::uint32_t hash = hashes_[index];
+            for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+                TSlot& at = table[slot];
+                if (at.Index == Empty) {
+                    at = {hash, index};
+                    break;
+                }
+                if (at.Hash == hash && SameText(items_[at.Index].Text(), items_[index].Text())) {
+                    Mark(index);
+                    break;
+                }
+            }
         }
     }
 
-    // The table is sized for half the list in each part, which hashes give; a list made to put more into
-    // one part makes the table grow instead of filling up.
-    void Grow() {
-        TLargeVector<std::uint32_t> old(slots_.size() * 2, Empty);
-        old.swap(slots_);
-        mask_ = slots_.size() - 1;
-        for (const std::uint32_t occupant : old) {
-            if (occupant == Empty)
-                continue;
-            std::size_t slot = Hash(items_[occupant].Text()) & mask_;
-            while (slots_[slot] != Empty)
-                slot = (slot + 1) & mask_;
-            slots_[slot] = occupant;
-        }
+    // Both threads mark into the same words.
+    void Mark(std::uint32_t index) {
+        std::atomic_ref<std::uint64_t>(later_[index / 64])
+            .fetch_or(std::uint64_t{1} << (index % 64), std::memory_order_relaxed);
     }
-
-    static std::uint64_t Hash(std::string_view text) { return FoldedHash(text); }
 
     const TKeyItemStore& items_;
-    unsigned part_;
-    unsigned parts_;
-    TLargeVector<std::uint32_t> slots_;
-    std::size_t mask_;
-    std::size_t occupied_ = 0;
-    std::array<TPending, Ring> ring_{};
+    std::size_t size_;
+    unsigned shift_;
+    TLargeArray<std::uint32_t> hashes_;
+    TLargeArray<std::uint32_t> order_;
+    TLargeVector<std::uint64_t> later_;
 };
 
 } // namespace
@@ -118,15 +167,10 @@ int TKeyItems::RemoveDuplicates() {
     Highlighted.Clear();
     // The first entry of each group stays.
     {
-        std::array<TLargeVector<std::int32_t>, 2> later;
-        InParts(items_.size(), [&](unsigned part, unsigned count) {
-            later[part] = TFirstOccurrences(items_, part, count).LaterOnes();
-        });
-        Highlighted.SetCapacity(static_cast<int>(later[0].size() + later[1].size()));
-        auto a = later[0].begin();
-        auto b = later[1].begin();
-        while (a != later[0].end() || b != later[1].end())
-            Highlighted.Add(b == later[1].end() || (a != later[0].end() && *a < *b) ? *a++ : *b++);
+        TLaterDuplicates later(items_);
+        later.Find();
+        Highlighted.SetCapacity(later.Count());
+        later.AddTo(Highlighted);
     }
     const int removed = Highlighted.Count();
     SetCheckpoint("d029");
