@@ -170,7 +170,7 @@ std::uint64_t FoldedHash(std::string_view text) {
         return HashBytes(text, LowerAsciiWord);
     thread_local std::string folded;
     folded.clear();
-    AppendFolded(text, folded);
+    AppendFoldedFrom(text, folded);
     return HashBytes(folded, [](std::uint64_t word) { return word; });
 }
 
