@@ -32,6 +32,12 @@ void TKeyItems::Reserve(std::size_t entries, std::size_t textBytes) {
     arena_.Reserve(textBytes);
 }
 
+TFillAhead TKeyItems::ReserveToFill(std::size_t entries, std::size_t textBytes) {
+    Reserve(entries, textBytes);
+    auto* const entriesEnd = reinterpret_cast<char*>(items_.data() + items_.size());
+    return TFillAhead({{entriesEnd, (items_.capacity() - items_.size()) * sizeof(TKeyItem)}, arena_.Room()});
+}
+
 void TKeyItems::Clear() {
     items_.clear();
     items_.shrink_to_fit();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CharSet.h"
+#include "core/FillAhead.h"
 #include "core/IntList.h"
 #include "core/KeyItem.h"
 #include "core/LargeBuffer.h"
@@ -40,6 +41,9 @@ public:
     TKeyItemRef AddKeyword(std::string_view text);
     // Prepares room for entries and text bytes about to be added, so a large load grows storage once.
     void Reserve(std::size_t entries, std::size_t textBytes);
+    // Reserve for one thread about to add the entries: the room is made ready on a second thread while the
+    // returned object lives.
+    [[nodiscard]] TFillAhead ReserveToFill(std::size_t entries, std::size_t textBytes);
     void Clear();
     void DeleteHighlighted();
     int RemoveDuplicates();

@@ -29,7 +29,8 @@ void AddToEach(TKeyItems& list, std::string_view text, bool atStart, bool asNew,
         RewriteEntries(list, combine);
         return;
     }
-    list.Reserve(static_cast<std::size_t>(count), static_cast<std::size_t>(growth.Bytes()));
+    const TFillAhead filling =
+        list.ReserveToFill(static_cast<std::size_t>(count), static_cast<std::size_t>(growth.Bytes()));
     std::string out;
     for (int i = 0; i < count; ++i) {
         out.clear();

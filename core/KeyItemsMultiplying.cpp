@@ -31,7 +31,8 @@ void TKeyItems::ReplaceAndDuplicate(std::string_view find, std::string_view repl
             growth.AddEntries(1, text.size() + found * replacement.size() - found * find.size());
     }
     growth.Check(count, memoryBudget);
-    Reserve(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
+    const TFillAhead filling =
+        ReserveToFill(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
     for (int i = 0; i < count; ++i) {
         const std::string_view text = GetKeyItem(i).Text();
         if (text.find(find) != std::string_view::npos)
@@ -47,7 +48,8 @@ void TKeyItems::AddMatchTypeCopies(std::uint8_t matchType, std::size_t memoryBud
     growth.AddEntries(static_cast<std::uint64_t>(count), 2);
     growth.AddBytes(TextBytes());
     growth.Check(count, memoryBudget);
-    Reserve(static_cast<std::size_t>(count), static_cast<std::size_t>(growth.Bytes()));
+    const TFillAhead filling =
+        ReserveToFill(static_cast<std::size_t>(count), static_cast<std::size_t>(growth.Bytes()));
     for (int i = 0; i < count; ++i)
         AddKeyword(WrapMatchType(GetKeyItem(i).Text(), matchType));
     SetCheckpoint("d127");

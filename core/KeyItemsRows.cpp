@@ -27,7 +27,7 @@ void TKeyItems::CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) cons
     for (const TRowRun& run : rows)
         for (int row = run.First; row < run.First + run.Count; ++row)
             bytes += items_[static_cast<std::size_t>(row)].size_;
-    into.Reserve(count, bytes);
+    const TFillAhead filling = into.ReserveToFill(count, bytes);
     for (const TRowRun& run : rows)
         for (int row = run.First; row < run.First + run.Count; ++row)
             into.AddKeyword(items_[static_cast<std::size_t>(row)].Text());

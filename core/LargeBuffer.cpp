@@ -52,4 +52,12 @@ void Unmap(void* data, std::size_t bytes) noexcept {
         munmap(data, PageRounded(bytes));
 }
 
+void Populate(void* data, std::size_t bytes) noexcept {
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(data) / page * page;
+    const auto end = reinterpret_cast<std::uintptr_t>(data) + bytes;
+    if (bytes > 0)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+}
+
 } // namespace LargeBuffer

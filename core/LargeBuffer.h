@@ -19,6 +19,9 @@ inline constexpr std::size_t MinimumSize = std::size_t{1} << 20;
 void* Map(std::size_t bytes);
 // Gives back what Map returned for the same byte count.
 void Unmap(void* data, std::size_t bytes) noexcept;
+// Has the system supply the pages of mapped storage that are not there yet, writable, without changing what
+// they hold; does nothing where the system cannot.
+void Populate(void* data, std::size_t bytes) noexcept;
 
 } // namespace LargeBuffer
 

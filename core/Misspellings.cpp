@@ -97,7 +97,8 @@ void AddMisspellings(const std::vector<std::string>& phrases, int kinds, TKeyIte
     for (const auto& p : phrases)
         CountVariants(p, kinds, growth);
     growth.Check(target.Count(), memoryBudget);
-    target.Reserve(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
+    const TFillAhead filling = target.ReserveToFill(static_cast<std::size_t>(growth.Entries()),
+                                                    static_cast<std::size_t>(growth.Bytes()));
     const TEmitText add = [&](std::string_view text) { target.AddKeyword(text); };
     for (const auto& p : phrases) {
         add(p);

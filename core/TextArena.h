@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Bump allocator for the texts of one keyword list: millions of short texts without a heap block each.
@@ -25,6 +26,8 @@ public:
     void Adopt(TTextArena& other);
     // Makes the next allocations come from one block of at least this size.
     void Reserve(std::size_t bytes);
+    // Where the next allocations come from, and how many bytes are left there.
+    std::pair<char*, std::size_t> Room() const { return {cursor_, left_}; }
 
     std::size_t Used() const { return used_; }
     std::size_t Dead() const { return dead_; }

@@ -1,4 +1,5 @@
 #include "core/LargeBuffer.h"
+#include "core/FillAhead.h"
 #include "core/TextArena.h"
 
 #include <gtest/gtest.h>
@@ -104,4 +105,23 @@ TEST(LargeBufferTest, ArenaGivesItsStorageBackOnReset) {
     arena.Adopt(other);
     EXPECT_EQ(std::string(kept, 4), "kept");
     EXPECT_EQ(arena.Used(), 9u);
+}
+
+// The second thread only has pages supplied: what the owner writes meanwhile, before and behind it, stays.
+TEST(LargeBufferTest, FillingAheadLeavesWhatTheOwnerWrites) {
+    constexpr std::size_t bytes = std::size_t{96} << 20;
+    auto* data = static_cast<char*>(LargeBuffer::Map(bytes));
+    const auto pattern = [](std::size_t i) { return static_cast<char>(i * 131 % 251 + 1); };
+    for (std::size_t i = 0; i < bytes / 4; ++i)
+        data[i] = pattern(i);
+    {
+        const TFillAhead ahead({{data, bytes}});
+        for (std::size_t i = bytes / 4; i < bytes; ++i)
+            data[i] = pattern(i);
+    }
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < bytes; ++i)
+        wrong += data[i] != pattern(i);
+    EXPECT_EQ(wrong, 0u);
+    LargeBuffer::Unmap(data, bytes);
 }
