@@ -1,6 +1,7 @@
 #include "core/CaseFolding.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 
 #include <array>
@@ -26,7 +27,9 @@ public:
         TLargeVector<std::int32_t> later;
         std::size_t pushed = 0;
         std::size_t done = 0;
+        TProgressSteps steps;
         for (std::size_t i = 0; i < items_.size(); ++i) {
+            steps.Element();
             const std::uint64_t hash = Hash(items_[i].Text());
             if (HashPart(hash, parts_) != part_)
                 continue;
@@ -116,7 +119,8 @@ private:
 int TKeyItems::RemoveDuplicates() {
     CheckpointScope checkpoint("d026");
     Highlighted.Clear();
-    // The first entry of each group stays.
+    // The first entry of each group stays. Each part goes through the whole list.
+    ProgressBegin(items_.size() * PartsFor(items_.size()));
     {
         std::array<TLargeVector<std::int32_t>, 2> later;
         InParts(items_.size(), [&](unsigned part, unsigned count) {
