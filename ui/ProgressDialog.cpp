@@ -26,6 +26,15 @@ struct TPumpingScope {
     ~TPumpingScope() { Pumping = false; }
 };
 
+// Whether a command that has run this long and come this far shows its progress: not when it will end in a
+// moment, as a window shown only for that long would just flicker.
+bool Worth(qint64 elapsed, double fraction) {
+    if (elapsed < ShowAfterMilliseconds)
+        return false;
+    return fraction <= 0 ||
+           static_cast<double>(elapsed) * (1 - fraction) / fraction >= ShowAfterMilliseconds / 2;
+}
+
 } // namespace
 
 bool ProgressPumping() {
@@ -71,7 +80,7 @@ TProgressDialog::~TProgressDialog() = default;
 bool TProgressDialog::Show(const QString& caption, double fraction, bool cancellable) {
     if (!started_.isValid())
         started_.start();
-    if (started_.elapsed() < ShowAfterMilliseconds)
+    if (!Visible() && !Worth(started_.elapsed(), fraction))
         return false;
     if (pumped_.isValid() && pumped_.elapsed() < PumpMilliseconds)
         return window_->Cancelled;

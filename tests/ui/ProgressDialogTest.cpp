@@ -65,6 +65,23 @@ private slots:
         QCOMPARE(view->ShownCount(), 1111);
     }
 
+    // A command about to end shows nothing, however long it has run; one far from its end shows.
+    void onlyCommandsFarFromTheirEndShow() {
+        QWidget window;
+        auto* view = new TODListView(&window);
+        window.show();
+        TProgressDialog progress(window, *view);
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(700)) {
+            progress.Show("Sort", 0.9, true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        QVERIFY(!progress.Visible());
+        progress.Show("Sort", 0.1, true);
+        QVERIFY(progress.Visible());
+        progress.End();
+    }
+
     // Cancel counts only while the command can be cancelled; a new command starts uncancelled.
     void cancelIsOfferedOnlyWhenItCanBeHonoured() {
         QWidget window;
