@@ -2,6 +2,7 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/LargeBuffer.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 
 #include <array>
@@ -26,6 +27,8 @@ public:
 
     // Marks every entry whose folded text an earlier entry has.
     void Find() {
+        // Hashed, sorted into buckets and searched: each pass goes through every entry once.
+        ProgressBegin(3 * size_);
         const unsigned parts = PartsFor(size_);
         std::array<std::vector<std::uint32_t>, 2> counts;
         RunParts(parts, [&](unsigned part, unsigned count) { counts[part] = HashPart(part, count); });
@@ -37,8 +40,15 @@ public:
                                        : part == 0 ? std::pair<std::size_t, std::size_t>{0, middle}
                                                    : std::pair<std::size_t, std::size_t>{middle, Buckets()};
             TBucketTable table;
-            for (std::size_t bucket = first; bucket < last; ++bucket)
-                Search(starts[0][bucket], bucket + 1 < Buckets() ? starts[0][bucket + 1] : size_, table);
+            std::size_t unreported = 0;
+            for (std::size_t bucket = first; bucket < last; ++bucket) {
+                const std::size_t begin = starts[0][bucket];
+                const std::size_t end = bucket + 1 < Buckets() ? starts[0][bucket + 1] : size_;
+                Search(begin, end, table);
+                unreported += end - begin;
+                if (unreported >= std::size_t{1} << 14)
+                    ProgressAdvance(std::exchange(unreported, 0));
+            }
         });
     }
 
@@ -81,7 +91,9 @@ private:
     std::vector<std::uint32_t> HashPart(unsigned part, unsigned parts) {
         std::vector<std::uint32_t> counts(Buckets());
         const auto [first, last] = PartRange(size_, part, parts);
+        TProgressSteps steps;
         for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             const auto hash = static_cast<std::uint32_t>(FoldedHash(items_[i].Text()) >> 32);
             hashes_[i] = hash;
             ++counts[BucketOf(hash)];
@@ -111,8 +123,11 @@ private:
 
     void SortPart(unsigned part, unsigned parts, std::vector<std::uint32_t> next) {
         const auto [first, last] = PartRange(size_, part, parts);
-        for (std::size_t i = first; i < last; ++i)
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             order_[next[BucketOf(hashes_[i])]++] = static_cast<std::uint32_t>(i);
+        }
     }
 
     // The first bucket of the second half of the entries.

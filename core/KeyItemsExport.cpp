@@ -2,6 +2,7 @@
 #include "core/Clipboard.h"
 #include "core/KeyItems.h"
 #include "core/KeywordFile.h"
+#include "core/Progress.h"
 
 namespace {
 
@@ -26,14 +27,22 @@ std::string LineText(const std::vector<std::string_view>& texts) {
 template <class TRange, class TText>
 void WriteTextFile(const std::string& path, TTextEncoding encoding, const TRange& range, TText text) {
     TKeywordFileWriter writer(path, encoding);
-    for (const auto& element : range)
+    ProgressBegin(range.size());
+    TProgressSteps steps;
+    for (const auto& element : range) {
+        steps.Element();
         writer.WriteLine(text(element));
+    }
     writer.Commit();
 }
 
 void CopyToList(const std::vector<std::string_view>& texts, TKeyItems& target) {
-    for (const auto& t : texts)
+    ProgressBegin(texts.size());
+    TProgressSteps steps;
+    for (const auto& t : texts) {
+        steps.Element();
         target.AddKeyword(t);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/MemoryBudget.h"
+#include "core/Progress.h"
 #include "core/WordRules.h"
 
 namespace {
@@ -33,7 +34,10 @@ void TKeyItems::ReplaceAndDuplicate(std::string_view find, std::string_view repl
     growth.Check(count, memoryBudget);
     const TFillAhead filling =
         ReserveToFill(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
+    ProgressBegin(static_cast<std::size_t>(count));
+    TProgressSteps steps;
     for (int i = 0; i < count; ++i) {
+        steps.Element();
         const std::string_view text = GetKeyItem(i).Text();
         if (text.find(find) != std::string_view::npos)
             AddKeyword(ReplaceAll(text, find, replacement));
@@ -50,8 +54,12 @@ void TKeyItems::AddMatchTypeCopies(std::uint8_t matchType, std::size_t memoryBud
     growth.Check(count, memoryBudget);
     const TFillAhead filling =
         ReserveToFill(static_cast<std::size_t>(count), static_cast<std::size_t>(growth.Bytes()));
-    for (int i = 0; i < count; ++i)
+    ProgressBegin(static_cast<std::size_t>(count));
+    TProgressSteps steps;
+    for (int i = 0; i < count; ++i) {
+        steps.Element();
         AddKeyword(WrapMatchType(GetKeyItem(i).Text(), matchType));
+    }
     SetCheckpoint("d127");
     RemoveDuplicates();
 }

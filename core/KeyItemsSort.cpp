@@ -1,6 +1,7 @@
 #include "core/CaseFolding.h"
 #include "core/Collation.h"
 #include "core/KeyItems.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 
 #include <algorithm>
@@ -180,10 +181,14 @@ private:
 void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std::size_t first,
                  std::size_t last, const TRecordMaker& maker) {
     TRangeSorter sorter(maker);
+    std::size_t unreported = 0;
     for (std::size_t k = first; k < last; ++k) {
         const std::size_t begin = k == 0 ? 0 : ends[k - 1];
         if (ends[k] - begin > 1)
             sorter.Sort(records + begin, records + ends[k]);
+        unreported += ends[k] - begin;
+        if (unreported >= 1 << 14)
+            ProgressAdvance(std::exchange(unreported, 0));
     }
     sorter.Finish();
 }
@@ -206,12 +211,17 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
         return records;
     }
     constexpr std::size_t Buckets = 0x10000;
+    // Counted, placed and sorted: each pass goes through every record once.
+    ProgressBegin(3 * n);
     std::array<std::vector<std::size_t>, 2> starts;
     InParts(n, [&](unsigned part, unsigned parts) {
         starts[part].assign(Buckets, 0);
         const auto [first, last] = PartRange(n, part, parts);
-        for (std::size_t i = first; i < last; ++i)
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             ++starts[part][maker.LeadingKeyOf(i)];
+        }
     });
     // Within a bucket the first half's records come first, so that the placing keeps list order.
     std::vector<std::size_t> ends(Buckets);
@@ -228,8 +238,11 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
     TLargeArray<TSortRecord> records(n);
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
-        for (std::size_t i = first; i < last; ++i)
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             records[starts[part][maker.LeadingKeyOf(i)]++] = maker.Make(i);
+        }
     });
     // Half of the records on either side of the split.
     const auto split =

@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "core/MemoryBudget.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
@@ -79,6 +80,7 @@ template <class TTake> void ReadRange(const TSource& file, std::size_t from, std
         if (got == 0 || !take(std::string_view(buffer.get(), static_cast<std::size_t>(got))))
             return;
         offset += static_cast<std::size_t>(got);
+        ProgressAdvance(static_cast<std::size_t>(got));
     }
 }
 
@@ -306,7 +308,10 @@ TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::siz
     TTextEncoding encoding = mark.Kind == TEncoding::Automatic ? choice.Encoding : TTextEncoding{mark.Kind};
     if (encoding.Kind == TEncoding::Utf8WithMark)
         encoding.Kind = TEncoding::Utf8;
-    if (encoding.Kind == TEncoding::Utf16LE || encoding.Kind == TEncoding::Utf16BE)
+    // Other files are read twice: once to count and check, once to parse.
+    const bool utf16 = encoding.Kind == TEncoding::Utf16LE || encoding.Kind == TEncoding::Utf16BE;
+    ProgressBegin(utf16 ? size : 2 * size);
+    if (utf16)
         return ReadUtf16(file, mark.Length, encoding.Kind, list, growth, memoryBudget);
     // A long file is counted and read in two halves, each on a thread of its own, the second from the line
     // after the middle; its entries go to a list of their own until the first half is in.

@@ -4,6 +4,7 @@
 #include "core/KeyItems.h"
 #include "core/KeyboardNeighbours.h"
 #include "core/LetterClusters.h"
+#include "core/Progress.h"
 #include "core/Utf8.h"
 
 namespace {
@@ -100,7 +101,11 @@ void AddMisspellings(const std::vector<std::string>& phrases, int kinds, TKeyIte
     const TFillAhead filling = target.ReserveToFill(static_cast<std::size_t>(growth.Entries()),
                                                     static_cast<std::size_t>(growth.Bytes()));
     const TEmitText add = [&](std::string_view text) { target.AddKeyword(text); };
+    // A phrase makes dozens of variants.
+    ProgressBegin(phrases.size());
+    TProgressSteps steps(1 << 10);
     for (const auto& p : phrases) {
+        steps.Element();
         add(p);
         if (kinds & DoubledChars)
             DoubledCharVariants(p, add);

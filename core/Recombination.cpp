@@ -3,6 +3,7 @@
 #include "core/CharSet.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
+#include "core/Progress.h"
 #include "core/WordRules.h"
 
 #include <algorithm>
@@ -74,7 +75,11 @@ void RecombineWords(const std::vector<std::string>& phrases, int limit, TKeyItem
     growth.Check(target.Count(), memoryBudget);
     target.Reserve(static_cast<std::size_t>(growth.Entries()), static_cast<std::size_t>(growth.Bytes()));
     const auto add = [&](std::string_view text) { target.AddKeyword(text); };
+    // A phrase of five words makes 120 orders.
+    ProgressBegin(phrases.size());
+    TProgressSteps steps(1 << 10);
     for (const auto& p : phrases) {
+        steps.Element();
         SplitWords(p, RecombineSeparators(), words);
         if (WithinLimit(words, limit))
             WordPermutations(words, add);

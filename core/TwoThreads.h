@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Progress.h"
+
 #include <cstddef>
 #include <exception>
 #include <thread>
@@ -20,14 +22,16 @@ inline std::pair<std::size_t, std::size_t> PartRange(std::size_t entries, unsign
 }
 
 // Runs work(part, parts) for each of parts (1 or 2) parts of a job, part 0 on a second thread; an exception
-// of either part reaches the caller once both have ended.
+// of either part reaches the caller once both have ended. The second thread adds to the caller's progress.
 template <class TWork> void RunParts(unsigned parts, TWork&& work) {
     if (parts < 2) {
         work(0u, 1u);
         return;
     }
     std::exception_ptr failure;
+    TProgress* progress = TProgressScope::Current();
     std::thread helper([&] {
+        const TProgressScope scope(progress, true);
         try {
             work(0u, 2u);
         } catch (...) {

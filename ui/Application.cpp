@@ -4,6 +4,7 @@
 #include "dialogs/ApplicationLook.h"
 #include "frame/ExceptionHook.h"
 #include "ui/ActionList.h"
+#include "ui/ProgressDialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QWidget>
@@ -62,7 +63,8 @@ void TApplication::Report(std::exception_ptr error) noexcept {
 }
 
 void TApplication::Idle() {
-    if (idleRunning_)
+    // The commands' rules read the lists, which a long command is changing while it pumps events.
+    if (idleRunning_ || ProgressPumping())
         return;
     idleRunning_ = true;
     try {

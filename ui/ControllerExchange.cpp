@@ -3,6 +3,7 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeywordFile.h"
+#include "core/Progress.h"
 #include "frame/CodePageChoice.h"
 #include "frame/Files.h"
 #include "frame/ManagementLayer.h"
@@ -73,7 +74,13 @@ void TMainFormController::Import() {
         return;
     management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
-    const TImportResult result = ReadImport(*path, *list);
+    TImportResult result;
+    try {
+        result = ReadImport(*path, *list);
+    } catch (const ECancelled&) {
+        undo.Restore();
+        return;
+    }
     SetCheckpoint("d008");
     RefreshView(false, false);
     undo.Commit();
@@ -97,6 +104,9 @@ void TMainFormController::ImportFiles(const std::vector<std::string>& paths) {
                                                     : std::string()) +
                                   DamageMessage(result));
         }
+    } catch (const ECancelled&) {
+        undo.Restore();
+        return;
     } catch (...) {
         // The files read before the failing one stay, and can be undone with the rest.
         RefreshView(false, false);

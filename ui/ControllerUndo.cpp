@@ -27,16 +27,20 @@ std::int32_t UndoMegabytes(std::size_t bytes) {
 }
 
 TUndoStep::TUndoStep(TMainFormController& controller, std::string name)
-    : controller_(controller), name_(std::move(name)), outermost_(!controller.undoStep_) {
+    : controller_(controller), name_(std::move(name)), outermost_(!controller.undoStep_),
+      progress_([this](double fraction) { Report(fraction); }) {
     if (!outermost_)
         return;
     controller_.undoStep_ = this;
     controller_.undo_.SetBudget(controller_.UndoBudget());
+    reporting_.emplace(&progress_);
 }
 
 TUndoStep::~TUndoStep() {
     if (!outermost_)
         return;
+    reporting_.reset();
+    controller_.MainView->EndProgress();
     controller_.undoStep_ = nullptr;
     for (const TKeyItems* list : unkept_)
         controller_.undo_.Forget(*list);
@@ -56,6 +60,7 @@ bool TUndoStep::KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows) {
     if (!outermost_)
         return controller_.undoStep_->KeepRemoval(list, rows);
     const TRoom room = RoomFor(TUndoLevel::BytesForRemoval(list, rows), list);
+    removal_ = true;
     if (room == TRoom::Fits)
         levels_.push_back(TUndoLevel::ForRemoval(name_, list, controller_.HighlightOf(list), rows));
     return room != TRoom::Refused;
@@ -84,6 +89,26 @@ void TUndoStep::Commit() {
     levels_.clear();
 }
 
+void TUndoStep::Restore() {
+    if (!outermost_)
+        return controller_.undoStep_->Restore();
+    // Newest first: a list kept twice ends as the first level kept it.
+    for (auto level = levels_.rbegin(); level != levels_.rend(); ++level) {
+        TKeyItems& list = (*level)->List();
+        const std::vector<TRowRun> shown = (*level)->Exchange(controller_.HighlightOf(list));
+        if (&list == controller_.CurrentList()) {
+            controller_.RefreshView(false, true);
+            ShowHighlight(*controller_.MainView, shown);
+        }
+    }
+    levels_.clear();
+}
+
+void TUndoStep::Report(double fraction) {
+    if (controller_.MainView->ShowProgress(name_, fraction, Cancellable()) && Cancellable())
+        progress_.Cancel();
+}
+
 void TMainFormController::RunCommand(const TCommand& command) {
     TUndoStep step(*this, UndoNameOf(command));
     TListChange change = ChangeOf(command);
@@ -95,7 +120,12 @@ void TMainFormController::RunCommand(const TCommand& command) {
         return;
     if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
         return;
-    command.Handler(*this, command.Variant);
+    try {
+        command.Handler(*this, command.Variant);
+    } catch (const ECancelled&) {
+        step.Restore();
+        return;
+    }
     step.Commit();
 }
 

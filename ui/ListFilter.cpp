@@ -2,6 +2,7 @@
 
 #include "core/KeyItems.h"
 #include "ui/ODListView.h"
+#include "ui/ProgressDialog.h"
 
 #include <QElapsedTimer>
 #include <QTimerEvent>
@@ -46,6 +47,9 @@ void TListFilter::timerEvent(QTimerEvent* event) {
         QObject::timerEvent(event);
         return;
     }
+    // The list is changing under a long command; the search goes on after it.
+    if (ProgressPumping())
+        return;
     const TKeyItems* list = list_();
     QElapsedTimer clock;
     clock.start();

@@ -3,6 +3,7 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
+#include "core/Progress.h"
 #include "frame/ManagementLayer.h"
 #include "ui/ActionList.h"
 #include "ui/CommandScope.h"
@@ -158,7 +159,12 @@ void TMainFormController::SortByColumn(int column) {
     TUndoStep undo(*this, UndoNameOf(order));
     if (!undo.Keep(List(), true))
         return;
-    ApplySort(order);
+    try {
+        ApplySort(order);
+    } catch (const ECancelled&) {
+        undo.Restore();
+        return;
+    }
     undo.Commit();
 }
 

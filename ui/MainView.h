@@ -52,6 +52,12 @@ public:
     // The save or open dialog opened on a folder (UTF-8); nothing when cancelled.
     virtual std::optional<std::string> ChooseSaveFile(const std::string& folder) = 0;
     virtual std::optional<std::string> ChooseOpenFile(const std::string& folder) = 0;
+
+    // A long command has done that fraction of its work; called often while it runs. True once the user
+    // asked to cancel it, which cancellable false does not offer.
+    virtual bool ShowProgress(const std::string& caption, double fraction, bool cancellable) = 0;
+    // The command that showed progress has ended, or is about to ask the user something.
+    virtual void EndProgress() = 0;
 };
 
 // What the main window reports of the user's actions to its controller.

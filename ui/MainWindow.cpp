@@ -17,6 +17,7 @@
 #include "ui/CommandTable.h"
 #include "ui/EditCommands.h"
 #include "ui/ListFilter.h"
+#include "ui/ProgressDialog.h"
 #include "ui/RowSelection.h"
 #include "ui/TrayBehaviour.h"
 #include "ui/WordFrequencyCommand.h"
@@ -233,6 +234,7 @@ void TfrmMain::CreateControls() {
         *lvMain, [this] { return lists_.CurrentList(); }, this);
     connect(edtFilter, &QLineEdit::textChanged, filter_, &TListFilter::SetText);
     connect(filter_, &TListFilter::Shown, this, &TfrmMain::StatusChanged);
+    progress_ = std::make_unique<TProgressDialog>(*this, *lvMain);
     ShowStatus();
 }
 
@@ -397,7 +399,20 @@ void TfrmMain::SetListFont(const TFontSpec& font) {
     lvMain->SetListFont(ToQFont(font));
 }
 
+bool TfrmMain::ShowProgress(const std::string& caption, double fraction, bool cancellable) {
+    return progress_->Show(QString::fromStdString(caption), fraction, cancellable);
+}
+
+void TfrmMain::EndProgress() {
+    if (!progress_->Visible())
+        return;
+    progress_->End();
+    // What the status line should have shown meanwhile.
+    StatusChanged();
+}
+
 TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
+    EndProgress();
     return boxes_.Show(this, text, ApplicationTitle, icon, buttons);
 }
 
@@ -513,6 +528,8 @@ void TfrmMain::StatusChanged() {
 
 void TfrmMain::ShowStatus() {
     statusPending_ = false;
+    if (ProgressPumping())
+        return;
     const TKeyItems* list = lists_.CurrentList();
     const int entries = list ? list->Count() : lvMain->RowCount();
     QString status = StatusText(entries, lvMain->Selection().SelectedCount());

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QMap>
 
+#include <memory>
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,6 +20,7 @@ class TBusinessLogicLayer;
 class TButtonEx;
 class TImageStrip;
 class TListFilter;
+class TProgressDialog;
 class TTrayBehaviour;
 
 // The main window: the banner, the command buttons in three steps with their drop-down menus, the list tabs,
@@ -57,6 +60,8 @@ public:
     TMsgResult Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) override;
     std::optional<std::string> ChooseSaveFile(const std::string& folder) override;
     std::optional<std::string> ChooseOpenFile(const std::string& folder) override;
+    bool ShowProgress(const std::string& caption, double fraction, bool cancellable) override;
+    void EndProgress() override;
 
     // Outer bounds: the client area plus FrameSize, whatever the desktop's own border is, so that saved
     // bounds give the same window again.
@@ -129,6 +134,7 @@ private:
     QMap<QString, QMenu*> menus_;
     TTrayBehaviour* tray_ = nullptr;
     TListFilter* filter_ = nullptr;
+    std::unique_ptr<TProgressDialog> progress_;
     // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
     QImage bannerEdge_;
     bool statusPending_ = false;

@@ -264,8 +264,13 @@ bool TODListView::event(QEvent* event) {
     return true;
 }
 
+void TODListView::SetPaused(bool paused) {
+    paused_ = paused;
+    viewport()->update();
+}
+
 void TODListView::paintEvent(QPaintEvent* event) {
-    if (count_ == 0)
+    if (count_ == 0 || paused_)
         return;
     const TRowSelection& marks = Marks();
     QPainter painter(viewport());

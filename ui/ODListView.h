@@ -60,6 +60,8 @@ public:
     void ShowAll();
     bool Filtered() const { return filtered_; }
     int ShownCount() const { return count_; }
+    // A paused view paints no rows: their list is changing.
+    void SetPaused(bool paused);
     int ListRow(int shown) const { return filtered_ ? shown_[static_cast<std::size_t>(shown)] : shown; }
     void SetColumnCaptions(const QString& first, const QString& second);
     // Also sets the row height to the font's.
@@ -134,6 +136,7 @@ private:
     int listCount_ = 0;
     // The rows shown.
     int count_ = 0;
+    bool paused_ = false;
     int rowHeight_ = 1;
     int headerHeight_ = -1;
     int lastColumnWidth_ = 0;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/UndoHistory.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,8 @@ std::int32_t UndoMegabytes(std::size_t bytes);
 
 // The undo levels of one command of the main window: taken before the command changes a list, kept when it
 // ended having changed it, dropped when it failed or changed nothing. A step inside a running step is part
-// of the running one.
+// of the running one. The outermost step shows the progress of the long operations the command runs, and
+// offers to cancel them while its levels can put back every list the command changes.
 class TUndoStep {
 public:
     TUndoStep(TMainFormController& controller, std::string name);
@@ -33,11 +36,15 @@ public:
     bool KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows);
     // The command ended: its levels of changed lists join the history.
     void Commit();
+    // The command was cancelled: the lists are put back as the levels kept them, and the levels go.
+    void Restore();
 
 private:
     enum class TRoom { Fits, WithoutUndo, Refused };
     // Whether a level of that many bytes fits the undo memory; when not, the user's answer.
     TRoom RoomFor(std::size_t needed, const TKeyItems& list);
+    bool Cancellable() const { return unkept_.empty() && !removal_; }
+    void Report(double fraction);
 
     TMainFormController& controller_;
     std::string name_;
@@ -45,4 +52,8 @@ private:
     std::vector<std::unique_ptr<TUndoLevel>> levels_;
     // Lists changed without a level: their older levels no longer lead back.
     std::vector<const TKeyItems*> unkept_;
+    // A removal level puts back only what a complete removal took.
+    bool removal_ = false;
+    TProgress progress_;
+    std::optional<TProgressScope> reporting_;
 };

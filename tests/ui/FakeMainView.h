@@ -113,6 +113,18 @@ public:
         return chosenFile;
     }
 
+    // Cancels at the report numbered cancelAt (from 1), when that is offered; 0 never cancels.
+    bool ShowProgress(const std::string& caption, double fraction, bool cancellable) override {
+        progressCaption = caption;
+        progressFractions.push_back(fraction);
+        if (onProgress)
+            onProgress();
+        const bool cancel = cancellable && static_cast<int>(progressFractions.size()) == cancelAt;
+        cancelOffered = cancellable;
+        return cancel;
+    }
+    void EndProgress() override { ++progressEnds; }
+
     std::vector<std::string> tabs;
     int currentTab = -1;
     int imagesLoaded = 0;
@@ -124,6 +136,13 @@ public:
     std::deque<TMsgResult> answers;
     std::optional<std::string> chosenFile;
     std::vector<std::string> foldersOffered;
+    std::string progressCaption;
+    std::vector<double> progressFractions;
+    bool cancelOffered = false;
+    int cancelAt = 0;
+    int progressEnds = 0;
+    // Runs at every report, as the window's events would.
+    std::function<void()> onProgress;
 
 private:
     TActionList commands_;
