@@ -218,14 +218,17 @@ std::uint8_t* TCollation::WritePrimary(char32_t folded, std::uint8_t* out) const
 }
 
 void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t limit) const {
+    const std::size_t start = out.size();
+    out.resize(start + KeyRoom(text));
+    const std::size_t length = WriteKey(text, reinterpret_cast<std::uint8_t*>(out.data() + start), limit);
+    out.resize(start + length);
+}
+
+std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const {
     thread_local std::vector<char32_t> folded;
     folded.clear();
-    // Four bytes of primary weight, one of secondary and four of folded text a character at most.
-    const std::size_t start = out.size();
-    out.resize(start + 9 * text.size() + 2);
-    auto* write = reinterpret_cast<std::uint8_t*>(out.data() + start);
-    const auto* first = write;
-    const auto enough = [&] { return static_cast<std::size_t>(write - first) >= limit; };
+    std::uint8_t* write = out;
+    const auto enough = [&] { return static_cast<std::size_t>(write - out) >= limit; };
     // Many keys are wanted only as far as their first characters' weights: the rest is not even decoded.
     for (std::size_t i = 0; i < text.size() && !enough();) {
         folded.push_back(FoldChar(Utf8::Next(text, i)));
@@ -244,16 +247,18 @@ void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t 
                 *write++ = static_cast<std::uint8_t>(static_cast<std::uint8_t>(bytes[k]) + 1);
         }
     }
-    out.resize(start + static_cast<std::size_t>(write - first));
+    return static_cast<std::size_t>(write - out);
 }
 
 void TCollation::AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
                              std::size_t count) const {
-    thread_local std::string key;
-    key.clear();
-    AppendKey(text, key, from + count);
+    // Grown, never cleared: the sort asks for windows of millions of keys.
+    thread_local std::vector<std::uint8_t> key;
+    if (key.size() < KeyRoom(text))
+        key.resize(KeyRoom(text));
+    const std::size_t length = WriteKey(text, key.data(), from + count);
     for (std::size_t k = 0; k < count; ++k)
-        out[k] = from + k < key.size() ? static_cast<std::uint8_t>(key[from + k]) : 0;
+        out[k] = from + k < length ? key[from + k] : 0;
 }
 
 int TCollation::Compare(std::string_view a, std::string_view b) const {

@@ -60,6 +60,10 @@ private:
     static constexpr std::uint8_t LevelSeparator = 1;
 
     void AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const;
+    // Writes the key, or at least its first limit bytes, to out, which has KeyRoom(text) bytes; its length.
+    std::size_t WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const;
+    // Four bytes of primary weight, one of secondary and four of folded text a character at most.
+    static std::size_t KeyRoom(std::string_view text) { return 9 * text.size() + 2; }
 
     // Up to three bytes of primary weight; length 0 for a character that has none (a combining mark).
     struct TPrimary {
