@@ -76,7 +76,9 @@ private:
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
-    static constexpr std::size_t Ahead = 16;
+    static constexpr std::size_t HashesAhead = 24;
+    static constexpr std::size_t EntriesAhead = 16;
+    static constexpr std::size_t TextsAhead = 8;
 
     static unsigned BucketShiftFor(std::size_t entries) {
         unsigned bits = 0;
@@ -138,13 +140,20 @@ private:
         return bucket;
     }
 
+    // Most entries of a long list repeat an earlier one, and comparing the two reads both entries and texts
+    // at random: for an entry some steps ahead that seems to have an earlier twin, both entries are asked
+    // for, and a few steps later their texts, so that the misses overlap.
     void Search(std::size_t first, std::size_t last, TBucketTable& table) {
         const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
         table.assign(slots, TSlot{0, Empty});
         const std::size_t mask = slots - 1;
         for (std::size_t k = first; k < last; ++k) {
-            if (k + Ahead < last)
-                __builtin_prefetch(&hashes_[order_[k + Ahead]]);
+            if (k + HashesAhead < last)
+                __builtin_prefetch(&hashes_[order_[k + HashesAhead]]);
+            if (k + EntriesAhead < last)
+                FetchTwin(order_[k + EntriesAhead], table, mask, false);
+            if (k + TextsAhead < last)
+                FetchTwin(order_[k + TextsAhead], table, mask, true);
             const std::uint32_t index = order_[k];
             const std::uint32_t hash = hashes_[index];
             for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -158,6 +167,22 @@ private:
                     break;
                 }
             }
+        }
+    }
+
+    void FetchTwin(std::uint32_t index, const TBucketTable& table, std::size_t mask, bool texts) const {
+        const std::uint32_t hash = hashes_[index];
+        for (std::size_t slot = hash & mask; table[slot].Index != Empty; slot = (slot + 1) & mask) {
+            if (table[slot].Hash != hash)
+                continue;
+            if (texts) {
+                __builtin_prefetch(items_[table[slot].Index].Text().data());
+                __builtin_prefetch(items_[index].Text().data());
+            } else {
+                __builtin_prefetch(&items_[table[slot].Index]);
+                __builtin_prefetch(&items_[index]);
+            }
+            return;
         }
     }
 
