@@ -21,24 +21,37 @@ std::uint64_t HashByte(std::uint64_t h, char c) {
     return (h ^ static_cast<std::uint8_t>(FoldAsciiByte(c))) * 0x100000001B3ULL;
 }
 
-// The runs of word characters of a text that is ASCII (read folded) or folded.
+bool IsAsciiWordByte(std::uint8_t b) {
+    return static_cast<unsigned>(b - '0') < 10 || static_cast<unsigned>((b | 0x20) - 'a') < 26;
+}
+
+// The runs of word characters of a text that is ASCII (read folded) or folded. ASCII bytes are told apart
+// without decoding, as most texts are ASCII only.
 void FindRuns(std::string_view text, std::vector<TRun>& runs) {
     runs.clear();
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t next = i;
-        if (!IsWordChar(Utf8::Next(text, next))) {
-            i = next;
-            continue;
-        }
-        TRun run{i, i, 0xCBF29CE484222325ULL};
-        for (;;) {
+    bool inRun = false;
+    TRun run{};
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<std::uint8_t>(text[i]);
+        std::size_t next = i + 1;
+        const bool word = b < 0x80 ? IsAsciiWordByte(b) : IsWordChar(Utf8::Next(text, next = i));
+        if (word) {
+            if (!inRun)
+                run = {i, i, 0xCBF29CE484222325ULL};
+            inRun = true;
             for (; i < next; ++i)
                 run.Hash = HashByte(run.Hash, text[i]);
-            if (i == text.size() || !IsWordChar(Utf8::Next(text, next)))
-                break;
+            continue;
         }
-        run.End = i;
+        if (inRun) {
+            run.End = i;
+            runs.push_back(run);
+        }
+        inRun = false;
+        i = next;
+    }
+    if (inRun) {
+        run.End = text.size();
         runs.push_back(run);
     }
 }
@@ -115,7 +128,7 @@ bool WordCharAt(std::string_view text, std::size_t i) {
 
 bool IsWordChar(char32_t c) {
     if (c < 0x80)
-        return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+        return IsAsciiWordByte(static_cast<std::uint8_t>(c));
     const auto u = static_cast<UChar32>(c);
     return u_isalnum(u) || (U_GET_GC_MASK(u) & U_GC_M_MASK) != 0;
 }
