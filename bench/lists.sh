@@ -2,7 +2,8 @@
 # The commands of one list against another, ours beside the standard tools' equivalent on the same generated
 # files: 1,000,000 and 10,000,000 generated phrases against a list of 100,000 negative words and phrases.
 # Ours is timed on the command alone (the lists read beforehand, the deletion or highlight included), the
-# tool on its whole run; both medians, their ratio, how many lines each kept, and whether they are the same.
+# tool on its whole run; both medians on the clock, their ratio, ours in processor time (both threads, which
+# a loaded machine inflates less), how many lines each kept, and whether they are the same.
 #   bench/lists.sh [repetitions, default 5] [phrase counts in millions, default "1 10"] [commands]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,17 +37,19 @@ for millions in $sizes; do
   count=$(awk "BEGIN { printf \"%d\", $millions * 1000000 }")
   [ -s "$phrases" ] || build/bench/core/generate_phrases "$count" "$phrases" en
   printf '\n%s phrases x 100,000 others\n' "$(printf "%'d" "$count")"
-  printf '%-18s %9s %9s %7s %10s %10s  %s\n' command "ours ms" "tool ms" ratio "ours kept" "tool kept" "tool"
+  printf '%-18s %9s %9s %7s %9s %10s %10s  %s\n' command "ours ms" "tool ms" ratio "ours cpu" "ours kept" \
+    "tool kept" "tool"
   for command in $commands; do
-    ours=$(build/bench/core/negative_keywords "$command" "$phrases" "$negatives" "$scratch/ours.txt" "$runs")
+    read -r ours ours_cpu < <(build/bench/core/negative_keywords "$command" "$phrases" "$negatives" \
+      "$scratch/ours.txt" "$runs")
     equivalent=$(tool "$command" "$phrases" "$negatives")
     hyperfine -N -i --style none --runs "$runs" --warmup 1 --export-json "$scratch/tool.json" \
       "sh -c \"LC_ALL=C $(echo "$equivalent" | sed 's/"/\\"/g; s/\$/\\$/g') >$scratch/tool.txt\"" >/dev/null
     tool_s=$(python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['results'][0]['median'])" \
       "$scratch/tool.json")
     if cmp -s <(tr -d '\r' <"$scratch/ours.txt") <(tr -d '\r' <"$scratch/tool.txt"); then same=same; else same=DIFFERENT; fi
-    printf '%-18s %9.0f %9.0f %6.1fx %10d %10d  %s (%s)\n' "$command" "$(echo "$ours * 1000" | bc -l)" \
-      "$(echo "$tool_s * 1000" | bc -l)" "$(echo "$tool_s / $ours" | bc -l)" \
-      "$(wc -l <"$scratch/ours.txt")" "$(wc -l <"$scratch/tool.txt")" "$equivalent" "$same"
+    printf '%-18s %9.0f %9.0f %6.1fx %9.0f %10d %10d  %s (%s)\n' "$command" "$(echo "$ours * 1000" | bc -l)" \
+      "$(echo "$tool_s * 1000" | bc -l)" "$(echo "$tool_s / $ours" | bc -l)" "$(echo "$ours_cpu * 1000" | bc -l)" \
+      "$(wc -l <"$scratch/ours.txt")" "$(wc -l <"$scratch/tool.txt")" "${equivalent//$scratch\//}" "$same"
   done
 done

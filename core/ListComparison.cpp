@@ -144,6 +144,28 @@ TIntList IndicesMarked(const TKeyItems& list, const TMarks& marks, bool mark) {
     return indices;
 }
 
+// Deletes the entries marked as mark says; returns how many. When most go, what stays is copied into fresh
+// storage instead, which touches only that.
+int DeleteMarked(TKeyItems& list, const TMarks& marks, bool mark) {
+    const auto count = static_cast<std::size_t>(list.Count());
+    const std::size_t going = mark ? marks.Count : count - marks.Count;
+    if (going <= count / 2)
+        return DeleteIndices(list, IndicesMarked(list, marks, mark));
+    std::vector<TRowRun> staying;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (marks.Of[i] == mark)
+            continue;
+        if (!staying.empty() && static_cast<std::size_t>(staying.back().First + staying.back().Count) == i)
+            ++staying.back().Count;
+        else
+            staying.push_back({static_cast<int>(i), 1});
+    }
+    TKeyItems kept;
+    list.CopyRows(staying, kept);
+    list.SwapEntries(kept);
+    return static_cast<int>(going);
+}
+
 void HighlightMarked(TKeyItems& list, const TMarks& marks) {
     const int needed = list.Highlighted.Count() + static_cast<int>(marks.Count);
     if (needed > list.Highlighted.Capacity())
@@ -174,11 +196,11 @@ void HighlightFoundIn(TKeyItems& list, const TKeyItems& other) {
 }
 
 int DeleteFoundIn(TKeyItems& list, const TKeyItems& other) {
-    return DeleteIndices(list, IndicesMarked(list, MarksFoundIn(list, other), true));
+    return DeleteMarked(list, MarksFoundIn(list, other), true);
 }
 
 int KeepOnlyFoundIn(TKeyItems& list, const TKeyItems& other) {
-    return DeleteIndices(list, IndicesMarked(list, MarksFoundIn(list, other), false));
+    return DeleteMarked(list, MarksFoundIn(list, other), false);
 }
 
 int AddMissingFrom(TKeyItems& list, const TKeyItems& other) {
@@ -219,7 +241,7 @@ int DeleteContainingWordsOf(TKeyItems& list, const TKeyItems& other) {
     words.reserve(static_cast<std::size_t>(other.Count()));
     for (int i = 0; i < other.Count(); ++i)
         words.emplace_back(other.GetKeyItem(i).Text());
-    return DeleteIndices(list, IndicesMarked(list, MarksHolding(list, words), true));
+    return DeleteMarked(list, MarksHolding(list, words), true);
 }
 
 void HighlightHoldingWords(TKeyItems& list, const std::vector<std::string>& words) {

@@ -3,6 +3,7 @@
 #include "core/CaseFolding.h"
 #include "core/WordRules.h"
 
+#include <algorithm>
 #include <bit>
 #include <unicode/uchar.h>
 
@@ -25,35 +26,38 @@ bool IsAsciiWordByte(std::uint8_t b) {
     return static_cast<unsigned>(b - '0') < 10 || static_cast<unsigned>((b | 0x20) - 'a') < 26;
 }
 
-// The runs of word characters of a text that is ASCII (read folded) or folded. ASCII bytes are told apart
-// without decoding, as most texts are ASCII only.
+// Whether the character at i is a word character; moves i past it. ASCII bytes are told apart without
+// decoding, as most texts are ASCII only.
+bool WordCharNext(std::string_view text, std::size_t& i) {
+    const auto b = static_cast<std::uint8_t>(text[i]);
+    if (b < 0x80) {
+        ++i;
+        return IsAsciiWordByte(b);
+    }
+    return IsWordChar(Utf8::Next(text, i));
+}
+
+// The next run of word characters from at on of a text that is ASCII (read folded) or folded; moves at past
+// it. False if there is none.
+bool NextRun(std::string_view text, std::size_t& at, TRun& run) {
+    for (std::size_t i = at; at < text.size(); i = at) {
+        if (!WordCharNext(text, at))
+            continue;
+        run.Start = i;
+        run.End = at;
+        while (run.End < text.size() && WordCharNext(text, at))
+            run.End = at;
+        run.Hash = AsciiFoldedHash(text.substr(run.Start, run.End - run.Start));
+        return true;
+    }
+    return false;
+}
+
 void FindRuns(std::string_view text, std::vector<TRun>& runs) {
     runs.clear();
-    bool inRun = false;
-    TRun run{};
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<std::uint8_t>(text[i]);
-        std::size_t next = i + 1;
-        const bool word = b < 0x80 ? IsAsciiWordByte(b) : IsWordChar(Utf8::Next(text, next = i));
-        if (word) {
-            if (!inRun)
-                run = {i, i, 0xCBF29CE484222325ULL};
-            inRun = true;
-            for (; i < next; ++i)
-                run.Hash = HashByte(run.Hash, text[i]);
-            continue;
-        }
-        if (inRun) {
-            run.End = i;
-            runs.push_back(run);
-        }
-        inRun = false;
-        i = next;
-    }
-    if (inRun) {
-        run.End = text.size();
+    TRun run;
+    for (std::size_t at = 0; NextRun(text, at, run);)
         runs.push_back(run);
-    }
 }
 
 // The hash of what lies between two runs, each run of blanks in it read as one blank.
@@ -202,10 +206,15 @@ bool TWholeWordSearch::IsKey(std::uint64_t hash, std::string_view text, std::siz
          slot = (slot + 1) & (slots_.size() - 1)) {
         if (slots_[slot].first != hash)
             continue;
+        const std::string& key = keys_[slots_[slot].second];
+        // Mostly the span is the key byte for byte but for case.
+        if (to - from == key.size() && std::equal(key.begin(), key.end(), text.begin() + from,
+                                                  [](char k, char t) { return k == FoldAsciiByte(t); }))
+            return true;
         if (!spanMade)
             SpanAsKey(text, from, to, span);
         spanMade = true;
-        if (span == keys_[slots_[slot].second])
+        if (span == key)
             return true;
     }
     return false;
@@ -217,9 +226,17 @@ bool TWholeWordSearch::HoldsKey(std::string_view text, TScratch& scratch) const 
         AppendFolded(text, scratch.Folded);
         text = scratch.Folded;
     }
+    // Runs are found as far as the lookups need them, so a match near the start ends the work there.
     auto& runs = scratch.Runs;
-    FindRuns(text, runs);
-    for (std::size_t i = 0; i < runs.size(); ++i) {
+    runs.clear();
+    std::size_t at = 0;
+    TRun run;
+    const auto found = [&](std::size_t count) {
+        while (runs.size() < count && NextRun(text, at, run))
+            runs.push_back(run);
+        return runs.size() >= count;
+    };
+    for (std::size_t i = 0; found(i + 1); ++i) {
         const std::uint64_t first = runs[i].Hash >> (64 - FirstWordBits);
         if (!(firstWords_[first / 64] >> (first % 64) & 1))
             continue;
@@ -227,7 +244,7 @@ bool TWholeWordSearch::HoldsKey(std::string_view text, TScratch& scratch) const 
         for (std::size_t j = i;;) {
             if (IsKey(hash, text, runs[i].Start, runs[j].End, scratch.Span))
                 return true;
-            if (++j == runs.size() || j - i == longest_)
+            if (++j - i == longest_ || !found(j + 1))
                 break;
             hash = Mix(Mix(hash ^ GapHash(text, runs[j - 1].End, runs[j].Start)) ^ runs[j].Hash);
         }

@@ -2,8 +2,9 @@
 //   negative_keywords write COUNT FILE       writes COUNT negative words and phrases, one a line
 //   negative_keywords COMMAND LIST OTHER OUT RUNS
 //                                            runs COMMAND on the list against the other RUNS times on freshly
-//                                            read lists, prints the median seconds of the command alone, and
-//                                            writes to OUT what stays (of a highlight: what it highlighted)
+//                                            read lists, prints the median seconds of the command alone, on
+//                                            the clock and of processor time (both threads), and writes to
+//                                            OUT what stays (of a highlight: what it highlighted)
 // COMMAND is delete-found, highlight-found, keep-found, add-missing or delete-containing.
 #include "bench/core/BenchTerms.h"
 #include "core/Exceptions.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <time.h>
 
 namespace {
 
@@ -34,6 +36,12 @@ const std::map<std::string, TCommand>& Commands() {
     return commands;
 }
 
+double ProcessorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 int Write(std::size_t count, const char* path) {
     std::ofstream out(path, std::ios::binary);
     for (const auto& term : NegativeTerms(count))
@@ -46,17 +54,21 @@ int Run(const std::string& name, const TCommand& command, const char* listPath, 
     TKeyItems other;
     ReadKeywordFile(otherPath, other);
     std::vector<double> seconds;
+    std::vector<double> processor;
     TKeyItems list;
     for (int run = 0; run < runs; ++run) {
         list.Clear();
         ReadKeywordFile(listPath, list);
         list.Highlighted.Clear();
         const auto start = std::chrono::steady_clock::now();
+        const double startProcessor = ProcessorSeconds();
         command(list, other);
+        processor.push_back(ProcessorSeconds() - startProcessor);
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(seconds.begin(), seconds.end());
-    std::printf("%.4f\n", seconds[seconds.size() / 2]);
+    std::sort(processor.begin(), processor.end());
+    std::printf("%.4f %.4f\n", seconds[seconds.size() / 2], processor[processor.size() / 2]);
     if (name == "highlight-found")
         list.HighlightedToTextFile(output);
     else
