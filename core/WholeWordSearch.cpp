@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr std::uint32_t NoKey = 0xFFFFFFFF;
+constexpr std::uint64_t NoKey = ~std::uint64_t{0};
+constexpr std::uint64_t LowHalf = 0xFFFFFFFF;
 constexpr unsigned FirstWordBits = 20;
 
 std::uint64_t Mix(std::uint64_t x) {
@@ -173,7 +174,7 @@ TWholeWordSearch::TWholeWordSearch(const std::vector<std::string>& phrases) {
     }
     if (!others.empty())
         others_ = std::make_unique<TTermSearch>(others);
-    slots_.assign(std::bit_ceil(keys_.size() * 2 + 16), {0, NoKey});
+    slots_.assign(std::bit_ceil(keys_.size() * 2 + 16), NoKey);
     firstWords_.assign((std::size_t{1} << FirstWordBits) / 64, 0);
     for (std::uint32_t k = 0; k < keys_.size(); ++k) {
         FindRuns(keys_[k], runs);
@@ -183,9 +184,9 @@ TWholeWordSearch::TWholeWordSearch(const std::vector<std::string>& phrases) {
         const std::uint64_t first = runs[0].Hash >> (64 - FirstWordBits);
         firstWords_[first / 64] |= std::uint64_t{1} << (first % 64);
         std::size_t slot = hash & (slots_.size() - 1);
-        while (slots_[slot].second != NoKey)
+        while (slots_[slot] != NoKey)
             slot = (slot + 1) & (slots_.size() - 1);
-        slots_[slot] = {hash, k};
+        slots_[slot] = (hash & ~LowHalf) | k;
     }
 }
 
@@ -202,11 +203,11 @@ bool TWholeWordSearch::Holds(std::string_view text, TScratch& scratch) const {
 bool TWholeWordSearch::IsKey(std::uint64_t hash, std::string_view text, std::size_t from, std::size_t to,
                              std::string& span) const {
     bool spanMade = false;
-    for (std::size_t slot = hash & (slots_.size() - 1); slots_[slot].second != NoKey;
+    for (std::size_t slot = hash & (slots_.size() - 1); slots_[slot] != NoKey;
          slot = (slot + 1) & (slots_.size() - 1)) {
-        if (slots_[slot].first != hash)
+        if ((slots_[slot] ^ hash) & ~LowHalf)
             continue;
-        const std::string& key = keys_[slots_[slot].second];
+        const std::string& key = keys_[slots_[slot] & LowHalf];
         // Mostly the span is the key byte for byte but for case.
         if (to - from == key.size() && std::equal(key.begin(), key.end(), text.begin() + from,
                                                   [](char k, char t) { return k == FoldAsciiByte(t); }))

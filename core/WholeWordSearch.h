@@ -47,8 +47,9 @@ private:
     // text, with what lies between them, equals it; those are looked up by hash, run by run. The others
     // (`c++`, `(free)`) are searched for, their boundaries checked where they occur.
     std::vector<std::string> keys_;
-    // Slots of key indices by hash, and a bit for the hash of each key's first word.
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> slots_;
+    // Slots of key indices by hash, each beside the upper half of its key's hash, and a bit for the hash of
+    // each key's first word.
+    std::vector<std::uint64_t> slots_;
     std::vector<std::uint64_t> firstWords_;
     std::size_t longest_ = 0;
     // Whether some other phrase has more than one word, so that runs of blanks in a text need making single.
