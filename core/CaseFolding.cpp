@@ -174,11 +174,6 @@ std::uint64_t FoldedHash(std::string_view text) {
     return HashBytes(folded, [](std::uint64_t word) { return word; });
 }
 
-std::uint64_t AsciiFoldedHash(std::string_view text) {
-    // A folded text holds no ASCII capital, so eight bytes that are all ASCII read alike either way.
-    return HashBytes(text, [](std::uint64_t word) { return word & HighBits ? word : LowerAsciiWord(word); });
-}
-
 const std::array<std::uint8_t, 256>& FoldedBytes() {
     static const auto table = [] {
         std::array<std::uint8_t, 256> bytes{};

@@ -30,8 +30,6 @@ bool SameText(std::string_view a, std::string_view b);
 
 // A hash of the folded text: texts that are equal ignoring case hash alike.
 std::uint64_t FoldedHash(std::string_view text);
-// FoldedHash of a text for which FoldsAsAscii holds, or of a folded text, without asking which.
-std::uint64_t AsciiFoldedHash(std::string_view text);
 
 // Which of parts (a power of two) parts of a job the text with that hash belongs to; independent of the
 // hash's low bits, which pick table slots.
