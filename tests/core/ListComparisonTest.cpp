@@ -206,6 +206,35 @@ TEST_F(ListComparisonTest, NegativeWordsAgainstNaiveMatching) {
     }
 }
 
+TEST_F(ListComparisonTest, NegativeWordsInLongAsciiWords) {
+    // ASCII texts are read eight bytes at a time: words longer than that, digits and capitals, and
+    // negatives cut from the texts at any place.
+    constexpr std::string_view Ascii = "aAbBzZ0189 ,-";
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        TRandomText random(seed + 5000);
+        const Strings texts = random.Texts(Ascii, random.Below(40), 30);
+        Strings negatives = random.Texts(Ascii, random.Below(4), 3);
+        for (std::size_t k = 0; k < 3 && !texts.empty(); ++k) {
+            const std::string& text = texts[random.Below(texts.size())];
+            negatives.push_back(text.substr(random.Below(text.size() + 1), random.Below(20)));
+        }
+        Indices holding;
+        Strings kept;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (HoldsWholeWords(texts[i], negatives))
+                holding.push_back(static_cast<int>(i));
+            else
+                kept.push_back(texts[i]);
+        SCOPED_TRACE(seed);
+        Load(list, texts);
+        HighlightHoldingWords(list, negatives);
+        EXPECT_EQ(HighlightedOf(list), holding);
+        Load(other, negatives);
+        EXPECT_EQ(DeleteContainingWordsOf(list, other), static_cast<int>(holding.size()));
+        EXPECT_EQ(Texts(list), kept);
+    }
+}
+
 TEST_F(ListComparisonTest, LongListsTakeBothThreadsAlike) {
     TRandomText random(77);
     const Strings texts = random.Texts(Alphabet, 70000, 6);
