@@ -232,21 +232,33 @@ bool TWholeWordSearch::Holds(std::string_view text, TScratch& scratch) const {
 }
 
 bool TWholeWordSearch::IsKey(std::uint64_t hash, std::string_view text, std::size_t from, std::size_t to,
-                             std::string& span) const {
+                             TScratch& scratch) const {
+    // Mostly the span is its key byte for byte but for case.
+    const auto sameBytes = [&](const char* key, std::size_t size) {
+        return to - from == size && std::equal(key, key + size, text.begin() + from,
+                                               [](char k, char t) { return k == FoldAsciiByte(t); });
+    };
+    TScratch::TFound& found = scratch.Found[(hash >> 40) % scratch.Found.size()];
+    if (found.Hash == hash && sameBytes(found.Key.data(), found.Size))
+        return true;
     bool spanMade = false;
     for (std::size_t slot = hash & (slots_.size() - 1); slots_[slot] != NoKey;
          slot = (slot + 1) & (slots_.size() - 1)) {
         if ((slots_[slot] ^ hash) & ~LowHalf)
             continue;
         const std::string& key = keys_[slots_[slot] & LowHalf];
-        // Mostly the span is the key byte for byte but for case.
-        if (to - from == key.size() && std::equal(key.begin(), key.end(), text.begin() + from,
-                                                  [](char k, char t) { return k == FoldAsciiByte(t); }))
+        if (sameBytes(key.data(), key.size())) {
+            if (key.size() <= found.Key.size()) {
+                found.Hash = hash;
+                found.Size = static_cast<std::uint32_t>(key.size());
+                std::copy(key.begin(), key.end(), found.Key.begin());
+            }
             return true;
+        }
         if (!spanMade)
-            SpanAsKey(text, from, to, span);
+            SpanAsKey(text, from, to, scratch.Span);
         spanMade = true;
-        if (span == key)
+        if (scratch.Span == key)
             return true;
     }
     return false;
@@ -274,7 +286,7 @@ bool TWholeWordSearch::HoldsKey(std::string_view text, TScratch& scratch) const 
             continue;
         std::uint64_t hash = Mix(runs[i].Hash);
         for (std::size_t j = i;;) {
-            if (IsKey(hash, text, runs[i].Start, runs[j].End, scratch.Span))
+            if (IsKey(hash, text, runs[i].Start, runs[j].End, scratch))
                 return true;
             if (++j - i == longest_ || !found(j + 1))
                 break;
