@@ -117,7 +117,7 @@ TMarks MarksFoundIn(const TKeyItems& list, const TKeyItems& other) {
     });
 }
 
-TMarks MarksHolding(const TKeyItems& list, const std::vector<std::string>& words) {
+TMarks MarksHolding(const TKeyItems& list, const std::vector<std::string_view>& words) {
     const TWholeWordSearch search(words);
     if (search.Empty())
         return MarksWhere(list, [](std::size_t first, std::size_t last, std::uint8_t* marks) {
@@ -135,8 +135,8 @@ TMarks MarksHolding(const TKeyItems& list, const std::vector<std::string>& words
     });
 }
 
-// The ascending indices of the entries marked as mark says; runs of eight bytes that all differ are passed
-// over at once.
+// The ascending indices of the entries marked as mark says; eight marks without one are passed over at
+// once.
 std::vector<std::int32_t> MarkedIndices(const TMarks& marks, std::size_t count, bool mark) {
     std::vector<std::int32_t> indices;
     indices.reserve(mark ? marks.Count : count - marks.Count);
@@ -266,15 +266,15 @@ int AddMissingFrom(TKeyItems& list, const TKeyItems& other) {
 }
 
 int DeleteContainingWordsOf(TKeyItems& list, const TKeyItems& other) {
-    std::vector<std::string> words;
+    std::vector<std::string_view> words;
     words.reserve(static_cast<std::size_t>(other.Count()));
     for (int i = 0; i < other.Count(); ++i)
-        words.emplace_back(other.GetKeyItem(i).Text());
+        words.push_back(other.GetKeyItem(i).Text());
     return DeleteMarked(list, MarksHolding(list, words), true);
 }
 
 void HighlightHoldingWords(TKeyItems& list, const std::vector<std::string>& words) {
-    HighlightMarked(list, MarksHolding(list, words));
+    HighlightMarked(list, MarksHolding(list, std::vector<std::string_view>(words.begin(), words.end())));
 }
 
 void HighlightLongerThan(TKeyItems& list, std::size_t n) {

@@ -189,7 +189,7 @@ std::string SingleSpaced(std::string_view text) {
     return spaced;
 }
 
-TWholeWordSearch::TWholeWordSearch(const std::vector<std::string>& phrases) {
+TWholeWordSearch::TWholeWordSearch(const std::vector<std::string_view>& phrases) {
     std::vector<std::string> others;
     std::vector<TRun> runs;
     for (const auto& phrase : phrases) {

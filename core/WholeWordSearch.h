@@ -23,7 +23,7 @@ struct TRun {
 // and `(free)` but not in `freestyle`. Phrases without words are left out.
 class TWholeWordSearch {
 public:
-    explicit TWholeWordSearch(const std::vector<std::string>& phrases);
+    explicit TWholeWordSearch(const std::vector<std::string_view>& phrases);
 
     bool Empty() const { return keys_.empty() && !others_; }
 
