@@ -2,6 +2,7 @@
 
 #include "core/TermSearch.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,7 +23,7 @@ struct TRun {
 // and `(free)` but not in `freestyle`. Phrases without words are left out.
 class TWholeWordSearch {
 public:
-    explicit TWholeWordSearch(const std::vector<std::string>& phrases);
+    explicit TWholeWordSearch(const std::vector<std::string_view>& phrases);
 
     bool Empty() const { return keys_.empty() && !others_; }
 
@@ -32,6 +33,14 @@ public:
         std::string Folded;
         std::string Span;
         std::vector<TRun> Runs;
+        // Short keys found lately, by hash: a few negatives (`free`, `cheap`) make most of the matches, and
+        // these are checked here without a trip to the key table.
+        struct TFound {
+            std::uint64_t Hash = 0;
+            std::uint32_t Size = 0;
+            std::array<char, 20> Key{};
+        };
+        std::array<TFound, 256> Found{};
     };
 
     bool Holds(std::string_view text, TScratch& scratch) const;
@@ -41,14 +50,15 @@ private:
     bool HoldsOther(std::string_view text, TScratch& scratch) const;
     void AddKey(std::string folded, std::vector<TRun>& runs);
     bool IsKey(std::uint64_t hash, std::string_view text, std::size_t from, std::size_t to,
-               std::string& span) const;
+               TScratch& scratch) const;
 
     // A phrase that begins and ends with a word character matches exactly where a run of whole words of the
     // text, with what lies between them, equals it; those are looked up by hash, run by run. The others
     // (`c++`, `(free)`) are searched for, their boundaries checked where they occur.
     std::vector<std::string> keys_;
-    // Slots of key indices by hash, and a bit for the hash of each key's first word.
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> slots_;
+    // Slots of key indices by hash, each beside the upper half of its key's hash, and a bit for the hash of
+    // each key's first word.
+    std::vector<std::uint64_t> slots_;
     std::vector<std::uint64_t> firstWords_;
     std::size_t longest_ = 0;
     // Whether some other phrase has more than one word, so that runs of blanks in a text need making single.

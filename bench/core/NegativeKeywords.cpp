@@ -1,9 +1,11 @@
-// The negative-keyword deletion on files, to set beside the standard tools:
-//   negative_keywords write COUNT FILE             writes COUNT negative words and phrases, one a line
-//   negative_keywords delete PHRASES NEGATIVES OUT RUNS
-//                                                  deletes the phrases holding a negative RUNS times on
-//                                                  freshly read lists, prints the median seconds of the
-//                                                  deletion alone, and writes what stays to OUT
+// The commands of one list against another on files, to set beside the standard tools:
+//   negative_keywords write COUNT FILE       writes COUNT negative words and phrases, one a line
+//   negative_keywords COMMAND LIST OTHER OUT RUNS
+//                                            runs COMMAND on the list against the other RUNS times on freshly
+//                                            read lists, prints the median seconds of the command alone, on
+//                                            the clock and of processor time (both threads), and writes to
+//                                            OUT what stays (of a highlight: what it highlighted)
+// COMMAND is delete-found, highlight-found, keep-found, add-missing or delete-containing.
 #include "bench/core/BenchTerms.h"
 #include "core/Exceptions.h"
 #include "core/ListComparison.h"
@@ -13,9 +15,32 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <string>
+#include <time.h>
 
 namespace {
+
+using TCommand = std::function<void(TKeyItems&, const TKeyItems&)>;
+
+const std::map<std::string, TCommand>& Commands() {
+    static const std::map<std::string, TCommand> commands{
+        {"delete-found", [](TKeyItems& list, const TKeyItems& other) { DeleteFoundIn(list, other); }},
+        {"highlight-found", [](TKeyItems& list, const TKeyItems& other) { HighlightFoundIn(list, other); }},
+        {"keep-found", [](TKeyItems& list, const TKeyItems& other) { KeepOnlyFoundIn(list, other); }},
+        {"add-missing", [](TKeyItems& list, const TKeyItems& other) { AddMissingFrom(list, other); }},
+        {"delete-containing",
+         [](TKeyItems& list, const TKeyItems& other) { DeleteContainingWordsOf(list, other); }},
+    };
+    return commands;
+}
+
+double ProcessorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 int Write(std::size_t count, const char* path) {
     std::ofstream out(path, std::ios::binary);
@@ -24,21 +49,30 @@ int Write(std::size_t count, const char* path) {
     return out ? 0 : 1;
 }
 
-int Delete(const char* phrases, const char* negativesPath, const char* output, int runs) {
-    TKeyItems negatives;
-    ReadKeywordFile(negativesPath, negatives);
+int Run(const std::string& name, const TCommand& command, const char* listPath, const char* otherPath,
+        const char* output, int runs) {
+    TKeyItems other;
+    ReadKeywordFile(otherPath, other);
     std::vector<double> seconds;
+    std::vector<double> processor;
     TKeyItems list;
     for (int run = 0; run < runs; ++run) {
         list.Clear();
-        ReadKeywordFile(phrases, list);
+        ReadKeywordFile(listPath, list);
+        list.Highlighted.Clear();
         const auto start = std::chrono::steady_clock::now();
-        DeleteContainingWordsOf(list, negatives);
+        const double startProcessor = ProcessorSeconds();
+        command(list, other);
+        processor.push_back(ProcessorSeconds() - startProcessor);
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(seconds.begin(), seconds.end());
-    std::printf("%.4f\n", seconds[seconds.size() / 2]);
-    list.AllToTextFile(output);
+    std::sort(processor.begin(), processor.end());
+    std::printf("%.4f %.4f\n", seconds[seconds.size() / 2], processor[processor.size() / 2]);
+    if (name == "highlight-found")
+        list.HighlightedToTextFile(output);
+    else
+        list.AllToTextFile(output);
     return 0;
 }
 
@@ -49,12 +83,16 @@ int main(int argc, char** argv) {
     try {
         if (command == "write" && argc == 4)
             return Write(std::strtoull(argv[2], nullptr, 10), argv[3]);
-        if (command == "delete" && argc == 6 && std::atoi(argv[5]) > 0)
-            return Delete(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+        const auto found = Commands().find(command);
+        if (found != Commands().end() && argc == 6 && std::atoi(argv[5]) > 0)
+            return Run(command, found->second, argv[2], argv[3], argv[4], std::atoi(argv[5]));
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", e.Message.c_str());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s write COUNT FILE | delete PHRASES NEGATIVES OUT RUNS\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s write COUNT FILE | delete-found|highlight-found|keep-found|add-missing|"
+                 "delete-containing LIST OTHER OUT RUNS\n",
+                 argv[0]);
     return 2;
 }

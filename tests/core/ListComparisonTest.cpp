@@ -206,27 +206,78 @@ TEST_F(ListComparisonTest, NegativeWordsAgainstNaiveMatching) {
     }
 }
 
+TEST_F(ListComparisonTest, NegativeWordsInLongAsciiWords) {
+    // ASCII texts are read eight bytes at a time: words longer than that, digits and capitals, and
+    // negatives cut from the texts at any place.
+    constexpr std::string_view Ascii = "aAbBzZ0189 ,-";
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        TRandomText random(seed + 5000);
+        const Strings texts = random.Texts(Ascii, random.Below(40), 30);
+        Strings negatives = random.Texts(Ascii, random.Below(4), 3);
+        for (std::size_t k = 0; k < 3 && !texts.empty(); ++k) {
+            const std::string& text = texts[random.Below(texts.size())];
+            negatives.push_back(text.substr(random.Below(text.size() + 1), random.Below(20)));
+        }
+        Indices holding;
+        Strings kept;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (HoldsWholeWords(texts[i], negatives))
+                holding.push_back(static_cast<int>(i));
+            else
+                kept.push_back(texts[i]);
+        SCOPED_TRACE(seed);
+        Load(list, texts);
+        HighlightHoldingWords(list, negatives);
+        EXPECT_EQ(HighlightedOf(list), holding);
+        Load(other, negatives);
+        EXPECT_EQ(DeleteContainingWordsOf(list, other), static_cast<int>(holding.size()));
+        EXPECT_EQ(Texts(list), kept);
+    }
+}
+
 TEST_F(ListComparisonTest, LongListsTakeBothThreadsAlike) {
     TRandomText random(77);
     const Strings texts = random.Texts(Alphabet, 70000, 6);
-    const Strings negatives = random.Texts(Alphabet, 12, 2);
-    Strings kept;
-    Indices found;
-    std::set<std::string> otherSet;
-    for (const auto& t : negatives)
-        otherSet.insert(Folded(t));
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!HoldsWholeWords(texts[i], negatives))
-            kept.push_back(texts[i]);
-        if (otherSet.count(Folded(texts[i])))
-            found.push_back(static_cast<int>(i));
+    // Some of the list's own texts (one near each end and one where the two halves meet) make most of it
+    // found; then the others add entries and hold repeats.
+    for (const bool most : {false, true}) {
+        Strings negatives = random.Texts(Alphabet, 12, 2);
+        if (most)
+            negatives.insert(negatives.end(),
+                             {texts[0], texts[34999], texts[35000], texts.back(), texts[17]});
+        std::set<std::string> otherSet, listSet;
+        for (const auto& t : negatives)
+            otherSet.insert(Folded(t));
+        Strings kept, lacking, found, united = texts;
+        Indices foundAt;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (!HoldsWholeWords(texts[i], negatives))
+                kept.push_back(texts[i]);
+            (otherSet.count(Folded(texts[i])) ? found : lacking).push_back(texts[i]);
+            if (otherSet.count(Folded(texts[i])))
+                foundAt.push_back(static_cast<int>(i));
+            listSet.insert(Folded(texts[i]));
+        }
+        for (const auto& t : negatives)
+            if (listSet.insert(Folded(t)).second)
+                united.push_back(t);
+        SCOPED_TRACE(most);
+        Load(other, negatives);
+        Load(list, texts);
+        HighlightFoundIn(list, other);
+        EXPECT_EQ(HighlightedOf(list), foundAt);
+        EXPECT_EQ(DeleteContainingWordsOf(list, other), static_cast<int>(texts.size() - kept.size()));
+        EXPECT_EQ(Texts(list), kept);
+        Load(list, texts);
+        EXPECT_EQ(DeleteFoundIn(list, other), static_cast<int>(found.size()));
+        EXPECT_EQ(Texts(list), lacking);
+        Load(list, texts);
+        EXPECT_EQ(KeepOnlyFoundIn(list, other), static_cast<int>(lacking.size()));
+        EXPECT_EQ(Texts(list), found);
+        Load(list, texts);
+        EXPECT_EQ(AddMissingFrom(list, other), static_cast<int>(united.size() - texts.size()));
+        EXPECT_EQ(Texts(list), united);
     }
-    Load(list, texts);
-    Load(other, negatives);
-    HighlightFoundIn(list, other);
-    EXPECT_EQ(HighlightedOf(list), found);
-    EXPECT_EQ(DeleteContainingWordsOf(list, other), static_cast<int>(texts.size() - kept.size()));
-    EXPECT_EQ(Texts(list), kept);
 }
 
 // Sorted folded words joined by one blank.
