@@ -4,6 +4,7 @@
 // window, so that a list of any length can be seen to draw.
 //   misspellings_job --phrases=FILE --picture=PNG
 #include "app/MainRoutine.h"
+#include "bench/scale/JobSupport.h"
 #include "core/KeyItems.h"
 #include "dialogs/MisspelledDialog.h"
 #include "dialogs/ModalRun.h"
@@ -21,9 +22,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -52,26 +51,6 @@ void Answer(QDialog& dialog) {
     } else {
         dialog.accept();
     }
-}
-
-double PeakResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:"))
-            return std::stod(line.substr(6)) / 1024;
-    return 0;
-}
-
-std::string TakeOption(int& argc, char** argv, const char* name) {
-    const std::string prefix = std::string("--") + name + "=";
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) {
-            std::string value = argv[i] + prefix.size();
-            std::copy(argv + i + 1, argv + argc, argv + i);
-            --argc;
-            return value;
-        }
-    return {};
 }
 
 void RunJob() {

@@ -5,6 +5,7 @@
 // whole job. The peak resident memory of the process is reported beside the size of the file.
 //   scale_bench --phrases=FILE --output=FILE [--term=TERM, default shoes] [Google Benchmark options]
 #include "app/MainRoutine.h"
+#include "bench/scale/JobSupport.h"
 #include "core/KeyItems.h"
 #include "dialogs/AskWordsDialog.h"
 #include "dialogs/ButtonEx.h"
@@ -23,9 +24,7 @@
 #include <QTest>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -71,14 +70,6 @@ template <class TAct> double Step(TAct act) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-double PeakResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:"))
-            return std::stod(line.substr(6)) / 1024;
-    return 0;
-}
-
 void BM_Job(benchmark::State& state) {
     TKeyItems& list = *Program->Controller.CurrentList();
     int imported = 0, unique = 0, highlighted = 0;
@@ -121,19 +112,6 @@ void BM_Job(benchmark::State& state) {
     state.counters["peak / file"] = PeakResidentMegabytes() / fileMegabytes;
     if (!std::filesystem::exists(OutputFile) || unique == 0 || highlighted == 0)
         state.SkipWithError("the job did not run through");
-}
-
-// Takes --name=value out of the arguments.
-std::string TakeOption(int& argc, char** argv, const char* name) {
-    const std::string prefix = std::string("--") + name + "=";
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) {
-            std::string value = argv[i] + prefix.size();
-            std::copy(argv + i + 1, argv + argc, argv + i);
-            --argc;
-            return value;
-        }
-    return {};
 }
 
 } // namespace

@@ -16,18 +16,8 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 // Enough entries for every operation to report several times, on two threads.
 constexpr int Entries = 200000;
-
-struct TListState {
-    Strings Entries;
-    std::vector<int> Highlighted;
-    int SortOrder;
-    std::string Name;
-    bool operator==(const TListState&) const = default;
-};
 
 std::string FileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,13 +43,7 @@ class CancelTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    TListState State() {
-        TKeyItems& list = Current();
-        TListState state{{}, view->SelectedRows(), list.SortOrder, list.Name};
-        for (auto text : list.AllTexts())
-            state.Entries.emplace_back(text);
-        return state;
-    }
+    TListState State() { return TControllerHarness::State(Current()); }
 
     // A fresh controller on a long list with duplicates, some rows highlighted, sorted one way and renamed.
     void Start() {

@@ -11,6 +11,17 @@
 
 #include <exception>
 #include <optional>
+#include <string>
+#include <vector>
+
+// What undo or a cancel must bring back of a list; the highlight is the view's when the list is shown.
+struct TListState {
+    std::vector<std::string> Entries;
+    std::vector<int> Highlighted;
+    int SortOrder;
+    std::string Name;
+    bool operator==(const TListState&) const = default;
+};
 
 // The main-window controller on a window-less view and fake dialogs, with lists and a management layer of
 // its own, made afresh for every test.
@@ -51,6 +62,14 @@ protected:
     }
 
     TKeyItems& Current() { return *lists->CurrentList(); }
+    TListState State(const TKeyItems& list) const {
+        TListState state{{}, {}, list.SortOrder, list.Name};
+        for (auto text : list.AllTexts())
+            state.Entries.emplace_back(text);
+        if (&list == lists->CurrentList())
+            state.Highlighted = view->SelectedRows();
+        return state;
+    }
     TAction& Action(const char* name) { return *controller->FindAction(name); }
     // Adds the texts to the current list and shows them.
     void Fill(const std::vector<std::string>& texts) {

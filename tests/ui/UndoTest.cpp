@@ -12,15 +12,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// What undo must bring back of a list; the highlight is the view's when the list is shown.
-struct TListState {
-    Strings Entries;
-    std::vector<int> Highlighted;
-    int SortOrder;
-    std::string Name;
-    bool operator==(const TListState&) const = default;
-};
-
 // One thing the user does: a command of the table, the Add button or a click on a column header.
 struct TStep {
     enum { Command, Add, Header } Kind;
@@ -46,15 +37,7 @@ class UndoTest : public QObject, private TControllerHarness {
     Q_OBJECT
 
 private:
-    TListState State(int index) {
-        TKeyItems& list = lists->GetList(index);
-        TListState state{{}, {}, list.SortOrder, list.Name};
-        for (auto text : list.AllTexts())
-            state.Entries.emplace_back(text);
-        if (&list == lists->CurrentList())
-            state.Highlighted = view->SelectedRows();
-        return state;
-    }
+    TListState State(int index) { return TControllerHarness::State(lists->GetList(index)); }
     std::vector<TListState> AllStates() {
         std::vector<TListState> states;
         for (int i = 0; i < lists->ListCount(); ++i)
