@@ -35,10 +35,9 @@ public:
         return hash ^ (hash >> 32);
     }
 
-    // Counts the key for the entry unless the entry counted it already.
-
     void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
 
+    // Counts the key for the entry unless the entry counted it already.
     void Add(std::string_view key, std::uint64_t hash, int entry, int times = 1) {
         std::size_t slot = hash & mask_;
         for (;; slot = (slot + 1) & mask_) {
@@ -122,6 +121,7 @@ struct TWord {
     int Run;
 };
 
+// IsWordChar of the character at a byte, answered inline for ASCII: it is asked at both ends of every word.
 bool WordCharAt(std::string_view word, std::size_t at) {
     const auto byte = static_cast<std::uint8_t>(word[at]);
     if (byte < 0x80)
