@@ -2,6 +2,7 @@
 
 #include "core/TermSearch.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,25 +13,42 @@ class TKeyItems;
 
 // Finds the entries of a list whose text contains a text, ignoring case, a slice of entries at a time so that
 // its caller can stay responsive and abandon a search for a newer one. A text that extends the previous one
-// (typing on) reads only the entries the previous complete search found.
+// (typing on) reads only the entries the previous complete search found; a text searched before on the
+// unchanged list (deleting back) takes its result again without reading any entry.
 class TEntryFilter {
 public:
     // Starts a search for text, abandoning any other. listChanged: the list is no longer the one the previous
-    // search read, so none of its results may be reused. An empty text finds nothing and is done at once.
+    // searches read, so none of their results may be reused. An empty text finds nothing and is done at once.
     void Start(std::string_view text, bool listChanged);
     // Reads up to rows more entries, on two threads where that pays; whether the search is complete.
     bool Advance(const TKeyItems& list, int rows);
     bool Done() const { return done_; }
     // Ascending rows of the entries found; all of them once Done.
-    const std::vector<std::int32_t>& Matches() const { return matches_; }
+    const std::vector<std::int32_t>& Matches() const {
+        return result_ < 0 ? matches_ : typed_[static_cast<std::size_t>(result_)].Rows;
+    }
 
 private:
+    struct TResult {
+        std::string Folded;
+        std::vector<std::int32_t> Rows;
+    };
+
+    bool Contains(std::string_view text, std::string& scratch) const;
+    void Keep(std::size_t listCount);
+
     std::string folded_;
+    // Whether an entry's text can be searched as ASCII lower case first: not where the locale folds I to ı.
+    bool lowered_ = false;
     std::unique_ptr<TTermSearch> search_;
-    // The rows still to read when narrowing a previous search; empty otherwise.
-    std::vector<std::int32_t> candidates_;
+    // The complete results of texts typed one after another on the unchanged list, each text holding the one
+    // before it; the search narrows the last one.
+    std::vector<TResult> typed_;
     bool narrowing_ = false;
     std::size_t next_ = 0;
     std::vector<std::int32_t> matches_;
+    std::array<std::vector<std::int32_t>, 2> found_;
+    // Which of typed_ is the result, or -1 for matches_.
+    int result_ = -1;
     bool done_ = true;
 };

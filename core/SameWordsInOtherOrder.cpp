@@ -78,8 +78,17 @@ TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<s
     for (std::size_t i = 0; i < hashes.size(); ++i) {
         if (HashPart(hashes[i], parts) != part)
             continue;
-        if (i + 8 < hashes.size())
-            __builtin_prefetch(&slots[hashes[i + 8] & mask]);
+        // Two stages ahead: the slot, then what a slot that holds an alike hash points to.
+        if (i + 16 < hashes.size())
+            __builtin_prefetch(&slots[hashes[i + 16] & mask]);
+        if (i + 8 < hashes.size()) {
+            const std::uint64_t ahead = hashes[i + 8];
+            const std::uint64_t occupant = slots[ahead & mask];
+            if (occupant != Empty && (occupant ^ ahead) >> 32 == 0) {
+                __builtin_prefetch(&hashes[occupant & 0xFFFFFFFF]);
+                __builtin_prefetch(&list.GetKeyItem(static_cast<int>(occupant & 0xFFFFFFFF)));
+            }
+        }
         if (!place(static_cast<std::uint32_t>(i))) {
             later.push_back(static_cast<std::int32_t>(i));
         } else if (++occupied > slots.size() / 4 * 3) {

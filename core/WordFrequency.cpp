@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <cstring>
 
 namespace {
 
@@ -16,11 +16,28 @@ class TCounts {
 public:
     TCounts() : slots_(1024, Empty), mask_(slots_.size() - 1) {}
 
-    // Counts the key for the entry unless the entry counted it already.
-    static std::uint64_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+    // Eight bytes at a time: keys are short words and phrases, and the table takes the high half of a hash
+    // as the tag of its slot and the low bits as the slot, so both must be mixed well.
+    static std::uint64_t Hash(std::string_view key) {
+        std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+        std::size_t i = 0;
+        for (; i + 8 <= key.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, key.data() + i, 8);
+            hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+            hash ^= hash >> 31;
+        }
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, key.data() + i, key.size() - i);
+        hash = (hash ^ tail) * 0x94D049BB133111EBULL;
+        hash ^= hash >> 29;
+        hash *= 0xBF58476D1CE4E5B9ULL;
+        return hash ^ (hash >> 32);
+    }
 
     void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
 
+    // Counts the key for the entry unless the entry counted it already.
     void Add(std::string_view key, std::uint64_t hash, int entry, int times = 1) {
         std::size_t slot = hash & mask_;
         for (;; slot = (slot + 1) & mask_) {
@@ -104,23 +121,26 @@ struct TWord {
     int Run;
 };
 
+// IsWordChar of the character at a byte, answered inline for ASCII: it is asked at both ends of every word.
+bool WordCharAt(std::string_view word, std::size_t at) {
+    const auto byte = static_cast<std::uint8_t>(word[at]);
+    if (byte < 0x80)
+        return (byte >= '0' && byte <= '9') || ((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z');
+    return IsWordChar(Utf8::Next(word, at));
+}
+
 // The folded text's words with the characters that are no word characters cut off their ends.
 void CutWords(std::string_view folded, std::vector<TWord>& words) {
     words.clear();
     int run = 0;
     ForEachWord(folded, [&](std::string_view word) {
         std::size_t start = 0;
-        while (start < word.size()) {
-            std::size_t next = start;
-            if (IsWordChar(Utf8::Next(word, next)))
-                break;
-            start = next;
-        }
+        while (start < word.size() && !WordCharAt(word, start))
+            Utf8::Next(word, start);
         std::size_t end = word.size();
         while (end > start) {
             const std::size_t previous = Utf8::PreviousStart(word, end);
-            std::size_t at = previous;
-            if (IsWordChar(Utf8::Next(word, at)))
+            if (WordCharAt(word, previous))
                 break;
             end = previous;
         }
@@ -137,8 +157,9 @@ void CutWords(std::string_view folded, std::vector<TWord>& words) {
 // any is read, so that on a large table their cache misses overlap instead of following one another.
 class TCounter {
 public:
-    TCounter(TCounts& counts, int maxWords)
-        : counts_(counts), maxWords_(static_cast<std::size_t>(maxWords)) {}
+    TCounter(TCounts& counts, int minWords, int maxWords)
+        : counts_(counts), minWords_(static_cast<std::size_t>(minWords)),
+          maxWords_(static_cast<std::size_t>(maxWords)) {}
 
     void Entry(std::string_view text, int entry) {
         folded_.clear();
@@ -150,17 +171,20 @@ public:
         }
         CutWords(folded_, words_);
         for (std::size_t i = 0; i < words_.size(); ++i) {
-            Pend(words_[i].Text, entry);
+            const std::size_t start = keys_.size();
+            keys_.append(words_[i].Text);
+            if (minWords_ <= 1)
+                Pend(start, entry);
             for (std::size_t k = i + 1;
                  k < words_.size() && k - i < maxWords_ && words_[k].Run == words_[i].Run; ++k) {
                 // The phrase continues the previous key.
                 keys_ += ' ';
                 keys_.append(words_[k].Text);
-                const std::size_t start = pending_.back().Offset;
-                Pend({}, entry, start);
+                if (k - i + 1 >= minWords_)
+                    Pend(start, entry);
             }
         }
-        if (pending_.size() >= Batch)
+        if (pending_.size() >= Batch || keys_.size() >= BatchBytes)
             Flush();
     }
 
@@ -175,6 +199,8 @@ public:
 
 private:
     static constexpr std::size_t Batch = 256;
+    // Runs too short to count still pass through keys_.
+    static constexpr std::size_t BatchBytes = std::size_t{1} << 16;
 
     struct TPending {
         std::uint64_t Hash;
@@ -183,17 +209,14 @@ private:
         int Entry;
     };
 
-    // A new key, or with start the keys_ from start on.
-    void Pend(std::string_view word, int entry, std::size_t start = std::string::npos) {
-        if (start == std::string::npos) {
-            start = keys_.size();
-            keys_.append(word);
-        }
+    // The keys_ from start on as a key.
+    void Pend(std::size_t start, int entry) {
         const std::string_view key = std::string_view(keys_).substr(start);
         pending_.push_back({TCounts::Hash(key), start, key.size(), entry});
     }
 
     TCounts& counts_;
+    std::size_t minWords_;
     std::size_t maxWords_;
     std::string folded_;
     std::vector<TWord> words_;
@@ -203,12 +226,12 @@ private:
 
 } // namespace
 
-std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords) {
+std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords, int minWords) {
     const auto count = static_cast<std::size_t>(list.Count());
     std::array<TCounts, 2> counts;
     InParts(count, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(count, part, parts);
-        TCounter counter(counts[part], maxWords);
+        TCounter counter(counts[part], minWords, maxWords);
         for (std::size_t i = first; i < last; ++i)
             counter.Entry(list.GetKeyItem(static_cast<int>(i)).Text(), static_cast<int>(i));
         counter.Flush();

@@ -17,5 +17,6 @@ struct TWordCount {
 // `Shoes` and `SHOES` count together, shown as `shoes`); words are the runs between word blanks with the
 // characters that are no word characters (IsWordChar) cut off at both ends, and a run of words stops where
 // such a cut or a word of punctuation alone falls, so each counted text is found by HighlightHoldingWords in
-// every entry it was counted for. Most entries first, then by text (bytes).
-std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords);
+// every entry it was counted for. Most entries first, then by text (bytes). Runs of fewer than minWords words
+// are left out.
+std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords, int minWords = 1);

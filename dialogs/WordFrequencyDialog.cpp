@@ -15,15 +15,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// A counted text of n words holds n - 1 blanks: the counting joins the words of a run by one blank.
-bool HoldsWords(const std::string& text, int words) {
-    return std::count(text.begin(), text.end(), ' ') == words - 1;
-}
-
-} // namespace
-
 TfrmWordFrequency::TfrmWordFrequency() : TDialogForm("Word Frequency", QSize(440, 476)) {
     setObjectName("frmWordFrequency");
     AddBevel(this, "Bevel1", QRect(11, 12, 418, 44));
@@ -120,10 +111,7 @@ void TfrmWordFrequency::ShowRunsOf(int words) {
         return;
     runLength_ = words;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::vector<TWordCount> counts = CountWordFrequencies(*list_, words);
-    if (words > 1)
-        std::erase_if(counts, [words](const TWordCount& count) { return !HoldsWords(count.Text, words); });
-    Model->SetCounts(std::move(counts));
+    Model->SetCounts(CountWordFrequencies(*list_, words, words));
     QApplication::restoreOverrideCursor();
 }
 

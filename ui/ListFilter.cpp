@@ -26,7 +26,9 @@ void TListFilter::SetText(const QString& text) {
 }
 
 void TListFilter::ListChanged() {
-    if (!text_.isEmpty())
+    if (text_.isEmpty())
+        filter_.Start({}, true);
+    else
         Restart(true);
 }
 
@@ -37,6 +39,12 @@ void TListFilter::Restart(bool listChanged) {
         timer_.stop();
         view_.ShowAll();
         emit Shown();
+        return;
+    }
+    // A text searched before on the unchanged list shows at once.
+    if (filter_.Done()) {
+        timer_.stop();
+        ShowFound();
         return;
     }
     timer_.start(0, this);
@@ -59,6 +67,10 @@ void TListFilter::timerEvent(QTimerEvent* event) {
     if (!done)
         return;
     timer_.stop();
-    view_.ShowOnly(list ? filter_.Matches() : std::vector<std::int32_t>{});
+    ShowFound();
+}
+
+void TListFilter::ShowFound() {
+    view_.ShowOnly(list_() ? filter_.Matches() : std::vector<std::int32_t>{});
     emit Shown();
 }

@@ -36,6 +36,7 @@ protected:
 
 private:
     void Restart(bool listChanged);
+    void ShowFound();
 
     TODListView& view_;
     std::function<const TKeyItems*()> list_;

@@ -120,9 +120,15 @@ void TRowSelection::GatherFrom(const TRowSelection& list, const std::vector<std:
     EndGesture();
     ClearMarked();
     Resize(static_cast<int>(rows.size()));
-    for (int row = 0; row < count_; ++row)
-        if (list.RowSelected(rows[static_cast<std::size_t>(row)]))
-            Set(row, Shown);
+    // Only the rows within the span of the list's marks can be marked: a filter of millions of rows over a
+    // list with few marks reads few of them.
+    if (list.selectedCount_ > 0) {
+        const auto from = std::lower_bound(rows.begin(), rows.end(), list.lowest_);
+        const auto to = std::upper_bound(from, rows.end(), list.highest_);
+        for (auto row = from; row != to; ++row)
+            if (list.RowSelected(*row))
+                Set(static_cast<int>(row - rows.begin()), Shown);
+    }
     emit RowsChanged();
 }
 

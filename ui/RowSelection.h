@@ -34,9 +34,9 @@ public:
     void InvertRows();
     // Exactly these rows (ascending or not), dropping any other selection; rows out of range are skipped.
     void SelectOnly(const TIntList& rows);
-    // For a filtered view whose row i is list row rows[i]: GatherFrom makes this the view's selection, each
-    // row marked as its list row is; ScatterTo gives the list rows the marks of this one. Rows out of range
-    // are skipped.
+    // For a filtered view whose row i is list row rows[i] (ascending): GatherFrom makes this the view's
+    // selection, each row marked as its list row is; ScatterTo gives the list rows the marks of this one.
+    // Rows out of range are skipped.
     void GatherFrom(const TRowSelection& list, const std::vector<std::int32_t>& rows);
     void ScatterTo(TRowSelection& list, const std::vector<std::int32_t>& rows) const;
 

@@ -1,0 +1,74 @@
+#include "core/EntryFilter.h"
+
+#include "core/CaseFolding.h"
+#include "core/KeyItems.h"
+#include "core/TextLocale.h"
+#include "core/Utf8.h"
+#include "tests/core/RandomText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ASCII in both cases next to characters that fold onto ASCII (long s, Kelvin sign) or beyond it.
+constexpr std::string_view Alphabet =
+    "aAsSkKbB -i\xC5\xBF\xE2\x84\xAA\xC3\x9F\xC3\xA9\xC3\x89\xCF\x83\xCE\xA3";
+
+std::vector<std::int32_t> Naive(const TKeyItems& list, std::string_view text) {
+    const std::string term = Folded(text);
+    std::vector<std::int32_t> rows;
+    for (int row = 0; row < list.Count() && !term.empty(); ++row)
+        if (Folded(list.GetKeyItem(row).Text()).find(term) != std::string::npos)
+            rows.push_back(row);
+    return rows;
+}
+
+std::vector<std::int32_t> Search(TEntryFilter& filter, const TKeyItems& list, std::string_view text,
+                                 bool listChanged, int step) {
+    filter.Start(text, listChanged);
+    while (!filter.Advance(list, step)) {
+    }
+    return filter.Matches();
+}
+
+// Texts short and long (past the width read at once), typed on, deleted back, replaced and searched again
+// after the list changed: the rows found are those a folded comparison finds, in the root and a Turkish
+// locale, whether a slice reads few entries or all.
+TEST(EntryFilterTest, FindsWhatAFoldedComparisonFinds) {
+    for (const char* locale : {"", "tr_TR"}) {
+        SetTextLocale(locale);
+        TRandomText random(18);
+        TKeyItems list;
+        for (const auto& text : random.Texts(Alphabet, 4000, 40))
+            list.AddKeyword(text);
+        TEntryFilter filter;
+        std::string text;
+        bool changed = true;
+        for (int step = 0; step < 300; ++step) {
+            const std::size_t move = random.Below(10);
+            if (move < 5) {
+                text += random.Text(Alphabet, 1);
+            } else if (move < 7 && !text.empty()) {
+                text.erase(Utf8::PreviousStart(text, text.size()));
+            } else if (move < 8) {
+                // A piece of an entry, so that long texts are found too.
+                const std::string_view entry = list.GetKeyItem(static_cast<int>(random.Below(4000))).Text();
+                std::size_t from = 0;
+                for (std::size_t skip = random.Below(8); skip > 0 && from < entry.size(); --skip)
+                    Utf8::Next(entry, from);
+                text = std::string(Utf8::CutAtChar(entry.substr(from), random.Below(24)));
+            } else if (move < 9) {
+                list.GetKeyItem(static_cast<int>(random.Below(4000))).SetText(random.Text(Alphabet, 30));
+                changed = true;
+            } else {
+                text.clear();
+            }
+            const int slice = random.Below(2) ? 4000 : 1 + static_cast<int>(random.Below(700));
+            ASSERT_EQ(Search(filter, list, text, std::exchange(changed, false), slice), Naive(list, text))
+                << "locale '" << locale << "', text '" << text << "'";
+        }
+    }
+    SetTextLocale("");
+}
+
+} // namespace
