@@ -16,8 +16,8 @@ public:
     // regions: (start, bytes) of storage the owner is about to fill; too little to be worth a thread is left
     // to the owner.
     explicit TFillAhead(std::vector<std::pair<char*, std::size_t>> regions);
-    TFillAhead(TFillAhead&& other) noexcept = delete;
-    TFillAhead& operator=(TFillAhead&&) = delete;
+    TFillAhead(const TFillAhead&) = delete;
+    TFillAhead& operator=(const TFillAhead&) = delete;
     // Stops supplying and waits for the thread: the owner may free the storage afterwards.
     ~TFillAhead();
 

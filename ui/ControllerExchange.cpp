@@ -3,7 +3,6 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/KeywordFile.h"
-#include "core/Progress.h"
 #include "frame/CodePageChoice.h"
 #include "frame/Files.h"
 #include "frame/ManagementLayer.h"
@@ -75,12 +74,8 @@ void TMainFormController::Import() {
     management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
     TImportResult result;
-    try {
-        result = ReadImport(*path, *list);
-    } catch (const ECancelled&) {
-        undo.Restore();
+    if (!undo.RunOrRestore([&] { result = ReadImport(*path, *list); }))
         return;
-    }
     SetCheckpoint("d008");
     RefreshView(false, false);
     undo.Commit();
@@ -97,16 +92,18 @@ void TMainFormController::ImportFiles(const std::vector<std::string>& paths) {
     CheckpointScope checkpoint("d150");
     std::vector<std::string> damages;
     try {
-        for (const std::string& path : paths) {
-            const TImportResult result = ReadImport(path, *list);
-            if (result.DamagedLines > 0)
-                damages.push_back((paths.size() > 1 ? std::filesystem::path(path).filename().string() + ": "
-                                                    : std::string()) +
-                                  DamageMessage(result));
-        }
-    } catch (const ECancelled&) {
-        undo.Restore();
-        return;
+        const bool read = undo.RunOrRestore([&] {
+            for (const std::string& path : paths) {
+                const TImportResult result = ReadImport(path, *list);
+                if (result.DamagedLines > 0)
+                    damages.push_back((paths.size() > 1
+                                           ? std::filesystem::path(path).filename().string() + ": "
+                                           : std::string()) +
+                                      DamageMessage(result));
+            }
+        });
+        if (!read)
+            return;
     } catch (...) {
         // The files read before the failing one stay, and can be undone with the rest.
         RefreshView(false, false);

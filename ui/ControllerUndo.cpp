@@ -120,13 +120,8 @@ void TMainFormController::RunCommand(const TCommand& command) {
         return;
     if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
         return;
-    try {
-        command.Handler(*this, command.Variant);
-    } catch (const ECancelled&) {
-        step.Restore();
-        return;
-    }
-    step.Commit();
+    if (step.RunOrRestore([&] { command.Handler(*this, command.Variant); }))
+        step.Commit();
 }
 
 bool TMainFormController::KeepUndoOf(TKeyItems& list) {

@@ -3,7 +3,6 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "core/Exceptions.h"
-#include "core/Progress.h"
 #include "frame/ManagementLayer.h"
 #include "ui/ActionList.h"
 #include "ui/CommandScope.h"
@@ -159,13 +158,8 @@ void TMainFormController::SortByColumn(int column) {
     TUndoStep undo(*this, UndoNameOf(order));
     if (!undo.Keep(List(), true))
         return;
-    try {
-        ApplySort(order);
-    } catch (const ECancelled&) {
-        undo.Restore();
-        return;
-    }
-    undo.Commit();
+    if (undo.RunOrRestore([&] { ApplySort(order); }))
+        undo.Commit();
 }
 
 void TMainFormController::ResetView() {

@@ -38,6 +38,16 @@ public:
     void Commit();
     // The command was cancelled: the lists are put back as the levels kept them, and the levels go.
     void Restore();
+    // Runs the command's work; when the user cancels it, restores and returns false.
+    template <class TWork> bool RunOrRestore(TWork&& work) {
+        try {
+            work();
+            return true;
+        } catch (const ECancelled&) {
+            Restore();
+            return false;
+        }
+    }
 
 private:
     enum class TRoom { Fits, WithoutUndo, Refused };
