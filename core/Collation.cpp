@@ -191,6 +191,18 @@ TCollation::TCollation(const std::string& locale) : primary_(BmpEnd), secondary_
         asciiPrimary_[c] = folded < 0x80 ? primary_[folded].Bytes[0] : 0;
         asciiSecondary_[c] = Secondary(folded);
     }
+    short_.resize(ShortEnd);
+    for (char32_t c = 0; c < ShortEnd; ++c) {
+        const char32_t folded = FoldChar(c);
+        if (folded >= ShortEnd)
+            continue;
+        TShortChar& entry = short_[c];
+        entry.Primary = primary_[folded];
+        entry.Secondary = Secondary(folded);
+        char bytes[4];
+        entry.FoldedLength = static_cast<std::uint8_t>(Utf8::Write(folded, bytes));
+        std::memcpy(entry.Folded.data(), bytes, entry.FoldedLength);
+    }
 }
 
 const TCollation& TCollation::Current() {
@@ -224,28 +236,62 @@ void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t 
     out.resize(start + length);
 }
 
-std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const {
-    thread_local std::vector<char32_t> folded;
-    folded.clear();
-    std::uint8_t* write = out;
-    const auto enough = [&] { return static_cast<std::size_t>(write - out) >= limit; };
-    // Many keys are wanted only as far as their first characters' weights: the rest is not even decoded.
-    for (std::size_t i = 0; i < text.size() && !enough();) {
-        folded.push_back(FoldChar(Utf8::Next(text, i)));
-        write = WritePrimary(folded.back(), write);
+inline __attribute__((always_inline)) char32_t TCollation::NextShort(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<std::uint8_t>(text[i]);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
     }
-    if (!enough()) {
-        *write++ = LevelSeparator;
-        for (const char32_t c : folded)
-            *write++ = Secondary(c);
-        *write++ = LevelSeparator;
-    }
-    if (!enough()) {
-        for (const char32_t c : folded) {
-            char bytes[4];
-            for (std::size_t k = 0, n = Utf8::Write(c, bytes); k < n; ++k)
-                *write++ = static_cast<std::uint8_t>(static_cast<std::uint8_t>(bytes[k]) + 1);
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < text.size()) {
+        const auto tail = static_cast<std::uint8_t>(text[i + 1]);
+        if ((tail & 0xC0) == 0x80) {
+            i += 2;
+            return (char32_t{lead & 0x1Fu} << 6) | (tail & 0x3Fu);
         }
+    }
+    return ShortEnd;
+}
+
+std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const {
+    std::uint8_t* write = out;
+    const auto going = [&] { return static_cast<std::size_t>(write - out) < limit; };
+    // Hands each character of the text, folded, to shortChar as its table entry or to other as itself.
+    const auto eachChar = [&](auto&& shortChar, auto&& other, bool untilLimit) {
+        for (std::size_t i = 0; i < text.size() && (!untilLimit || going());) {
+            std::size_t next = i;
+            const char32_t c = NextShort(text, next);
+            if (c < ShortEnd && short_[c].FoldedLength != 0) {
+                shortChar(short_[c]);
+                i = next;
+            } else {
+                other(FoldChar(Utf8::Next(text, i)));
+            }
+        }
+    };
+    // Many keys are wanted only as far as their first characters' weights: the rest is not even decoded.
+    eachChar(
+        [&](const TShortChar& entry) {
+            std::memcpy(write, entry.Primary.Bytes.data(), entry.Primary.Bytes.size());
+            write += entry.Primary.Length;
+        },
+        [&](char32_t folded) { write = WritePrimary(folded, write); }, true);
+    if (going()) {
+        *write++ = LevelSeparator;
+        eachChar([&](const TShortChar& entry) { *write++ = entry.Secondary; },
+                 [&](char32_t folded) { *write++ = Secondary(folded); }, false);
+        *write++ = LevelSeparator;
+    }
+    if (going()) {
+        const auto raised = [&](const std::uint8_t* bytes, std::size_t length) {
+            for (std::size_t k = 0; k < length; ++k)
+                *write++ = static_cast<std::uint8_t>(bytes[k] + 1);
+        };
+        eachChar([&](const TShortChar& entry) { raised(entry.Folded.data(), entry.FoldedLength); },
+                 [&](char32_t folded) {
+                     char bytes[4];
+                     raised(reinterpret_cast<const std::uint8_t*>(bytes), Utf8::Write(folded, bytes));
+                 },
+                 false);
     }
     return static_cast<std::size_t>(write - out);
 }

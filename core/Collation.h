@@ -77,8 +77,23 @@ private:
         return folded < secondary_.size() ? secondary_[folded] : std::uint8_t{2};
     }
 
+    // All of a key that one character below U+0800 makes, looked up at once: most keyword texts are made of
+    // such characters only. Folded.Length 0 marks one to take the general way (it folds beyond U+07FF).
+    struct TShortChar {
+        TPrimary Primary;
+        std::uint8_t Secondary = 2;
+        std::uint8_t FoldedLength = 0;
+        std::array<std::uint8_t, 2> Folded{};
+    };
+    static constexpr char32_t ShortEnd = 0x800;
+
+    // The next character at text[i] if it is short and well formed; i moves past it. Else ShortEnd, and i
+    // stays.
+    static char32_t NextShort(std::string_view text, std::size_t& i);
+
     std::vector<TPrimary> primary_;
     std::vector<std::uint8_t> secondary_;
+    std::vector<TShortChar> short_;
     // For ASCII: the one-byte primary and the secondary of each folded byte.
     std::array<std::uint8_t, 128> asciiPrimary_{};
     std::array<std::uint8_t, 128> asciiSecondary_{};

@@ -241,7 +241,8 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
         TProgressSteps steps;
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
-            records[starts[part][maker.LeadingKeyOf(i)]++] = maker.Make(i);
+            const TSortRecord record = maker.Make(i);
+            records[starts[part][maker.LeadingKey(record)]++] = record;
         }
     });
     // Half of the records on either side of the split.
