@@ -1,6 +1,7 @@
 #include "core/WordFrequency.h"
 
 #include "core/CaseFolding.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 #include "core/WholeWordSearch.h"
 #include "core/WordScan.h"
@@ -229,11 +230,15 @@ private:
 std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords, int minWords) {
     const auto count = static_cast<std::size_t>(list.Count());
     std::array<TCounts, 2> counts;
+    ProgressBegin(count);
     InParts(count, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(count, part, parts);
         TCounter counter(counts[part], minWords, maxWords);
-        for (std::size_t i = first; i < last; ++i)
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             counter.Entry(list.GetKeyItem(static_cast<int>(i)).Text(), static_cast<int>(i));
+        }
         counter.Flush();
     });
     counts[0].Merge(counts[1]);

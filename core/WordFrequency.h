@@ -2,6 +2,8 @@
 
 #include "core/KeyItems.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,4 +21,9 @@ struct TWordCount {
 // such a cut or a word of punctuation alone falls, so each counted text is found by HighlightHoldingWords in
 // every entry it was counted for. Most entries first, then by text (bytes). Runs of fewer than minWords words
 // are left out.
+// Reports its progress and stops when it is cancelled (see core/Progress.h).
 std::vector<TWordCount> CountWordFrequencies(const TKeyItems& list, int maxWords, int minWords = 1);
+
+// The runs of exactly that many words of some list, counted as above; none when the user cancelled the
+// counting.
+using TCountWordRuns = std::function<std::optional<std::vector<TWordCount>>(int words)>;

@@ -1,7 +1,6 @@
 #include "dialogs/WordFrequencyDialog.h"
 
 #include "core/CheckpointTrail.h"
-#include "core/KeyItems.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/WordFrequencyModel.h"
 
@@ -84,35 +83,47 @@ TfrmWordFrequency::TfrmWordFrequency() : TDialogForm("Word Frequency", QSize(440
     PickedChanged();
 }
 
-bool TfrmWordFrequency::Execute(const TKeyItems& list, std::vector<std::string>& words, bool& sendToList) {
+bool TfrmWordFrequency::Execute(const TCountWordRuns& count, std::vector<std::string>& words,
+                                bool& sendToList) {
     CheckpointScope checkpoint("d153");
-    list_ = &list;
+    count_ = count;
     runLength_ = 0;
     edFilter->clear();
-    {
-        const QSignalBlocker quiet(rbWords);
-        rbWords->setChecked(true);
+    CheckQuietly(1);
+    bool confirmed = false;
+    if (ShowRunsOf(1)) {
+        edFilter->setFocus();
+        confirmed = RunModally();
     }
-    ShowRunsOf(1);
-    edFilter->setFocus();
-    const bool confirmed = RunModally();
     if (confirmed) {
         words = PickedTexts();
         sendToList = sendToList_;
     }
     // The list may change before the next run; the table must not outlive it.
-    list_ = nullptr;
+    count_ = nullptr;
     Model->SetCounts({});
     return confirmed;
 }
 
-void TfrmWordFrequency::ShowRunsOf(int words) {
-    if (!list_ || words == runLength_)
-        return;
-    runLength_ = words;
+bool TfrmWordFrequency::ShowRunsOf(int words) {
+    if (!count_ || words == runLength_)
+        return runLength_ != 0;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Model->SetCounts(CountWordFrequencies(*list_, words, words));
+    std::optional<std::vector<TWordCount>> counts = count_(words);
     QApplication::restoreOverrideCursor();
+    if (!counts) {
+        CheckQuietly(runLength_);
+        return runLength_ != 0;
+    }
+    runLength_ = words;
+    Model->SetCounts(std::move(*counts));
+    return true;
+}
+
+void TfrmWordFrequency::CheckQuietly(int words) {
+    QRadioButton* const buttons[] = {rbWords, rbTwoWords, rbThreeWords};
+    const QSignalBlocker quiet1(rbWords), quiet2(rbTwoWords), quiet3(rbThreeWords);
+    buttons[std::clamp(words, 1, 3) - 1]->setChecked(true);
 }
 
 void TfrmWordFrequency::PickedChanged() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WordFrequency.h"
 #include "dialogs/DialogForm.h"
 
 #include <string>
@@ -9,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableView;
-class TKeyItems;
 class TWordFrequencyModel;
 
 // "Word Frequency": the words of a list, or its two- or three-word phrases, each with the number of entries
@@ -20,11 +20,12 @@ class TfrmWordFrequency : public TDialogForm {
 public:
     TfrmWordFrequency();
 
-    // Counts the list's words. False when closed; otherwise words holds the picked texts and sendToList tells
-    // which of the two buttons was pressed.
-    bool Execute(const TKeyItems& list, std::vector<std::string>& words, bool& sendToList);
-    // Shows the runs of that many words (1 to 3) of the list being shown.
-    void ShowRunsOf(int words);
+    // Shows the words that count finds. False when closed, or when the user cancelled the first counting;
+    // otherwise words holds the picked texts and sendToList tells which of the two buttons was pressed.
+    bool Execute(const TCountWordRuns& count, std::vector<std::string>& words, bool& sendToList);
+    // Shows the runs of that many words (1 to 3); when the user cancels their counting, the runs shown
+    // before stay. False when nothing is shown.
+    bool ShowRunsOf(int words);
 
     QRadioButton* rbWords;
     QRadioButton* rbTwoWords;
@@ -36,10 +37,12 @@ public:
 
 private:
     void PickedChanged();
+    // Checks the button of runs of that many words without counting them.
+    void CheckQuietly(int words);
     void ShowCount();
     std::vector<std::string> PickedTexts() const;
 
-    const TKeyItems* list_ = nullptr;
+    TCountWordRuns count_;
     int runLength_ = 0;
     TButtonEx* btnHighlight_;
     TButtonEx* btnSend_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TextEncoding.h"
+#include "core/WordFrequency.h"
 
 #include <string>
 #include <vector>
@@ -59,8 +60,8 @@ public:
     // in encodings.
     virtual bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) = 0;
     virtual void RunAbout() = 0;
-    // Counts the words of list; false when closed without picking.
-    virtual bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) = 0;
+    // Shows the words that count finds; false when closed without picking.
+    virtual bool RunWordFrequency(const TCountWordRuns& count, TWordFrequencyResult& result) = 0;
     // The update check, with its own messages.
     virtual void CheckForUpdates() = 0;
 

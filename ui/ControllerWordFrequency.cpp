@@ -1,6 +1,7 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/ListComparison.h"
+#include "core/WordFrequency.h"
 #include "ui/ActionList.h"
 #include "ui/MainFormController.h"
 #include "ui/UndoStep.h"
@@ -14,11 +15,20 @@ void TMainFormController::BindWordFrequencyCommand() {
 
 void TMainFormController::ShowWordFrequency() {
     CheckpointScope checkpoint("d162");
+    const TKeyItems& list = List();
+    // Counting a long list takes a while: it shows its progress and can be cancelled like a command.
+    const TCountWordRuns count = [this, &list](int words) -> std::optional<std::vector<TWordCount>> {
+        std::vector<TWordCount> counts;
+        TUndoStep counting(*this, WordFrequencyCountName);
+        if (!counting.RunOrRestore([&] { counts = CountWordFrequencies(list, words, words); }))
+            return std::nullopt;
+        return counts;
+    };
     TWordFrequencyResult picked;
     bool confirmed = false;
     {
         ModalFrameScope modal;
-        confirmed = dialogs_.RunWordFrequency(List(), picked);
+        confirmed = dialogs_.RunWordFrequency(count, picked);
     }
     if (!confirmed || picked.Words.empty())
         return;

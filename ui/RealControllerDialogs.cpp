@@ -81,8 +81,8 @@ void TProgramDialogs::RunAbout() {
     DialogFor(about_, mainWindow_).ShowModally(management_);
 }
 
-bool TProgramDialogs::RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) {
-    return DialogFor(wordFrequency_, mainWindow_).Execute(list, result.Words, result.SendToList);
+bool TProgramDialogs::RunWordFrequency(const TCountWordRuns& count, TWordFrequencyResult& result) {
+    return DialogFor(wordFrequency_, mainWindow_).Execute(count, result.Words, result.SendToList);
 }
 
 void TProgramDialogs::CheckForUpdates() {

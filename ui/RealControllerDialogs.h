@@ -32,7 +32,7 @@ public:
     bool RunMisspellings(bool anyHighlighted, TMultiplyResult& result) override;
     bool RunColorsAndFont(TKeyItems& list, TFileEncodings& encodings) override;
     void RunAbout() override;
-    bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) override;
+    bool RunWordFrequency(const TCountWordRuns& count, TWordFrequencyResult& result) override;
     void CheckForUpdates() override;
     bool AskWords(const std::string& title, std::vector<std::string>& lines, bool upperCase) override;
     int AskWordCount(const std::string& title) override;

@@ -40,7 +40,7 @@ public:
     bool AskCharacters(TCharSet&) override { return false; }
     bool AskWord(std::string&) override { return false; }
     bool AskSearchReplace(std::string&, std::string&) override { return false; }
-    bool RunWordFrequency(const TKeyItems&, TWordFrequencyResult&) override { return false; }
+    bool RunWordFrequency(const TCountWordRuns&, TWordFrequencyResult&) override { return false; }
 };
 
 // A timing run answers every box at once, as if it had been closed.

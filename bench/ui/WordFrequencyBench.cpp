@@ -58,7 +58,8 @@ void TimeOpening(benchmark::State& state, bool distinctWords, int words) {
         });
         std::vector<std::string> picked;
         bool sendToList = false;
-        dialog.Execute(list, picked, sendToList);
+        dialog.Execute([&list](int n) { return std::optional(CountWordFrequencies(list, n, n)); }, picked,
+                       sendToList);
     }
     state.counters["distinct"] = static_cast<double>(shown);
 }

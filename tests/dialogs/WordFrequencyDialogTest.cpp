@@ -42,6 +42,10 @@ TCounts RunsOf(const TKeyItems& list, int n) {
     return counts;
 }
 
+TCountWordRuns CountsOf(const TKeyItems& list) {
+    return [&list](int n) { return std::optional(CountWordFrequencies(list, n, n)); };
+}
+
 // Shoe shop keywords, as a campaign's list would hold them.
 void FillShopList(TKeyItems& list) {
     const char* kinds[] = {"cheap", "Red", "leather", "women's", "running", "waterproof", "kids"};
@@ -137,7 +141,7 @@ private slots:
             SaveScreenshot(dialog, "WordFrequency");
             ClickButton(dialog, "btnHighlight");
         }};
-        QVERIFY(frmWordFrequency->Execute(list, words, send));
+        QVERIFY(frmWordFrequency->Execute(CountsOf(list), words, send));
         QVERIFY(pick.Done());
         QCOMPARE(words, (std::vector<std::string>{redPhrases.at(0).Text, redPhrases.at(2).Text}));
         QVERIFY(!send);
@@ -152,7 +156,7 @@ private slots:
             Pick(dialog, {0});
             ClickButton(dialog, "btnSendToList");
         }};
-        QVERIFY(frmWordFrequency->Execute(list, words, send));
+        QVERIFY(frmWordFrequency->Execute(CountsOf(list), words, send));
         QVERIFY(again.Done());
         TCounts threes = RunsOf(list, 3);
         QCOMPARE(words, std::vector<std::string>{
@@ -166,9 +170,36 @@ private slots:
             Pick(static_cast<TfrmWordFrequency&>(shown), {1});
             ClickButton(shown, "btnClose");
         }};
-        QVERIFY(!frmWordFrequency->Execute(list, words, send));
+        QVERIFY(!frmWordFrequency->Execute(CountsOf(list), words, send));
         QVERIFY(closed.Done());
         QVERIFY(words.empty());
+    }
+
+    // A cancelled counting of phrases leaves the words shown and their button checked; a cancelled first
+    // counting shows no dialog at all.
+    void cancelledCountingKeepsWhatWasShown() {
+        TBusinessLogicLayer lists;
+        TKeyItems& list = lists.NewList();
+        FillShopList(list);
+        const TCountWordRuns wordsOnly = [&list](int n) {
+            return n == 1 ? std::optional(CountWordFrequencies(list, 1, 1)) : std::nullopt;
+        };
+        std::vector<std::string> words;
+        bool send = false;
+        TModalScript cancelled{[&](QDialog& shown) {
+            auto& dialog = static_cast<TfrmWordFrequency&>(shown);
+            dialog.rbThreeWords->click();
+            QVERIFY(dialog.rbWords->isChecked());
+            dialog.tvWords->sortByColumn(1, Qt::DescendingOrder);
+            QCOMPARE(Shown(*dialog.Model), CountWordFrequencies(list, 1));
+            ClickButton(dialog, "btnClose");
+        }};
+        QVERIFY(!frmWordFrequency->Execute(wordsOnly, words, send));
+        QVERIFY(cancelled.Done());
+
+        TModalScript never{[](QDialog& shown) { ClickButton(shown, "btnClose"); }};
+        QVERIFY(!frmWordFrequency->Execute([](int) { return std::optional<TCounts>(); }, words, send));
+        QVERIFY(!never.Done());
     }
 };
 

@@ -3,8 +3,10 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/Misspellings.h"
+#include "core/WordFrequency.h"
 #include "ui/Application.h"
 #include "ui/EditCommands.h"
+#include "ui/WordFrequencyCommand.h"
 
 #include <QtTest>
 
@@ -121,6 +123,25 @@ private slots:
             QVERIFY(view->asked.empty());
             QVERIFY(!Enabled(UndoCommand.Name));
             QVERIFY(view->progressEnds > 0);
+            StopController();
+        }
+    }
+
+    // Counting the words for the word-frequency dialog shows its progress, and once cancelled hands the
+    // dialog nothing to show.
+    void wordCountingIsCancelled() {
+        for (int at : {0, 2}) {
+            Start();
+            view->cancelAt = at;
+            dialogs.wordFrequencyCounts.reset();
+            Action(WordFrequencyCommand.Name).trigger();
+            QVERIFY(!reported);
+            QVERIFY(view->cancelOffered);
+            QVERIFY(view->progressEnds > 0);
+            if (at == 0)
+                QCOMPARE(dialogs.wordFrequencyCounts, CountWordFrequencies(Current(), 1));
+            else
+                QVERIFY(!dialogs.wordFrequencyCounts);
             StopController();
         }
     }

@@ -209,9 +209,9 @@ public:
         return true;
     }
     void RunAbout() override { shown.push_back("about"); }
-    bool RunWordFrequency(const TKeyItems& list, TWordFrequencyResult& result) override {
+    bool RunWordFrequency(const TCountWordRuns& count, TWordFrequencyResult& result) override {
         shown.push_back("word frequency");
-        wordFrequencyList = &list;
+        wordFrequencyCounts = count(1);
         if (!confirm)
             return false;
         result = wordFrequency;
@@ -250,7 +250,8 @@ public:
     bool misspellingsHighlighted = false;
     TWordFrequencyResult wordFrequency;
     // The list whose words the word-frequency dialog counted.
-    const TKeyItems* wordFrequencyList = nullptr;
+    // What the dialog would have shown first.
+    std::optional<std::vector<TWordCount>> wordFrequencyCounts;
     TFontSpec font{"Tahoma", 11, 0, 0};
 
 private:

@@ -65,7 +65,7 @@ private slots:
         Action(WordFrequencyCommand.Name).trigger();
         QVERIFY(!reported);
         QCOMPARE(dialogs.shown, Strings{"word frequency"});
-        QCOMPARE(dialogs.wordFrequencyList, &Current());
+        QCOMPARE(dialogs.wordFrequencyCounts, CountWordFrequencies(Current(), 1));
         QCOMPARE(view->SelectedRows(), test.Rows);
         QCOMPARE(Texts(Current()), Shop);
 
