@@ -17,6 +17,7 @@
 #include <vector>
 
 class IClipboard;
+class TRewriteLog;
 
 // One keyword list: owned entries in display order, its name, display settings, last sort order and the
 // indices of the entries that the current operation treats as highlighted (ascending, filled by the caller).
@@ -30,6 +31,10 @@ public:
     std::string Name;
     TListSettings Settings;
     std::uint8_t SortOrder = 0;
+    // While set, the rewrites of entries note the texts they replace here, and the sort hands the old row
+    // of each new row here: what an undo level needs to take the change back.
+    TRewriteLog* RewriteLog = nullptr;
+    TLargeVector<std::int32_t>* SortedFrom = nullptr;
 
     TKeyItems() = default;
     TKeyItems(const TKeyItems&) = delete;
@@ -127,6 +132,8 @@ public:
     void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
     // CopyRows, then the rows go from this list.
     void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
+    // Moves the entries so that row k holds what row from[k] held, or with inverse, back again.
+    void Permute(const TLargeVector<std::int32_t>& from, bool inverse);
     // Puts every entry of from, in order, back as the rows of the runs (ascending positions in the list they
     // make), with the storage of their texts; from is left without entries.
     void PutRows(const std::vector<TRowRun>& rows, TKeyItems& from);

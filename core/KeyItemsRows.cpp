@@ -64,3 +64,20 @@ void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
     items_.swap(merged);
     from.items_.clear();
 }
+
+void TKeyItems::Permute(const TLargeVector<std::int32_t>& from, bool inverse) {
+    if (from.size() != items_.size())
+        throw EListError("The order to restore does not match the entries");
+    TLargeVector<std::int32_t> to;
+    if (inverse) {
+        to.resize(from.size());
+        for (std::size_t k = 0; k < from.size(); ++k)
+            to[static_cast<std::size_t>(from[k])] = static_cast<std::int32_t>(k);
+    }
+    const TLargeVector<std::int32_t>& source = inverse ? to : from;
+    TKeyItemStore moved;
+    moved.reserve(items_.size());
+    for (const std::int32_t row : source)
+        moved.push_back(std::move(items_[static_cast<std::size_t>(row)]));
+    items_.swap(moved);
+}
