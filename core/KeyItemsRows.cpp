@@ -34,12 +34,13 @@ void TKeyItems::CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) cons
 }
 
 void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into) {
-    CopyRows(rows, into);
+    const std::size_t count = RowsIn(rows, items_.size());
     Highlighted.Clear();
+    Highlighted.SetCapacity(static_cast<int>(count));
     for (const TRowRun& run : rows)
         for (int row = run.First; row < run.First + run.Count; ++row)
             Highlighted.Add(row);
-    DeleteHighlighted();
+    MoveHighlightedTo(into);
 }
 
 void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {

@@ -14,7 +14,7 @@ TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun
 }
 
 TUndoLevel::~TUndoLevel() {
-    Detach();
+    Unhook();
 }
 
 std::unique_ptr<TUndoLevel> TUndoLevel::ForSort(std::string caption, TKeyItems& list,
@@ -33,11 +33,34 @@ std::unique_ptr<TUndoLevel> TUndoLevel::ForRewrite(std::string caption, TKeyItem
     return level;
 }
 
-void TUndoLevel::Detach() {
+std::unique_ptr<TUndoLevel> TUndoLevel::ForDuplicates(std::string caption, TKeyItems& list,
+                                                      std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->duplicates_ = std::make_unique<TRemovedRows>();
+    level->removal_ = true;
+    level->countBefore_ = list.Count();
+    list.DuplicatesRemoved = level->duplicates_.get();
+    return level;
+}
+
+void TUndoLevel::Unhook() noexcept {
+    if (duplicates_ && list_->DuplicatesRemoved == duplicates_.get())
+        list_->DuplicatesRemoved = nullptr;
     if (order_ && list_->SortedFrom == order_.get())
         list_->SortedFrom = nullptr;
     if (rewrites_ && list_->RewriteLog == rewrites_.get())
         list_->RewriteLog = nullptr;
+}
+
+void TUndoLevel::Detach() {
+    Unhook();
+    if (!duplicates_)
+        return;
+    // The removed entries become those of an ordinary removal level.
+    removed_ = std::move(duplicates_->Rows);
+    entries_ = std::make_unique<TKeyItems>();
+    entries_->SwapEntries(duplicates_->Entries);
+    duplicates_.reset();
 }
 
 std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItems& list,
@@ -75,6 +98,12 @@ std::size_t TUndoLevel::BytesForRewrite(const TKeyItems& list) {
     return sizeof(TUndoLevel) + sizeof(TRewriteLog) +
            static_cast<std::size_t>(list.Count()) * (sizeof(std::int32_t) + sizeof(std::size_t)) +
            list.TextBytes();
+}
+
+std::size_t TUndoLevel::BytesForDuplicates(const TKeyItems& list) {
+    // The list's whole storage may go along with the removed entries.
+    return sizeof(TUndoLevel) + sizeof(TRemovedRows) + list.EntriesMemory() +
+           static_cast<std::size_t>(list.Count()) * sizeof(TRowRun) / 2;
 }
 
 std::size_t TUndoLevel::Bytes() const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class TKeyItems;
+struct TRemovedRows;
 
 // One step of one list's history: the list as it was before a command (or, once the command is undone, as
 // the command left it). Stepping exchanges the kept state with the list's own, so undo and redo copy nothing.
@@ -36,6 +37,10 @@ public:
                                                std::vector<TRowRun> highlighted);
     static std::unique_ptr<TUndoLevel> ForRewrite(std::string caption, TKeyItems& list,
                                                   std::vector<TRowRun> highlighted);
+    // ForRemoval of the rows that the list's removal of duplicates takes out, with the storage of their
+    // texts.
+    static std::unique_ptr<TUndoLevel> ForDuplicates(std::string caption, TKeyItems& list,
+                                                     std::vector<TRowRun> highlighted);
     // The command is over: the list hands the level nothing more.
     void Detach();
 
@@ -44,6 +49,7 @@ public:
     static std::size_t BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows);
     static std::size_t BytesForSort(const TKeyItems& list);
     static std::size_t BytesForRewrite(const TKeyItems& list);
+    static std::size_t BytesForDuplicates(const TKeyItems& list);
 
     const std::string& Caption() const { return caption_; }
     TKeyItems& List() const { return *list_; }
@@ -56,6 +62,8 @@ public:
 
 private:
     friend class TUndoHistory;
+
+    void Unhook() noexcept;
 
     std::string caption_;
     TKeyItems* list_;
@@ -70,6 +78,8 @@ private:
     bool sortedNow_ = true;
     // For a rewrite: the texts that the other side of the step holds.
     std::unique_ptr<TRewriteLog> rewrites_;
+    // For a removal of duplicates, while it runs.
+    std::unique_ptr<TRemovedRows> duplicates_;
     std::vector<TRowRun> highlighted_;
     std::uint8_t sortOrder_;
     std::string name_;

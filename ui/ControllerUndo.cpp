@@ -69,6 +69,15 @@ bool TUndoStep::KeepSort(TKeyItems& list) {
     });
 }
 
+bool TUndoStep::KeepDuplicates(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepDuplicates(list);
+    // The level holds whatever the removal took when it stopped, so the command stays cancellable.
+    return KeepLevel(list, TUndoLevel::BytesForDuplicates(list), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForDuplicates(name_, list, std::move(highlighted));
+    });
+}
+
 bool TUndoStep::KeepRewrite(TKeyItems& list) {
     if (!outermost_)
         return controller_.undoStep_->KeepRewrite(list);
@@ -146,6 +155,8 @@ void TMainFormController::RunCommand(const TCommand& command) {
     if (change == TListChange::Order && !step.KeepSort(List()))
         return;
     if (change == TListChange::Texts && !step.KeepRewrite(List()))
+        return;
+    if (change == TListChange::Duplicates && !step.KeepDuplicates(List()))
         return;
     if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
         return;

@@ -14,6 +14,8 @@ TListChange ChangeOf(const TCommand& command) {
     case TCommandId::ListsHighlightFound:
     case TCommandId::ListsHighlightLonger:
         return TListChange::Highlight;
+    case TCommandId::DeleteDuplicates:
+        return TListChange::Duplicates;
     case TCommandId::ModifySortAsc:
     case TCommandId::ModifySortDesc:
     case TCommandId::ModifySortAscWC:

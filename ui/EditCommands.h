@@ -32,6 +32,8 @@ enum class TListChange : std::uint8_t {
     Order,
     // The texts of some of the current list's entries, by the rewrites of entries alone.
     Texts,
+    // The current list's duplicate entries go, by its removal of duplicates alone.
+    Duplicates,
     // The current list's highlighted entries go, and nothing else changes.
     HighlightedRows,
     // The list that the command's dialog chooses; the handler names it before changing it.
