@@ -6,13 +6,11 @@
 
 void TRewriteLog::TPart::Add(int row, std::string_view text) {
     Rows.push_back(row);
-    Texts.append(text);
-    Ends.push_back(Texts.size());
+    Texts.AddKeyword(text);
 }
 
 std::string_view TRewriteLog::TPart::Text(std::size_t k) const {
-    const std::size_t start = k == 0 ? 0 : Ends[k - 1];
-    return std::string_view(Texts).substr(start, Ends[k] - start);
+    return Texts.GetKeyItem(static_cast<int>(k)).Text();
 }
 
 bool TRewriteLog::Empty() const {
@@ -25,9 +23,31 @@ bool TRewriteLog::Empty() const {
 std::size_t TRewriteLog::Bytes() const {
     std::size_t bytes = sizeof(TRewriteLog);
     for (const TPart& part : parts_)
-        bytes += part.Rows.capacity() * sizeof(std::int32_t) + part.Ends.capacity() * sizeof(std::size_t) +
-                 part.Texts.capacity();
+        bytes += part.Rows.capacity() * sizeof(std::int32_t) + part.Texts.EntriesMemory();
     return bytes;
+}
+
+std::size_t TRewriteLog::Rows() const {
+    std::size_t rows = 0;
+    for (const TPart& part : parts_)
+        rows += part.Rows.size();
+    return rows;
+}
+
+void TRewriteLog::Before(const TKeyItems& list, TKeyItems& before) const {
+    std::size_t bytes = list.TextBytes();
+    for (const TPart& part : parts_)
+        bytes += part.Texts.TextBytes();
+    before.Reserve(static_cast<std::size_t>(list.Count()), bytes);
+    // Each part notes ascending rows; the parts may interleave only as two sorted sequences do.
+    std::array<std::size_t, Parts> next{};
+    for (int row = 0; row < list.Count(); ++row) {
+        std::string_view text = list.GetKeyItem(row).Text();
+        for (unsigned p = 0; p < Parts; ++p)
+            if (next[p] < parts_[p].Rows.size() && parts_[p].Rows[next[p]] == row)
+                text = parts_[p].Text(next[p]++);
+        before.AddKeyword(text);
+    }
 }
 
 void TRewriteLog::Exchange(TKeyItems& list) {
@@ -36,8 +56,11 @@ void TRewriteLog::Exchange(TKeyItems& list) {
     std::size_t growth = 0;
     for (unsigned p = 0; p < Parts; ++p) {
         const TPart& part = parts_[p];
+        std::size_t bytes = 0;
+        for (const std::int32_t row : part.Rows)
+            bytes += list.GetKeyItem(row).Text().size();
         now[p].Rows.reserve(part.Rows.size());
-        now[p].Ends.reserve(part.Ends.size());
+        now[p].Texts.Reserve(part.Rows.size(), bytes);
         for (std::size_t k = 0; k < part.Rows.size(); ++k) {
             const std::string_view text = list.GetKeyItem(part.Rows[k]).Text();
             now[p].Add(part.Rows[k], text);
@@ -49,6 +72,9 @@ void TRewriteLog::Exchange(TKeyItems& list) {
     for (const TPart& part : parts_)
         for (std::size_t k = 0; k < part.Rows.size(); ++k)
             list.GetKeyItem(part.Rows[k]).SetText(part.Text(k));
-    parts_ = std::move(now);
+    for (unsigned p = 0; p < Parts; ++p) {
+        parts_[p].Rows.swap(now[p].Rows);
+        parts_[p].Texts.SwapEntries(now[p].Texts);
+    }
     list.CompactIfWasteful();
 }

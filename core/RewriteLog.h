@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/KeyItems.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
-
-class TKeyItems;
 
 // The texts that a rewrite of a list's entries replaced, row by row: enough to take the rewrite back, and
 // then to make it again, without a copy of the entries it left alone.
@@ -22,13 +21,16 @@ public:
     std::size_t Bytes() const;
     // Puts the noted texts back into their rows and notes the texts they replace instead.
     void Exchange(TKeyItems& list);
+    // How many rows are noted.
+    std::size_t Rows() const;
+    // Fills before, which must be empty, with the entries of list as they were before the rewrite.
+    void Before(const TKeyItems& list, TKeyItems& before) const;
 
 private:
     struct TPart {
         std::vector<std::int32_t> Rows;
-        // Where each row's text ends in Texts.
-        std::vector<std::size_t> Ends;
-        std::string Texts;
+        // Each row's text, as an entry: their storage grows without moving what it holds.
+        TKeyItems Texts;
 
         void Add(int row, std::string_view text);
         std::string_view Text(std::size_t k) const;

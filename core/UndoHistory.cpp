@@ -54,6 +54,12 @@ void TUndoLevel::Unhook() noexcept {
 
 void TUndoLevel::Detach() {
     Unhook();
+    // Texts put back one by one cost more than exchanging a copy of the list when most of them changed.
+    if (rewrites_ && rewrites_->Rows() > static_cast<std::size_t>(list_->Count()) / 2) {
+        entries_ = std::make_unique<TKeyItems>();
+        rewrites_->Before(*list_, *entries_);
+        rewrites_.reset();
+    }
     if (!duplicates_)
         return;
     // The removed entries become those of an ordinary removal level.
@@ -94,9 +100,9 @@ std::size_t TUndoLevel::BytesForSort(const TKeyItems& list) {
 }
 
 std::size_t TUndoLevel::BytesForRewrite(const TKeyItems& list) {
-    // Every text replaced, with its row and where it ends.
+    // Every text replaced, with its row.
     return sizeof(TUndoLevel) + sizeof(TRewriteLog) +
-           static_cast<std::size_t>(list.Count()) * (sizeof(std::int32_t) + sizeof(std::size_t)) +
+           static_cast<std::size_t>(list.Count()) * (sizeof(std::int32_t) + sizeof(TKeyItem)) +
            list.TextBytes();
 }
 

@@ -70,8 +70,10 @@ void TimeUndo(benchmark::State& state, const TUndoCase& undoCase) {
         for (int row : removed)
             list.Highlighted.Add(row);
         // A level that the command fills costs within the command.
-        command += SecondsOf([&] { undoCase.Command(list, entries); });
-        level->Detach();
+        command += SecondsOf([&] {
+            undoCase.Command(list, entries);
+            level->Detach();
+        });
         levelBytes = static_cast<double>(level->Bytes());
         history.Push(std::move(level));
         state.SetIterationTime(SecondsOf([&] { history.Undo(list, {}); }));

@@ -69,6 +69,7 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
                 list.SortBy(static_cast<std::uint8_t>(1 + random() % 4));
             } else if (action == 12) {
                 level = TUndoLevel::ForRewrite("rewrite", list, shown[l]);
+                // Most texts change, or some.
                 if (random() % 2)
                     list.ToUpperCase();
                 else
@@ -87,7 +88,7 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
             if (entries) {
                 // Added, rewritten, deleted texts: the kept copy must not share storage with the list.
                 for (unsigned k = random() % 6; k > 0; --k)
-                    list.AddKeyword(std::to_string(step) + std::string(random() % 4, ' ') +
+                    list.AddKeyword("w" + std::to_string(step) + std::string(random() % 4, ' ') +
                                     std::to_string(k));
                 if (list.Count() > 0)
                     list.GetKeyItem(static_cast<int>(random() % list.Count())).SetText("rewritten text");
