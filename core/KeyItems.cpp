@@ -58,7 +58,7 @@ void TKeyItems::DeleteHighlighted() {
         items_.shrink_to_fit();
 }
 
-void TKeyItems::DeleteAscending() {
+void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
     const int n = Highlighted.Count();
     if (n == 0)
         return;
@@ -74,7 +74,10 @@ void TKeyItems::DeleteAscending() {
         const auto skip = static_cast<std::size_t>(indices[k]);
         for (; read < skip; ++read)
             items_[write++] = std::move(items_[read]);
-        arena_.Release(items_[read].size_);
+        if (taken)
+            taken->push_back(std::move(items_[read]));
+        else
+            arena_.Release(items_[read].size_);
         ++read;
     }
     for (; read < items_.size(); ++read)
@@ -82,6 +85,48 @@ void TKeyItems::DeleteAscending() {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(write), items_.end());
     if (firstValid > 0)
         RaiseListIndexError(indices[firstValid - 1]);
+}
+
+void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
+    removed.Rows.clear();
+    std::size_t runs = 0;
+    for (int k = 0; k < Highlighted.Count(); ++k)
+        runs += k == 0 || Highlighted.Items(k) != Highlighted.Items(k - 1) + 1;
+    removed.Rows.reserve(runs);
+    for (const std::int32_t row : Highlighted)
+        if (!removed.Rows.empty() && removed.Rows.back().First + removed.Rows.back().Count == row)
+            ++removed.Rows.back().Count;
+        else
+            removed.Rows.push_back({row, 1});
+    MoveHighlightedTo(removed.Entries);
+}
+
+void TKeyItems::MoveHighlightedTo(TKeyItems& into) {
+    if (!Highlighted.StrictlyAscending() || !into.items_.empty())
+        throw EListError("Only ascending rows can be taken into an empty list");
+    into.items_.reserve(static_cast<std::size_t>(Highlighted.Count()));
+    DeleteAscending(&into.items_);
+    std::size_t takenBytes = 0;
+    for (const TKeyItem& item : into.items_)
+        takenBytes += item.size_;
+    const std::size_t kept = arena_.Used() - arena_.Dead() - takenBytes;
+    if (takenBytes >= (1u << 20) && takenBytes >= kept / 2) {
+        // Packing the kept texts into a fresh arena, on two threads, costs less than copying the taken ones;
+        // the old arena, which holds the taken texts, goes along with them, and what the list keeps counts
+        // there as dead.
+        TTextArena fresh;
+        PackTexts(items_, items_, fresh);
+        arena_.Swap(fresh);
+        into.arena_.Adopt(fresh);
+        into.arena_.Release(arena_.Used());
+    } else {
+        into.arena_.Reserve(takenBytes);
+        for (TKeyItem& item : into.items_)
+            item.data_ = into.arena_.Store(item.Text());
+        arena_.Release(takenBytes);
+    }
+    if (items_.size() < items_.capacity() / 2)
+        items_.shrink_to_fit();
 }
 
 void TKeyItems::DeleteOneByOne() {

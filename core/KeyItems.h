@@ -17,6 +17,8 @@
 #include <vector>
 
 class IClipboard;
+class TRewriteLog;
+struct TRemovedRows;
 
 // One keyword list: owned entries in display order, its name, display settings, last sort order and the
 // indices of the entries that the current operation treats as highlighted (ascending, filled by the caller).
@@ -30,6 +32,12 @@ public:
     std::string Name;
     TListSettings Settings;
     std::uint8_t SortOrder = 0;
+    // While set, the rewrites of entries note the texts they replace here, and the sort hands the old row
+    // of each new row here: what an undo level needs to take the change back.
+    TRewriteLog* RewriteLog = nullptr;
+    TLargeVector<std::int32_t>* SortedFrom = nullptr;
+    // While set, removing the duplicates takes the entries it removes here.
+    TRemovedRows* DuplicatesRemoved = nullptr;
 
     TKeyItems() = default;
     TKeyItems(const TKeyItems&) = delete;
@@ -125,19 +133,31 @@ public:
     bool SameEntries(const TKeyItems& other) const;
     // Appends to into a copy of the entries of the rows (ascending runs inside the list), in order.
     void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
-    // CopyRows, then the rows go from this list.
+    // The rows go from this list to into, which must be empty, in order and with the storage of their texts.
     void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
+    // TakeRows of the rows in Highlighted (ascending), which removed notes as runs.
+    void TakeHighlighted(TRemovedRows& removed);
+    // Moves the entries so that row k holds what row from[k] held, or with inverse, back again.
+    void Permute(const TLargeVector<std::int32_t>& from, bool inverse);
     // Puts every entry of from, in order, back as the rows of the runs (ascending positions in the list they
     // make), with the storage of their texts; from is left without entries.
     void PutRows(const std::vector<TRowRun>& rows, TKeyItems& from);
 
 private:
     void DeleteOneByOne();
-    void DeleteAscending();
+    // With taken, the entries go there instead, their texts left in place.
+    void DeleteAscending(TKeyItemStore* taken = nullptr);
+    void MoveHighlightedTo(TKeyItems& into);
     // Copies the texts of source, in order, into one fresh block of arena and points the entries of target
     // (as many as source) at them.
     static void PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena);
 
     TTextArena arena_;
     TKeyItemStore items_;
+};
+
+// Rows that left a list: ascending runs of the rows they held, and their entries in order.
+struct TRemovedRows {
+    std::vector<TRowRun> Rows;
+    TKeyItems Entries;
 };

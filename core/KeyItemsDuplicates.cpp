@@ -214,6 +214,9 @@ int TKeyItems::RemoveDuplicates() {
     }
     const int removed = Highlighted.Count();
     SetCheckpoint("d029");
-    DeleteHighlighted();
+    if (DuplicatesRemoved)
+        TakeHighlighted(*DuplicatesRemoved);
+    else
+        DeleteHighlighted();
     return removed;
 }

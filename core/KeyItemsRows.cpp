@@ -34,12 +34,13 @@ void TKeyItems::CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) cons
 }
 
 void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into) {
-    CopyRows(rows, into);
+    const std::size_t count = RowsIn(rows, items_.size());
     Highlighted.Clear();
+    Highlighted.SetCapacity(static_cast<int>(count));
     for (const TRowRun& run : rows)
         for (int row = run.First; row < run.First + run.Count; ++row)
             Highlighted.Add(row);
-    DeleteHighlighted();
+    MoveHighlightedTo(into);
 }
 
 void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
@@ -63,4 +64,21 @@ void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
         merged.push_back(std::move(items_[kept++]));
     items_.swap(merged);
     from.items_.clear();
+}
+
+void TKeyItems::Permute(const TLargeVector<std::int32_t>& from, bool inverse) {
+    if (from.size() != items_.size())
+        throw EListError("The order to restore does not match the entries");
+    TLargeVector<std::int32_t> to;
+    if (inverse) {
+        to.resize(from.size());
+        for (std::size_t k = 0; k < from.size(); ++k)
+            to[static_cast<std::size_t>(from[k])] = static_cast<std::int32_t>(k);
+    }
+    const TLargeVector<std::int32_t>& source = inverse ? to : from;
+    TKeyItemStore moved;
+    moved.reserve(items_.size());
+    for (const std::int32_t row : source)
+        moved.push_back(std::move(items_[static_cast<std::size_t>(row)]));
+    items_.swap(moved);
 }

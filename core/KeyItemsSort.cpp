@@ -284,6 +284,8 @@ void TKeyItems::SortBy(std::uint8_t order) {
         }
         items_.swap(sorted);
     }
+    if (SortedFrom)
+        *SortedFrom = std::move(from);
     from = {};
     // The texts follow in the new order, so whatever runs through the list next reads memory in sequence.
     Compact();

@@ -1,6 +1,7 @@
 #include "core/ListFile.h"
 
 #include "core/KeyItems.h"
+#include "core/Progress.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -133,7 +134,9 @@ private:
     TChecksum checksum_;
 };
 
-std::uint64_t PutList(TPayloadSink& sink, const TKeyItems& list) {
+std::uint64_t PutList(TPayloadSink& sink, const TKeyItems& list, const std::atomic<bool>* giveUp) {
+    // Often enough that whoever asks waits a few milliseconds at most.
+    constexpr std::size_t CheckEvery = 1 << 14;
     const std::size_t count = static_cast<std::size_t>(list.Count());
     std::uint64_t textBytes = 0;
     for (std::size_t i = 0; i < count; ++i)
@@ -144,6 +147,8 @@ std::uint64_t PutList(TPayloadSink& sink, const TKeyItems& list) {
     sink.PutVarint(list.Name.size());
     sink.Put(list.Name);
     for (std::size_t i = 0; i < count; ++i) {
+        if (i % CheckEvery == 0 && giveUp && giveUp->load(std::memory_order_relaxed))
+            throw ECancelled();
         const std::string_view text = list.GetKeyItem(static_cast<int>(i)).Text();
         sink.PutVarint(text.size());
         sink.Put(text);
@@ -318,14 +323,14 @@ std::uint64_t ReadVarint(std::string_view data, std::size_t& pos, const std::str
     Damaged(path, "a length code is too long");
 }
 
-std::uint64_t WriteListFile(const std::string& path, const TKeyItems& list) {
+std::uint64_t WriteListFile(const std::string& path, const TKeyItems& list, const std::atomic<bool>* giveUp) {
     TPayloadSink sink(path);
-    return PutList(sink, list);
+    return PutList(sink, list, giveUp);
 }
 
-std::uint64_t ListChecksum(const TKeyItems& list) {
+std::uint64_t ListChecksum(const TKeyItems& list, const std::atomic<bool>* giveUp) {
     TPayloadSink sink;
-    return PutList(sink, list);
+    return PutList(sink, list, giveUp);
 }
 
 std::uint64_t ReadListFile(const std::string& path, TKeyItems& list) {

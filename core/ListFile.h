@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,10 +41,12 @@ private:
 };
 
 // A list's entries, name and sort order; the word counts are not kept. Creates the file (it must not exist
-// yet) and answers the checksum of what it wrote.
-std::uint64_t WriteListFile(const std::string& path, const TKeyItems& list);
+// yet) and answers the checksum of what it wrote. Raises ECancelled soon after giveUp turns true; the file
+// is then incomplete.
+std::uint64_t WriteListFile(const std::string& path, const TKeyItems& list,
+                            const std::atomic<bool>* giveUp = nullptr);
 // The checksum that WriteListFile would give for the list, without writing anything.
-std::uint64_t ListChecksum(const TKeyItems& list);
+std::uint64_t ListChecksum(const TKeyItems& list, const std::atomic<bool>* giveUp = nullptr);
 // Appends the file's entries to list and takes its name and sort order; answers the file's checksum.
 // Raises EDamagedFile or EInOutError; the list may then hold part of the entries.
 std::uint64_t ReadListFile(const std::string& path, TKeyItems& list);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/KeyItems.h"
+#include "core/RewriteLog.h"
 #include "core/TwoThreads.h"
 
 #include <array>
@@ -8,6 +9,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+// Every rewrite below notes the texts it replaces in the list's RewriteLog, when it has one.
 
 // Runs rewrite(text, out) on every entry in list order, out empty at each call, and stores out with SetText;
 // then lets the list give back storage that the new texts left dead.
@@ -18,6 +21,8 @@ template <class TRewrite> void RewriteEntries(TKeyItems& list, TRewrite&& rewrit
         TKeyItemRef item = list.GetKeyItem(i);
         out.clear();
         rewrite(item.Text(), out);
+        if (list.RewriteLog && out != item.Text())
+            list.RewriteLog->Note(0, i, item.Text());
         item.SetText(out);
     }
     list.CompactIfWasteful();
@@ -47,11 +52,16 @@ template <class TVisit> void VisitEntriesInParts(TKeyItems& list, TVisit&& visit
 // the new length, or TextUnchanged without writing. Each text is written over itself, so a long list is
 // rewritten on two threads; write must keep no state between calls.
 template <class TWrite> void RewriteEntriesInPlace(TKeyItems& list, TWrite&& write) {
-    VisitEntriesInParts(list, [&](unsigned, std::size_t, TKeyItemRef item, std::string& out) -> std::size_t {
-        out.resize(item.Text().size());
-        const std::size_t size = write(item.Text(), out.data());
-        return size == TextUnchanged ? 0 : item.PutOver({out.data(), size});
-    });
+    VisitEntriesInParts(
+        list, [&](unsigned part, std::size_t index, TKeyItemRef item, std::string& out) -> std::size_t {
+            out.resize(item.Text().size());
+            const std::size_t size = write(item.Text(), out.data());
+            if (size == TextUnchanged)
+                return 0;
+            if (list.RewriteLog && std::string_view(out.data(), size) != item.Text())
+                list.RewriteLog->Note(part, static_cast<int>(index), item.Text());
+            return item.PutOver({out.data(), size});
+        });
     list.CompactIfWasteful();
 }
 
@@ -64,6 +74,8 @@ template <class TMap> void RewriteEntriesAnyLength(TKeyItems& list, TMap&& map) 
         list, [&](unsigned part, std::size_t index, TKeyItemRef item, std::string& out) -> std::size_t {
             out.clear();
             map(item.Text(), out);
+            if (list.RewriteLog && out != item.Text())
+                list.RewriteLog->Note(part, static_cast<int>(index), item.Text());
             if (out.size() <= item.Text().size())
                 return item.PutOver(out);
             grown[part].emplace_back(static_cast<int>(index), out);

@@ -13,7 +13,61 @@ TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun
     list.CopyEntriesTo(*entries_);
 }
 
-TUndoLevel::~TUndoLevel() = default;
+TUndoLevel::~TUndoLevel() {
+    Unhook();
+}
+
+std::unique_ptr<TUndoLevel> TUndoLevel::ForSort(std::string caption, TKeyItems& list,
+                                                std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->order_ = std::make_unique<TLargeVector<std::int32_t>>();
+    list.SortedFrom = level->order_.get();
+    return level;
+}
+
+std::unique_ptr<TUndoLevel> TUndoLevel::ForRewrite(std::string caption, TKeyItems& list,
+                                                   std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->rewrites_ = std::make_unique<TRewriteLog>();
+    list.RewriteLog = level->rewrites_.get();
+    return level;
+}
+
+std::unique_ptr<TUndoLevel> TUndoLevel::ForDuplicates(std::string caption, TKeyItems& list,
+                                                      std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->duplicates_ = std::make_unique<TRemovedRows>();
+    level->removal_ = true;
+    level->countBefore_ = list.Count();
+    list.DuplicatesRemoved = level->duplicates_.get();
+    return level;
+}
+
+void TUndoLevel::Unhook() noexcept {
+    if (duplicates_ && list_->DuplicatesRemoved == duplicates_.get())
+        list_->DuplicatesRemoved = nullptr;
+    if (order_ && list_->SortedFrom == order_.get())
+        list_->SortedFrom = nullptr;
+    if (rewrites_ && list_->RewriteLog == rewrites_.get())
+        list_->RewriteLog = nullptr;
+}
+
+void TUndoLevel::Detach() {
+    Unhook();
+    // Texts put back one by one cost more than exchanging a copy of the list when most of them changed.
+    if (rewrites_ && rewrites_->Rows() > static_cast<std::size_t>(list_->Count()) / 2) {
+        entries_ = std::make_unique<TKeyItems>();
+        rewrites_->Before(*list_, *entries_);
+        rewrites_.reset();
+    }
+    if (!duplicates_)
+        return;
+    // The removed entries become those of an ordinary removal level.
+    removed_ = std::move(duplicates_->Rows);
+    entries_ = std::make_unique<TKeyItems>();
+    entries_->SwapEntries(duplicates_->Entries);
+    duplicates_.reset();
+}
 
 std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItems& list,
                                                    std::vector<TRowRun> highlighted,
@@ -41,8 +95,26 @@ std::size_t TUndoLevel::BytesFor(const TKeyItems& list, bool withEntries) {
     return sizeof(TUndoLevel) + entries;
 }
 
+std::size_t TUndoLevel::BytesForSort(const TKeyItems& list) {
+    return sizeof(TUndoLevel) + static_cast<std::size_t>(list.Count()) * sizeof(std::int32_t);
+}
+
+std::size_t TUndoLevel::BytesForRewrite(const TKeyItems& list) {
+    // Every text replaced, with its row.
+    return sizeof(TUndoLevel) + sizeof(TRewriteLog) +
+           static_cast<std::size_t>(list.Count()) * (sizeof(std::int32_t) + sizeof(TKeyItem)) +
+           list.TextBytes();
+}
+
+std::size_t TUndoLevel::BytesForDuplicates(const TKeyItems& list) {
+    // The list's whole storage may go along with the removed entries.
+    return sizeof(TUndoLevel) + sizeof(TRemovedRows) + list.EntriesMemory() +
+           static_cast<std::size_t>(list.Count()) * sizeof(TRowRun) / 2;
+}
+
 std::size_t TUndoLevel::Bytes() const {
     return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) +
+           (order_ ? order_->capacity() * sizeof(std::int32_t) : 0) + (rewrites_ ? rewrites_->Bytes() : 0) +
            (highlighted_.capacity() + removed_.capacity()) * sizeof(TRowRun) + caption_.capacity() +
            name_.capacity();
 }
@@ -50,14 +122,32 @@ std::size_t TUndoLevel::Bytes() const {
 bool TUndoLevel::Unchanged(const std::vector<TRowRun>& highlighted) const {
     if (removal_)
         return highlighted == highlighted_ && list_->Count() == countBefore_;
+    if (highlighted != highlighted_ || list_->SortOrder != sortOrder_ || list_->Name != name_)
+        return false;
+    if (rewrites_)
+        return rewrites_->Empty();
+    if (order_) {
+        // Row k held the text of row from[k]: only equal texts changed places.
+        const TKeyItems& list = *list_;
+        for (std::size_t k = 0; k < order_->size(); ++k)
+            if (const std::int32_t from = (*order_)[k];
+                from != static_cast<std::int32_t>(k) &&
+                list.GetKeyItem(static_cast<int>(k)).Text() != list.GetKeyItem(from).Text())
+                return false;
+        return true;
+    }
     // Most changes show in the count or the text bytes; only the others need the texts compared.
-    return highlighted == highlighted_ && list_->SortOrder == sortOrder_ && list_->Name == name_ &&
-           (!entries_ || (entries_->Count() == list_->Count() &&
+    return (!entries_ || (entries_->Count() == list_->Count() &&
                           entries_->TextBytes() == list_->TextBytes() && entries_->SameEntries(*list_)));
 }
 
 std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
-    if (!removal_ && entries_)
+    if (order_ && !order_->empty()) {
+        list_->Permute(*order_, sortedNow_);
+        sortedNow_ = !sortedNow_;
+    } else if (rewrites_) {
+        rewrites_->Exchange(*list_);
+    } else if (!removal_ && entries_)
         list_->SwapEntries(*entries_);
     else if (removal_ && entries_->Count() > 0)
         list_->PutRows(removed_, *entries_);

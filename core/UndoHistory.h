@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LargeBuffer.h"
+#include "core/RewriteLog.h"
 #include "core/RowRuns.h"
 
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <vector>
 
 class TKeyItems;
+struct TRemovedRows;
 
 // One step of one list's history: the list as it was before a command (or, once the command is undone, as
 // the command left it). Stepping exchanges the kept state with the list's own, so undo and redo copy nothing.
@@ -28,9 +31,25 @@ public:
                                                   std::vector<TRowRun> highlighted,
                                                   std::vector<TRowRun> rows);
 
-    // What a level of the list would take before it is made.
+    // Keeps the list's highlight, sort order and name; while the command runs, the list hands the level
+    // the order its sort made, or the texts its rewrites replaced, until Detach.
+    static std::unique_ptr<TUndoLevel> ForSort(std::string caption, TKeyItems& list,
+                                               std::vector<TRowRun> highlighted);
+    static std::unique_ptr<TUndoLevel> ForRewrite(std::string caption, TKeyItems& list,
+                                                  std::vector<TRowRun> highlighted);
+    // ForRemoval of the rows that the list's removal of duplicates takes out, with the storage of their
+    // texts.
+    static std::unique_ptr<TUndoLevel> ForDuplicates(std::string caption, TKeyItems& list,
+                                                     std::vector<TRowRun> highlighted);
+    // The command is over: the list hands the level nothing more.
+    void Detach();
+
+    // What a level of the list would take before it is made (for a rewrite, at most).
     static std::size_t BytesFor(const TKeyItems& list, bool withEntries);
     static std::size_t BytesForRemoval(const TKeyItems& list, const std::vector<TRowRun>& rows);
+    static std::size_t BytesForSort(const TKeyItems& list);
+    static std::size_t BytesForRewrite(const TKeyItems& list);
+    static std::size_t BytesForDuplicates(const TKeyItems& list);
 
     const std::string& Caption() const { return caption_; }
     TKeyItems& List() const { return *list_; }
@@ -44,6 +63,8 @@ public:
 private:
     friend class TUndoHistory;
 
+    void Unhook() noexcept;
+
     std::string caption_;
     TKeyItems* list_;
     std::unique_ptr<TKeyItems> entries_;
@@ -51,6 +72,14 @@ private:
     std::vector<TRowRun> removed_;
     bool removal_ = false;
     int countBefore_ = 0;
+    // For a sort: the old row of each row it made, or nothing when it moved none; sortedNow_ tells whether
+    // the list shows the sorted order.
+    std::unique_ptr<TLargeVector<std::int32_t>> order_;
+    bool sortedNow_ = true;
+    // For a rewrite: the texts that the other side of the step holds.
+    std::unique_ptr<TRewriteLog> rewrites_;
+    // For a removal of duplicates, while it runs.
+    std::unique_ptr<TRemovedRows> duplicates_;
     std::vector<TRowRun> highlighted_;
     std::uint8_t sortOrder_;
     std::string name_;

@@ -179,13 +179,13 @@ void TListStore::RemoveStrays() const {
     }
 }
 
-bool TListStore::Stage(int index, const TKeyItems& list) {
+bool TListStore::Stage(int index, const TKeyItems& list, const std::atomic<bool>* giveUp) {
     if (saved_.size() <= static_cast<std::size_t>(index))
         saved_.resize(static_cast<std::size_t>(index) + 1);
     const TSaved& old = saved_[static_cast<std::size_t>(index)];
     TSaved fresh;
     fresh.Signature = SignatureOf(list);
-    if (old.Exists && old.Signature == fresh.Signature && ListChecksum(list) == old.Checksum)
+    if (old.Exists && old.Signature == fresh.Signature && ListChecksum(list, giveUp) == old.Checksum)
         return false;
     std::error_code ignored;
     fs::create_directories(folder_, ignored);
@@ -195,7 +195,7 @@ bool TListStore::Stage(int index, const TKeyItems& list) {
     // A name past the saved generation can only be left from a save that never took effect.
     std::remove(path.c_str());
     try {
-        fresh.Checksum = WriteListFile(path, list);
+        fresh.Checksum = WriteListFile(path, list, giveUp);
     } catch (...) {
         std::remove(path.c_str());
         throw;

@@ -2,6 +2,7 @@
 
 #include "core/RowRuns.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -48,8 +49,9 @@ public:
     void Forget();
 
     // Writes list index to a new file unless it holds what was saved last: a list whose size, name and
-    // sort order are as saved is compared by checksum. Answers whether it wrote.
-    bool Stage(int index, const TKeyItems& list);
+    // sort order are as saved is compared by checksum. Answers whether it wrote. Raises ECancelled soon
+    // after giveUp turns true, leaving nothing of this list staged.
+    bool Stage(int index, const TKeyItems& list, const std::atomic<bool>* giveUp = nullptr);
     // Makes the staged lists and the session the saved state (flushed to disk), or, when that fails, drops
     // the staged files and raises, leaving the previous save in effect.
     void Commit(int listCount, const TKeptSession& session);

@@ -46,14 +46,44 @@ TUndoStep::~TUndoStep() {
         controller_.undo_.Forget(*list);
 }
 
+template <class TMake> bool TUndoStep::KeepLevel(TKeyItems& list, std::size_t needed, TMake&& make) {
+    const TRoom room = RoomFor(needed, list);
+    if (room == TRoom::Fits)
+        levels_.push_back(make(controller_.HighlightOf(list)));
+    return room != TRoom::Refused;
+}
+
 bool TUndoStep::Keep(TKeyItems& list, bool withEntries) {
     if (!outermost_)
         return controller_.undoStep_->Keep(list, withEntries);
-    const TRoom room = RoomFor(TUndoLevel::BytesFor(list, withEntries), list);
-    if (room == TRoom::Fits)
-        levels_.push_back(
-            std::make_unique<TUndoLevel>(name_, list, controller_.HighlightOf(list), withEntries));
-    return room != TRoom::Refused;
+    return KeepLevel(list, TUndoLevel::BytesFor(list, withEntries), [&](std::vector<TRowRun> highlighted) {
+        return std::make_unique<TUndoLevel>(name_, list, std::move(highlighted), withEntries);
+    });
+}
+
+bool TUndoStep::KeepSort(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepSort(list);
+    return KeepLevel(list, TUndoLevel::BytesForSort(list), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForSort(name_, list, std::move(highlighted));
+    });
+}
+
+bool TUndoStep::KeepDuplicates(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepDuplicates(list);
+    // The level holds whatever the removal took when it stopped, so the command stays cancellable.
+    return KeepLevel(list, TUndoLevel::BytesForDuplicates(list), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForDuplicates(name_, list, std::move(highlighted));
+    });
+}
+
+bool TUndoStep::KeepRewrite(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepRewrite(list);
+    return KeepLevel(list, TUndoLevel::BytesForRewrite(list), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForRewrite(name_, list, std::move(highlighted));
+    });
 }
 
 bool TUndoStep::KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows) {
@@ -84,6 +114,8 @@ void TUndoStep::Commit() {
     if (!outermost_)
         return;
     for (auto& level : levels_)
+        level->Detach();
+    for (auto& level : levels_)
         if (!level->Unchanged(controller_.HighlightOf(level->List())))
             controller_.undo_.Push(std::move(level));
     levels_.clear();
@@ -92,6 +124,8 @@ void TUndoStep::Commit() {
 void TUndoStep::Restore() {
     if (!outermost_)
         return controller_.undoStep_->Restore();
+    for (auto& level : levels_)
+        level->Detach();
     // Newest first: a list kept twice ends as the first level kept it.
     for (auto level = levels_.rbegin(); level != levels_.rend(); ++level) {
         TKeyItems& list = (*level)->List();
@@ -117,6 +151,12 @@ void TMainFormController::RunCommand(const TCommand& command) {
         change = TListChange::Entries;
     if ((change == TListChange::Entries || change == TListChange::Highlight) &&
         !step.Keep(List(), change == TListChange::Entries))
+        return;
+    if (change == TListChange::Order && !step.KeepSort(List()))
+        return;
+    if (change == TListChange::Texts && !step.KeepRewrite(List()))
+        return;
+    if (change == TListChange::Duplicates && !step.KeepDuplicates(List()))
         return;
     if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
         return;

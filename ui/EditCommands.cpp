@@ -14,6 +14,28 @@ TListChange ChangeOf(const TCommand& command) {
     case TCommandId::ListsHighlightFound:
     case TCommandId::ListsHighlightLonger:
         return TListChange::Highlight;
+    case TCommandId::DeleteDuplicates:
+        return TListChange::Duplicates;
+    case TCommandId::ModifySortAsc:
+    case TCommandId::ModifySortDesc:
+    case TCommandId::ModifySortAscWC:
+    case TCommandId::ModifySortDescWC:
+        return TListChange::Order;
+    case TCommandId::CleanUnwantedTerms:
+    case TCommandId::CleanRepeatedSpaces:
+    case TCommandId::CleanRepeatedCharacters:
+    case TCommandId::CleanUnwantedCharacters:
+    case TCommandId::CleanTrailingChars:
+    case TCommandId::ModifyAddWordsAtStart:
+    case TCommandId::ModifyAddWordsAtEnd:
+    case TCommandId::ModifyUpperCase:
+    case TCommandId::ModifyLowerCase:
+    case TCommandId::ModifyCamelCase:
+    case TCommandId::ModifySearchReplace:
+    case TCommandId::ModifyGoogleQuote:
+    case TCommandId::ModifyGoogleBracket:
+    case TCommandId::ModifyGoogleNone:
+        return TListChange::Texts;
     default:
         break;
     }

@@ -28,6 +28,12 @@ enum class TListChange : std::uint8_t {
     Highlight,
     // The current list's entries, and with them its highlight and sort order.
     Entries,
+    // The order of the current list's entries, by its sort alone.
+    Order,
+    // The texts of some of the current list's entries, by the rewrites of entries alone.
+    Texts,
+    // The current list's duplicate entries go, by its removal of duplicates alone.
+    Duplicates,
     // The current list's highlighted entries go, and nothing else changes.
     HighlightedRows,
     // The list that the command's dialog chooses; the handler names it before changing it.

@@ -144,7 +144,9 @@ TKeptSession TListKeeper::Session() const {
 void TListKeeper::CommandStarting() {
     if (!saver_)
         return;
-    // The saver reads the lists only briefly; meanwhile the window goes on painting, but takes no input.
+    // A save that is reading the lists gives them up within milliseconds; meanwhile the window goes on
+    // painting, but takes no input.
+    saver_->Hold();
     std::timed_mutex& lock = saver_->ListsLock();
     while (!lock.try_lock_for(std::chrono::milliseconds(10)))
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -17,7 +17,7 @@ class TMainFormController;
 class TManagementLayer;
 
 // Keeps the keyword lists between runs: restores them in the background when the program starts, while
-// the window is already up, and saves after every command that changed one, and at exit. A damaged saved
+// the window is already up, and saves when the commands that changed one pause, and at exit. A damaged saved
 // state is set aside and named to the user once. Off when the management layer's KeepLists is off: then
 // nothing is restored and what was kept is dropped.
 class TListKeeper : public ICommandObserver {

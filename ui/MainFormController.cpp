@@ -156,7 +156,7 @@ void TMainFormController::SortByColumn(int column) {
                                                                    : TSortOrder::AscendingWordCount)
                     : (sortOrder == TSortOrder::Ascending ? TSortOrder::Descending : TSortOrder::Ascending);
     TUndoStep undo(*this, UndoNameOf(order));
-    if (!undo.Keep(List(), true))
+    if (!undo.KeepSort(List()))
         return;
     if (undo.RunOrRestore([&] { ApplySort(order); }))
         undo.Commit();

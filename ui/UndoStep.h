@@ -34,6 +34,12 @@ public:
     bool Keep(TKeyItems& list, bool withEntries);
     // Keep for a command that only removes these rows: the level holds just their entries.
     bool KeepRemoval(TKeyItems& list, const std::vector<TRowRun>& rows);
+    // Keep for a command that only sorts the list, or only rewrites texts of its entries: the level holds
+    // just the order, or the replaced texts.
+    bool KeepSort(TKeyItems& list);
+    bool KeepRewrite(TKeyItems& list);
+    // Keep for a command that only removes the list's duplicates: the level holds just the removed ones.
+    bool KeepDuplicates(TKeyItems& list);
     // The command ended: its levels of changed lists join the history.
     void Commit();
     // The command was cancelled: the lists are put back as the levels kept them, and the levels go.
@@ -53,6 +59,8 @@ private:
     enum class TRoom { Fits, WithoutUndo, Refused };
     // Whether a level of that many bytes fits the undo memory; when not, the user's answer.
     TRoom RoomFor(std::size_t needed, const TKeyItems& list);
+    // Takes the level that make() makes when one of needed bytes fits.
+    template <class TMake> bool KeepLevel(TKeyItems& list, std::size_t needed, TMake&& make);
     bool Cancellable() const { return unkept_.empty() && !removal_; }
     void Report(double fraction);
 

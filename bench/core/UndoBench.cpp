@@ -19,22 +19,42 @@ double SecondsOf(const std::function<void()>& work) {
     return std::chrono::duration<double>(TClock::now() - start).count();
 }
 
+// What the level of a command keeps, as the window chooses it: a copy of the list, the entries of the few
+// highlighted rows it deletes, the order its sort made, the texts its rewrite replaced, or the duplicates
+// it removed.
+enum class TKeeps { Copy, Rows, Order, Texts, Duplicates };
+
 // A command timed with its undo level: on a fresh list of phrases or on an empty one, with every stride-th
-// entry highlighted, and with a level that copies the list or, as the window keeps for deleting a few
-// highlighted entries, one that keeps only those.
+// entry highlighted.
 struct TUndoCase {
     const char* Name;
     bool StartEmpty;
     std::size_t (*Stride)(std::size_t entries);
-    bool KeepsRows;
+    TKeeps Keeps;
     void (*Command)(TKeyItems& list, std::size_t entries);
 };
 
-// The time is that of the undo; the counters give the taking of the level, the redo, and the bytes of the
-// level before (what undo puts back) and after the undo (what redo puts back).
+std::unique_ptr<TUndoLevel> LevelOf(TKeeps keeps, TKeyItems& list, const std::vector<int>& rows) {
+    switch (keeps) {
+    case TKeeps::Rows:
+        return TUndoLevel::ForRemoval("command", list, {}, RunsOf(rows));
+    case TKeeps::Order:
+        return TUndoLevel::ForSort("command", list, {});
+    case TKeeps::Texts:
+        return TUndoLevel::ForRewrite("command", list, {});
+    case TKeeps::Duplicates:
+        return TUndoLevel::ForDuplicates("command", list, {});
+    case TKeeps::Copy:
+        break;
+    }
+    return std::make_unique<TUndoLevel>("command", list, std::vector<TRowRun>{}, true);
+}
+
+// The time is that of the undo; the counters give the taking of the level, the command, the redo, and the
+// bytes of the level before (what undo puts back) and after the undo (what redo puts back).
 void TimeUndo(benchmark::State& state, const TUndoCase& undoCase) {
     const auto entries = static_cast<std::size_t>(state.range(0));
-    double take = 0, redo = 0, levelBytes = 0, redoBytes = 0;
+    double take = 0, command = 0, redo = 0, levelBytes = 0, redoBytes = 0;
     for (auto _ : state) {
         TKeyItems list;
         if (!undoCase.StartEmpty)
@@ -45,16 +65,16 @@ void TimeUndo(benchmark::State& state, const TUndoCase& undoCase) {
                 removed.push_back(static_cast<int>(i));
         TUndoHistory history(std::size_t{1} << 40);
         std::unique_ptr<TUndoLevel> level;
-        take += SecondsOf([&] {
-            level = undoCase.KeepsRows
-                        ? TUndoLevel::ForRemoval("command", list, {}, RunsOf(removed))
-                        : std::make_unique<TUndoLevel>("command", list, std::vector<TRowRun>{}, true);
-        });
-        levelBytes = static_cast<double>(level->Bytes());
+        take += SecondsOf([&] { level = LevelOf(undoCase.Keeps, list, removed); });
         list.Highlighted.Clear();
         for (int row : removed)
             list.Highlighted.Add(row);
-        undoCase.Command(list, entries);
+        // A level that the command fills costs within the command.
+        command += SecondsOf([&] {
+            undoCase.Command(list, entries);
+            level->Detach();
+        });
+        levelBytes = static_cast<double>(level->Bytes());
         history.Push(std::move(level));
         state.SetIterationTime(SecondsOf([&] { history.Undo(list, {}); }));
         redoBytes = static_cast<double>(history.NextRedo(list)->Bytes());
@@ -65,22 +85,26 @@ void TimeUndo(benchmark::State& state, const TUndoCase& undoCase) {
         return seconds * 1000 / static_cast<double>(state.iterations());
     };
     state.counters["take_ms"] = perRun(take);
+    state.counters["command_ms"] = perRun(command);
     state.counters["redo_ms"] = perRun(redo);
     state.counters["level_MB"] = levelBytes / Megabyte;
     state.counters["redo_level_MB"] = redoBytes / Megabyte;
 }
 
 const TUndoCase Cases[] = {
-    {"BM_Undo/DuplicateEntries", false, nullptr, false,
+    {"BM_Undo/DuplicateEntries", false, nullptr, TKeeps::Duplicates,
      [](TKeyItems& l, std::size_t) { l.RemoveDuplicates(); }},
-    {"BM_Undo/SortAscending", false, nullptr, false, [](TKeyItems& l, std::size_t) { l.SortBy(1); }},
-    {"BM_Undo/RepeatedSpaces", false, nullptr, false, [](TKeyItems& l, std::size_t) { l.CollapseSpaces(); }},
-    {"BM_Undo/LowerCase", false, nullptr, false, [](TKeyItems& l, std::size_t) { l.ToLowerCase(); }},
-    {"BM_Undo/DeleteHalfHighlighted", false, [](std::size_t) -> std::size_t { return 2; }, false,
+    {"BM_Undo/SortAscending", false, nullptr, TKeeps::Order, [](TKeyItems& l, std::size_t) { l.SortBy(1); }},
+    {"BM_Undo/RepeatedSpaces", false, nullptr, TKeeps::Texts,
+     [](TKeyItems& l, std::size_t) { l.CollapseSpaces(); }},
+    {"BM_Undo/LowerCase", false, nullptr, TKeeps::Texts, [](TKeyItems& l, std::size_t) { l.ToLowerCase(); }},
+    {"BM_Undo/UpperCase", false, nullptr, TKeeps::Texts, [](TKeyItems& l, std::size_t) { l.ToUpperCase(); }},
+    {"BM_Undo/DeleteHalfHighlighted", false, [](std::size_t) -> std::size_t { return 2; }, TKeeps::Copy,
      [](TKeyItems& l, std::size_t) { l.DeleteHighlighted(); }},
-    {"BM_Undo/DeleteTenHighlighted", false, [](std::size_t n) { return n / 10; }, true,
+    {"BM_Undo/DeleteTenHighlighted", false, [](std::size_t n) { return n / 10; }, TKeeps::Rows,
      [](TKeyItems& l, std::size_t) { l.DeleteHighlighted(); }},
-    {"BM_Undo/ImportIntoEmpty", true, nullptr, false, [](TKeyItems& l, std::size_t n) { LoadPhrases(l, n); }},
+    {"BM_Undo/ImportIntoEmpty", true, nullptr, TKeeps::Copy,
+     [](TKeyItems& l, std::size_t n) { LoadPhrases(l, n); }},
 };
 
 const int Registered = [] {

@@ -74,8 +74,8 @@ void BM_Job(benchmark::State& state) {
     TKeyItems& list = *Program->Controller.CurrentList();
     int imported = 0, unique = 0, highlighted = 0;
     for (auto _ : state) {
-        // Through the program, which first lets the saving of the kept lists finish; a fresh start has no
-        // undo levels either.
+        // Through the program, before which a save of the kept lists that is running gives up; a fresh start
+        // has no undo levels either.
         if (list.Count() > 0)
             Trigger("aDeleteAll");
         Program->Controller.ForgetUndoOf(list);

@@ -7,6 +7,7 @@
 #include "core/KeyItems.h"
 #include "dialogs/ButtonEx.h"
 #include "dialogs/ModalRun.h"
+#include "frame/ListSaver.h"
 #include "frame/ListStore.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Action.h"
@@ -208,7 +209,7 @@ private slots:
             for (const char* command : {"aHighlightAll", "aModifySortAsc", "aModifySortDesc"}) {
                 TestedProgram->Lists.CurrentList()->AddKeyword(command);
                 Run(command);
-                QTest::qWait(300);
+                QTest::qWait(static_cast<int>(TListSaver::QuietTime.count()) + 300);
             }
         });
         QCOMPARE(boxes.size(), 1);

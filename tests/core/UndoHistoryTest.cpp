@@ -39,7 +39,7 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
     for (int step = 0; step < 600; ++step) {
         const int l = static_cast<int>(random() % 2);
         TKeyItems& list = lists[l];
-        const unsigned action = random() % 11;
+        const unsigned action = random() % 14;
         if (action < 2 && history.NextUndo(list)) {
             redo[l].push_back(LookOf(list, shown[l]));
             shown[l] = history.Undo(list, shown[l]);
@@ -64,13 +64,31 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
                 std::vector<int> rows(list.Highlighted.begin(), list.Highlighted.end());
                 level = TUndoLevel::ForRemoval("removal", list, shown[l], RunsOf(rows));
                 list.DeleteHighlighted();
+            } else if (action == 11) {
+                level = TUndoLevel::ForSort("sort", list, shown[l]);
+                list.SortBy(static_cast<std::uint8_t>(1 + random() % 4));
+            } else if (action == 12) {
+                level = TUndoLevel::ForRewrite("rewrite", list, shown[l]);
+                // Most texts change, or some.
+                if (random() % 2)
+                    list.ToUpperCase();
+                else
+                    list.CollapseSpaces();
+            } else if (action == 13) {
+                // Sometimes enough long duplicates that the list's storage goes along with them.
+                for (int k = random() % 2 ? 700 : 2; k > 0; --k)
+                    list.AddKeyword(std::string(2000, static_cast<char>('a' + random() % 3)));
+                undo[l].back() = LookOf(list, shown[l]);
+                level = TUndoLevel::ForDuplicates("duplicates", list, shown[l]);
+                list.RemoveDuplicates();
             } else {
                 level = std::make_unique<TUndoLevel>("change", list, shown[l], entries);
             }
+            level->Detach();
             if (entries) {
                 // Added, rewritten, deleted texts: the kept copy must not share storage with the list.
                 for (unsigned k = random() % 6; k > 0; --k)
-                    list.AddKeyword(std::to_string(step) + std::string(random() % 4, ' ') +
+                    list.AddKeyword("w" + std::to_string(step) + std::string(random() % 4, ' ') +
                                     std::to_string(k));
                 if (list.Count() > 0)
                     list.GetKeyItem(static_cast<int>(random() % list.Count())).SetText("rewritten text");
@@ -85,6 +103,11 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
             shown[l] = list.Count() > 0 ? Runs{{0, static_cast<int>(random() % list.Count()) + 1}} : Runs{};
             history.Push(std::move(level));
         }
+        // The storage that steps move between lists and levels is accounted to the right owner.
+        std::size_t bytes = 0;
+        for (const std::string& text : Texts(list))
+            bytes += text.size();
+        ASSERT_EQ(list.TextBytes(), bytes) << step;
     }
 }
 

@@ -1,13 +1,17 @@
 #include "frame/ListStore.h"
+#include "core/BusinessLogicLayer.h"
 #include "core/KeyItems.h"
 #include "core/ListFile.h"
+#include "frame/ListSaver.h"
 #include "tests/frame/FrameTestSupport.h"
 
 #include <chrono>
 #include <csignal>
+#include <mutex>
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -265,6 +269,71 @@ TEST(ListStore, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewState) {
     std::cout << "killed saves: " << keptOld << " left the old state, " << tookNew << " the new one\n";
     EXPECT_GT(keptOld, 20);
     EXPECT_GT(tookNew, 20);
+}
+
+// A command that starts while the saver stages the lists gets them within milliseconds; the old save stays
+// in effect, nothing staged is left behind, and the save asked for after the command is complete.
+TEST(ListSaver, ACommandMidStagingMakesTheSaveGiveUpCleanly) {
+    TempFolder temp;
+    const std::string folder = temp / "Lists";
+    TBusinessLogicLayer layer;
+    for (int i = 0; i < 2; ++i)
+        layer.NewList().Name = "List-" + std::to_string(i);
+    auto fill = [&](char letter, int entries) {
+        TKeyItems& list = layer.GetList(0);
+        list.Clear();
+        for (int i = 0; i < entries; ++i)
+            list.AddKeyword(std::string(40, letter) + std::to_string(i));
+    };
+    auto model = [&] {
+        TKeptState state;
+        for (int i = 0; i < layer.ListCount(); ++i) {
+            state.Lists.push_back(std::make_unique<TKeyItems>());
+            layer.GetList(i).CopyEntriesTo(*state.Lists.back());
+            state.Lists.back()->Name = layer.GetList(i).Name;
+        }
+        return ModelOf(state);
+    };
+    TListStore store(folder);
+    TListSaver saver(store, layer);
+    fill('a', 1000);
+    saver.Request({});
+    saver.Flush();
+    TModel old = model();
+    std::vector<std::string> oldFiles = FilesIn(folder);
+    ASSERT_EQ(Loaded(folder), old);
+
+    int gaveUp = 0;
+    for (char letter = 'b'; letter < 'z' && gaveUp == 0; ++letter) {
+        fill(letter, 2'000'000);
+        saver.Request({});
+        // Staging has begun once a file of the new generation shows up.
+        const auto until = std::chrono::steady_clock::now() + TListSaver::QuietTime * 20;
+        while (FilesIn(folder) == oldFiles && std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+        saver.Hold();
+        const auto asked = std::chrono::steady_clock::now();
+        const std::scoped_lock lists(saver.ListsLock());
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(50));
+        if (FilesIn(folder) != oldFiles) {
+            // The staging was over first; its save is let through to start again from it.
+            saver.Flush();
+            old = model();
+            oldFiles = FilesIn(folder);
+            continue;
+        }
+        ++gaveUp;
+        EXPECT_EQ(Loaded(folder), old);
+        fill('a', 1000);
+    }
+    ASSERT_EQ(gaveUp, 1) << "no save was caught staging";
+    layer.GetList(1).AddKeyword("after the command");
+    saver.Request({1, RunsOf({0})});
+    saver.Flush();
+    EXPECT_FALSE(saver.TakeFailure());
+    TModel now = model();
+    now.Session = {1, RunsOf({0})};
+    EXPECT_EQ(Loaded(folder), now);
 }
 
 TEST(ListFile, ChecksumDoesNotDependOnHowTheStreamIsCut) {

@@ -153,12 +153,11 @@ private slots:
         management->UndoMemory = 1;
         view->cancelAt = 1;
         const TListState before = State();
-        Action(CommandOf(TCommandId::ModifySortAsc).Name).trigger();
+        Action(CommandOf(TCommandId::DeleteDuplicates).Name).trigger();
         QVERIFY(!reported);
         QVERIFY(!view->cancelOffered);
         QVERIFY(view->progressFractions.size() > 1);
-        QCOMPARE(Current().SortOrder, 1);
-        QCOMPARE(State().Entries.size(), before.Entries.size());
+        QVERIFY(State().Entries.size() < before.Entries.size());
         StopController();
     }
 
