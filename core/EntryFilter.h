@@ -25,13 +25,15 @@ public:
     bool Done() const { return done_; }
     // Ascending rows of the entries found; all of them once Done.
     const std::vector<std::int32_t>& Matches() const {
-        return result_ < 0 ? matches_ : typed_[static_cast<std::size_t>(result_)].Rows;
+        return result_ < 0 ? matches_ : *typed_[static_cast<std::size_t>(result_)].Rows;
     }
+    // Matches of a search that is Done, shared rather than copied; they stay as they are while held.
+    std::shared_ptr<const std::vector<std::int32_t>> Result() const;
 
 private:
     struct TResult {
         std::string Folded;
-        std::vector<std::int32_t> Rows;
+        std::shared_ptr<const std::vector<std::int32_t>> Rows;
     };
 
     bool Contains(std::string_view text, std::string& scratch) const;
