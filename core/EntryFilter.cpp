@@ -126,7 +126,7 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     if (done_)
         return true;
     const int count = list.Count();
-    const std::vector<std::int32_t>* candidates = narrowing_ ? typed_.back().Rows.get() : nullptr;
+    const TFilterRows* candidates = narrowing_ ? typed_.back().Rows.get() : nullptr;
     const std::size_t total = candidates ? candidates->size() : static_cast<std::size_t>(count);
     if (next_ == 0)
         matches_.reserve(total);
@@ -157,7 +157,7 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
 
 void TEntryFilter::Keep(std::size_t listCount) {
     search_.reset();
-    typed_.push_back({folded_, std::make_shared<const std::vector<std::int32_t>>(std::move(matches_))});
+    typed_.push_back({folded_, std::make_shared<const TFilterRows>(std::move(matches_))});
     matches_ = {};
     // The widest results go first when the kept ones grow too large; the newest stays.
     std::size_t kept = 0;
@@ -170,8 +170,8 @@ void TEntryFilter::Keep(std::size_t listCount) {
     result_ = static_cast<int>(typed_.size()) - 1;
 }
 
-std::shared_ptr<const std::vector<std::int32_t>> TEntryFilter::Result() const {
+std::shared_ptr<const TFilterRows> TEntryFilter::Result() const {
     if (result_ < 0)
-        return std::make_shared<const std::vector<std::int32_t>>(matches_);
+        return std::make_shared<const TFilterRows>(matches_);
     return typed_[static_cast<std::size_t>(result_)].Rows;
 }

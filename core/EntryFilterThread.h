@@ -17,7 +17,7 @@
 // waits for one: a newer search abandons an older one, and only a search that completes is reported.
 class TEntryFilterThread {
 public:
-    using TRows = std::shared_ptr<const std::vector<std::int32_t>>;
+    using TRows = std::shared_ptr<const TFilterRows>;
     // found(search, rows): the search of that number is complete; called on the thread, and no more for a
     // search that was abandoned before it completed.
     explicit TEntryFilterThread(std::function<void(std::uint64_t search, TRows rows)> found);

@@ -65,7 +65,7 @@ void TListFilter::StartSearch() {
     if (!list) {
         thread_.Cancel();
         search_ = 0;
-        view_.ShowOnly(std::make_shared<const std::vector<std::int32_t>>());
+        view_.ShowOnly(std::make_shared<const TFilterRows>());
         emit Shown();
         return;
     }

@@ -104,7 +104,7 @@ void TODListView::SetRowCount(int count) {
     ShowRows(static_cast<int>(std::lower_bound(shown.begin(), shown.end(), count) - shown.begin()));
 }
 
-void TODListView::ShowOnly(std::shared_ptr<const std::vector<std::int32_t>> rows) {
+void TODListView::ShowOnly(std::shared_ptr<const TLargeVector<std::int32_t>> rows) {
     // The same rows again (the filter run anew on an unchanged list) keep their place on screen.
     if (filtered_ && std::ranges::equal(*rows, Shown()))
         return;

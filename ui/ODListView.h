@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LargeBuffer.h"
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 
@@ -58,7 +60,7 @@ public:
     int RowCount() const { return listCount_; }
     // Shows only these list rows (ascending), shared with whoever found them; the current row and the scroll
     // position start afresh.
-    void ShowOnly(std::shared_ptr<const std::vector<std::int32_t>> rows);
+    void ShowOnly(std::shared_ptr<const TLargeVector<std::int32_t>> rows);
     // Ends the filter; the current row stays on its list row.
     void ShowAll();
     bool Filtered() const { return filtered_; }
@@ -132,7 +134,7 @@ private:
     // The list rows shown while filtered (the first count_ of shown_), and their highlight, which is written
     // through to the list's at once and read back from it when the list's changes otherwise.
     std::span<const std::int32_t> Shown() const { return {shown_->data(), static_cast<std::size_t>(count_)}; }
-    std::shared_ptr<const std::vector<std::int32_t>> shown_;
+    std::shared_ptr<const TLargeVector<std::int32_t>> shown_;
     TRowSelection* shownSelection_ = nullptr;
     bool filtered_ = false;
     bool shownStale_ = false;

@@ -33,7 +33,7 @@ std::vector<std::int32_t> Search(TEntryFilter& filter, const TKeyItems& list, st
     filter.Start(text, listChanged);
     while (!filter.Advance(list, step)) {
     }
-    return filter.Matches();
+    return {filter.Matches().begin(), filter.Matches().end()};
 }
 
 // Texts short and long (past the width read at once), typed on, deleted back, replaced and searched again
@@ -101,7 +101,7 @@ TEST(EntryFilterTest, ThreadSearchesTheChangedList) {
     std::map<std::uint64_t, std::vector<std::int32_t>> found;
     TEntryFilterThread thread([&](std::uint64_t search, TEntryFilterThread::TRows rows) {
         const std::lock_guard lock(mutex);
-        found[search] = *rows;
+        found[search] = {rows->begin(), rows->end()};
         reported.notify_all();
     });
     const auto result = [&](std::uint64_t search) {
