@@ -126,7 +126,7 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     if (done_)
         return true;
     const int count = list.Count();
-    const std::vector<std::int32_t>* candidates = narrowing_ ? &typed_.back().Rows : nullptr;
+    const TFilterRows* candidates = narrowing_ ? typed_.back().Rows.get() : nullptr;
     const std::size_t total = candidates ? candidates->size() : static_cast<std::size_t>(count);
     if (next_ == 0)
         matches_.reserve(total);
@@ -134,10 +134,12 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     const std::size_t first = next_;
     // Each part finds its own rows; part 0 holds the lower ones, so appending keeps them ascending.
     std::array<std::string, 2> scratch;
+    // A slice too short for two parts leaves the second part's rows empty, not as the slice before left them.
+    for (std::vector<std::int32_t>& found : found_)
+        found.clear();
     InParts(end - first, [&](unsigned part, unsigned parts) {
         const auto [from, to] = PartRange(end - first, part, parts);
         std::vector<std::int32_t>& found = found_[part];
-        found.clear();
         for (std::size_t i = first + from; i < first + to; ++i) {
             const int row = candidates ? (*candidates)[i] : static_cast<int>(i);
             if (row < count && Contains(list.GetKeyItem(row).Text(), scratch[part]))
@@ -155,15 +157,21 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
 
 void TEntryFilter::Keep(std::size_t listCount) {
     search_.reset();
-    typed_.push_back({folded_, std::move(matches_)});
+    typed_.push_back({folded_, std::make_shared<const TFilterRows>(std::move(matches_))});
     matches_ = {};
     // The widest results go first when the kept ones grow too large; the newest stays.
     std::size_t kept = 0;
     for (const TResult& typed : typed_)
-        kept += typed.Rows.size();
+        kept += typed.Rows->size();
     std::size_t dropped = 0;
     while (dropped + 1 < typed_.size() && kept > KeptResultsPerEntry * listCount)
-        kept -= typed_[dropped++].Rows.size();
+        kept -= typed_[dropped++].Rows->size();
     typed_.erase(typed_.begin(), typed_.begin() + static_cast<std::ptrdiff_t>(dropped));
     result_ = static_cast<int>(typed_.size()) - 1;
+}
+
+std::shared_ptr<const TFilterRows> TEntryFilter::Result() const {
+    if (result_ < 0)
+        return std::make_shared<const TFilterRows>(matches_);
+    return typed_[static_cast<std::size_t>(result_)].Rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LargeBuffer.h"
 #include "core/TermSearch.h"
 
 #include <array>
@@ -10,6 +11,10 @@
 #include <vector>
 
 class TKeyItems;
+
+// Ascending rows of a list: long results take storage straight from the system, on huge pages where it
+// gives them, so that a search on the filter's own thread faults in few pages.
+using TFilterRows = TLargeVector<std::int32_t>;
 
 // Finds the entries of a list whose text contains a text, ignoring case, a slice of entries at a time so that
 // its caller can stay responsive and abandon a search for a newer one. A text that extends the previous one
@@ -24,14 +29,16 @@ public:
     bool Advance(const TKeyItems& list, int rows);
     bool Done() const { return done_; }
     // Ascending rows of the entries found; all of them once Done.
-    const std::vector<std::int32_t>& Matches() const {
-        return result_ < 0 ? matches_ : typed_[static_cast<std::size_t>(result_)].Rows;
+    const TFilterRows& Matches() const {
+        return result_ < 0 ? matches_ : *typed_[static_cast<std::size_t>(result_)].Rows;
     }
+    // Matches of a search that is Done, shared rather than copied; they stay as they are while held.
+    std::shared_ptr<const TFilterRows> Result() const;
 
 private:
     struct TResult {
         std::string Folded;
-        std::vector<std::int32_t> Rows;
+        std::shared_ptr<const TFilterRows> Rows;
     };
 
     bool Contains(std::string_view text, std::string& scratch) const;
@@ -46,7 +53,7 @@ private:
     std::vector<TResult> typed_;
     bool narrowing_ = false;
     std::size_t next_ = 0;
-    std::vector<std::int32_t> matches_;
+    TFilterRows matches_;
     std::array<std::vector<std::int32_t>, 2> found_;
     // Which of typed_ is the result, or -1 for matches_.
     int result_ = -1;

@@ -51,8 +51,8 @@ bool SameWords(std::string_view a, std::string_view b) {
 }
 
 // The entries of one hash part whose words an earlier entry of the part has, ascending. A slot holds an entry
-// index and the high half of its hash, so that most slots that hold another entry are passed over without
-// looking at that entry's hash.
+// index and the high half of its hash: slots of other entries are passed over by that half alone, and the
+// rare entry whose half matches by chance fails the comparison of words.
 TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<std::uint64_t>& hashes,
                                      unsigned part, unsigned parts) {
     constexpr std::uint64_t Empty = ~std::uint64_t{0};
@@ -70,25 +70,30 @@ TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<s
                 return true;
             }
             const auto k = static_cast<int>(occupant & 0xFFFFFFFF);
-            if ((occupant ^ hash) >> 32 == 0 && hashes[static_cast<std::size_t>(k)] == hash &&
+            if ((occupant ^ hash) >> 32 == 0 &&
                 SameWords(list.GetKeyItem(k).Text(), list.GetKeyItem(static_cast<int>(index)).Text()))
                 return false;
         }
     };
+    // The entry in the first slot of the entry at i when its hash is alike, or -1.
+    const auto alikeAt = [&](std::size_t i) {
+        if (i >= hashes.size())
+            return -1;
+        const std::uint64_t occupant = slots[hashes[i] & mask];
+        return occupant != Empty && (occupant ^ hashes[i]) >> 32 == 0
+                   ? static_cast<int>(occupant & 0xFFFFFFFF)
+                   : -1;
+    };
     for (std::size_t i = 0; i < hashes.size(); ++i) {
         if (HashPart(hashes[i], parts) != part)
             continue;
-        // Two stages ahead: the slot, then what a slot that holds an alike hash points to.
+        // Three stages ahead: the slot, the entry that a slot with an alike hash holds, then its text.
         if (i + 16 < hashes.size())
             __builtin_prefetch(&slots[hashes[i + 16] & mask]);
-        if (i + 8 < hashes.size()) {
-            const std::uint64_t ahead = hashes[i + 8];
-            const std::uint64_t occupant = slots[ahead & mask];
-            if (occupant != Empty && (occupant ^ ahead) >> 32 == 0) {
-                __builtin_prefetch(&hashes[occupant & 0xFFFFFFFF]);
-                __builtin_prefetch(&list.GetKeyItem(static_cast<int>(occupant & 0xFFFFFFFF)));
-            }
-        }
+        if (const int k = alikeAt(i + 8); k >= 0)
+            __builtin_prefetch(&list.GetKeyItem(k));
+        if (const int k = alikeAt(i + 4); k >= 0)
+            __builtin_prefetch(list.GetKeyItem(k).Text().data());
         if (!place(static_cast<std::uint32_t>(i))) {
             later.push_back(static_cast<std::int32_t>(i));
         } else if (++occupied > slots.size() / 4 * 3) {

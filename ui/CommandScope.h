@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // Told when a command of the window starts and when it has ended, also when it failed. Commands run from
 // inside another command count as part of it.
 class ICommandObserver {
@@ -9,16 +11,17 @@ public:
     virtual void CommandEnded() = 0;
 };
 
-// The commands of one window: whether one is running, and who hears them start and end.
+// The commands of one window: whether one is running, and who hears them start and end. Observers hear a
+// start in the order they came and an end in the reverse order, as nested brackets close.
 class TCommandBrackets {
 public:
-    // observer: null to stop telling anyone.
-    void Observe(ICommandObserver* observer) { observer_ = observer; }
+    void Observe(ICommandObserver* observer) { observers_.push_back(observer); }
+    void Unobserve(ICommandObserver* observer) { std::erase(observers_, observer); }
     bool Running() const { return depth_ > 0; }
 
 private:
     friend class TCommandScope;
-    ICommandObserver* observer_ = nullptr;
+    std::vector<ICommandObserver*> observers_;
     int depth_ = 0;
 };
 

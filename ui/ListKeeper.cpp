@@ -25,7 +25,7 @@ TListKeeper::~TListKeeper() {
     } catch (...) {
         // Finish reports its own failures; nothing may escape a destructor.
     }
-    controller_.Commands().Observe(nullptr);
+    controller_.Commands().Unobserve(this);
 }
 
 bool TListKeeper::Keeping() const {
@@ -65,10 +65,13 @@ void TListKeeper::Delivered() {
     if (applied_)
         return;
     // A command holds references into the lists until it ends: the lists change only then.
-    if (controller_.Commands().Running())
+    if (controller_.Commands().Running()) {
         applyPending_ = true;
-    else
-        Apply(false);
+        return;
+    }
+    // Putting the lists in place changes them as a command does: whoever reads them waits meanwhile.
+    const TCommandScope command(controller_.Commands());
+    Apply(false);
 }
 
 void TListKeeper::Apply(bool atExit) {

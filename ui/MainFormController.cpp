@@ -31,6 +31,8 @@ TMainFormController::TMainFormController(const TMainViewClass& viewClass, const 
     view->Events = this;
     MainView = view;
     ActionList = &MainView->Commands();
+    if (ICommandObserver* observer = MainView->CommandObserver())
+        commands_.Observe(observer);
     SetCheckpoint("AS009");
     SetCheckpoint("AS002");
     PushCheckpoint("d148");

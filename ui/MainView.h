@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class ICommandObserver;
 class TActionList;
 class TIntList;
 struct TFontSpec;
@@ -58,6 +59,8 @@ public:
     virtual bool ShowProgress(const std::string& caption, double fraction, bool cancellable) = 0;
     // The command that showed progress has ended, or is about to ask the user something.
     virtual void EndProgress() = 0;
+    // What must hear the window's commands start and end, since it reads the list meanwhile; null if none.
+    virtual ICommandObserver* CommandObserver() { return nullptr; }
 };
 
 // What the main window reports of the user's actions to its controller.

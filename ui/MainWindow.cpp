@@ -411,6 +411,10 @@ void TfrmMain::EndProgress() {
     StatusChanged();
 }
 
+ICommandObserver* TfrmMain::CommandObserver() {
+    return filter_;
+}
+
 TMsgResult TfrmMain::Ask(const std::string& text, TMsgButtons buttons, TMsgIcon icon) {
     EndProgress();
     return boxes_.Show(this, text, ApplicationTitle, icon, buttons);

@@ -62,6 +62,7 @@ public:
     std::optional<std::string> ChooseOpenFile(const std::string& folder) override;
     bool ShowProgress(const std::string& caption, double fraction, bool cancellable) override;
     void EndProgress() override;
+    ICommandObserver* CommandObserver() override;
 
     // Outer bounds: the client area plus FrameSize, whatever the desktop's own border is, so that saved
     // bounds give the same window again.

@@ -57,7 +57,7 @@ TODListView::TODListView(QWidget* parent) : QAbstractScrollArea(parent) {
         if (!filtered_ || syncing_)
             return;
         syncing_ = true;
-        shownSelection_->ScatterTo(*selection_, shown_);
+        shownSelection_->ScatterTo(*selection_, Shown());
         syncing_ = false;
     });
     captions_ = new QStandardItemModel(0, Columns, this);
@@ -99,20 +99,20 @@ void TODListView::SetRowCount(int count) {
         return;
     }
     // Until the filter is run on the changed list, the rows it found that still exist stay.
-    shown_.erase(std::lower_bound(shown_.begin(), shown_.end(), count), shown_.end());
+    const std::span<const std::int32_t> shown = Shown();
     shownStale_ = true;
-    ShowRows(static_cast<int>(shown_.size()));
+    ShowRows(static_cast<int>(std::lower_bound(shown.begin(), shown.end(), count) - shown.begin()));
 }
 
-void TODListView::ShowOnly(std::vector<std::int32_t> rows) {
+void TODListView::ShowOnly(std::shared_ptr<const TLargeVector<std::int32_t>> rows) {
     // The same rows again (the filter run anew on an unchanged list) keep their place on screen.
-    if (filtered_ && rows == shown_)
+    if (filtered_ && std::ranges::equal(*rows, Shown()))
         return;
     shown_ = std::move(rows);
     filtered_ = true;
     shownStale_ = true;
     count_ = 0;
-    ShowRows(static_cast<int>(shown_.size()));
+    ShowRows(static_cast<int>(shown_->size()));
 }
 
 void TODListView::ShowAll() {
@@ -121,7 +121,7 @@ void TODListView::ShowAll() {
     const int current = current_ >= 0 ? ListRow(current_) : -1;
     const int anchor = anchor_ >= 0 ? ListRow(anchor_) : -1;
     filtered_ = false;
-    shown_ = {};
+    shown_.reset();
     shownSelection_->SetRowCount(0);
     count_ = listCount_;
     current_ = current;
@@ -138,7 +138,7 @@ TRowSelection& TODListView::Marks() {
         return *selection_;
     if (shownStale_) {
         syncing_ = true;
-        shownSelection_->GatherFrom(*selection_, shown_);
+        shownSelection_->GatherFrom(*selection_, Shown());
         syncing_ = false;
         shownStale_ = false;
     }

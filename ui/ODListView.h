@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/LargeBuffer.h"
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <span>
 #include <vector>
 
 class QHeaderView;
@@ -54,15 +58,16 @@ public:
     void SetRowCount(int count);
     // The list's rows, shown or not.
     int RowCount() const { return listCount_; }
-    // Shows only these list rows (ascending); the current row and the scroll position start afresh.
-    void ShowOnly(std::vector<std::int32_t> rows);
+    // Shows only these list rows (ascending), shared with whoever found them; the current row and the scroll
+    // position start afresh.
+    void ShowOnly(std::shared_ptr<const TLargeVector<std::int32_t>> rows);
     // Ends the filter; the current row stays on its list row.
     void ShowAll();
     bool Filtered() const { return filtered_; }
     int ShownCount() const { return count_; }
     // A paused view paints no rows: their list is changing.
     void SetPaused(bool paused);
-    int ListRow(int shown) const { return filtered_ ? shown_[static_cast<std::size_t>(shown)] : shown; }
+    int ListRow(int shown) const { return filtered_ ? (*shown_)[static_cast<std::size_t>(shown)] : shown; }
     void SetColumnCaptions(const QString& first, const QString& second);
     // Also sets the row height to the font's.
     void SetListFont(const QFont& font);
@@ -126,9 +131,10 @@ private:
     QHeaderView* header_ = nullptr;
     QStandardItemModel* captions_ = nullptr;
     TRowSelection* selection_ = nullptr;
-    // While filtered: the list rows shown, and their highlight, which is written through to the list's at
-    // once and read back from it when the list's changes otherwise.
-    std::vector<std::int32_t> shown_;
+    // The list rows shown while filtered (the first count_ of shown_), and their highlight, which is written
+    // through to the list's at once and read back from it when the list's changes otherwise.
+    std::span<const std::int32_t> Shown() const { return {shown_->data(), static_cast<std::size_t>(count_)}; }
+    std::shared_ptr<const TLargeVector<std::int32_t>> shown_;
     TRowSelection* shownSelection_ = nullptr;
     bool filtered_ = false;
     bool shownStale_ = false;

@@ -116,7 +116,7 @@ void TRowSelection::SelectOnly(const TIntList& rows) {
     emit RowsChanged();
 }
 
-void TRowSelection::GatherFrom(const TRowSelection& list, const std::vector<std::int32_t>& rows) {
+void TRowSelection::GatherFrom(const TRowSelection& list, std::span<const std::int32_t> rows) {
     EndGesture();
     ClearMarked();
     Resize(static_cast<int>(rows.size()));
@@ -132,7 +132,7 @@ void TRowSelection::GatherFrom(const TRowSelection& list, const std::vector<std:
     emit RowsChanged();
 }
 
-void TRowSelection::ScatterTo(TRowSelection& list, const std::vector<std::int32_t>& rows) const {
+void TRowSelection::ScatterTo(TRowSelection& list, std::span<const std::int32_t> rows) const {
     list.EndGesture();
     const int count = std::min(count_, static_cast<int>(rows.size()));
     for (int row = 0; row < count; ++row) {

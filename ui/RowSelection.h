@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 class TIntList;
@@ -37,8 +38,8 @@ public:
     // For a filtered view whose row i is list row rows[i] (ascending): GatherFrom makes this the view's
     // selection, each row marked as its list row is; ScatterTo gives the list rows the marks of this one.
     // Rows out of range are skipped.
-    void GatherFrom(const TRowSelection& list, const std::vector<std::int32_t>& rows);
-    void ScatterTo(TRowSelection& list, const std::vector<std::int32_t>& rows) const;
+    void GatherFrom(const TRowSelection& list, std::span<const std::int32_t> rows);
+    void ScatterTo(TRowSelection& list, std::span<const std::int32_t> rows) const;
 
     // Marks the rows first..last (either order) for a click or a key. Within a gesture, a mark replaces the
     // gesture's previous one; otherwise it ends the gesture and stays.

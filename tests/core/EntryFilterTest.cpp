@@ -1,4 +1,5 @@
 #include "core/EntryFilter.h"
+#include "core/EntryFilterThread.h"
 
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
@@ -7,6 +8,10 @@
 #include "tests/core/RandomText.h"
 
 #include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -28,7 +33,7 @@ std::vector<std::int32_t> Search(TEntryFilter& filter, const TKeyItems& list, st
     filter.Start(text, listChanged);
     while (!filter.Advance(list, step)) {
     }
-    return filter.Matches();
+    return {filter.Matches().begin(), filter.Matches().end()};
 }
 
 // Texts short and long (past the width read at once), typed on, deleted back, replaced and searched again
@@ -69,6 +74,51 @@ TEST(EntryFilterTest, FindsWhatAFoldedComparisonFinds) {
         }
     }
     SetTextLocale("");
+}
+
+// A slice long enough for two threads and a shorter one after it find each entry once.
+TEST(EntryFilterTest, SlicesOfUnevenLengthFindEachEntryOnce) {
+    TRandomText random(9);
+    TKeyItems list;
+    for (const auto& text : random.Texts(Alphabet, 70000, 6))
+        list.AddKeyword(text);
+    TEntryFilter filter;
+    EXPECT_EQ(Search(filter, list, "s", true, 1 << 16), Naive(list, "s"));
+}
+
+// On its own thread: a list changed after Stop is read afresh, also when the search told of the change is
+// replaced before it starts, and each complete search reports what a folded comparison finds.
+TEST(EntryFilterTest, ThreadSearchesTheChangedList) {
+    TRandomText random(7);
+    TKeyItems list;
+    const auto fill = [&] {
+        list.Clear();
+        for (const auto& text : random.Texts(Alphabet, 20000, 12))
+            list.AddKeyword(text);
+    };
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::map<std::uint64_t, std::vector<std::int32_t>> found;
+    TEntryFilterThread thread([&](std::uint64_t search, TEntryFilterThread::TRows rows) {
+        const std::lock_guard lock(mutex);
+        found[search] = {rows->begin(), rows->end()};
+        reported.notify_all();
+    });
+    const auto result = [&](std::uint64_t search) {
+        std::unique_lock lock(mutex);
+        reported.wait(lock, [&] { return found.contains(search); });
+        return found[search];
+    };
+    fill();
+    EXPECT_EQ(result(thread.Search(list, "s")), Naive(list, "s"));
+    for (int round = 0; round < 3; ++round) {
+        thread.Stop();
+        fill();
+        thread.ListChanged();
+        thread.Search(list, "s");
+        EXPECT_EQ(result(thread.Search(list, "sk")), Naive(list, "sk"));
+        EXPECT_EQ(result(thread.Search(list, "s")), Naive(list, "s"));
+    }
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The live filter through the real list view: which entries it shows against a plain folded comparison,
-// how highlighting shown rows reaches the list's entries, and that only the newest text's result is shown.
+// how highlighting shown rows reaches the list's entries, that only the newest text's result is shown, and
+// that a command stops the search on the list it changes.
 #include "ui/ListFilter.h"
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
 #include "core/Utf8.h"
 #include "ui/Application.h"
+#include "ui/CommandScope.h"
 #include "ui/ODListView.h"
 #include "ui/RowSelection.h"
 
@@ -162,6 +164,33 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(shownSignals, 1);
         QCOMPARE(ShownRows(), NaiveFilter(*list, "\xCF\x83"));
+    }
+
+    // A command that starts while the search runs stops it before it changes the list (freeing the texts
+    // the search would read); nothing is shown meanwhile, and once it ends the changed list is searched.
+    void aCommandStopsTheSearchUntilItEnds() {
+        TCommandBrackets brackets;
+        brackets.Observe(filter);
+        std::mt19937 random(3);
+        Fill(random, 300000);
+        filter->SetText("a");
+        QCoreApplication::processEvents();
+        int shownSignals = 0;
+        {
+            const TCommandScope command(brackets);
+            connect(filter, &TListFilter::Shown, this, [&] { ++shownSignals; });
+            delete list;
+            list = new TKeyItems();
+            Fill(random, 1000);
+            filter->ListChanged();
+            QTest::qWait(50);
+            QCOMPARE(shownSignals, 0);
+            QVERIFY(filter->Searching());
+        }
+        while (filter->Searching())
+            QCoreApplication::processEvents();
+        QCOMPARE(shownSignals, 1);
+        QCOMPARE(ShownRows(), NaiveFilter(*list, "a"));
     }
 };
 
