@@ -1,5 +1,6 @@
 #include "core/CaseFolding.h"
 #include "core/ListComparison.h"
+#include "core/Progress.h"
 #include "core/TwoThreads.h"
 #include "core/WordScan.h"
 
@@ -84,7 +85,9 @@ TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<s
                    ? static_cast<int>(occupant & 0xFFFFFFFF)
                    : -1;
     };
+    TProgressSteps steps;
     for (std::size_t i = 0; i < hashes.size(); ++i) {
+        steps.Element();
         if (HashPart(hashes[i], parts) != part)
             continue;
         // Three stages ahead: the slot, the entry that a slot with an alike hash holds, then its text.
@@ -118,10 +121,15 @@ TLargeVector<std::int32_t> LaterOnes(const TKeyItems& list, const TLargeVector<s
 int DeleteSameWordsInOtherOrder(TKeyItems& list) {
     const auto count = static_cast<std::size_t>(list.Count());
     TLargeVector<std::uint64_t> hashes(count);
+    // Each part's search goes through every hash.
+    ProgressBegin(count + PartsFor(count) * count);
     InParts(count, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(count, part, parts);
-        for (std::size_t i = first; i < last; ++i)
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
             hashes[i] = WordsHash(list.GetKeyItem(static_cast<int>(i)).Text());
+        }
     });
     std::array<TLargeVector<std::int32_t>, 2> later;
     InParts(count,

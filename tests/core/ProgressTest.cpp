@@ -2,9 +2,11 @@
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "core/KeywordFile.h"
+#include "core/ListComparison.h"
 #include "core/Misspellings.h"
 #include "core/Recombination.h"
 #include "core/TwoThreads.h"
+#include "core/WordFrequency.h"
 #include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +77,14 @@ std::vector<TOperation> Operations() {
              for (int i = 0; i < 20000; ++i)
                  phrases.emplace_back(list.GetKeyItem(i).Text());
              RecombineWords(phrases, 4, list, std::size_t{1} << 32);
+         }},
+        {"same words", [](TKeyItems& list, const TempFolder&) { DeleteSameWordsInOtherOrder(list); }},
+        {"word frequency",
+         [](TKeyItems& list, const TempFolder&) {
+             const std::vector<TWordCount> counts = CountWordFrequencies(list, 2);
+             list.Clear();
+             for (const TWordCount& count : counts)
+                 list.AddKeyword(count.Text + " " + std::to_string(count.Entries));
          }},
         {"export",
          [](TKeyItems& list, const TempFolder& folder) {
