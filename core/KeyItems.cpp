@@ -111,14 +111,10 @@ void TKeyItems::MoveHighlightedTo(TKeyItems& into) {
         takenBytes += item.size_;
     const std::size_t kept = arena_.Used() - arena_.Dead() - takenBytes;
     if (takenBytes >= (1u << 20) && takenBytes >= kept / 2) {
-        // Packing the kept texts into a fresh arena, on two threads, costs less than copying the taken ones;
-        // the old arena, which holds the taken texts, goes along with them, and what the list keeps counts
-        // there as dead.
-        TTextArena fresh;
-        PackTexts(items_, items_, fresh);
-        arena_.Swap(fresh);
-        into.arena_.Adopt(fresh);
-        into.arena_.Release(arena_.Used());
+        // Copying either the taken or the kept texts would cost a pass over many of them: both hold the
+        // storage instead, which stays as long as either does, and the taken texts count as dead here.
+        into.arena_.Share(arena_, takenBytes);
+        arena_.Release(takenBytes);
     } else {
         into.arena_.Reserve(takenBytes);
         for (TKeyItem& item : into.items_)

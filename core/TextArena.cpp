@@ -35,14 +35,12 @@ void TTextArena::Reserve(std::size_t bytes) {
     const std::size_t size = std::max(bytes, std::min(grown, LastBlockSize));
     blocks_.reserve(blocks_.size() + 1);
     char* const data = static_cast<char*>(LargeBuffer::Map(size));
-    blocks_.push_back({data, size});
+    blocks_.emplace_back(data, [size](char* block) { LargeBuffer::Unmap(block, size); });
     cursor_ = data;
     left_ = size;
 }
 
 void TTextArena::FreeBlocks() noexcept {
-    for (const TBlock& block : blocks_)
-        LargeBuffer::Unmap(block.Data, block.Size);
     blocks_.clear();
 }
 
@@ -67,4 +65,10 @@ void TTextArena::Adopt(TTextArena& other) {
     dead_ += other.dead_;
     other.blocks_.clear();
     other.Reset();
+}
+
+void TTextArena::Share(const TTextArena& other, std::size_t bytes) {
+    blocks_.insert(blocks_.end(), other.blocks_.begin(), other.blocks_.end());
+    used_ += other.used_;
+    dead_ += other.used_ - bytes;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 // Bump allocator for the texts of one keyword list: millions of short texts without a heap block each.
 // Its blocks are mapped large buffers (on huge pages where the system offers them) that go straight back to
-// the system. Storage is released only as a whole; the list compacts it when too much of it is dead.
+// the system once no arena holds them. Storage is released only as a whole; the list compacts it when too
+// much of it is dead.
 class TTextArena {
 public:
     TTextArena() = default;
@@ -24,6 +26,9 @@ public:
     // Takes over the storage of other, whose texts then count as this arena's; other is left empty. The
     // texts stay where they are.
     void Adopt(TTextArena& other);
+    // Holds the storage of other too, without taking it from other: texts stored there stay valid while
+    // either arena holds it. Of it, bytes count as this arena's texts, the rest as dead.
+    void Share(const TTextArena& other, std::size_t bytes);
     // Makes the next allocations come from one block of at least this size.
     void Reserve(std::size_t bytes);
     // Where the next allocations come from, and how many bytes are left there.
@@ -33,10 +38,8 @@ public:
     std::size_t Dead() const { return dead_; }
 
 private:
-    struct TBlock {
-        char* Data;
-        std::size_t Size;
-    };
+    // Unmapped when the last arena holding it lets it go.
+    using TBlock = std::shared_ptr<char>;
     // A list filled entry by entry gets blocks that double from the first up to the last size.
     static constexpr std::size_t FirstBlockSize = std::size_t{1} << 20;
     static constexpr std::size_t LastBlockSize = std::size_t{64} << 20;
