@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("sort menu") << CommandOf(TCommandId::ModifySortAscWC).Name;
         QTest::newRow("sort header") << "sort";
         QTest::newRow("misspellings") << CommandOf(TCommandId::MultipleMisspelled).Name;
+        QTest::newRow("upper case") << CommandOf(TCommandId::ModifyUpperCase).Name;
         QTest::newRow("export") << CommandOf(TCommandId::ExportToFile).Name;
     }
 
