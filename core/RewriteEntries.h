@@ -14,11 +14,14 @@
 // Every rewrite below notes the texts it replaces in the list's RewriteLog, when it has one.
 
 // Runs rewrite(text, out) on every entry in list order, out empty at each call, and stores out with SetText;
-// then lets the list give back storage that the new texts left dead.
+// then lets the list give back storage that the new texts left dead. Reports its progress.
 template <class TRewrite> void RewriteEntries(TKeyItems& list, TRewrite&& rewrite) {
     std::string out;
     const int count = list.Count();
+    ProgressBegin(static_cast<std::size_t>(count));
+    TProgressSteps steps;
     for (int i = 0; i < count; ++i) {
+        steps.Element();
         TKeyItemRef item = list.GetKeyItem(i);
         out.clear();
         rewrite(item.Text(), out);

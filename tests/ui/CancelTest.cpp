@@ -60,6 +60,7 @@ private:
             view->SetRowSelected(row, true);
         view->chosenFile = ImportFile;
         dialogs.multiply = {SourceAllEntries, &Current(), DoubledChars | SwappedChars, {}};
+        parameters.lines = {"shoes"};
         controller->SetMemoryBudget(std::size_t{4} << 30);
     }
 
@@ -91,6 +92,7 @@ private slots:
         QTest::newRow("sort header") << "sort";
         QTest::newRow("misspellings") << CommandOf(TCommandId::MultipleMisspelled).Name;
         QTest::newRow("upper case") << CommandOf(TCommandId::ModifyUpperCase).Name;
+        QTest::newRow("unwanted terms") << CommandOf(TCommandId::CleanUnwantedTerms).Name;
         QTest::newRow("export") << CommandOf(TCommandId::ExportToFile).Name;
     }
 
