@@ -6,21 +6,31 @@
 
 namespace {
 
-std::string CommaText(const std::vector<std::string_view>& texts) {
+// The texts, each followed by after and with between between them. Reports its progress.
+std::string Joined(const std::vector<std::string_view>& texts, std::string_view between,
+                   std::string_view after) {
+    std::size_t size = 0;
+    for (const std::string_view t : texts)
+        size += t.size() + between.size() + after.size();
     std::string text;
+    text.reserve(size);
+    ProgressBegin(texts.size());
+    TProgressSteps steps;
     for (std::size_t i = 0; i < texts.size(); ++i) {
+        steps.Element();
         if (i > 0)
-            text += ", ";
-        text += texts[i];
+            text += between;
+        text.append(texts[i]).append(after);
     }
     return text;
 }
 
+std::string CommaText(const std::vector<std::string_view>& texts) {
+    return Joined(texts, ", ", "");
+}
+
 std::string LineText(const std::vector<std::string_view>& texts) {
-    std::string text;
-    for (const auto& t : texts)
-        text.append(t).append("\r\n");
-    return text;
+    return Joined(texts, "", "\r\n");
 }
 
 // Writes text(element) of every element of a range as a line of the file.

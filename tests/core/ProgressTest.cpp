@@ -1,4 +1,5 @@
 #include "core/Progress.h"
+#include "core/Clipboard.h"
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 #include "core/KeywordFile.h"
@@ -85,6 +86,19 @@ std::vector<TOperation> Operations() {
              list.Clear();
              for (const TWordCount& count : counts)
                  list.AddKeyword(count.Text + " " + std::to_string(count.Entries));
+         }},
+        {"clipboard",
+         [](TKeyItems& list, const TempFolder& folder) {
+             // What reaches the clipboard goes to the file, so that it counts in the outcome.
+             struct TFileClipboard : IClipboard {
+                 std::filesystem::path Path;
+                 bool SetText(std::string_view text) override {
+                     std::ofstream(Path, std::ios::binary) << text;
+                     return true;
+                 }
+             } clipboard;
+             clipboard.Path = folder / "out.txt";
+             list.AllToLines(clipboard);
          }},
         {"export",
          [](TKeyItems& list, const TempFolder& folder) {
