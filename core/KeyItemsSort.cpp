@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +74,14 @@ public:
         Pack(items_[static_cast<std::size_t>(record.Index)].Text(), depth, record);
     }
 
+    // The record's whole collation key, for runs whose texts agree too far for repacking to pay.
+    std::string WholeKey(const TSortRecord& record) const {
+        std::string key;
+        collation_.AppendKey(items_[static_cast<std::size_t>(record.Index)].Text(), key);
+        return key;
+    }
+    bool Descending() const { return descending_; }
+
     // Whether the last packed weight is a character: only then can texts that agree so far differ later.
     bool MayGoOn(const TSortRecord& record) const { return (record.Low & 0xFF) != (descending_ ? 0xFF : 0); }
 
@@ -129,6 +139,12 @@ public:
 
     void Finish() {
         for (std::size_t depth = PackedWeights; !runs_.empty(); depth += PackedWeights) {
+            if (depth >= WholeKeysFrom) {
+                for (const TRun& run : runs_)
+                    SortByWholeKeys(run);
+                runs_.clear();
+                return;
+            }
             Repack(depth);
             std::vector<TRun> deeper;
             for (const TRun& run : runs_) {
@@ -144,6 +160,27 @@ private:
         TSortRecord* First;
         TSortRecord* Last;
     };
+
+    // Each repacking reads a text from its start, so texts that agree this far (long copies of one text)
+    // would cost their length squared: their whole keys are made once instead.
+    static constexpr std::size_t WholeKeysFrom = 4 * PackedWeights;
+
+    void SortByWholeKeys(const TRun& run) const {
+        std::vector<std::pair<std::string, TSortRecord>> keyed;
+        keyed.reserve(static_cast<std::size_t>(run.Last - run.First));
+        for (const TSortRecord* r = run.First; r != run.Last; ++r)
+            keyed.emplace_back(maker_.WholeKey(*r), *r);
+        const bool descending = maker_.Descending();
+        std::sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
+            const int order = a.first.compare(b.first);
+            if (order != 0)
+                return descending ? order > 0 : order < 0;
+            return a.second.Index < b.second.Index;
+        });
+        TSortRecord* out = run.First;
+        for (const auto& entry : keyed)
+            *out++ = entry.second;
+    }
 
     void Repack(std::size_t depth) {
         members_.clear();
