@@ -38,33 +38,31 @@ constexpr std::size_t TextUnchanged = static_cast<std::size_t>(-1);
 // Visits every entry, a long list in two parts on two threads: visit(part, index, item, scratch) returns the
 // bytes the entry gave up, and the list is told their sum. Each part has a scratch text of its own, on its
 // own thread's stack: two side by side would share a cache line that both threads write for every entry.
-// Reports its progress; once cancelled, the list is told what the entries visited so far gave up.
+// Reports its progress; once cancelled, the list is still told what the entries visited so far gave up.
 template <class TVisit> void VisitEntriesInParts(TKeyItems& list, TVisit&& visit) {
-    std::array<std::size_t, 2> freed{};
+    // Written as each part ends and told as the whole ends, also when either ends early.
+    struct TFreed {
+        TKeyItems& List;
+        std::array<std::size_t, 2> Parts{};
+        ~TFreed() { List.TextBytesFreed(Parts[0] + Parts[1]); }
+    } freed{list};
+    struct TPartFreed {
+        std::size_t& Out;
+        std::size_t Bytes = 0;
+        ~TPartFreed() { Out = Bytes; }
+    };
     const auto count = static_cast<std::size_t>(list.Count());
     ProgressBegin(count);
-    try {
-        InParts(count, [&](unsigned part, unsigned parts) {
-            std::string scratch;
-            std::size_t partFreed = 0;
-            const auto [first, last] = PartRange(count, part, parts);
-            TProgressSteps steps;
-            try {
-                for (std::size_t i = first; i < last; ++i) {
-                    steps.Element();
-                    partFreed += visit(part, i, list.GetKeyItem(static_cast<int>(i)), scratch);
-                }
-            } catch (...) {
-                freed[part] = partFreed;
-                throw;
-            }
-            freed[part] = partFreed;
-        });
-    } catch (...) {
-        list.TextBytesFreed(freed[0] + freed[1]);
-        throw;
-    }
-    list.TextBytesFreed(freed[0] + freed[1]);
+    InParts(count, [&](unsigned part, unsigned parts) {
+        std::string scratch;
+        TPartFreed partFreed{freed.Parts[part]};
+        const auto [first, last] = PartRange(count, part, parts);
+        TProgressSteps steps;
+        for (std::size_t i = first; i < last; ++i) {
+            steps.Element();
+            partFreed.Bytes += visit(part, i, list.GetKeyItem(static_cast<int>(i)), scratch);
+        }
+    });
 }
 
 // Rewrites that never lengthen a text: write(text, out) fills out (room for text.size() bytes) and returns
