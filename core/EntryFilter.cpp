@@ -39,42 +39,97 @@ __attribute__((no_sanitize_address)) __m128i Load16(const std::uint8_t* bytes, s
 }
 #endif
 
+#ifdef __SSE2__
+__m128i LoweredChunk(__m128i chunk) {
+    // Signed compares: bytes beyond ASCII are negative and stay as they are.
+    const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(chunk, _mm_set1_epi8('A' - 1)),
+                                        _mm_cmplt_epi8(chunk, _mm_set1_epi8('Z' + 1)));
+    return _mm_or_si128(chunk, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
+}
+
+// The sixteen bytes from bytes on with their ASCII capitals lowered; as Load16.
+__m128i LoweredAt(const std::uint8_t* bytes, std::size_t size) {
+    return LoweredChunk(Load16(bytes, size));
+}
+
+unsigned Bits(__m128i mask) {
+    return static_cast<unsigned>(_mm_movemask_epi8(mask));
+}
+
+// The low bits of 32, without a branch: how many are set varies from one text to the next.
+std::uint32_t LowMask(std::size_t bits) {
+    return static_cast<std::uint32_t>((std::uint64_t{1} << std::min<std::size_t>(bits, 32)) - 1);
+}
+
+// FindLowered for a text of at most 32 bytes, as most keywords are: two loads and no loop, so that the
+// varying lengths of texts cost no mispredicted branch.
+TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded) {
+    const std::size_t last = folded.size() - 1;
+    // From sixteen bytes on, the second load takes the last sixteen, which may overlap the first.
+    const bool two = size >= 16;
+    const __m128i head = LoweredAt(bytes, size);
+    const __m128i tail =
+        two ? LoweredChunk(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + size - 16))) : head;
+    const unsigned shift = two ? static_cast<unsigned>(size - 16) : 0;
+    const std::uint32_t valid = LowMask(size);
+    const auto bits = [&](__m128i inHead, __m128i inTail) {
+        return (Bits(inHead) | static_cast<std::uint32_t>(Bits(inTail)) << shift) & valid;
+    };
+    const std::uint32_t beyondAscii = bits(head, tail);
+    if (last < size) {
+        const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
+        const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
+        // Places where the first byte of the folded text stands and its last one stands where it would end.
+        std::uint32_t places = bits(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, first)) &
+                               bits(_mm_cmpeq_epi8(head, final), _mm_cmpeq_epi8(tail, final)) >> last;
+        // One letter, as the first one typed, is found or not without a branch: it stands in half of the
+        // entries, as unforeseeably as a coin.
+        if (last == 0)
+            return places != 0 ? TFound::Yes : beyondAscii != 0 ? TFound::Unsure : TFound::No;
+        for (; places != 0; places &= places - 1)
+            if (SameLowered(bytes + std::countr_zero(places) + 1, folded.substr(1)))
+                return TFound::Yes;
+    }
+    return beyondAscii != 0 ? TFound::Unsure : TFound::No;
+}
+#endif
+
 // Whether the text with its ASCII letters lowered holds the folded text. Such a find is a find of the folded
 // text in the folded entry, since every other character of the folded text is folded already. Not finding it
 // settles the question only for an ASCII text: beyond ASCII, other spellings fold alike (ſ and s).
 TFound FindLowered(std::string_view text, std::string_view folded) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t size = text.size();
-    const auto first = static_cast<std::uint8_t>(folded[0]);
-    const std::string_view rest = folded.substr(1);
-    // Where the folded text can begin: not past this many bytes.
-    const std::size_t starts = size >= folded.size() ? size - folded.size() + 1 : 0;
+    const std::size_t last = folded.size() - 1;
+    // Where the folded text can begin: not from this many bytes on.
+    const std::size_t starts = size > last ? size - last : 0;
     unsigned beyondAscii = 0;
 #ifdef __SSE2__
-    const __m128i beforeA = _mm_set1_epi8('A' - 1);
-    const __m128i afterZ = _mm_set1_epi8('Z' + 1);
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    const __m128i wanted = _mm_set1_epi8(static_cast<char>(first));
+    if (size == 0)
+        return TFound::No;
+    if (size <= 32)
+        return FindLoweredShort(bytes, size, folded);
+    // A place is looked at only where both the first and the last byte of the folded text stand in it, which
+    // spares most places that begin with a common letter.
+    const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
+    const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
     for (std::size_t i = 0; i < size; i += 16) {
-        const __m128i chunk = Load16(bytes + i, size - i);
-        const unsigned valid = size - i >= 16 ? 0xFFFFu : (1u << (size - i)) - 1;
-        beyondAscii |= static_cast<unsigned>(_mm_movemask_epi8(chunk)) & valid;
-        // Signed compares: bytes beyond ASCII are negative and stay as they are.
-        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(chunk, beforeA), _mm_cmplt_epi8(chunk, afterZ));
-        const __m128i lowered = _mm_or_si128(chunk, _mm_and_si128(upper, caseBit));
-        auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(lowered, wanted))) & valid;
-        for (; hits != 0; hits &= hits - 1) {
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(hits));
-            if (at >= starts)
-                break;
-            if (SameLowered(bytes + at + 1, rest))
+        const __m128i head = LoweredAt(bytes + i, size - i);
+        beyondAscii |= Bits(head) & LowMask(size - i);
+        if (i >= starts)
+            continue;
+        auto hits = Bits(_mm_cmpeq_epi8(head, first)) & LowMask(starts - i);
+        if (hits != 0 && last != 0)
+            hits &= Bits(_mm_cmpeq_epi8(LoweredAt(bytes + i + last, size - i - last), final));
+        for (; hits != 0; hits &= hits - 1)
+            if (SameLowered(bytes + i + static_cast<std::size_t>(std::countr_zero(hits)) + 1,
+                            folded.substr(1)))
                 return TFound::Yes;
-        }
     }
 #else
     for (std::size_t i = 0; i < size; ++i) {
         beyondAscii |= bytes[i] & 0x80u;
-        if (i < starts && Lowered(bytes[i]) == first && SameLowered(bytes + i + 1, rest))
+        if (i < starts && SameLowered(bytes + i, folded))
             return TFound::Yes;
     }
 #endif
@@ -129,7 +184,7 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     const TFilterRows* candidates = narrowing_ ? typed_.back().Rows.get() : nullptr;
     const std::size_t total = candidates ? candidates->size() : static_cast<std::size_t>(count);
     if (next_ == 0)
-        matches_.reserve(total);
+        TakeSpare(total);
     const std::size_t end = std::min(total, next_ + static_cast<std::size_t>(std::max(rows, 0)));
     const std::size_t first = next_;
     // Each part finds its own rows; part 0 holds the lower ones, so appending keeps them ascending.
@@ -140,11 +195,15 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     InParts(end - first, [&](unsigned part, unsigned parts) {
         const auto [from, to] = PartRange(end - first, part, parts);
         std::vector<std::int32_t>& found = found_[part];
+        found.resize(to - from);
+        std::size_t kept = 0;
+        // Every row is written and only a find kept: a branch on finds half of the entries would mispredict.
         for (std::size_t i = first + from; i < first + to; ++i) {
             const int row = candidates ? (*candidates)[i] : static_cast<int>(i);
-            if (row < count && Contains(list.GetKeyItem(row).Text(), scratch[part]))
-                found.push_back(row);
+            found[kept] = row;
+            kept += row < count && Contains(list.GetKeyItem(row).Text(), scratch[part]) ? 1 : 0;
         }
+        found.resize(kept);
     });
     for (const auto& rowsFound : found_)
         matches_.insert(matches_.end(), rowsFound.begin(), rowsFound.end());
@@ -157,7 +216,13 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
 
 void TEntryFilter::Keep(std::size_t listCount) {
     search_.reset();
-    typed_.push_back({folded_, std::make_shared<const TFilterRows>(std::move(matches_))});
+    // Whoever lets go of the rows last hands their storage to the next search.
+    std::shared_ptr<const TFilterRows> rows(
+        new TFilterRows(std::move(matches_)), [spare = spare_](const TFilterRows* held) {
+            const std::unique_ptr<TFilterRows> owned(const_cast<TFilterRows*>(held));
+            spare->Give(std::move(*owned));
+        });
+    typed_.push_back({folded_, std::move(rows)});
     matches_ = {};
     // The widest results go first when the kept ones grow too large; the newest stays.
     std::size_t kept = 0;
@@ -168,6 +233,28 @@ void TEntryFilter::Keep(std::size_t listCount) {
         kept -= typed_[dropped++].Rows->size();
     typed_.erase(typed_.begin(), typed_.begin() + static_cast<std::ptrdiff_t>(dropped));
     result_ = static_cast<int>(typed_.size()) - 1;
+}
+
+void TEntryFilter::TakeSpare(std::size_t total) {
+    if (matches_.capacity() >= total)
+        return;
+    TFilterRows spare = spare_->Take();
+    // Storage far larger than the search can fill is let go rather than held on to.
+    if (spare.capacity() >= total && spare.capacity() <= 2 * total)
+        matches_ = std::move(spare);
+    matches_.reserve(total);
+}
+
+void TEntryFilter::TSpare::Give(TFilterRows rows) {
+    rows.clear();
+    const std::lock_guard lock(mutex_);
+    if (rows.capacity() > rows_.capacity())
+        std::swap(rows, rows_);
+}
+
+TFilterRows TEntryFilter::TSpare::Take() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(rows_, {});
 }
 
 std::shared_ptr<const TFilterRows> TEntryFilter::Result() const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +42,21 @@ private:
         std::shared_ptr<const TFilterRows> Rows;
     };
 
+    // The storage of results that nobody holds any more, the largest one, for the next search to fill: fresh
+    // pages cost this system more than the search that fills them. Results are let go on any thread.
+    class TSpare {
+    public:
+        void Give(TFilterRows rows);
+        TFilterRows Take();
+
+    private:
+        std::mutex mutex_;
+        TFilterRows rows_;
+    };
+
     bool Contains(std::string_view text, std::string& scratch) const;
+    // Room in matches_ for total rows.
+    void TakeSpare(std::size_t total);
     void Keep(std::size_t listCount);
 
     std::string folded_;
@@ -51,6 +66,7 @@ private:
     // The complete results of texts typed one after another on the unchanged list, each text holding the one
     // before it; the search narrows the last one.
     std::vector<TResult> typed_;
+    std::shared_ptr<TSpare> spare_ = std::make_shared<TSpare>();
     bool narrowing_ = false;
     std::size_t next_ = 0;
     TFilterRows matches_;
