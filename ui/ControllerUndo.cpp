@@ -6,7 +6,6 @@
 #include "ui/MainView.h"
 #include "ui/SystemMemory.h"
 #include "ui/UndoStep.h"
-#include "ui/ViewHighlight.h"
 
 #include <QLocale>
 
@@ -132,7 +131,7 @@ void TUndoStep::Restore() {
         const std::vector<TRowRun> shown = (*level)->Exchange(controller_.HighlightOf(list));
         if (&list == controller_.CurrentList()) {
             controller_.RefreshView(false, true);
-            ShowHighlight(*controller_.MainView, shown);
+            controller_.MainView->SelectRuns(shown);
         }
     }
     levels_.clear();
@@ -158,7 +157,7 @@ void TMainFormController::RunCommand(const TCommand& command) {
         return;
     if (change == TListChange::Duplicates && !step.KeepDuplicates(List()))
         return;
-    if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), HighlightRuns(*MainView)))
+    if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), MainView->SelectedRuns()))
         return;
     if (step.RunOrRestore([&] { command.Handler(*this, command.Variant); }))
         step.Commit();
@@ -169,7 +168,7 @@ bool TMainFormController::KeepUndoOf(TKeyItems& list) {
 }
 
 std::vector<TRowRun> TMainFormController::HighlightOf(const TKeyItems& list) const {
-    return &list == CurrentList() ? HighlightRuns(*MainView) : std::vector<TRowRun>{};
+    return &list == CurrentList() ? MainView->SelectedRuns() : std::vector<TRowRun>{};
 }
 
 std::size_t TMainFormController::UndoBudget() const {
@@ -187,9 +186,9 @@ std::size_t TMainFormController::AutomaticUndoBudget() const {
 void TMainFormController::StepHistory(bool back) {
     TKeyItems& list = List();
     const std::vector<TRowRun> shown =
-        back ? undo_.Undo(list, HighlightRuns(*MainView)) : undo_.Redo(list, HighlightRuns(*MainView));
+        back ? undo_.Undo(list, MainView->SelectedRuns()) : undo_.Redo(list, MainView->SelectedRuns());
     RefreshView(false, true);
-    ShowHighlight(*MainView, shown);
+    MainView->SelectRuns(shown);
 }
 
 void TMainFormController::BindEditCommands() {

@@ -5,7 +5,6 @@
 #include "frame/ManagementLayer.h"
 #include "ui/MainFormController.h"
 #include "ui/MainView.h"
-#include "ui/ViewHighlight.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -126,7 +125,7 @@ void TListKeeper::PutInPlace(TKeptState& state) {
     IMainView& view = *controller_.MainView;
     if (!currentUntouched || view.SelectedCount() > 0 || state.Session.Highlighted.empty())
         return;
-    ShowHighlight(view, state.Session.Highlighted);
+    view.SelectRuns(state.Session.Highlighted);
 }
 
 void TListKeeper::ShowOnce(const std::string& text) {
@@ -140,7 +139,7 @@ int TListKeeper::CurrentIndex() const {
 TKeptSession TListKeeper::Session() const {
     TKeptSession session;
     session.CurrentList = CurrentIndex();
-    session.Highlighted = HighlightRuns(*controller_.MainView);
+    session.Highlighted = controller_.MainView->SelectedRuns();
     return session;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RowRuns.h"
 #include "frame/MessageBoxService.h"
 #include "ui/ControlledForm.h"
 
@@ -35,6 +36,8 @@ public:
     virtual int SelectedCount() const = 0;
     // Ascending.
     virtual std::vector<int> SelectedRows() const = 0;
+    // The same as runs: few for a selection of few runs, however many rows it holds.
+    virtual std::vector<TRowRun> SelectedRuns() const = 0;
     virtual bool RowSelected(int row) const = 0;
     virtual void SetRowSelected(int row, bool selected) = 0;
     // Batch forms of the above, linear in the row count.
@@ -42,6 +45,8 @@ public:
     virtual void InvertSelection() = 0;
     // Selects exactly these rows (ascending), dropping any other selection.
     virtual void SelectOnly(const TIntList& rows) = 0;
+    // SelectOnly for the rows of ascending runs, as far as the view holds them.
+    virtual void SelectRuns(const std::vector<TRowRun>& runs) = 0;
 
     virtual int ColumnCount() const = 0;
     virtual int ColumnWidth(int column) const = 0;

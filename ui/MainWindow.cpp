@@ -363,6 +363,14 @@ std::vector<int> TfrmMain::SelectedRows() const {
     return lvMain->Selection().SelectedRows();
 }
 
+std::vector<TRowRun> TfrmMain::SelectedRuns() const {
+    return lvMain->Selection().SelectedRuns();
+}
+
+void TfrmMain::SelectRuns(const std::vector<TRowRun>& runs) {
+    lvMain->Selection().SelectRuns(runs);
+}
+
 bool TfrmMain::RowSelected(int row) const {
     return lvMain->Selection().RowSelected(row);
 }

@@ -48,6 +48,8 @@ public:
     void ClearSelection() override;
     int SelectedCount() const override;
     std::vector<int> SelectedRows() const override;
+    std::vector<TRowRun> SelectedRuns() const override;
+    void SelectRuns(const std::vector<TRowRun>& runs) override;
     bool RowSelected(int row) const override;
     void SetRowSelected(int row, bool selected) override;
     void SelectAll() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RowRuns.h"
+
 #include <QObject>
 
 #include <cstdint>
@@ -13,8 +15,10 @@ enum class TRowMark { Select, Deselect, Toggle };
 
 // The rows a user highlights, one byte per row and nothing else per row, so that every operation stays
 // linear at any row count and a fresh array of two billion rows costs no memory until rows are marked (it is
-// taken zeroed from the system). Bit 0 of a byte is the row's state; bit 1 keeps what the row held before
-// the ongoing Shift- or drag-gesture, so that the gesture's range can be replaced as the pointer moves.
+// taken zeroed from the system). Bit 0 of a byte is the row's state, as it differs from the state of every
+// row (so that selecting all rows and inverting take fresh zeroed storage or nothing, not a write of every
+// row); bit 1 keeps what the row held before the ongoing Shift- or drag-gesture, so that the gesture's range
+// can be replaced as the pointer moves.
 class TRowSelection : public QObject {
     Q_OBJECT
 public:
@@ -24,17 +28,21 @@ public:
     void SetRowCount(int count);
     int RowCount() const { return count_; }
     bool RowSelected(int row) const {
-        return row >= 0 && row < count_ && (rows_[static_cast<std::size_t>(row)] & 1) != 0;
+        return row >= 0 && row < count_ && ((rows_[static_cast<std::size_t>(row)] ^ every_) & 1) != 0;
     }
     void SetRowSelected(int row, bool selected);
     int SelectedCount() const { return selectedCount_; }
     // Ascending.
     std::vector<int> SelectedRows() const;
+    // The same as runs, as long as the selection is made of few runs however many rows they hold.
+    std::vector<TRowRun> SelectedRuns() const;
     void ClearRows();
     void SelectAllRows();
     void InvertRows();
     // Exactly these rows (ascending or not), dropping any other selection; rows out of range are skipped.
     void SelectOnly(const TIntList& rows);
+    // SelectOnly for the rows of ascending runs.
+    void SelectRuns(const std::vector<TRowRun>& runs);
     // For a filtered view whose row i is list row rows[i] (ascending): GatherFrom makes this the view's
     // selection, each row marked as its list row is; ScatterTo gives the list rows the marks of this one.
     // Rows out of range are skipped.
@@ -56,6 +64,8 @@ private:
     void EndGesture();
     void UndoGesture();
     void Resize(int count);
+    // Every row unmarked in fresh zeroed storage, with every row's state every.
+    void Renew(std::uint8_t every);
     void Set(int row, std::uint8_t value);
     // Rewrites the bytes of first..last, keeping the count and the bounds of the selected rows.
     template <class F> void Rewrite(int first, int last, F&& rewrite);
@@ -64,6 +74,8 @@ private:
     std::unique_ptr<std::uint8_t[], TFree> rows_;
     int count_ = 0;
     int selectedCount_ = 0;
+    // The state of every row whose byte is 0: selected (1) after selecting all rows or inverting.
+    std::uint8_t every_ = 0;
     // No row outside lowest_..highest_ is marked: clearing a small selection of a huge list stays cheap.
     int lowest_ = 0;
     int highest_ = -1;

@@ -74,6 +74,7 @@ public:
                 rows.push_back(static_cast<int>(i));
         return rows;
     }
+    std::vector<TRowRun> SelectedRuns() const override { return RunsOf(SelectedRows()); }
     bool RowSelected(int row) const override { return selection_.at(static_cast<std::size_t>(row)) != 0; }
     void SetRowSelected(int row, bool selected) override {
         selection_.at(static_cast<std::size_t>(row)) = selected;
@@ -87,6 +88,12 @@ public:
         ClearSelection();
         for (int row : rows)
             SetRowSelected(row, true);
+    }
+    void SelectRuns(const std::vector<TRowRun>& runs) override {
+        ClearSelection();
+        for (const TRowRun& run : runs)
+            for (int row = run.First; row < std::min(run.First + run.Count, RowCount()); ++row)
+                SetRowSelected(row, true);
     }
 
     int ColumnCount() const override { return 2; }

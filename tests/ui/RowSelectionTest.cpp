@@ -89,7 +89,7 @@ private slots:
             plain.SetRowCount(count);
             for (int step = 0; step < 40; ++step) {
                 const auto row = [&] { return static_cast<int>(random() % static_cast<unsigned>(count)); };
-                switch (random() % 9) {
+                switch (random() % 10) {
                 case 0: {
                     // Shrinking or growing the list.
                     count = 1 + static_cast<int>(random() % 700);
@@ -127,6 +127,20 @@ private slots:
                     selection.SelectOnly(only);
                     break;
                 }
+                case 6: {
+                    // Runs at random, as undo and the kept lists give them back, over few rows or most.
+                    std::vector<TRowRun> runs;
+                    for (int first = row() % 40; first < count; first += 1 + row() % 60) {
+                        runs.push_back({first, 1 + static_cast<int>(random() % 80)});
+                        first += runs.back().Count;
+                    }
+                    plain.All(false);
+                    for (const TRowRun& run : runs)
+                        for (int r = run.First; r < std::min(run.First + run.Count, count); ++r)
+                            plain.Set(r, true);
+                    selection.SelectRuns(runs);
+                    break;
+                }
                 default: {
                     const int first = row();
                     const int last = row();
@@ -140,7 +154,18 @@ private slots:
                 }
                 const std::vector<int> expected = plain.Selected();
                 QCOMPARE(selection.SelectedRows(), expected);
+                QCOMPARE(selection.SelectedRuns(), RunsOf(expected));
                 QCOMPARE(selection.SelectedCount(), static_cast<int>(expected.size()));
+                // A filtered view over some of the rows is marked as the rows it shows.
+                std::vector<std::int32_t> shown;
+                for (int r = static_cast<int>(random() % 3); r < count;
+                     r += 1 + static_cast<int>(random() % 3))
+                    shown.push_back(r);
+                TRowSelection gathered;
+                gathered.GatherFrom(selection, shown);
+                for (std::size_t i = 0; i < shown.size(); ++i)
+                    QCOMPARE(gathered.RowSelected(static_cast<int>(i)),
+                             std::binary_search(expected.begin(), expected.end(), shown[i]));
                 for (int r : {0, count / 2, count - 1})
                     QCOMPARE(selection.RowSelected(r),
                              std::binary_search(expected.begin(), expected.end(), r));
