@@ -197,23 +197,28 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     // Each part finds its own rows; part 0 holds the lower ones, so appending keeps them ascending.
     std::array<std::string, 2> scratch;
     // A slice too short for two parts leaves the second part's rows empty, not as the slice before left them.
-    for (std::vector<std::int32_t>& found : found_)
-        found.clear();
+    for (TPartRows& found : found_)
+        found.Count = 0;
     InParts(end - first, [&](unsigned part, unsigned parts) {
         const auto [from, to] = PartRange(end - first, part, parts);
-        std::vector<std::int32_t>& found = found_[part];
-        found.resize(to - from);
+        TPartRows& found = found_[part];
+        if (found.Room < to - from) {
+            // Left as it comes: every row is written before it is read.
+            found.Rows = std::make_unique_for_overwrite<std::int32_t[]>(to - from);
+            found.Room = to - from;
+        }
+        std::int32_t* const rowsFound = found.Rows.get();
         std::size_t kept = 0;
         // Every row is written and only a find kept: a branch on finds half of the entries would mispredict.
         for (std::size_t i = first + from; i < first + to; ++i) {
             const int row = candidates ? (*candidates)[i] : static_cast<int>(i);
-            found[kept] = row;
+            rowsFound[kept] = row;
             kept += row < count && Contains(list.GetKeyItem(row).Text(), scratch[part]) ? 1 : 0;
         }
-        found.resize(kept);
+        found.Count = kept;
     });
-    for (const auto& rowsFound : found_)
-        matches_.insert(matches_.end(), rowsFound.begin(), rowsFound.end());
+    for (const TPartRows& found : found_)
+        matches_.insert(matches_.end(), found.Rows.get(), found.Rows.get() + found.Count);
     next_ = end;
     done_ = end == total;
     if (done_)

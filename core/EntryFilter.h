@@ -70,7 +70,13 @@ private:
     bool narrowing_ = false;
     std::size_t next_ = 0;
     TFilterRows matches_;
-    std::array<std::vector<std::int32_t>, 2> found_;
+    // The rows one part of a slice found.
+    struct TPartRows {
+        std::unique_ptr<std::int32_t[]> Rows;
+        std::size_t Room = 0;
+        std::size_t Count = 0;
+    };
+    std::array<TPartRows, 2> found_;
     // Which of typed_ is the result, or -1 for matches_.
     int result_ = -1;
     bool done_ = true;
