@@ -90,6 +90,23 @@ TEST(EntryFilterTest, SlicesOfUnevenLengthFindEachEntryOnce) {
     EXPECT_EQ(Search(filter, list, "s", true, 1 << 16), Naive(list, "s"));
 }
 
+// Rows a holder keeps (the view showing them) stay as they are while later searches run; only rows that
+// nobody holds any more lend their storage to a later search.
+TEST(EntryFilterTest, HeldResultsStayAsTheyWere) {
+    TRandomText random(5);
+    TKeyItems list;
+    for (const auto& text : random.Texts(AsciiAlphabet, 30000, 10))
+        list.AddKeyword(text);
+    TEntryFilter filter;
+    Search(filter, list, "a", true, 1 << 16);
+    const std::shared_ptr<const TFilterRows> held = filter.Result();
+    const std::vector<std::int32_t> expected = Naive(list, "a");
+    for (const char* text : {"b", "s", "k", "a", "ab", "b"}) {
+        EXPECT_EQ(Search(filter, list, text, true, 1 << 16), Naive(list, text)) << text;
+        ASSERT_EQ(std::vector<std::int32_t>(held->begin(), held->end()), expected) << "after " << text;
+    }
+}
+
 // On its own thread: a list changed after Stop is read afresh, also when the search told of the change is
 // replaced before it starts, and each complete search reports what a folded comparison finds.
 TEST(EntryFilterTest, ThreadSearchesTheChangedList) {

@@ -264,6 +264,12 @@ private slots:
         QCOMPARE(view->Selection().SelectedCount(), TwoBillion);
         QVERIFY(view->Selection().RowSelected(TwoBillion - 1));
         view->Selection().SetRowSelected(FarRow, false);
+        // Handed out and taken back as runs, never as a list of the rows.
+        const std::vector<TRowRun> allButOne{{0, FarRow}, {FarRow + 1, TwoBillion - FarRow - 1}};
+        QCOMPARE(view->Selection().SelectedRuns(), allButOne);
+        view->Selection().ClearRows();
+        view->Selection().SelectRuns(allButOne);
+        QCOMPARE(view->Selection().SelectedCount(), TwoBillion - 1);
         view->Selection().InvertRows();
         QCOMPARE(view->Selection().SelectedRows(), std::vector<int>{FarRow});
         view->Selection().InvertRows();
