@@ -67,8 +67,8 @@ std::uint32_t LowMask(std::size_t bits) {
     return static_cast<std::uint32_t>((std::uint64_t{1} << std::min<std::size_t>(bits, 32)) - 1);
 }
 
-// FindLowered for a text of at most 32 bytes, as most keywords are: two loads and no loop, so that the
-// varying lengths of texts cost no mispredicted branch.
+// FindLowered for a text of at most 32 bytes, as most keywords are: two loads and no loop, whose exit would
+// be mispredicted as the lengths of texts vary.
 TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded) {
     const std::size_t last = folded.size() - 1;
     // From sixteen bytes on, the second load takes the last sixteen, which may overlap the first.
@@ -202,11 +202,9 @@ bool TEntryFilter::Advance(const TKeyItems& list, int rows) {
     InParts(end - first, [&](unsigned part, unsigned parts) {
         const auto [from, to] = PartRange(end - first, part, parts);
         TPartRows& found = found_[part];
-        if (found.Room < to - from) {
-            // Left as it comes: every row is written before it is read.
-            found.Rows = std::make_unique_for_overwrite<std::int32_t[]>(to - from);
-            found.Room = to - from;
-        }
+        // Left as it comes: every row is written before it is read.
+        if (found.Rows.size() < to - from)
+            found.Rows = TLargeArray<std::int32_t>(to - from);
         std::int32_t* const rowsFound = found.Rows.get();
         std::size_t kept = 0;
         // Every row is written and only a find kept: a branch on finds half of the entries would mispredict.

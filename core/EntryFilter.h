@@ -72,8 +72,7 @@ private:
     TFilterRows matches_;
     // The rows one part of a slice found.
     struct TPartRows {
-        std::unique_ptr<std::int32_t[]> Rows;
-        std::size_t Room = 0;
+        TLargeArray<std::int32_t> Rows;
         std::size_t Count = 0;
     };
     std::array<TPartRows, 2> found_;

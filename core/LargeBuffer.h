@@ -79,6 +79,7 @@ public:
     }
 
     T* get() const { return data_; }
+    std::size_t size() const { return size_; }
     T& operator[](std::size_t index) const { return data_[index]; }
 
 private:
