@@ -1,6 +1,8 @@
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
+#include "core/LoweredFind.h"
 #include "core/TermSearch.h"
+#include "core/TextLocale.h"
 #include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
@@ -11,6 +13,9 @@ namespace {
 
 // Terms are at most this long before an entry is measured against the shortest one.
 constexpr std::size_t ShortestTermCap = 1000;
+// Up to this many terms, an entry is first searched for each of them in turn as ASCII lower case; more are
+// searched for all at once.
+constexpr std::size_t LoweredTermsMost = 4;
 
 // Whether the text, as it is or folded, begins with the folded term.
 bool BeginsWithFolded(std::string_view text, std::string_view term) {
@@ -25,7 +30,17 @@ bool BeginsWithFolded(std::string_view text, std::string_view term) {
 class TTermMatcher {
 public:
     TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position)
-        : position_(position), search_(terms, position == TKeyItems::TermAtEnd) {}
+        : position_(position), search_(terms, position == TKeyItems::TermAtEnd) {
+        // Not where the locale folds I to ı, which ASCII lower case does not.
+        if (position != TKeyItems::TermAnywhere || terms.size() > LoweredTermsMost || IsTurkicLocale())
+            return;
+        for (std::size_t t = 0; t < terms.size(); ++t)
+            if (!search_.FoldedTerm(static_cast<int>(t)).empty())
+                lowered_.push_back(search_.FoldedTerm(static_cast<int>(t)));
+    }
+    // lowered_ views the terms search_ holds.
+    TTermMatcher(const TTermMatcher&) = delete;
+    TTermMatcher& operator=(const TTermMatcher&) = delete;
 
     // Room for a folded text and a reversed tail, one per thread.
     struct TScratch {
@@ -34,6 +49,11 @@ public:
     };
 
     bool Matches(std::string_view entry, TScratch& scratch) const {
+        if (!lowered_.empty()) {
+            const LoweredFind::TFound found = FindLowered(entry);
+            if (found != LoweredFind::TFound::Unsure)
+                return found == LoweredFind::TFound::Yes;
+        }
         const std::string_view text = search_.Searchable(entry, scratch.Folded);
         switch (position_) {
         case TKeyItems::TermAtStart:
@@ -52,6 +72,19 @@ public:
     bool Empty() const { return search_.Empty(); }
 
 private:
+    // Found when some term is found, not found when no term is, else unsure.
+    LoweredFind::TFound FindLowered(std::string_view entry) const {
+        LoweredFind::TFound all = LoweredFind::TFound::No;
+        for (const std::string_view term : lowered_) {
+            const LoweredFind::TFound found = LoweredFind::FindLowered(entry, term);
+            if (found == LoweredFind::TFound::Yes)
+                return found;
+            if (found == LoweredFind::TFound::Unsure)
+                all = found;
+        }
+        return all;
+    }
+
     bool EndsWithAny(std::string_view text, std::string& tail) const {
         const std::size_t n = std::min(text.size(), search_.MaxPatternLength());
         tail.assign(text.rbegin(), text.rbegin() + static_cast<std::ptrdiff_t>(n));
@@ -70,6 +103,8 @@ private:
 
     std::uint8_t position_;
     TTermSearch search_;
+    // The folded terms searched as ASCII lower case first, if any; they live in search_.
+    std::vector<std::string_view> lowered_;
 };
 
 } // namespace
