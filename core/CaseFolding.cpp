@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <unicode/uchar.h>
 
 namespace {
@@ -124,6 +126,26 @@ char32_t FoldChar(char32_t c) {
     if (c < TwoByteEnd)
         return TwoByteFolds()[c];
     return IcuFold(c);
+}
+
+const std::vector<std::uint8_t>& LeadsFoldingIntoAscii() {
+    static std::mutex guard;
+    static std::map<std::string, std::vector<std::uint8_t>> made;
+    const std::lock_guard lock(guard);
+    const auto [place, fresh] = made.try_emplace(TextLocale());
+    if (fresh) {
+        std::array<bool, 256> lead{};
+        for (char32_t c = 0x80; c <= Utf8::MaxChar; ++c)
+            if (!(c >= 0xD800 && c <= 0xDFFF) && FoldChar(c) < 0x80) {
+                char bytes[4];
+                Utf8::Write(c, bytes);
+                lead[static_cast<std::uint8_t>(bytes[0])] = true;
+            }
+        for (unsigned b = 0; b < 256; ++b)
+            if (lead[b])
+                place->second.push_back(static_cast<std::uint8_t>(b));
+    }
+    return place->second;
 }
 
 void AppendFolded(std::string_view text, std::string& out) {

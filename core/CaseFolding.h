@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Case-insensitive equality of keyword texts is equality of their folded forms: Unicode simple case folding
 // character by character (with the Turkic rules for I in a Turkish or Azeri locale). One character always
@@ -23,6 +24,11 @@ inline bool FoldsAsAscii(std::string_view text) {
 inline char FoldAsciiByte(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
+
+// The lead bytes of the characters beyond ASCII that fold into ASCII in the text locale (ſ, the Kelvin
+// sign…), ascending: a text without them holds a folded text of ASCII alone exactly where its ASCII lower
+// case does.
+const std::vector<std::uint8_t>& LeadsFoldingIntoAscii();
 
 void AppendFolded(std::string_view text, std::string& out);
 std::string Folded(std::string_view text);

@@ -2,7 +2,6 @@
 
 #include "core/CaseFolding.h"
 #include "core/KeyItems.h"
-#include "core/LoweredFind.h"
 #include "core/TwoThreads.h"
 
 #include <algorithm>
@@ -37,6 +36,7 @@ void TEntryFilter::Start(std::string_view text, bool listChanged) {
         typed_.pop_back();
     narrowing_ = !typed_.empty();
     lowered_ = !IsTurkicLocale();
+    unsure_ = LoweredFind::TUnsureBytes(folded_);
     search_ = std::make_unique<TTermSearch>(std::vector<std::string>{std::string(text)});
     done_ = false;
 }
@@ -44,7 +44,7 @@ void TEntryFilter::Start(std::string_view text, bool listChanged) {
 // Asked of every entry of a long list: inlined into the loop, where a call cost a tenth of the search.
 [[gnu::always_inline]] inline bool TEntryFilter::Contains(std::string_view text, std::string& scratch) const {
     if (lowered_) {
-        const LoweredFind::TFound found = LoweredFind::FindLowered(text, folded_);
+        const LoweredFind::TFound found = LoweredFind::FindLowered(text, folded_, unsure_);
         if (found != LoweredFind::TFound::Unsure)
             return found == LoweredFind::TFound::Yes;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LargeBuffer.h"
+#include "core/LoweredFind.h"
 #include "core/TermSearch.h"
 
 #include <array>
@@ -62,6 +63,7 @@ private:
     std::string folded_;
     // Whether an entry's text can be searched as ASCII lower case first: not where the locale folds I to ı.
     bool lowered_ = false;
+    LoweredFind::TUnsureBytes unsure_;
     std::unique_ptr<TTermSearch> search_;
     // The complete results of texts typed one after another on the unchanged list, each text holding the one
     // before it; the search narrows the last one.

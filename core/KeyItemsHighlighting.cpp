@@ -31,12 +31,19 @@ class TTermMatcher {
 public:
     TTermMatcher(const std::vector<std::string>& terms, std::uint8_t position)
         : position_(position), search_(terms, position == TKeyItems::TermAtEnd) {
-        // Not where the locale folds I to ı, which ASCII lower case does not.
+        // Not where the locale folds I to ı, which ASCII lower case does not; and only for terms of ASCII
+        // alone, which texts in other scripts would leave unsure.
         if (position != TKeyItems::TermAnywhere || terms.size() > LoweredTermsMost || IsTurkicLocale())
             return;
-        for (std::size_t t = 0; t < terms.size(); ++t)
-            if (!search_.FoldedTerm(static_cast<int>(t)).empty())
-                lowered_.push_back(search_.FoldedTerm(static_cast<int>(t)));
+        for (std::size_t t = 0; t < terms.size(); ++t) {
+            const std::string& term = search_.FoldedTerm(static_cast<int>(t));
+            if (!Utf8::IsAscii(term)) {
+                lowered_.clear();
+                return;
+            }
+            if (!term.empty())
+                lowered_.push_back(term);
+        }
     }
     // lowered_ views the terms search_ holds.
     TTermMatcher(const TTermMatcher&) = delete;
@@ -76,7 +83,7 @@ private:
     LoweredFind::TFound FindLowered(std::string_view entry) const {
         LoweredFind::TFound all = LoweredFind::TFound::No;
         for (const std::string_view term : lowered_) {
-            const LoweredFind::TFound found = LoweredFind::FindLowered(entry, term);
+            const LoweredFind::TFound found = LoweredFind::FindLowered(entry, term, unsure_);
             if (found == LoweredFind::TFound::Yes)
                 return found;
             if (found == LoweredFind::TFound::Unsure)
@@ -105,6 +112,8 @@ private:
     TTermSearch search_;
     // The folded terms searched as ASCII lower case first, if any; they live in search_.
     std::vector<std::string_view> lowered_;
+    // For terms of ASCII alone.
+    const LoweredFind::TUnsureBytes unsure_{"a"};
 };
 
 } // namespace

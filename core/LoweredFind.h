@@ -1,21 +1,79 @@
 #pragma once
 
+#include "core/CaseFolding.h"
+#include "core/Simd16.h"
+
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
-// A first answer to whether a text holds a folded term, from the text with its ASCII capitals lowered and
+// A first answer to whether a text holds a folded text, from the text with its ASCII capitals lowered and
 // sixteen bytes at a time: it settles most texts of a list without folding them. Inline, as it is asked of
 // every entry of long lists.
 namespace LoweredFind {
 
+using namespace Simd16;
+
 enum class TFound { Yes, No, Unsure };
+
+// The bytes whose presence in a text leaves "not found" unsure. A find in the lowered text is a find of the
+// folded text in the folded one, since every other character of the folded text is folded already. Not
+// finding it settles nothing where characters beyond ASCII may fold alike (ſ and s); but a folded text of
+// ASCII alone stands only in ASCII runs, which fold as they lower unless a character folds into ASCII.
+class TUnsureBytes {
+public:
+    // Every byte beyond ASCII.
+    TUnsureBytes() { Take({}, true); }
+    explicit TUnsureBytes(std::string_view folded) {
+        const auto& leads = LeadsFoldingIntoAscii();
+        Take(leads, !Utf8::IsAscii(folded) || leads.size() > MaxLeads);
+    }
+
+#ifdef __SSE2__
+    // One bit for each byte of the chunk that is unsure.
+    unsigned In(__m128i chunk) const {
+        const __m128i leads =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, leads_[0]), _mm_cmpeq_epi8(chunk, leads_[1])),
+                         _mm_or_si128(_mm_cmpeq_epi8(chunk, leads_[2]), _mm_cmpeq_epi8(chunk, leads_[3])));
+        return Bits(_mm_or_si128(_mm_and_si128(chunk, beyondAscii_), leads));
+    }
+#else
+    bool Is(std::uint8_t b) const {
+        return (b & beyondAscii_) != 0 || std::find(leads_.begin(), leads_.end(), b) != leads_.end();
+    }
+#endif
+
+private:
+    static constexpr std::size_t MaxLeads = 4;
+
+    void Take(const std::vector<std::uint8_t>& leads, bool everyByte) {
+        // Unused places repeat a byte that is unsure anyway, or one that no UTF-8 text holds.
+        std::array<std::uint8_t, MaxLeads> bytes;
+        bytes.fill(everyByte ? 0x80 : 0xFF);
+        if (!everyByte)
+            std::copy(leads.begin(), leads.end(), bytes.begin());
+#ifdef __SSE2__
+        beyondAscii_ = _mm_set1_epi8(static_cast<char>(everyByte ? 0x80 : 0));
+        for (std::size_t k = 0; k < MaxLeads; ++k)
+            leads_[k] = _mm_set1_epi8(static_cast<char>(bytes[k]));
+#else
+        beyondAscii_ = everyByte ? 0x80 : 0;
+        leads_ = bytes;
+#endif
+    }
+
+#ifdef __SSE2__
+    __m128i beyondAscii_;
+    __m128i leads_[MaxLeads];
+#else
+    std::uint8_t beyondAscii_;
+    std::array<std::uint8_t, MaxLeads> leads_;
+#endif
+};
 
 inline std::uint8_t Lowered(std::uint8_t c) {
     return c >= 'A' && c <= 'Z' ? static_cast<std::uint8_t>(c + 32) : c;
@@ -27,25 +85,6 @@ inline bool SameLowered(const std::uint8_t* text, std::string_view folded) {
             return false;
     return true;
 }
-
-#ifdef __SSE2__
-// Load16 near the end of a page: the bytes are copied, so that nothing past the page is read. Kept apart so
-// that the common path needs no array on the stack and no check of it.
-[[gnu::noinline, gnu::cold]] inline __m128i LoadCopied(const std::uint8_t* bytes, std::size_t size) {
-    alignas(16) std::uint8_t copy[16] = {};
-    std::copy(bytes, bytes + size, copy);
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(copy));
-}
-
-// Sixteen bytes from bytes on; those from size on are any. Reads past the text only within its memory page,
-// which is readable as a whole, as a text's bytes are.
-__attribute__((no_sanitize_address)) inline __m128i Load16(const std::uint8_t* bytes, std::size_t size) {
-    constexpr std::uintptr_t Page = 4096;
-    if (size >= 16 || (reinterpret_cast<std::uintptr_t>(bytes) & (Page - 1)) <= Page - 16) [[likely]]
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    return LoadCopied(bytes, size);
-}
-#endif
 
 #ifdef __SSE2__
 inline __m128i LoweredChunk(__m128i chunk) {
@@ -60,18 +99,10 @@ inline __m128i LoweredAt(const std::uint8_t* bytes, std::size_t size) {
     return LoweredChunk(Load16(bytes, size));
 }
 
-inline unsigned Bits(__m128i mask) {
-    return static_cast<unsigned>(_mm_movemask_epi8(mask));
-}
-
-// The low bits of 32, without a branch: how many are set varies from one text to the next.
-inline std::uint32_t LowMask(std::size_t bits) {
-    return static_cast<std::uint32_t>((std::uint64_t{1} << std::min<std::size_t>(bits, 32)) - 1);
-}
-
 // FindLowered for a text of at most 32 bytes, as most keywords are: two loads and no loop, whose exit would
 // be mispredicted as the lengths of texts vary.
-inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded) {
+inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded,
+                               const TUnsureBytes& unsure) {
     const std::size_t last = folded.size() - 1;
     // From sixteen bytes on, the second load takes the last sixteen, which may overlap the first.
     const bool two = size >= 16;
@@ -83,7 +114,7 @@ inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std:
     const auto bits = [&](__m128i inHead, __m128i inTail) {
         return (Bits(inHead) | static_cast<std::uint32_t>(Bits(inTail)) << shift) & valid;
     };
-    const std::uint32_t beyondAscii = bits(head, tail);
+    const std::uint32_t unsureBytes = (unsure.In(head) | unsure.In(tail) << shift) & valid;
     if (last < size) {
         const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
         const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
@@ -93,38 +124,36 @@ inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std:
         // One letter, as the first one typed, is found or not without a branch: it stands in half of the
         // entries, as unforeseeably as a coin.
         if (last == 0)
-            return places != 0 ? TFound::Yes : beyondAscii != 0 ? TFound::Unsure : TFound::No;
+            return places != 0 ? TFound::Yes : unsureBytes != 0 ? TFound::Unsure : TFound::No;
         for (; places != 0; places &= places - 1)
             if (SameLowered(bytes + std::countr_zero(places) + 1, folded.substr(1)))
                 return TFound::Yes;
     }
-    return beyondAscii != 0 ? TFound::Unsure : TFound::No;
+    return unsureBytes != 0 ? TFound::Unsure : TFound::No;
 }
 #endif
 
-// Whether the text with its ASCII letters lowered holds the folded text. Such a find is a find of the folded
-// text in the folded entry, since every other character of the folded text is folded already. Not finding it
-// settles the question only for an ASCII text: beyond ASCII, other spellings fold alike (ſ and s). The folded
-// text is not empty.
-inline TFound FindLowered(std::string_view text, std::string_view folded) {
+// Whether the text with its ASCII letters lowered holds the folded text, which is not empty; unsure: the
+// folded text's TUnsureBytes.
+inline TFound FindLowered(std::string_view text, std::string_view folded, const TUnsureBytes& unsure) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t size = text.size();
     const std::size_t last = folded.size() - 1;
     // Where the folded text can begin: not from this many bytes on.
     const std::size_t starts = size > last ? size - last : 0;
-    unsigned beyondAscii = 0;
+    unsigned unsureBytes = 0;
 #ifdef __SSE2__
     if (size == 0)
         return TFound::No;
     if (size <= 32)
-        return FindLoweredShort(bytes, size, folded);
+        return FindLoweredShort(bytes, size, folded, unsure);
     // A place is looked at only where both the first and the last byte of the folded text stand in it, which
     // spares most places that begin with a common letter.
     const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
     const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
     for (std::size_t i = 0; i < size; i += 16) {
         const __m128i head = LoweredAt(bytes + i, size - i);
-        beyondAscii |= Bits(head) & LowMask(size - i);
+        unsureBytes |= unsure.In(head) & LowMask(size - i);
         if (i >= starts)
             continue;
         auto hits = Bits(_mm_cmpeq_epi8(head, first)) & LowMask(starts - i);
@@ -137,12 +166,12 @@ inline TFound FindLowered(std::string_view text, std::string_view folded) {
     }
 #else
     for (std::size_t i = 0; i < size; ++i) {
-        beyondAscii |= bytes[i] & 0x80u;
+        unsureBytes |= unsure.Is(bytes[i]) ? 1u : 0u;
         if (i < starts && SameLowered(bytes + i, folded))
             return TFound::Yes;
     }
 #endif
-    return beyondAscii != 0 ? TFound::Unsure : TFound::No;
+    return unsureBytes != 0 ? TFound::Unsure : TFound::No;
 }
 
 } // namespace LoweredFind

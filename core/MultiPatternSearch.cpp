@@ -1,11 +1,17 @@
 #include "core/MultiPatternSearch.h"
 
 #include "core/Exceptions.h"
+#include "core/Simd16.h"
 
 #include <algorithm>
+#include <bit>
+#include <optional>
 #include <utility>
 
 namespace {
+
+// Past this many patterns, their bytes at an offset are too many for anchors to pay.
+constexpr std::size_t MaxAnchoredPatterns = 512;
 
 struct TTrieNode {
     std::vector<std::pair<std::uint8_t, std::uint32_t>> Children;
@@ -138,6 +144,7 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
         for (std::uint32_t e = edgeStart_[id]; e < edgeStart_[id + 1]; ++e)
             row[edges_[e].Class] = edges_[e].Target;
     }
+    PlaceAnchors(patterns, patternClass);
     for (int b = 0; b < 256; ++b)
         leavesRoot_[b] = dense_[class_[b]] != 0;
     for (unsigned b0 = 0; b0 < 256; ++b0) {
@@ -151,6 +158,83 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
             }
     }
 }
+
+void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns, const TFold& patternClass) {
+    std::size_t shortest = SIZE_MAX;
+    for (const auto& p : patterns)
+        if (!p.empty())
+            shortest = std::min(shortest, p.size());
+    if (shortest == SIZE_MAX || patterns.size() > MaxAnchoredPatterns)
+        return;
+    // The text bytes that some pattern admits at each offset, where they are few.
+    std::vector<std::optional<TAnchor>> usable(shortest);
+    for (std::size_t offset = 0; offset < shortest; ++offset) {
+        std::array<bool, 256> classes{};
+        for (const auto& p : patterns)
+            if (!p.empty())
+                classes[patternClass[static_cast<std::uint8_t>(p[offset])]] = true;
+        TAnchor anchor{offset, 0, {}};
+        for (unsigned b = 0; b < 256 && anchor.Count <= anchor.Bytes.size(); ++b)
+            if (classes[class_[b]] && anchor.Count++ < anchor.Bytes.size())
+                anchor.Bytes[anchor.Count - 1] = static_cast<std::uint8_t>(b);
+        if (anchor.Count > anchor.Bytes.size())
+            continue;
+        std::fill(anchor.Bytes.begin() + static_cast<std::ptrdiff_t>(anchor.Count), anchor.Bytes.end(),
+                  anchor.Bytes[0]);
+        usable[offset] = anchor;
+    }
+    // The far anchor as far in as possible; the near one where text bytes seldom stand: fewest bytes, and
+    // neither a space nor a byte that leads a character beyond ASCII, which in most scripts is one of few.
+    const auto common = [](const TAnchor& anchor) {
+        return std::any_of(anchor.Bytes.begin(), anchor.Bytes.end(),
+                           [](std::uint8_t b) { return b == ' ' || b >= 0xC0; });
+    };
+    const auto far =
+        std::find_if(usable.rbegin(), usable.rend(), [](const auto& a) { return a.has_value(); });
+    if (far == usable.rend())
+        return;
+    anchors_ = {**far, **far};
+    std::size_t best = SIZE_MAX;
+    for (auto near = std::next(far); near != usable.rend(); ++near)
+        if (*near) {
+            const std::size_t score = (common(**near) ? anchors_[0].Bytes.size() + 1 : 0) + (*near)->Count;
+            if (score <= best) {
+                best = score;
+                anchors_[0] = **near;
+            }
+        }
+}
+
+#ifdef __SSE2__
+std::size_t TMultiPatternSearch::SkipByAnchors(std::string_view text, std::size_t i) const {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t size = text.size();
+    const std::size_t near = anchors_[0].Offset;
+    const std::size_t far = anchors_[1].Offset;
+    // A pattern that begins at a place ends in the text, so none begins from size - far on.
+    if (i + far >= size)
+        return size;
+    const std::size_t starts = size - far;
+    __m128i wanted[8];
+    for (std::size_t k = 0; k < 4; ++k) {
+        wanted[k] = _mm_set1_epi8(static_cast<char>(anchors_[0].Bytes[k]));
+        wanted[4 + k] = _mm_set1_epi8(static_cast<char>(anchors_[1].Bytes[k]));
+    }
+    const auto admitted = [&](const __m128i* any, __m128i chunk) {
+        return Simd16::Bits(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, any[0]), _mm_cmpeq_epi8(chunk, any[1])),
+                         _mm_or_si128(_mm_cmpeq_epi8(chunk, any[2]), _mm_cmpeq_epi8(chunk, any[3]))));
+    };
+    for (; i < starts; i += 16) {
+        const unsigned places = admitted(wanted, Simd16::Load16(bytes + i + near, size - i - near)) &
+                                admitted(wanted + 4, Simd16::Load16(bytes + i + far, size - i - far)) &
+                                Simd16::LowMask(starts - i);
+        if (places != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(places));
+    }
+    return size;
+}
+#endif
 
 std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t cls) const {
     const TEdge* first = edges_.data() + edgeStart_[state];

@@ -48,6 +48,10 @@ private:
     // begin none, and skipping them needs no state. Two bytes rather than one, because in most scripts
     // beyond ASCII every character begins with one of a few lead bytes.
     std::size_t SkipAtRoot(std::string_view text, std::size_t i) const {
+#ifdef __SSE2__
+        if (anchors_[0].Count != 0)
+            return SkipByAnchors(text, i);
+#endif
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
         for (; i + 1 < text.size(); ++i) {
             const unsigned pair = (unsigned{bytes[i]} << 8) | bytes[i + 1];
@@ -56,6 +60,8 @@ private:
         }
         return i < text.size() && leavesRoot_[bytes[i]] ? i : text.size();
     }
+    // SkipAtRoot sixteen places at a time, by the bytes at the anchors.
+    std::size_t SkipByAnchors(std::string_view text, std::size_t i) const;
     // The state after reading one byte class; carries OutputFlag when some pattern ends there.
     std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const {
         while (state >= denseStates_) {
@@ -71,11 +77,24 @@ private:
     std::uint32_t SparseChild(std::uint32_t state, std::uint8_t cls) const;
 
     void Build(const std::vector<std::string>& patterns, const TFold& fold, std::size_t maxDenseCells);
+    void PlaceAnchors(const std::vector<std::string>& patterns, const TFold& patternClass);
+
+    // An offset into every pattern and the few text bytes that some pattern admits there. Two anchors, the
+    // second one as far in as the shortest pattern allows, tell where a pattern may begin in one test of
+    // sixteen places; a few patterns (a term's case variants) have few bytes at each offset.
+    struct TAnchor {
+        std::size_t Offset = 0;
+        // 0: no anchors, the places are judged by beginsPair_.
+        std::size_t Count = 0;
+        // Unused ones repeat the first.
+        std::array<std::uint8_t, 4> Bytes{};
+    };
 
     TFold class_{};
     std::array<bool, 256> leavesRoot_{};
     // Bit b0 * 256 + b1: a pattern begins with byte b0 and then b1, or is b0 alone.
     std::array<std::uint64_t, 1024> beginsPair_{};
+    std::array<TAnchor, 2> anchors_{};
     std::uint32_t classes_ = 1;
     std::uint32_t denseStates_ = 1;
     std::vector<std::uint32_t> dense_;

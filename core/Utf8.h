@@ -10,6 +10,7 @@
 namespace Utf8 {
 
 constexpr char32_t Replacement = 0xFFFD;
+constexpr char32_t MaxChar = 0x10FFFF;
 
 // Whether every byte is below 0x80: the fast paths of the text rules apply.
 inline bool IsAscii(std::string_view text) {

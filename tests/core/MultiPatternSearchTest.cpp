@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -44,6 +46,59 @@ TEST(MultiPatternSearch, SparseTablesAgreeWithDenseOnes) {
     for (int round = 0; round < 40; ++round)
         ExpectSparseAgreesWithDense(random.Texts("abcA", 1 + random.Below(12), 4),
                                     random.Texts("abcABC d", 60, 14), FoldedBytes());
+}
+
+// What plain loops over the text, folded byte by byte, find; occurrences in start order, each by the smallest
+// index among equal patterns.
+TFindings NaiveFindings(const Strings& patterns, const TMultiPatternSearch::TFold& fold,
+                        std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = static_cast<char>(fold[static_cast<std::uint8_t>(c)]);
+    TFindings f{-1, false, false, {}};
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        const std::string& pattern = patterns[p];
+        if (pattern.empty() ||
+            std::find(patterns.begin(), patterns.begin() + p, pattern) != patterns.begin() + p)
+            continue;
+        for (std::size_t at = folded.find(pattern); at != std::string::npos;
+             at = folded.find(pattern, at + 1)) {
+            f.occurrences.emplace_back(static_cast<int>(p), at);
+            f.first = f.first < 0 ? static_cast<int>(p) : std::min(f.first, static_cast<int>(p));
+            f.prefix = f.prefix || at == 0;
+        }
+    }
+    f.contains = f.first >= 0;
+    return f;
+}
+
+// Few patterns, such as a term's case variants, are looked for sixteen places at a time by the bytes at
+// two offsets; patterns of unequal lengths, texts of every length around sixteen and thirty-two bytes, and
+// characters of two and three bytes.
+TEST(MultiPatternSearch, FewPatternsFindWhatPlainLoopsFind) {
+    TRandomText random(5);
+    TMultiPatternSearch::TFold identity{};
+    for (int b = 0; b < 256; ++b)
+        identity[b] = static_cast<std::uint8_t>(b);
+    const Strings texts = random.Texts("abAB ёЁоОᲂK", 300, 40);
+    for (int round = 0; round < 60; ++round) {
+        const auto& fold = round % 2 == 0 ? identity : FoldedBytes();
+        const Strings patterns =
+            random.Texts(round % 3 == 0 ? "aAb" : "abAёЁᲂ K", 1 + random.Below(6), 1 + random.Below(5));
+        const TMultiPatternSearch search(patterns, fold);
+        for (const auto& text : texts) {
+            TFindings found = Findings(search, text);
+            std::sort(found.occurrences.begin(), found.occurrences.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second || (a.second == b.second && a.first < b.first);
+            });
+            TFindings expected = NaiveFindings(patterns, fold, text);
+            std::sort(expected.occurrences.begin(), expected.occurrences.end(),
+                      [](const auto& a, const auto& b) {
+                          return a.second < b.second || (a.second == b.second && a.first < b.first);
+                      });
+            ASSERT_EQ(found, expected) << "round " << round << " text " << text;
+        }
+    }
 }
 
 TEST(MultiPatternSearch, EveryByteValueInPatternsAndTexts) {
