@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -159,6 +158,22 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
     }
 }
 
+std::optional<TMultiPatternSearch::TAnchor>
+TMultiPatternSearch::Admitted(const std::array<bool, 256>& classes, std::size_t offset) const {
+    TAnchor anchor{offset, 0, {}};
+    for (unsigned b = 0; b < 256; ++b)
+        if (classes[class_[b]]) {
+            if (anchor.Count == anchor.Bytes.size())
+                return std::nullopt;
+            anchor.Bytes[anchor.Count++] = static_cast<std::uint8_t>(b);
+        }
+    if (anchor.Count == 0)
+        return std::nullopt;
+    std::fill(anchor.Bytes.begin() + static_cast<std::ptrdiff_t>(anchor.Count), anchor.Bytes.end(),
+              anchor.Bytes[0]);
+    return anchor;
+}
+
 void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns, const TFold& patternClass) {
     std::size_t shortest = SIZE_MAX;
     for (const auto& p : patterns)
@@ -166,22 +181,34 @@ void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns,
             shortest = std::min(shortest, p.size());
     if (shortest == SIZE_MAX || patterns.size() > MaxAnchoredPatterns)
         return;
-    // The text bytes that some pattern admits at each offset, where they are few.
+    const auto classOf = [&](char c) { return patternClass[static_cast<std::uint8_t>(c)]; };
+    std::array<bool, 256> inShortest{};
+    for (const auto& p : patterns)
+        if (p.size() == shortest)
+            for (const char c : p)
+                inShortest[classOf(c)] = true;
+    // Each longer pattern's first byte that no shortest one has.
+    std::array<bool, 256> guarded{};
+    bool guardable = true;
+    for (const auto& p : patterns)
+        if (p.size() > shortest) {
+            const auto own =
+                std::find_if(p.begin(), p.end(), [&](char c) { return !inShortest[classOf(c)]; });
+            guardable = guardable && own != p.end();
+            if (own != p.end())
+                guarded[classOf(*own)] = true;
+        }
+    const std::optional<TAnchor> guard = guardable ? Admitted(guarded, 0) : std::nullopt;
+    const bool anyLonger =
+        std::any_of(patterns.begin(), patterns.end(), [&](const auto& p) { return p.size() > shortest; });
+    // The text bytes that some anchored pattern admits at each offset, where they are few.
     std::vector<std::optional<TAnchor>> usable(shortest);
     for (std::size_t offset = 0; offset < shortest; ++offset) {
         std::array<bool, 256> classes{};
         for (const auto& p : patterns)
-            if (!p.empty())
-                classes[patternClass[static_cast<std::uint8_t>(p[offset])]] = true;
-        TAnchor anchor{offset, 0, {}};
-        for (unsigned b = 0; b < 256 && anchor.Count <= anchor.Bytes.size(); ++b)
-            if (classes[class_[b]] && anchor.Count++ < anchor.Bytes.size())
-                anchor.Bytes[anchor.Count - 1] = static_cast<std::uint8_t>(b);
-        if (anchor.Count > anchor.Bytes.size())
-            continue;
-        std::fill(anchor.Bytes.begin() + static_cast<std::ptrdiff_t>(anchor.Count), anchor.Bytes.end(),
-                  anchor.Bytes[0]);
-        usable[offset] = anchor;
+            if (!p.empty() && (p.size() == shortest || !guard))
+                classes[classOf(p[offset])] = true;
+        usable[offset] = Admitted(classes, offset);
     }
     // The far anchor as far in as possible; the near one where text bytes seldom stand: fewest bytes, and
     // neither a space nor a byte that leads a character beyond ASCII, which in most scripts is one of few.
@@ -203,9 +230,28 @@ void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns,
                 anchors_[0] = **near;
             }
         }
+    if (guard && anyLonger)
+        guard_ = *guard;
 }
 
 #ifdef __SSE2__
+bool TMultiPatternSearch::HoldsGuard(std::string_view text) const {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t size = text.size();
+    __m128i any[4];
+    for (std::size_t k = 0; k < 4; ++k)
+        any[k] = _mm_set1_epi8(static_cast<char>(guard_.Bytes[k]));
+    unsigned held = 0;
+    for (std::size_t i = 0; i < size; i += 16) {
+        const __m128i chunk = Simd16::Load16(bytes + i, size - i);
+        held |= Simd16::Bits(_mm_or_si128(
+                    _mm_or_si128(_mm_cmpeq_epi8(chunk, any[0]), _mm_cmpeq_epi8(chunk, any[1])),
+                    _mm_or_si128(_mm_cmpeq_epi8(chunk, any[2]), _mm_cmpeq_epi8(chunk, any[3])))) &
+                Simd16::LowMask(size - i);
+    }
+    return held != 0;
+}
+
 std::size_t TMultiPatternSearch::SkipByAnchors(std::string_view text, std::size_t i) const {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t size = text.size();
@@ -263,9 +309,10 @@ bool TMultiPatternSearch::StartsWithAny(std::string_view text) const {
 }
 
 bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
+    const bool anchored = Anchored(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (state == 0 && (i = SkipAtRoot(text, i)) == text.size())
+        if (state == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (state & OutputFlag)
@@ -276,9 +323,10 @@ bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
 
 int TMultiPatternSearch::FirstPatternIn(std::string_view text) const {
     std::int32_t best = -1;
+    const bool anchored = Anchored(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i)) == text.size())
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))

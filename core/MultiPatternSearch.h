@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +48,10 @@ private:
     // The first position from i on where a pattern may begin, judged by two bytes: most positions of a text
     // begin none, and skipping them needs no state. Two bytes rather than one, because in most scripts
     // beyond ASCII every character begins with one of a few lead bytes.
-    std::size_t SkipAtRoot(std::string_view text, std::size_t i) const {
+    // anchored: Anchored(text).
+    std::size_t SkipAtRoot(std::string_view text, std::size_t i, bool anchored) const {
 #ifdef __SSE2__
-        if (anchors_[0].Count != 0)
+        if (anchored)
             return SkipByAnchors(text, i);
 #endif
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
@@ -60,6 +62,17 @@ private:
         }
         return i < text.size() && leavesRoot_[bytes[i]] ? i : text.size();
     }
+    // Whether the anchors may judge where a pattern begins in the text: they are placed, and the text holds
+    // no byte of the guard.
+    bool Anchored(std::string_view text) const {
+#ifdef __SSE2__
+        return anchors_[0].Count != 0 && (guard_.Count == 0 || !HoldsGuard(text));
+#else
+        static_cast<void>(text);
+        return false;
+#endif
+    }
+    bool HoldsGuard(std::string_view text) const;
     // SkipAtRoot sixteen places at a time, by the bytes at the anchors.
     std::size_t SkipByAnchors(std::string_view text, std::size_t i) const;
     // The state after reading one byte class; carries OutputFlag when some pattern ends there.
@@ -81,7 +94,10 @@ private:
 
     // An offset into every pattern and the few text bytes that some pattern admits there. Two anchors, the
     // second one as far in as the shortest pattern allows, tell where a pattern may begin in one test of
-    // sixteen places; a few patterns (a term's case variants) have few bytes at each offset.
+    // sixteen places; a few patterns (a term's case variants) have few bytes at each offset. Longer patterns
+    // hold rare spellings as a rule (ſ for s, ᲂ for о), which would shift the bytes at every offset: the
+    // anchors are placed in the shortest patterns alone where a guard, a few bytes of which each longer one
+    // holds one and no shortest one any, tells the texts that may hold a longer one.
     struct TAnchor {
         std::size_t Offset = 0;
         // 0: no anchors, the places are judged by beginsPair_.
@@ -89,12 +105,16 @@ private:
         // Unused ones repeat the first.
         std::array<std::uint8_t, 4> Bytes{};
     };
+    // The text bytes whose classes are marked, if they are few.
+    std::optional<TAnchor> Admitted(const std::array<bool, 256>& classes, std::size_t offset) const;
 
     TFold class_{};
     std::array<bool, 256> leavesRoot_{};
     // Bit b0 * 256 + b1: a pattern begins with byte b0 and then b1, or is b0 alone.
     std::array<std::uint64_t, 1024> beginsPair_{};
     std::array<TAnchor, 2> anchors_{};
+    // Offset unused; Count 0: no guard.
+    TAnchor guard_;
     std::uint32_t classes_ = 1;
     std::uint32_t denseStates_ = 1;
     std::vector<std::uint32_t> dense_;
@@ -113,9 +133,10 @@ private:
 };
 
 template <class TVisit> bool TMultiPatternSearch::AnyOccurrence(std::string_view text, TVisit&& visit) const {
+    const bool anchored = Anchored(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i)) == text.size())
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))
