@@ -203,6 +203,10 @@ TCollation::TCollation(const std::string& locale) : primary_(BmpEnd), secondary_
         entry.FoldedLength = static_cast<std::uint8_t>(Utf8::Write(folded, bytes));
         std::memcpy(entry.Folded.data(), bytes, entry.FoldedLength);
     }
+    onePrimary_.resize(ShortEnd);
+    for (char32_t c = 0; c < ShortEnd; ++c)
+        if (short_[c].FoldedLength != 0 && short_[c].Primary.Length == 1)
+            onePrimary_[c] = short_[c].Primary.Bytes[0];
 }
 
 const TCollation& TCollation::Current() {
@@ -256,8 +260,9 @@ std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::
     std::uint8_t* write = out;
     const auto going = [&] { return static_cast<std::size_t>(write - out) < limit; };
     // Hands each character of the text, folded, to shortChar as its table entry or to other as itself.
-    const auto eachChar = [&](auto&& shortChar, auto&& other, bool untilLimit) {
-        for (std::size_t i = 0; i < text.size() && (!untilLimit || going());) {
+    // Many keys are wanted only as far as their first bytes: the rest is not even decoded.
+    const auto eachChar = [&](auto&& shortChar, auto&& other) {
+        for (std::size_t i = 0; i < text.size() && going();) {
             std::size_t next = i;
             const char32_t c = NextShort(text, next);
             if (c < ShortEnd && short_[c].FoldedLength != 0) {
@@ -268,18 +273,18 @@ std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::
             }
         }
     };
-    // Many keys are wanted only as far as their first characters' weights: the rest is not even decoded.
     eachChar(
         [&](const TShortChar& entry) {
             std::memcpy(write, entry.Primary.Bytes.data(), entry.Primary.Bytes.size());
             write += entry.Primary.Length;
         },
-        [&](char32_t folded) { write = WritePrimary(folded, write); }, true);
+        [&](char32_t folded) { write = WritePrimary(folded, write); });
     if (going()) {
         *write++ = LevelSeparator;
         eachChar([&](const TShortChar& entry) { *write++ = entry.Secondary; },
-                 [&](char32_t folded) { *write++ = Secondary(folded); }, false);
-        *write++ = LevelSeparator;
+                 [&](char32_t folded) { *write++ = Secondary(folded); });
+        if (going())
+            *write++ = LevelSeparator;
     }
     if (going()) {
         const auto raised = [&](const std::uint8_t* bytes, std::size_t length) {
@@ -290,8 +295,7 @@ std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::
                  [&](char32_t folded) {
                      char bytes[4];
                      raised(reinterpret_cast<const std::uint8_t*>(bytes), Utf8::Write(folded, bytes));
-                 },
-                 false);
+                 });
     }
     return static_cast<std::size_t>(write - out);
 }

@@ -65,9 +65,12 @@ public:
         __builtin_prefetch(&items_[static_cast<std::size_t>(record.Index)]);
     }
 
+    // A repacking reads the text from its start, and as far as the depth in key bytes: a character beyond
+    // ASCII weighs a byte and takes two or more.
     void FetchText(const TSortRecord& record, std::size_t depth) const {
         const std::string_view text = items_[static_cast<std::size_t>(record.Index)].Text();
-        __builtin_prefetch(text.data() + std::min(depth, text.size()));
+        __builtin_prefetch(text.data());
+        __builtin_prefetch(text.data() + std::min(2 * depth, text.size()));
     }
 
     void Repack(TSortRecord& record, std::size_t depth) const {

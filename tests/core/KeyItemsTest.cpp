@@ -343,17 +343,18 @@ TEST_F(KeyItemsTest, EverySortOrderMatchesAStableReferenceSort) {
 }
 
 // Long lists are sorted on two threads, and texts that agree far beyond the first sixteen characters are
-// told apart further on; both must still give the stable order.
+// told apart further on, in Latin and in Cyrillic letters; both must still give the stable order.
 TEST_F(KeyItemsTest, LongListsWithLongSharedPrefixesSortLikeTheReference) {
     std::mt19937 rng(5);
     const std::string prefixes[] = {"", "running shoes for men and women ",
-                                    "RUNNING SHOES FOR MEN AND WOMEN  "};
+                                    "RUNNING SHOES FOR MEN AND WOMEN  ", "купить кроссовки для бега мужские ",
+                                    "КУПИТЬ КРОССОВКИ ДЛЯ БЕГА МУЖСКИЕ "};
     Strings texts;
     for (int i = 0; i < 70000; ++i) {
-        std::string t = prefixes[rng() % 3];
+        std::string t = prefixes[rng() % std::size(prefixes)];
         t.append(rng() % 40, 'a');
         for (std::size_t n = rng() % 3; n > 0; --n)
-            t += std::array<const char*, 6>{"a", "A", "b", " ", "é", "É"}[rng() % 6];
+            t += std::array<const char*, 8>{"a", "A", "b", " ", "é", "É", "ё", "Е"}[rng() % 8];
         texts.push_back(t);
     }
     for (int order = 1; order <= 4; ++order) {
