@@ -300,6 +300,31 @@ std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::
     return static_cast<std::size_t>(write - out);
 }
 
+bool TCollation::ShortKeyTail(const std::uint16_t* chars, std::size_t n, std::size_t from, std::uint8_t* out,
+                              std::size_t count) const {
+    if (n > KeptChars)
+        return false;
+    const std::size_t end = from + count;
+    std::size_t at = n;
+    const auto put = [&](std::uint8_t b) {
+        if (at >= from && at < end)
+            out[at - from] = b;
+        ++at;
+    };
+    put(LevelSeparator);
+    for (std::size_t k = 0; k < n && at < end; ++k)
+        put(short_[chars[k]].Secondary);
+    put(LevelSeparator);
+    for (std::size_t k = 0; k < n && at < end; ++k) {
+        const TShortChar& entry = short_[chars[k]];
+        for (std::size_t b = 0; b < entry.FoldedLength; ++b)
+            put(static_cast<std::uint8_t>(entry.Folded[b] + 1));
+    }
+    while (at < end)
+        put(0);
+    return true;
+}
+
 void TCollation::AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
                              std::size_t count) const {
     // Grown, never cleared: the sort asks for windows of millions of keys.

@@ -33,7 +33,7 @@ public:
             return;
         }
         if (!FoldsAsAscii(text)) {
-            if (!PrimaryKeyBytes(text, from, out, count))
+            if (!ShortKeyBytes(text, from, out, count))
                 AnyKeyBytes(text, from, out, count);
             return;
         }
@@ -60,17 +60,14 @@ public:
 private:
     static constexpr std::uint8_t LevelSeparator = 1;
 
-    // KeyBytes of a window in the primary level of characters below U+0800 that weigh one byte each, as the
-    // letters of the locale and of the scripts most often mixed in do: one table lookup per character.
-    // Whether the window was such.
-    bool PrimaryKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out,
-                         std::size_t count) const {
+    // KeyBytes of a text of characters below U+0800 that weigh one byte each, as the letters of the locale
+    // and of the scripts most often mixed in do: one table lookup per character. Whether the text was such.
+    bool ShortKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
         const std::size_t end = from + count;
-        std::size_t i = 0;
-        for (std::size_t at = 0; at < end; ++at) {
-            if (i >= text.size())
-                return false;
+        std::array<std::uint16_t, KeptChars> chars;
+        std::size_t n = 0;
+        for (std::size_t i = 0; n < end && i < text.size(); ++n) {
             const std::uint8_t lead = bytes[i];
             char32_t c = lead;
             if (lead >= 0x80) {
@@ -83,11 +80,19 @@ private:
             const std::uint8_t primary = onePrimary_[c];
             if (primary == 0)
                 return false;
-            if (at >= from)
-                out[at - from] = primary;
+            if (n >= from)
+                out[n - from] = primary;
+            if (n < KeptChars)
+                chars[n] = static_cast<std::uint16_t>(c);
         }
-        return true;
+        return n == end || ShortKeyTail(chars.data(), n, from, out, count);
     }
+    // The characters a short text's levels after the primary one are written from, where the window
+    // reaches them.
+    static constexpr std::size_t KeptChars = 64;
+    // ShortKeyBytes for a window beyond the primary level of the n characters.
+    bool ShortKeyTail(const std::uint16_t* chars, std::size_t n, std::size_t from, std::uint8_t* out,
+                      std::size_t count) const;
     void AnyKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const;
     // Writes the key, or at least its first limit bytes, to out, which has KeyRoom(text) bytes; its length.
     std::size_t WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const;
