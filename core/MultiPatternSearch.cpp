@@ -144,6 +144,7 @@ void TMultiPatternSearch::Build(const std::vector<std::string>& patterns, const 
             row[edges_[e].Class] = edges_[e].Target;
     }
     PlaceAnchors(patterns, patternClass);
+    FillLanes();
     for (int b = 0; b < 256; ++b)
         leavesRoot_[b] = dense_[class_[b]] != 0;
     for (unsigned b0 = 0; b0 < 256; ++b0) {
@@ -234,13 +235,21 @@ void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns,
         guard_ = *guard;
 }
 
+void TMultiPatternSearch::FillLanes() {
+#ifdef __SSE2__
+    for (std::size_t k = 0; k < 4; ++k) {
+        anchorLanes_[k] = _mm_set1_epi8(static_cast<char>(anchors_[0].Bytes[k]));
+        anchorLanes_[4 + k] = _mm_set1_epi8(static_cast<char>(anchors_[1].Bytes[k]));
+        guardLanes_[k] = _mm_set1_epi8(static_cast<char>(guard_.Bytes[k]));
+    }
+#endif
+}
+
 #ifdef __SSE2__
 bool TMultiPatternSearch::HoldsGuard(std::string_view text) const {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t size = text.size();
-    __m128i any[4];
-    for (std::size_t k = 0; k < 4; ++k)
-        any[k] = _mm_set1_epi8(static_cast<char>(guard_.Bytes[k]));
+    const __m128i* any = guardLanes_;
     unsigned held = 0;
     for (std::size_t i = 0; i < size; i += 16) {
         const __m128i chunk = Simd16::Load16(bytes + i, size - i);
@@ -261,11 +270,7 @@ std::size_t TMultiPatternSearch::SkipByAnchors(std::string_view text, std::size_
     if (i + far >= size)
         return size;
     const std::size_t starts = size - far;
-    __m128i wanted[8];
-    for (std::size_t k = 0; k < 4; ++k) {
-        wanted[k] = _mm_set1_epi8(static_cast<char>(anchors_[0].Bytes[k]));
-        wanted[4 + k] = _mm_set1_epi8(static_cast<char>(anchors_[1].Bytes[k]));
-    }
+    const __m128i* wanted = anchorLanes_;
     const auto admitted = [&](const __m128i* any, __m128i chunk) {
         return Simd16::Bits(
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, any[0]), _mm_cmpeq_epi8(chunk, any[1])),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Simd16.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -91,6 +93,7 @@ private:
 
     void Build(const std::vector<std::string>& patterns, const TFold& fold, std::size_t maxDenseCells);
     void PlaceAnchors(const std::vector<std::string>& patterns, const TFold& patternClass);
+    void FillLanes();
 
     // An offset into every pattern and the few text bytes that some pattern admits there. Two anchors, the
     // second one as far in as the shortest pattern allows, tell where a pattern may begin in one test of
@@ -115,6 +118,11 @@ private:
     std::array<TAnchor, 2> anchors_{};
     // Offset unused; Count 0: no guard.
     TAnchor guard_;
+#ifdef __SSE2__
+    // The bytes of the anchors and of the guard, each in every lane, made once rather than for every text.
+    __m128i anchorLanes_[8];
+    __m128i guardLanes_[4];
+#endif
     std::uint32_t classes_ = 1;
     std::uint32_t denseStates_ = 1;
     std::vector<std::uint32_t> dense_;
