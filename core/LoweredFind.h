@@ -36,10 +36,7 @@ public:
 #ifdef __SSE2__
     // One bit for each byte of the chunk that is unsure.
     unsigned In(__m128i chunk) const {
-        const __m128i leads =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, leads_[0]), _mm_cmpeq_epi8(chunk, leads_[1])),
-                         _mm_or_si128(_mm_cmpeq_epi8(chunk, leads_[2]), _mm_cmpeq_epi8(chunk, leads_[3])));
-        return Bits(_mm_or_si128(_mm_and_si128(chunk, beyondAscii_), leads));
+        return Bits(_mm_and_si128(chunk, beyondAscii_)) | EqualsAny(chunk, leads_);
     }
 #else
     bool Is(std::uint8_t b) const {

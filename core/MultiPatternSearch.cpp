@@ -199,9 +199,8 @@ void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns,
             if (own != p.end())
                 guarded[classOf(*own)] = true;
         }
+    // None where no pattern is longer.
     const std::optional<TAnchor> guard = guardable ? Admitted(guarded, 0) : std::nullopt;
-    const bool anyLonger =
-        std::any_of(patterns.begin(), patterns.end(), [&](const auto& p) { return p.size() > shortest; });
     // The text bytes that some anchored pattern admits at each offset, where they are few.
     std::vector<std::optional<TAnchor>> usable(shortest);
     for (std::size_t offset = 0; offset < shortest; ++offset) {
@@ -231,7 +230,7 @@ void TMultiPatternSearch::PlaceAnchors(const std::vector<std::string>& patterns,
                 anchors_[0] = **near;
             }
         }
-    if (guard && anyLonger)
+    if (guard)
         guard_ = *guard;
 }
 
@@ -249,15 +248,10 @@ void TMultiPatternSearch::FillLanes() {
 bool TMultiPatternSearch::HoldsGuard(std::string_view text) const {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t size = text.size();
-    const __m128i* any = guardLanes_;
     unsigned held = 0;
-    for (std::size_t i = 0; i < size; i += 16) {
-        const __m128i chunk = Simd16::Load16(bytes + i, size - i);
-        held |= Simd16::Bits(_mm_or_si128(
-                    _mm_or_si128(_mm_cmpeq_epi8(chunk, any[0]), _mm_cmpeq_epi8(chunk, any[1])),
-                    _mm_or_si128(_mm_cmpeq_epi8(chunk, any[2]), _mm_cmpeq_epi8(chunk, any[3])))) &
-                Simd16::LowMask(size - i);
-    }
+    for (std::size_t i = 0; i < size; i += 16)
+        held |=
+            Simd16::EqualsAny(Simd16::Load16(bytes + i, size - i), guardLanes_) & Simd16::LowMask(size - i);
     return held != 0;
 }
 
@@ -270,16 +264,11 @@ std::size_t TMultiPatternSearch::SkipByAnchors(std::string_view text, std::size_
     if (i + far >= size)
         return size;
     const std::size_t starts = size - far;
-    const __m128i* wanted = anchorLanes_;
-    const auto admitted = [&](const __m128i* any, __m128i chunk) {
-        return Simd16::Bits(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, any[0]), _mm_cmpeq_epi8(chunk, any[1])),
-                         _mm_or_si128(_mm_cmpeq_epi8(chunk, any[2]), _mm_cmpeq_epi8(chunk, any[3]))));
-    };
     for (; i < starts; i += 16) {
-        const unsigned places = admitted(wanted, Simd16::Load16(bytes + i + near, size - i - near)) &
-                                admitted(wanted + 4, Simd16::Load16(bytes + i + far, size - i - far)) &
-                                Simd16::LowMask(starts - i);
+        const unsigned places =
+            Simd16::EqualsAny(Simd16::Load16(bytes + i + near, size - i - near), anchorLanes_) &
+            Simd16::EqualsAny(Simd16::Load16(bytes + i + far, size - i - far), anchorLanes_ + 4) &
+            Simd16::LowMask(starts - i);
         if (places != 0)
             return i + static_cast<std::size_t>(std::countr_zero(places));
     }

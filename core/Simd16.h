@@ -32,6 +32,12 @@ __attribute__((no_sanitize_address)) inline __m128i Load16(const std::uint8_t* b
 inline unsigned Bits(__m128i mask) {
     return static_cast<unsigned>(_mm_movemask_epi8(mask));
 }
+
+// One bit for each byte of the chunk that equals the byte of one of four lanes.
+inline unsigned EqualsAny(__m128i chunk, const __m128i* lanes) {
+    return Bits(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, lanes[0]), _mm_cmpeq_epi8(chunk, lanes[1])),
+                             _mm_or_si128(_mm_cmpeq_epi8(chunk, lanes[2]), _mm_cmpeq_epi8(chunk, lanes[3]))));
+}
 #endif
 
 // The low bits of 32, without a branch: how many are set varies from one text to the next.
