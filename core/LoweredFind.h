@@ -111,7 +111,10 @@ inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std:
     const auto bits = [&](__m128i inHead, __m128i inTail) {
         return (Bits(inHead) | static_cast<std::uint32_t>(Bits(inTail)) << shift) & valid;
     };
-    const std::uint32_t unsureBytes = (unsure.In(head) | unsure.In(tail) << shift) & valid;
+    // Which bytes beyond ASCII leave the answer unsure is asked only of texts that have some.
+    const std::uint32_t beyondAscii = bits(head, tail);
+    const std::uint32_t unsureBytes =
+        beyondAscii != 0 ? (unsure.In(head) | unsure.In(tail) << shift) & beyondAscii : 0;
     if (last < size) {
         const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
         const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
@@ -150,7 +153,8 @@ inline TFound FindLowered(std::string_view text, std::string_view folded, const 
     const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
     for (std::size_t i = 0; i < size; i += 16) {
         const __m128i head = LoweredAt(bytes + i, size - i);
-        unsureBytes |= unsure.In(head) & LowMask(size - i);
+        if (const unsigned beyondAscii = Bits(head) & LowMask(size - i); beyondAscii != 0)
+            unsureBytes |= unsure.In(head) & beyondAscii;
         if (i >= starts)
             continue;
         auto hits = Bits(_mm_cmpeq_epi8(head, first)) & LowMask(starts - i);
