@@ -135,6 +135,28 @@ TEST_P(UnicodeTextTest, ComparisonIsATotalOrderConsistentWithEquality) {
         }
 }
 
+// The sort reads keys a window at a time, by table for most texts: every window is that stretch of the
+// whole key, zeros past its end.
+TEST_P(UnicodeTextTest, KeyWindowsAreStretchesOfTheWholeKey) {
+    const TCollation& collation = TCollation::Current();
+    TRandomText random(6);
+    Strings texts = random.Texts(ManyScripts, 300, 30);
+    for (const auto& t : random.Texts("abc ЁёЖжσΣ", 300, 40))
+        texts.push_back(t);
+    for (const auto& text : texts) {
+        std::string key;
+        collation.AppendKey(text, key);
+        for (const std::size_t from : {0, 1, 24, 48, 70})
+            for (const std::size_t count : {2, 24}) {
+                std::uint8_t window[24];
+                collation.KeyBytes(text, from, window, count);
+                for (std::size_t k = 0; k < count; ++k)
+                    ASSERT_EQ(window[k], from + k < key.size() ? static_cast<std::uint8_t>(key[from + k]) : 0)
+                        << text << " from " << from << " byte " << k;
+            }
+    }
+}
+
 // On letters that weigh one character each, the order is the locale collator's wherever it sees a
 // difference short of case.
 TEST_P(UnicodeTextTest, OrderAgreesWithTheLocaleCollator) {
