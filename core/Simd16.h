@@ -22,7 +22,8 @@ namespace Simd16 {
 
 // Sixteen bytes from bytes on; those from size on are any. Reads past the text only within its memory page,
 // which is readable as a whole, as a text's bytes are.
-__attribute__((no_sanitize_address)) inline __m128i Load16(const std::uint8_t* bytes, std::size_t size) {
+__attribute__((no_sanitize("address", "thread"))) inline __m128i Load16(const std::uint8_t* bytes,
+                                                                        std::size_t size) {
     constexpr std::uintptr_t Page = 4096;
     if (size >= 16 || (reinterpret_cast<std::uintptr_t>(bytes) & (Page - 1)) <= Page - 16) [[likely]]
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
