@@ -240,22 +240,6 @@ void TCollation::AppendKey(std::string_view text, std::string& out, std::size_t 
     out.resize(start + length);
 }
 
-inline __attribute__((always_inline)) char32_t TCollation::NextShort(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<std::uint8_t>(text[i]);
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < text.size()) {
-        const auto tail = static_cast<std::uint8_t>(text[i + 1]);
-        if ((tail & 0xC0) == 0x80) {
-            i += 2;
-            return (char32_t{lead & 0x1Fu} << 6) | (tail & 0x3Fu);
-        }
-    }
-    return ShortEnd;
-}
-
 std::size_t TCollation::WriteKey(std::string_view text, std::uint8_t* out, std::size_t limit) const {
     std::uint8_t* write = out;
     const auto going = [&] { return static_cast<std::size_t>(write - out) < limit; };

@@ -63,20 +63,13 @@ private:
     // KeyBytes of a text of characters below U+0800 that weigh one byte each, as the letters of the locale
     // and of the scripts most often mixed in do: one table lookup per character. Whether the text was such.
     bool ShortKeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
         const std::size_t end = from + count;
         std::array<std::uint16_t, KeptChars> chars;
         std::size_t n = 0;
         for (std::size_t i = 0; n < end && i < text.size(); ++n) {
-            const std::uint8_t lead = bytes[i];
-            char32_t c = lead;
-            if (lead >= 0x80) {
-                if (lead < 0xC2 || lead > 0xDF || i + 1 >= text.size() || (bytes[i + 1] & 0xC0) != 0x80)
-                    return false;
-                c = (char32_t{lead & 0x1Fu} << 6) | (bytes[i + 1] & 0x3Fu);
-                ++i;
-            }
-            ++i;
+            const char32_t c = NextShort(text, i);
+            if (c == ShortEnd)
+                return false;
             const std::uint8_t primary = onePrimary_[c];
             if (primary == 0)
                 return false;
@@ -123,7 +116,21 @@ private:
 
     // The next character at text[i] if it is short and well formed; i moves past it. Else ShortEnd, and i
     // stays.
-    static char32_t NextShort(std::string_view text, std::size_t& i);
+    [[gnu::always_inline]] static char32_t NextShort(std::string_view text, std::size_t& i) {
+        const auto lead = static_cast<std::uint8_t>(text[i]);
+        if (lead < 0x80) {
+            ++i;
+            return lead;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF && i + 1 < text.size()) {
+            const auto tail = static_cast<std::uint8_t>(text[i + 1]);
+            if ((tail & 0xC0) == 0x80) {
+                i += 2;
+                return (char32_t{lead & 0x1Fu} << 6) | (tail & 0x3Fu);
+            }
+        }
+        return ShortEnd;
+    }
 
     std::vector<TPrimary> primary_;
     std::vector<std::uint8_t> secondary_;
