@@ -274,8 +274,9 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
             starts[1][k] = std::exchange(total, total + second);
         ends[k] = total;
     }
-    // Left unset: the placing writes every record, each half on its own thread.
-    TLargeArray<TSortRecord> records(n);
+    // Left unset: the placing writes every record, each half on its own thread. The records are written
+    // bucket by bucket and then read in order, so small pages do.
+    TLargeArray<TSortRecord> records(n, LargeBuffer::TPaging::Small);
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
         TProgressSteps steps;

@@ -18,13 +18,13 @@ std::size_t PageRounded(std::size_t bytes) {
 
 namespace LargeBuffer {
 
-void* Map(std::size_t bytes) {
+void* Map(std::size_t bytes, TPaging paging) {
     const std::size_t size = PageRounded(bytes);
     if (size < bytes)
         throw std::bad_alloc();
     // Only a whole, aligned huge page can be one: map a huge page more and give back the ends around an
     // aligned start.
-    const std::size_t slack = size >= HugePage ? HugePage : 0;
+    const std::size_t slack = paging == TPaging::Huge && size >= HugePage ? HugePage : 0;
     if (size + slack < size)
         throw std::bad_alloc();
     void* mapped = mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

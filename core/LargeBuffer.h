@@ -15,8 +15,14 @@ namespace LargeBuffer {
 // From this size on, storage is mapped; smaller blocks come from the heap as usual.
 inline constexpr std::size_t MinimumSize = std::size_t{1} << 20;
 
-// At least bytes of zeroed storage aligned to a huge page where it spans one; throws std::bad_alloc.
-void* Map(std::size_t bytes);
+// Huge pages suit storage that is read at random. Storage written once in scattered order and then read in
+// order gains nothing from them, and on virtual machines fresh huge pages can take several times as long to
+// come as small ones.
+enum class TPaging { Huge, Small };
+
+// At least bytes of zeroed storage, aligned to a huge page where it spans one and is to have them; throws
+// std::bad_alloc.
+void* Map(std::size_t bytes, TPaging paging = TPaging::Huge);
 // Gives back what Map returned for the same byte count.
 void Unmap(void* data, std::size_t bytes) noexcept;
 // Has the system supply the pages of mapped storage that are not there yet, writable, without changing what
@@ -34,12 +40,12 @@ public:
     TLargeAllocator() noexcept = default;
     template <class U> TLargeAllocator(const TLargeAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n) {
+    T* allocate(std::size_t n, LargeBuffer::TPaging paging = LargeBuffer::TPaging::Huge) {
         if (n > static_cast<std::size_t>(-1) / sizeof(T))
             throw std::bad_array_new_length();
         const std::size_t bytes = n * sizeof(T);
         if (bytes >= LargeBuffer::MinimumSize)
-            return static_cast<T*>(LargeBuffer::Map(bytes));
+            return static_cast<T*>(LargeBuffer::Map(bytes, paging));
         return static_cast<T*>(::operator new (bytes, std::align_val_t{alignof(T)}));
     }
 
@@ -63,7 +69,8 @@ template <class T> class TLargeArray {
 
 public:
     TLargeArray() = default;
-    explicit TLargeArray(std::size_t size) : data_(TLargeAllocator<T>().allocate(size)), size_(size) {}
+    explicit TLargeArray(std::size_t size, LargeBuffer::TPaging paging = LargeBuffer::TPaging::Huge)
+        : data_(TLargeAllocator<T>().allocate(size, paging)), size_(size) {}
     TLargeArray(TLargeArray&& other) noexcept
         : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
     TLargeArray& operator=(TLargeArray&& other) noexcept {

@@ -71,6 +71,18 @@ TEST(LargeBufferTest, LargeBlocksAreMappedOnHugePageBoundariesAndGoBackWhenFreed
     }
 }
 
+TEST(LargeBufferTest, ArraysForScatteredWritesTakeSmallPagesAndKeepWhatIsWritten) {
+    constexpr std::size_t count = std::size_t{3} << 20;
+    TLargeArray<std::uint32_t> values(count, LargeBuffer::TPaging::Small);
+    for (std::size_t i = 0; i < count; ++i)
+        values[(i * 2654435761u) % count] = static_cast<std::uint32_t>(i);
+    EXPECT_FALSE(MappingOf(values.get()).HugePagesAsked);
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        wrong += values[(i * 2654435761u) % count] != i;
+    EXPECT_EQ(wrong, 0u);
+}
+
 TEST(LargeBufferTest, VectorKeepsItsElementsAcrossTheHeapAndMappedSizes) {
     std::vector<std::uint64_t, TLargeAllocator<std::uint64_t>> values;
     for (std::uint64_t i = 0; i < 1'000'000; ++i)
