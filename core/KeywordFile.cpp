@@ -4,6 +4,7 @@
 #include "core/KeyItems.h"
 #include "core/MemoryBudget.h"
 #include "core/Progress.h"
+#include "core/Simd16.h"
 #include "core/TwoThreads.h"
 #include "core/Utf8.h"
 
@@ -95,7 +96,7 @@ TSurvey SurveyRange(const TSource& file, std::size_t from, std::size_t to) {
     TSurvey survey;
     char last = LineFeed;
     ReadRange(file, from, to, [&](std::string_view chunk) {
-        survey.Lines += static_cast<std::size_t>(std::count(chunk.begin(), chunk.end(), LineFeed));
+        survey.Lines += Simd16::Count(chunk, LineFeed);
         survey.Utf8.Feed(chunk);
         last = chunk.back();
         return true;
@@ -189,7 +190,7 @@ TImportResult ReadUtf16(const TSource& file, std::size_t from, TEncoding kind, T
     std::size_t bytes = 0;
     char last = LineFeed;
     ReadUtf16Range(file, from, bigEndian, [&](std::string_view text) {
-        lines += static_cast<std::size_t>(std::count(text.begin(), text.end(), LineFeed));
+        lines += Simd16::Count(text, LineFeed);
         bytes += text.size();
         if (!text.empty())
             last = text.back();
