@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-// Against std::count, on texts whose lengths cross the sixteen-byte steps and the 255-step sums, at every
-// offset of a buffer, with the byte counted now rare and now in every place.
+// Against std::count, on texts whose lengths cross the sixteen-byte steps and the 255-step sums, at four
+// offsets into a buffer, with the byte counted now rare and now in every place.
 TEST(Simd16Test, CountAgreesWithStdCount) {
     std::mt19937 random(7);
     for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 255u * 16u, 255u * 16u + 15u, 255u * 32u + 33u}) {
