@@ -1,5 +1,7 @@
 #include "core/Progress.h"
 
+#include "core/VectorState.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -49,6 +51,8 @@ void ProgressAdvance(std::size_t units) {
             throw;
         }
         progress->reporting_ = false;
+        // Reporting may have painted, and the operation goes on here.
+        ClearVectorUpperState();
     }
     if (progress->Cancelled())
         throw ECancelled();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Progress.h"
+#include "core/VectorState.h"
 
 #include <cstddef>
 #include <exception>
@@ -24,6 +25,9 @@ inline std::pair<std::size_t, std::size_t> PartRange(std::size_t entries, unsign
 // Runs work(part, parts) for each of parts (1 or 2) parts of a job, part 0 on a second thread; an exception
 // of either part reaches the caller once both have ended. The second thread adds to the caller's progress.
 template <class TWork> void RunParts(unsigned parts, TWork&& work) {
+    // Whatever ran before (the GUI's code between a dialog and the command, say) may have left the vector
+    // registers slow; a thread starts with its starter's.
+    ClearVectorUpperState();
     if (parts < 2) {
         work(0u, 1u);
         return;

@@ -1,6 +1,6 @@
 #include "dialogs/ModalRun.h"
 
-#include "frame/VectorState.h"
+#include "core/VectorState.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "ui/Action.h"
 
 #include "frame/ExceptionHook.h"
-#include "frame/VectorState.h"
+#include "core/VectorState.h"
 
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);

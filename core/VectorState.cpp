@@ -1,4 +1,4 @@
-#include "frame/VectorState.h"
+#include "core/VectorState.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
