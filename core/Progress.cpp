@@ -29,6 +29,8 @@ TProgress* TProgressScope::Current() {
 }
 
 void ProgressBegin(std::size_t total) {
+    // A long operation starts here, perhaps right after the GUI's code left the vector registers slow.
+    ClearVectorUpperState();
     if (!Running || Worker)
         return;
     Running->done_.store(0, std::memory_order_relaxed);

@@ -52,12 +52,16 @@ TEST_F(VectorStateTest, EveryPartOfAJobStartsWithCleanRegisters) {
     }
 }
 
-TEST_F(VectorStateTest, AnOperationGoesOnWithCleanRegistersAfterReporting) {
+TEST_F(VectorStateTest, AnOperationStartsAndGoesOnAfterReportingWithCleanRegisters) {
+    ProgressBegin(2);
+    EXPECT_FALSE(UpperHalvesInUse()) << "without a progress";
     TProgress progress([](double) { LeaveUpperHalvesInUse(); });
     const TProgressScope scope(&progress);
+    LeaveUpperHalvesInUse();
     ProgressBegin(2);
+    EXPECT_FALSE(UpperHalvesInUse()) << "at the start";
     ProgressAdvance(1);
-    EXPECT_FALSE(UpperHalvesInUse());
+    EXPECT_FALSE(UpperHalvesInUse()) << "after reporting";
 }
 
 } // namespace
