@@ -46,6 +46,7 @@ constexpr int TabTop = 240;
 constexpr int TabCaptionLeft = 23;
 constexpr int TabCaptionTop = 5;
 constexpr QSize FileDialogSize{820, 520};
+const QStringList FileNameFilters{"Text Files (*.txt)", "All Files (*)"};
 constexpr QPoint DesignPosition{126, 89};
 // The outer height the window can't be made smaller than; its width can't go below the design width.
 constexpr int SmallestOuterHeight = 593;
@@ -437,16 +438,33 @@ std::optional<std::string> TfrmMain::ChooseOpenFile(const std::string& folder) {
 }
 
 std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool save) {
-    QFileDialog dialog(this);
-    NeverReadFilesWhileBrowsing(dialog);
-    dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({"Text Files (*.txt)", "All Files (*)"});
-    dialog.setDefaultSuffix("txt");
+    QFileDialog& dialog = FileDialog(save);
+    // As a new dialog would start: the first filter, no file name (which selectFile cannot clear).
+    dialog.selectNameFilter(FileNameFilters.front());
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"))
+        name->clear();
+    if (!folder.empty())
+        dialog.setDirectory(QString::fromStdString(folder));
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+QFileDialog& TfrmMain::FileDialog(bool save) {
+    // Kept for the next time: making one takes longer than showing it.
+    QFileDialog*& kept = save ? saveDialog_ : openDialog_;
+    if (kept)
+        return *kept;
+    auto* dialog = new QFileDialog(this);
+    NeverReadFilesWhileBrowsing(*dialog);
+    dialog->setObjectName(save ? "SaveDialog1" : "OpenDialog1");
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters(FileNameFilters);
+    dialog->setDefaultSuffix("txt");
     // Roomy enough to show the file names, sizes and dates in full at the window font.
-    dialog.resize(FileDialogSize);
-    if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+    dialog->resize(FileDialogSize);
+    if (auto* details = dialog->findChild<QTreeView*>("treeView")) {
         QHeaderView* header = details->header();
         header->setStretchLastSection(false);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -454,11 +472,8 @@ std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool 
         for (int column = 1; column < header->count() && column < 4; ++column)
             header->resizeSection(column, widths[column]);
     }
-    if (!folder.empty())
-        dialog.setDirectory(QString::fromStdString(folder));
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    kept = dialog;
+    return *dialog;
 }
 
 TWindowBounds TfrmMain::Bounds() const {

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QFileDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -120,6 +121,7 @@ private:
     // Runs the named command as its menu would when it is enabled; the key that asked for it is used.
     bool RunCommand(const char* name);
     std::optional<std::string> ChooseFile(const std::string& folder, bool save);
+    QFileDialog& FileDialog(bool save);
 
     void StatusChanged();
     void ShowStatus();
@@ -138,6 +140,9 @@ private:
     TTrayBehaviour* tray_ = nullptr;
     TListFilter* filter_ = nullptr;
     std::unique_ptr<TProgressDialog> progress_;
+    // Owned by the window as its children.
+    QFileDialog* openDialog_ = nullptr;
+    QFileDialog* saveDialog_ = nullptr;
     // The banner's right edge, drawn stretched to the right of it when the window is wider than designed.
     QImage bannerEdge_;
     bool statusPending_ = false;

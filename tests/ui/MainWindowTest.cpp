@@ -4,6 +4,7 @@
 #include "core/BusinessLogicLayer.h"
 #include "core/CheckpointTrail.h"
 #include "dialogs/ButtonEx.h"
+#include "dialogs/ModalRun.h"
 #include "dialogs/TrayIcon.h"
 #include "frame/ErrorLog.h"
 #include "frame/ManagementLayer.h"
@@ -15,6 +16,7 @@
 #include "ui/TrayBehaviour.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <fstream>
@@ -660,6 +663,33 @@ private slots:
         tray.mnuExit().trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!tray.TrayIcon1().IconVisible() || !window->isVisible());
+    }
+
+    void aFileDialogKeptForTheNextTimeStartsAsANewOne() {
+        QTemporaryDir folder;
+        const QString first = folder.filePath("first.txt");
+        QString nameShown, filterShown;
+        int runs = 0;
+        SetModalShownHook([&](QDialog& dialog) {
+            auto* files = qobject_cast<QFileDialog*>(&dialog);
+            QVERIFY(files);
+            if (runs++ == 0) {
+                files->selectNameFilter("All Files (*)");
+                files->selectFile(first);
+                dialog.accept();
+                return;
+            }
+            nameShown = files->findChild<QLineEdit*>("fileNameEdit")->text();
+            filterShown = files->selectedNameFilter();
+            dialog.reject();
+        });
+        const auto chosen = window->ChooseSaveFile(folder.path().toStdString());
+        const auto again = window->ChooseSaveFile(folder.path().toStdString());
+        SetModalShownHook(nullptr);
+        QCOMPARE(chosen.value_or(""), first.toStdString());
+        QVERIFY(!again);
+        QCOMPARE(nameShown, QString());
+        QCOMPARE(filterShown, QString("Text Files (*.txt)"));
     }
 
     void withoutANotificationAreaTrayMinimisesAndSaysWhyOnce() {
