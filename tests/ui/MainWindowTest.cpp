@@ -560,6 +560,8 @@ private slots:
         controller->FindAction("aDeleteHighlighted")->trigger();
         TActionList::UpdateAll();
         window->activateWindow();
+        // Shortcuts reach only the active window, which a real display makes it a moment later.
+        QVERIFY(QTest::qWaitForWindowActive(window));
         window->lvMain->setFocus();
         QTest::keyClick(window->lvMain, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Current().Count(), 3);
