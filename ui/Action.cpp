@@ -1,7 +1,7 @@
 #include "ui/Action.h"
 
-#include "frame/ExceptionHook.h"
 #include "core/VectorState.h"
+#include "frame/ExceptionHook.h"
 
 TAction::TAction(const QString& name, QObject* parent) : QAction(parent) {
     setObjectName(name);
