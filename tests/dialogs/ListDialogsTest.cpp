@@ -145,6 +145,8 @@ private slots:
             return [limitText](QDialog& dialog) {
                 auto& form = static_cast<TfrmCombineWords&>(dialog);
                 QCOMPARE(form.mmWords->toPlainText(), QString());
+                // Focus reaches only the active window, which a real display makes it a moment later.
+                QVERIFY(QTest::qWaitForWindowActive(&dialog));
                 form.mmWords->setFocus();
                 QVERIFY(form.rbTyped->isChecked());
                 form.mmWords->setPlainText("red shoes\n\nblue\n");
@@ -189,6 +191,7 @@ private slots:
                                 auto& form = static_cast<TfrmMisspelled&>(dialog);
                                 form.chkDuplicate->setChecked(false);
                                 form.chkMissing->setChecked(false);
+                                QVERIFY(QTest::qWaitForWindowActive(&dialog));
                                 QTest::mouseClick(form.mmWords->viewport(), Qt::LeftButton);
                                 QVERIFY(form.rbTyped->isChecked());
                                 form.mmWords->setPlainText("shoe");
