@@ -1,7 +1,5 @@
 #include "dialogs/ModalRun.h"
 
-#include "core/VectorState.h"
-
 #include <QDialog>
 #include <QPointer>
 #include <QWindow>
@@ -34,10 +32,7 @@ int RunModal(QDialog& dialog, QWidget* owner) {
             },
             Qt::QueuedConnection);
     }
-    const int result = dialog.exec();
-    // The command goes on after the dialog painted; measured: 10M file read 1,140 ms uncleared, 490 cleared.
-    ClearVectorUpperState();
-    return result;
+    return dialog.exec();
 }
 
 void SetModalShownHook(TModalShownHook hook) {
