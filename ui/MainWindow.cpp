@@ -439,8 +439,11 @@ std::optional<std::string> TfrmMain::ChooseOpenFile(const std::string& folder) {
 
 std::optional<std::string> TfrmMain::ChooseFile(const std::string& folder, bool save) {
     QFileDialog& dialog = FileDialog(save);
-    // As a new dialog would start: the first filter, no file name (which selectFile cannot clear).
+    // As a new dialog would start: the first filter, no file picked and no name (which selectFile cannot
+    // clear).
     dialog.selectNameFilter(FileNameFilters.front());
+    if (auto* details = dialog.findChild<QTreeView*>("treeView"))
+        details->clearSelection();
     if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"))
         name->clear();
     if (!folder.empty())

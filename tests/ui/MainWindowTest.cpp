@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 #include <fstream>
@@ -667,31 +668,44 @@ private slots:
         QVERIFY(!tray.TrayIcon1().IconVisible() || !window->isVisible());
     }
 
+    // Chosen from once with the other filter, a kept dialog shows again with the first filter, no name and no
+    // file picked.
     void aFileDialogKeptForTheNextTimeStartsAsANewOne() {
         QTemporaryDir folder;
-        const QString first = folder.filePath("first.txt");
-        QString nameShown, filterShown;
-        int runs = 0;
-        SetModalShownHook([&](QDialog& dialog) {
-            auto* files = qobject_cast<QFileDialog*>(&dialog);
-            QVERIFY(files);
-            if (runs++ == 0) {
-                files->selectNameFilter("All Files (*)");
-                files->selectFile(first);
-                dialog.accept();
-                return;
-            }
-            nameShown = files->findChild<QLineEdit*>("fileNameEdit")->text();
-            filterShown = files->selectedNameFilter();
-            dialog.reject();
-        });
-        const auto chosen = window->ChooseSaveFile(folder.path().toStdString());
-        const auto again = window->ChooseSaveFile(folder.path().toStdString());
-        SetModalShownHook(nullptr);
-        QCOMPARE(chosen.value_or(""), first.toStdString());
-        QVERIFY(!again);
-        QCOMPARE(nameShown, QString());
-        QCOMPARE(filterShown, QString("Text Files (*.txt)"));
+        const QString existing = folder.filePath("first.txt");
+        std::ofstream(existing.toStdString()) << "x";
+        for (const bool save : {true, false}) {
+            const QString file = save ? folder.filePath("new.txt") : existing;
+            QString nameShown, filterShown;
+            bool picked = true;
+            int runs = 0;
+            SetModalShownHook([&](QDialog& dialog) {
+                auto* files = qobject_cast<QFileDialog*>(&dialog);
+                QVERIFY(files);
+                if (runs++ == 0) {
+                    files->selectNameFilter("All Files (*)");
+                    files->selectFile(file);
+                    dialog.accept();
+                    return;
+                }
+                nameShown = files->findChild<QLineEdit*>("fileNameEdit")->text();
+                filterShown = files->selectedNameFilter();
+                picked = files->findChild<QTreeView*>("treeView")->selectionModel()->hasSelection();
+                dialog.reject();
+            });
+            const auto choose = [&] {
+                const std::string path = folder.path().toStdString();
+                return save ? window->ChooseSaveFile(path) : window->ChooseOpenFile(path);
+            };
+            const auto chosen = choose();
+            const auto again = choose();
+            SetModalShownHook(nullptr);
+            QCOMPARE(chosen.value_or(""), file.toStdString());
+            QVERIFY(!again);
+            QCOMPARE(nameShown, QString());
+            QCOMPARE(filterShown, QString("Text Files (*.txt)"));
+            QVERIFY(!picked);
+        }
     }
 
     void withoutANotificationAreaTrayMinimisesAndSaysWhyOnce() {
