@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 TKeyItemRef TKeyItems::GetKeyItem(int index) {
     if (index < 0 || index >= Count())
@@ -39,6 +40,8 @@ TFillAhead TKeyItems::ReserveToFill(std::size_t entries, std::size_t textBytes) 
 }
 
 void TKeyItems::Clear() {
+    if (ClearedInto)
+        SwapEntries(*std::exchange(ClearedInto, nullptr));
     items_.clear();
     items_.shrink_to_fit();
     arena_.Reset();

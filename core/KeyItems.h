@@ -38,6 +38,8 @@ public:
     TLargeVector<std::int32_t>* SortedFrom = nullptr;
     // While set, removing the duplicates takes the entries it removes here.
     TRemovedRows* DuplicatesRemoved = nullptr;
+    // While set, Clear hands the entries here, which must hold none, instead of freeing them, once.
+    TKeyItems* ClearedInto = nullptr;
 
     TKeyItems() = default;
     TKeyItems(const TKeyItems&) = delete;

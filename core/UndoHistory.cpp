@@ -43,7 +43,20 @@ std::unique_ptr<TUndoLevel> TUndoLevel::ForDuplicates(std::string caption, TKeyI
     return level;
 }
 
+std::unique_ptr<TUndoLevel> TUndoLevel::ForClearing(std::string caption, TKeyItems& list,
+                                                    std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->entries_ = std::make_unique<TKeyItems>();
+    list.ClearedInto = level->entries_.get();
+    return level;
+}
+
 void TUndoLevel::Unhook() noexcept {
+    // The list was not cleared: the level keeps no entries, as for a command that left them alone.
+    if (entries_ && list_->ClearedInto == entries_.get()) {
+        list_->ClearedInto = nullptr;
+        entries_.reset();
+    }
     if (duplicates_ && list_->DuplicatesRemoved == duplicates_.get())
         list_->DuplicatesRemoved = nullptr;
     if (order_ && list_->SortedFrom == order_.get())

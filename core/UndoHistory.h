@@ -41,6 +41,10 @@ public:
     // texts.
     static std::unique_ptr<TUndoLevel> ForDuplicates(std::string caption, TKeyItems& list,
                                                      std::vector<TRowRun> highlighted);
+    // Keeps the list's highlight, sort order and name; if the command clears the list, the level takes its
+    // entries as they go instead of a copy made beforehand.
+    static std::unique_ptr<TUndoLevel> ForClearing(std::string caption, TKeyItems& list,
+                                                   std::vector<TRowRun> highlighted);
     // The command is over: the list hands the level nothing more.
     void Detach();
 

@@ -77,6 +77,14 @@ bool TUndoStep::KeepDuplicates(TKeyItems& list) {
     });
 }
 
+bool TUndoStep::KeepClearing(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepClearing(list);
+    return KeepLevel(list, TUndoLevel::BytesFor(list, true), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForClearing(name_, list, std::move(highlighted));
+    });
+}
+
 bool TUndoStep::KeepRewrite(TKeyItems& list) {
     if (!outermost_)
         return controller_.undoStep_->KeepRewrite(list);
@@ -156,6 +164,8 @@ void TMainFormController::RunCommand(const TCommand& command) {
     if (change == TListChange::Texts && !step.KeepRewrite(List()))
         return;
     if (change == TListChange::Duplicates && !step.KeepDuplicates(List()))
+        return;
+    if (change == TListChange::Cleared && !step.KeepClearing(List()))
         return;
     if (change == TListChange::HighlightedRows && !step.KeepRemoval(List(), MainView->SelectedRuns()))
         return;

@@ -6,6 +6,8 @@ TListChange ChangeOf(const TCommand& command) {
     switch (command.Id) {
     case TCommandId::DeleteHighlighted:
         return TListChange::HighlightedRows;
+    case TCommandId::DeleteAll:
+        return TListChange::Cleared;
     case TCommandId::ExportToList:
     case TCommandId::ExportToListHighlighted:
     case TCommandId::MultipleRecombine:

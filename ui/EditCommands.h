@@ -34,6 +34,8 @@ enum class TListChange : std::uint8_t {
     Texts,
     // The current list's duplicate entries go, by its removal of duplicates alone.
     Duplicates,
+    // The current list's entries all go, by its clearing alone.
+    Cleared,
     // The current list's highlighted entries go, and nothing else changes.
     HighlightedRows,
     // The list that the command's dialog chooses; the handler names it before changing it.

@@ -64,6 +64,11 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
                 std::vector<int> rows(list.Highlighted.begin(), list.Highlighted.end());
                 level = TUndoLevel::ForRemoval("removal", list, shown[l], RunsOf(rows));
                 list.DeleteHighlighted();
+            } else if (action == 10) {
+                // "Delete All", or its question answered No.
+                level = TUndoLevel::ForClearing("clearing", list, shown[l]);
+                if (random() % 4)
+                    list.Clear();
             } else if (action == 11) {
                 level = TUndoLevel::ForSort("sort", list, shown[l]);
                 list.SortBy(static_cast<std::uint8_t>(1 + random() % 4));
@@ -145,6 +150,24 @@ TEST(UndoHistory, TheOldestLevelsGoFirstAndANewLevelDropsTheRedoLevels) {
     EXPECT_EQ(history.NextRedo(b), nullptr);
     EXPECT_EQ(history.Bytes(), 0u);
     EXPECT_THROW(history.Undo(a, {}), Exception);
+}
+
+TEST(UndoHistory, ClearingHandsTheEntriesToItsLevelInsteadOfACopy) {
+    TKeyItems list;
+    Fill(list, {"red", "blue"});
+    const char* storage = list.GetKeyItem(0).Text().data();
+    auto kept = TUndoLevel::ForClearing("x", list, {});
+    kept->Detach();
+    EXPECT_TRUE(kept->Unchanged({}));
+    auto level = TUndoLevel::ForClearing("x", list, {});
+    list.Clear();
+    level->Detach();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(level->Unchanged({}));
+    EXPECT_GT(level->Bytes(), kept->Bytes());
+    level->Exchange({});
+    EXPECT_EQ(Texts(list), (Strings{"red", "blue"}));
+    EXPECT_EQ(list.GetKeyItem(0).Text().data(), storage);
 }
 
 TEST(UndoHistory, AnUnchangedListIsTold) {
