@@ -3,6 +3,8 @@
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 
+#include <utility>
+
 TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun> highlighted,
                        bool withEntries)
     : caption_(std::move(caption)), list_(&list), highlighted_(std::move(highlighted)),
@@ -43,6 +45,15 @@ std::unique_ptr<TUndoLevel> TUndoLevel::ForDuplicates(std::string caption, TKeyI
     return level;
 }
 
+std::unique_ptr<TUndoLevel> TUndoLevel::ForAddition(std::string caption, TKeyItems& list,
+                                                    std::vector<TRowRun> highlighted) {
+    auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
+    level->addition_ = true;
+    level->removal_ = true;
+    level->countBefore_ = list.Count();
+    return level;
+}
+
 std::unique_ptr<TUndoLevel> TUndoLevel::ForClearing(std::string caption, TKeyItems& list,
                                                     std::vector<TRowRun> highlighted) {
     auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
@@ -72,6 +83,12 @@ void TUndoLevel::Detach() {
         entries_ = std::make_unique<TKeyItems>();
         rewrites_->Before(*list_, *entries_);
         rewrites_.reset();
+    }
+    if (std::exchange(addition_, false)) {
+        // A removal of the added rows that was already stepped back.
+        if (const int added = list_->Count() - countBefore_; added > 0)
+            removed_ = {{countBefore_, added}};
+        entries_ = std::make_unique<TKeyItems>();
     }
     if (!duplicates_)
         return;

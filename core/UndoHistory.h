@@ -41,6 +41,10 @@ public:
     // texts.
     static std::unique_ptr<TUndoLevel> ForDuplicates(std::string caption, TKeyItems& list,
                                                      std::vector<TRowRun> highlighted);
+    // Keeps the list's highlight, sort order and name, for a command that only adds entries at the list's
+    // end: stepping takes out the rows added, or puts them back.
+    static std::unique_ptr<TUndoLevel> ForAddition(std::string caption, TKeyItems& list,
+                                                   std::vector<TRowRun> highlighted);
     // Keeps the list's highlight, sort order and name; if the command clears the list, the level takes its
     // entries as they go instead of a copy made beforehand.
     static std::unique_ptr<TUndoLevel> ForClearing(std::string caption, TKeyItems& list,
@@ -75,6 +79,8 @@ private:
     // For a removal: the rows whose entries entries_ holds while they are out of the list.
     std::vector<TRowRun> removed_;
     bool removal_ = false;
+    // For an addition: until Detach, the rows from countBefore_ on are still to be added.
+    bool addition_ = false;
     int countBefore_ = 0;
     // For a sort: the old row of each row it made, or nothing when it moved none; sortedNow_ tells whether
     // the list shows the sorted order.

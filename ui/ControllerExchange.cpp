@@ -69,7 +69,7 @@ void TMainFormController::Import() {
         return;
     const auto path = MainView->ChooseOpenFile(management_.ImportPath);
     TUndoStep undo(*this, "Import");
-    if (!path || !undo.Keep(*list, true))
+    if (!path || !undo.KeepAddition(*list))
         return;
     management_.ImportPath = FolderOf(*path);
     CheckpointScope checkpoint("d007");
@@ -87,7 +87,7 @@ void TMainFormController::ImportFiles(const std::vector<std::string>& paths) {
     const TCommandScope command(commands_);
     TKeyItems* list = CurrentList();
     TUndoStep undo(*this, "Import");
-    if (!list || paths.empty() || !undo.Keep(*list, true))
+    if (!list || paths.empty() || !undo.KeepAddition(*list))
         return;
     CheckpointScope checkpoint("d150");
     std::vector<std::string> damages;

@@ -77,6 +77,14 @@ bool TUndoStep::KeepDuplicates(TKeyItems& list) {
     });
 }
 
+bool TUndoStep::KeepAddition(TKeyItems& list) {
+    if (!outermost_)
+        return controller_.undoStep_->KeepAddition(list);
+    return KeepLevel(list, TUndoLevel::BytesFor(list, false), [&](std::vector<TRowRun> highlighted) {
+        return TUndoLevel::ForAddition(name_, list, std::move(highlighted));
+    });
+}
+
 bool TUndoStep::KeepClearing(TKeyItems& list) {
     if (!outermost_)
         return controller_.undoStep_->KeepClearing(list);

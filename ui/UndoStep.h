@@ -40,6 +40,8 @@ public:
     bool KeepRewrite(TKeyItems& list);
     // Keep for a command that only removes the list's duplicates: the level holds just the removed ones.
     bool KeepDuplicates(TKeyItems& list);
+    // Keep for a command that only adds entries at the list's end: the level holds none of them.
+    bool KeepAddition(TKeyItems& list);
     // Keep for a command that only clears the list: the level takes the entries as they go.
     bool KeepClearing(TKeyItems& list);
     // The command ended: its levels of changed lists join the history.

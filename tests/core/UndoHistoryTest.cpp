@@ -39,7 +39,7 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
     for (int step = 0; step < 600; ++step) {
         const int l = static_cast<int>(random() % 2);
         TKeyItems& list = lists[l];
-        const unsigned action = random() % 14;
+        const unsigned action = random() % 15;
         if (action < 2 && history.NextUndo(list)) {
             redo[l].push_back(LookOf(list, shown[l]));
             shown[l] = history.Undo(list, shown[l]);
@@ -64,6 +64,11 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
                 std::vector<int> rows(list.Highlighted.begin(), list.Highlighted.end());
                 level = TUndoLevel::ForRemoval("removal", list, shown[l], RunsOf(rows));
                 list.DeleteHighlighted();
+            } else if (action == 14) {
+                // An import, which may add nothing.
+                level = TUndoLevel::ForAddition("addition", list, shown[l]);
+                for (unsigned k = random() % 4; k > 0; --k)
+                    list.AddKeyword("added " + std::to_string(step) + " " + std::to_string(k));
             } else if (action == 10) {
                 // "Delete All", or its question answered No.
                 level = TUndoLevel::ForClearing("clearing", list, shown[l]);

@@ -607,6 +607,8 @@ private slots:
         QCOMPARE(undo->text(), QString("Undo Import"));
         undo->trigger();
         QCOMPARE(Texts(Current()), Strings{"first"});
+        controller->FindAction("aEditRedo")->trigger();
+        QCOMPARE(Texts(Current()), (Strings{"first", "red", "blue", "caf\xC3\xA9"}));
 
         QMimeData text;
         text.setText("red");
