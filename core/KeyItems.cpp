@@ -57,8 +57,7 @@ void TKeyItems::DeleteHighlighted() {
     // A list that lost most of its entries gives back the room they took, as it gives back their texts;
     // the texts first, so that the two copies are never made at once.
     CompactIfWasteful();
-    if (items_.size() < items_.capacity() / 2)
-        items_.shrink_to_fit();
+    GiveBackSpare(items_);
 }
 
 void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
@@ -124,8 +123,7 @@ void TKeyItems::MoveHighlightedTo(TKeyItems& into) {
             item.data_ = into.arena_.Store(item.Text());
         arena_.Release(takenBytes);
     }
-    if (items_.size() < items_.capacity() / 2)
-        items_.shrink_to_fit();
+    GiveBackSpare(items_);
 }
 
 void TKeyItems::DeleteOneByOne() {

@@ -52,6 +52,14 @@ void Unmap(void* data, std::size_t bytes) noexcept {
         munmap(data, PageRounded(bytes));
 }
 
+void Release(void* data, std::size_t bytes) noexcept {
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) / page * page;
+    if (end > start)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+}
+
 void Populate(void* data, std::size_t bytes) noexcept {
     static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(data) / page * page;

@@ -25,6 +25,9 @@ enum class TPaging { Huge, Small };
 void* Map(std::size_t bytes, TPaging paging = TPaging::Huge);
 // Gives back what Map returned for the same byte count.
 void Unmap(void* data, std::size_t bytes) noexcept;
+// Gives the system back the pages that lie wholly inside the mapped bytes at data, which read as zeros
+// afterwards.
+void Release(void* data, std::size_t bytes) noexcept;
 // Has the system supply the pages of mapped storage that are not there yet, writable, without changing what
 // they hold; does nothing where the system cannot.
 void Populate(void* data, std::size_t bytes) noexcept;
@@ -61,6 +64,17 @@ public:
 };
 
 template <class T> using TLargeVector = std::vector<T, TLargeAllocator<T>>;
+
+// Gives back the room beyond the elements of a vector that lost most of them. Mapped storage keeps its place
+// and gives its pages back, which copies nothing; the pages come back as the vector grows into them again.
+template <class T> void GiveBackSpare(TLargeVector<T>& vector) {
+    const std::size_t used = vector.size() * sizeof(T);
+    const std::size_t room = vector.capacity() * sizeof(T);
+    if (room >= LargeBuffer::MinimumSize)
+        LargeBuffer::Release(reinterpret_cast<char*>(vector.data()) + used, room - used);
+    else if (vector.size() < vector.capacity() / 2)
+        vector.shrink_to_fit();
+}
 
 // A fixed array of plain elements in such storage, left as it comes: every element is written before it is
 // read, so nothing is spent on clearing it.

@@ -97,6 +97,31 @@ TEST(LargeBufferTest, VectorKeepsItsElementsAcrossTheHeapAndMappedSizes) {
     EXPECT_EQ(values.back(), std::uint64_t{9} * 2654435761u);
 }
 
+// A vector that lost most of its elements gives its spare pages back where it stands, for sizes whose end
+// falls anywhere in a page, keeps every element, and grows into the room again.
+TEST(LargeBufferTest, SpareRoomGoesBackWithoutMovingTheElements) {
+    for (const std::size_t kept :
+         {std::size_t{1}, std::size_t{4095}, std::size_t{100'001}, std::size_t{1} << 20}) {
+        SCOPED_TRACE(kept);
+        TLargeVector<std::uint32_t> values;
+        for (std::uint32_t i = 0; i < (8u << 20); ++i)
+            values.push_back(i * 2654435761u);
+        const std::uint32_t* const place = values.data();
+        const long before = ResidentKb();
+        values.resize(kept);
+        GiveBackSpare(values);
+        EXPECT_EQ(values.data(), place);
+        EXPECT_GE(before - ResidentKb(), static_cast<long>((8u << 20) - kept) * 4 / 1024 - 2048);
+        std::size_t wrong = 0;
+        for (std::uint32_t i = 0; i < kept; ++i)
+            wrong += values[i] != i * 2654435761u;
+        EXPECT_EQ(wrong, 0u);
+        values.resize(2 * kept + 5000, 7);
+        EXPECT_EQ(values.back(), 7u);
+        EXPECT_EQ(values[kept - 1], static_cast<std::uint32_t>(kept - 1) * 2654435761u);
+    }
+}
+
 TEST(LargeBufferTest, ArenaGivesItsStorageBackOnReset) {
     // Many texts over many blocks, then a second job in the same arena: the first job's storage must be
     // gone, not kept for later.
