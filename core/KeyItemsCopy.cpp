@@ -14,7 +14,7 @@ void TKeyItems::CopyEntriesTo(TKeyItems& copy) const {
 }
 
 std::size_t TKeyItems::EntriesMemory() const {
-    return items_.capacity() * sizeof(TKeyItem) + arena_.Used();
+    return HeldBytes(items_) + arena_.Used();
 }
 
 bool TKeyItems::SameEntries(const TKeyItems& other) const {

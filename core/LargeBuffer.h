@@ -65,6 +65,13 @@ public:
 
 template <class T> using TLargeVector = std::vector<T, TLargeAllocator<T>>;
 
+// The memory a vector holds: mapped room beyond its elements takes pages only once they are written, and
+// GiveBackSpare returns them.
+template <class T> std::size_t HeldBytes(const TLargeVector<T>& vector) {
+    const std::size_t room = vector.capacity() * sizeof(T);
+    return room >= LargeBuffer::MinimumSize ? vector.size() * sizeof(T) : room;
+}
+
 // Gives back the room beyond the elements of a vector that lost most of them. Mapped storage keeps its place
 // and gives its pages back, which copies nothing; the pages come back as the vector grows into them again.
 template <class T> void GiveBackSpare(TLargeVector<T>& vector) {
