@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -34,16 +35,20 @@ bool SameKey(const TSortRecord& a, const TSortRecord& b) {
     return a.Words == b.Words && a.High == b.High && a.Middle == b.Middle && a.Low == b.Low;
 }
 
-// Ties fall back to list order, so equal entries keep their relative order.
-bool Before(const TSortRecord& a, const TSortRecord& b) {
+bool KeyBefore(const TSortRecord& a, const TSortRecord& b) {
     if (a.Words != b.Words)
         return a.Words < b.Words;
     if (a.High != b.High)
         return a.High < b.High;
     if (a.Middle != b.Middle)
         return a.Middle < b.Middle;
-    if (a.Low != b.Low)
-        return a.Low < b.Low;
+    return a.Low < b.Low;
+}
+
+// Ties fall back to list order, so equal entries keep their relative order.
+bool Before(const TSortRecord& a, const TSortRecord& b) {
+    if (!SameKey(a, b))
+        return KeyBefore(a, b);
     return a.Index < b.Index;
 }
 
@@ -136,7 +141,7 @@ public:
 
     // Sorts a range by its first packed weights; the runs that need more wait for Finish.
     void Sort(TSortRecord* first, TSortRecord* last) {
-        std::sort(first, last, Before);
+        SortRange(first, last);
         QueueRuns(first, last, runs_);
     }
 
@@ -151,7 +156,7 @@ public:
             Repack(depth);
             std::vector<TRun> deeper;
             for (const TRun& run : runs_) {
-                std::sort(run.First, run.Last, Before);
+                SortRange(run.First, run.Last);
                 QueueRuns(run.First, run.Last, deeper);
             }
             runs_.swap(deeper);
@@ -163,6 +168,82 @@ private:
         TSortRecord* First;
         TSortRecord* Last;
     };
+
+    // Below this many records, comparing them costs less than distributing them by a byte.
+    static constexpr std::ptrdiff_t DistributeFrom = 96;
+
+    // A bucket of a list in one script holds thousands of records whose first weights come from a few
+    // dozen letters, and comparison sorts of such runs mispredict most of their branches: runs that large
+    // are distributed by the first byte in which their records differ, a byte at a time, and only small
+    // runs compared.
+    void SortRange(TSortRecord* first, TSortRecord* last) {
+        if (last - first < DistributeFrom) {
+            std::sort(first, last, Before);
+            return;
+        }
+        // A list sorted before, either way, needs no distributing: such runs are already in order.
+        if (std::is_sorted(first, last, Before))
+            return;
+        if (std::is_sorted(first, last,
+                           [](const TSortRecord& a, const TSortRecord& b) { return KeyBefore(b, a); })) {
+            // Turned around, and equal records back into list order.
+            std::reverse(first, last);
+            for (TSortRecord* run = first; run != last;) {
+                TSortRecord* end = run + 1;
+                while (end != last && SameKey(*run, *end))
+                    ++end;
+                std::reverse(run, end);
+                run = end;
+            }
+            return;
+        }
+        std::uint64_t TSortRecord::*const words[] = {&TSortRecord::High, &TSortRecord::Middle,
+                                                     &TSortRecord::Low};
+        std::uint64_t differ = 0;
+        std::size_t word = 0;
+        for (; word < std::size(words); ++word) {
+            const std::uint64_t head = first->*words[word];
+            for (const TSortRecord* r = first; r != last; ++r) {
+                differ |= (r->*words[word]) ^ head;
+                // The word count comes first in the order, so records of other counts are compared.
+                if (r->Words != first->Words) {
+                    std::sort(first, last, Before);
+                    return;
+                }
+            }
+            if (differ != 0)
+                break;
+        }
+        if (differ == 0) {
+            // Equal weights: list order decides.
+            std::sort(first, last, Before);
+            return;
+        }
+        const unsigned shift = static_cast<unsigned>(63 - std::countl_zero(differ)) & ~7u;
+        std::uint64_t TSortRecord::*const key = words[word];
+        // Four counts a byte value, summed afterwards: runs of one value would otherwise wait on each
+        // other's increments.
+        std::array<std::array<std::uint32_t, 256>, 4> counts{};
+        const TSortRecord* r = first;
+        for (; last - r >= 4; r += 4)
+            for (std::size_t lane = 0; lane < 4; ++lane)
+                ++counts[lane][(r[lane].*key >> shift) & 0xFF];
+        for (; r != last; ++r)
+            ++counts[0][(r->*key >> shift) & 0xFF];
+        std::array<std::size_t, 257> starts{};
+        for (std::size_t b = 0; b < 256; ++b)
+            starts[b + 1] = starts[b] + counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b];
+        const auto size = static_cast<std::size_t>(last - first);
+        if (spare_.size() < size)
+            spare_.resize(size);
+        std::array<std::size_t, 257> next = starts;
+        for (const TSortRecord* r = first; r != last; ++r)
+            spare_[next[(r->*key >> shift) & 0xFF]++] = *r;
+        std::copy(spare_.begin(), spare_.begin() + static_cast<std::ptrdiff_t>(size), first);
+        for (std::size_t b = 0; b < 256; ++b)
+            if (starts[b + 1] - starts[b] > 1)
+                SortRange(first + starts[b], first + starts[b + 1]);
+    }
 
     // Each repacking reads a text from its start, so texts that agree this far (long copies of one text)
     // would cost their length squared: their whole keys are made once instead.
@@ -215,6 +296,7 @@ private:
     const TRecordMaker& maker_;
     std::vector<TRun> runs_;
     std::vector<TSortRecord*> members_;
+    std::vector<TSortRecord> spare_;
 };
 
 // Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].

@@ -366,6 +366,25 @@ TEST_F(KeyItemsTest, LongListsWithLongSharedPrefixesSortLikeTheReference) {
     }
 }
 
+// Sorting again a list that is already sorted, the same way or the other, keeps equal texts (here the same
+// words in other cases) in the order they stand in, as a stable sort of the list as it is.
+TEST_F(KeyItemsTest, SortingASortedListAgainKeepsEqualTextsInListOrder) {
+    std::mt19937 rng(9);
+    const char* words[] = {"shoes", "Shoes", "SHOES", "red", "Red", "boots", "cheap", "Cheap", "ёлка", "Ёлка"};
+    TKeyItems l;
+    for (int i = 0; i < 80000; ++i) {
+        std::string t;
+        for (std::size_t n = 1 + rng() % 3; n > 0; --n)
+            t += std::string(t.empty() ? "" : " ") + words[rng() % std::size(words)];
+        l.AddKeyword(t);
+    }
+    for (const int order : {1, 1, 2, 1, 3, 4, 4, 2}) {
+        const Strings expected = ReferenceSort(Texts(l), order);
+        l.SortBy(static_cast<std::uint8_t>(order));
+        ASSERT_EQ(Texts(l), expected) << order;
+    }
+}
+
 TEST_F(KeyItemsTest, SortByOtherOrdersOnlyRecordsTheOrder) {
     Fill(list, {"b", "a"});
     list.SortBy(0);
