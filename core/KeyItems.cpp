@@ -89,18 +89,32 @@ void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
         RaiseListIndexError(indices[firstValid - 1]);
 }
 
-void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
-    removed.Rows.clear();
-    std::size_t runs = 0;
-    for (int k = 0; k < Highlighted.Count(); ++k)
-        runs += k == 0 || Highlighted.Items(k) != Highlighted.Items(k - 1) + 1;
-    removed.Rows.reserve(runs);
-    for (const std::int32_t row : Highlighted)
-        if (!removed.Rows.empty() && removed.Rows.back().First + removed.Rows.back().Count == row)
-            ++removed.Rows.back().Count;
+namespace {
+
+// The ascending rows as runs of neighbours.
+void NoteRuns(const TIntList& rows, std::vector<TRowRun>& runs) {
+    runs.clear();
+    std::size_t count = 0;
+    for (int k = 0; k < rows.Count(); ++k)
+        count += k == 0 || rows.Items(k) != rows.Items(k - 1) + 1;
+    runs.reserve(count);
+    for (const std::int32_t row : rows)
+        if (!runs.empty() && runs.back().First + runs.back().Count == row)
+            ++runs.back().Count;
         else
-            removed.Rows.push_back({row, 1});
-    MoveHighlightedTo(removed.Entries);
+            runs.push_back({row, 1});
+}
+
+} // namespace
+
+void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
+    // Both only read the rows, and on a long list each takes tens of milliseconds: side by side.
+    RunParts(PartsFor(static_cast<std::size_t>(Highlighted.Count())), [&](unsigned part, unsigned parts) {
+        if (parts == 1 || part == 0)
+            NoteRuns(Highlighted, removed.Rows);
+        if (parts == 1 || part == 1)
+            MoveHighlightedTo(removed.Entries);
+    });
 }
 
 void TKeyItems::MoveHighlightedTo(TKeyItems& into) {

@@ -157,6 +157,24 @@ TEST(UndoHistory, TheOldestLevelsGoFirstAndANewLevelDropsTheRedoLevels) {
     EXPECT_THROW(history.Undo(a, {}), Exception);
 }
 
+// On a long list the removed rows are noted and taken out side by side.
+TEST(UndoHistory, RemovingDuplicatesFromALongListStepsBackAndForthExactly) {
+    std::mt19937 random(3);
+    TKeyItems list;
+    for (int i = 0; i < 200000; ++i)
+        list.AddKeyword((random() % 2 ? "Keyword " : "keyword ") + std::to_string(random() % 90000));
+    const Strings before = Texts(list);
+    auto level = TUndoLevel::ForDuplicates("duplicates", list, {});
+    list.RemoveDuplicates();
+    level->Detach();
+    const Strings after = Texts(list);
+    ASSERT_LT(after.size(), before.size() - 65536);
+    level->Exchange({});
+    EXPECT_EQ(Texts(list), before);
+    level->Exchange({});
+    EXPECT_EQ(Texts(list), after);
+}
+
 TEST(UndoHistory, ClearingHandsTheEntriesToItsLevelInsteadOfACopy) {
     TKeyItems list;
     Fill(list, {"red", "blue"});
