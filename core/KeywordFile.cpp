@@ -429,17 +429,32 @@ void TKeywordFileWriter::Put(std::string_view bytes, std::string_view end) {
     if (buffer_.size() + bytes.size() + end.size() > BufferSize)
         Flush();
     if (bytes.size() + end.size() > BufferSize) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-            Fail("write");
+        Write(bytes);
         bytes = {};
     }
     buffer_.append(bytes).append(end);
 }
 
 void TKeywordFileWriter::Flush() {
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-        Fail("write");
+    Write(buffer_);
     buffer_.clear();
+}
+
+void TKeywordFileWriter::Write(std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        Fail("write");
+    written_ += bytes.size();
+    // A file that replaces another is flushed to the disk before it does: handing its bytes over as they
+    // come lets the disk write them meanwhile, instead of all at the end.
+    if (tempPath_.empty() || written_ - handedOver_ < WritebackStep)
+        return;
+    if (std::fflush(file_) != 0)
+        Fail("write");
+    sync_file_range(fileno(file_), static_cast<off64_t>(handedOver_),
+                    static_cast<off64_t>(written_ - handedOver_), SYNC_FILE_RANGE_WRITE);
+    handedOver_ = written_;
 }
 
 void TKeywordFileWriter::Commit() {

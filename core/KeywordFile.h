@@ -81,10 +81,13 @@ public:
 
 private:
     static constexpr std::size_t BufferSize = 1 << 20;
+    // Written bytes handed to the disk at a time.
+    static constexpr std::size_t WritebackStep = std::size_t{8} << 20;
 
     // Buffers bytes followed by end.
     void Put(std::string_view bytes, std::string_view end);
     void Flush();
+    void Write(std::string_view bytes);
     void Fail(std::string_view action);
 
     std::string path_;
@@ -94,4 +97,7 @@ private:
     TTextEncoder encoder_;
     std::string encoded_;
     std::size_t lines_ = 0;
+    std::size_t written_ = 0;
+    // The bytes before this have been handed to the disk.
+    std::size_t handedOver_ = 0;
 };

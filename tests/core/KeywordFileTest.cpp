@@ -165,6 +165,15 @@ TEST(KeywordFile, ExportThenImportRoundTrips) {
     TKeyItems back;
     ReadKeywordFile((folder / "out.txt").string(), back);
     EXPECT_EQ(Texts(back), Texts(list));
+
+    // A file of many megabytes, handed to the disk in steps, replaces the one before.
+    TKeyItems many;
+    for (int i = 0; i < 40000; ++i)
+        many.AddKeyword(std::to_string(i) + std::string(static_cast<std::size_t>(i % 600), 'k'));
+    many.AllToTextFile((folder / "out.txt").string());
+    TKeyItems manyBack;
+    ReadKeywordFile((folder / "out.txt").string(), manyBack);
+    EXPECT_EQ(Texts(manyBack), Texts(many));
 }
 
 } // namespace
