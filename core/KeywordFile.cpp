@@ -360,7 +360,8 @@ TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::siz
 }
 
 TKeywordFileWriter::TKeywordFileWriter(std::string path, TTextEncoding encoding)
-    : path_(std::move(path)), buffer_(ByteOrderMarkOf(encoding)), encoder_(encoding) {
+    : path_(std::move(path)), encoder_(encoding) {
+    Put(ByteOrderMarkOf(encoding), {});
     struct stat target {};
     const bool exists = stat(path_.c_str(), &target) == 0;
     if (exists && !S_ISREG(target.st_mode)) {
@@ -410,9 +411,18 @@ TKeywordFileWriter::~TKeywordFileWriter() {
 void TKeywordFileWriter::WriteLine(std::string_view text) {
     // A first text that starts with U+FEFF would read back as a byte-order mark and lose it: a real mark
     // before it keeps it.
-    if (++lines_ == 1 && buffer_.empty() && text.starts_with(Utf8Mark))
-        buffer_ = Utf8Mark;
+    if (++lines_ == 1 && buffered_ == 0 && text.starts_with(Utf8Mark))
+        Put(Utf8Mark, {});
     if (encoder_.Plain()) {
+        // Most lines: straight into the buffer.
+        if (buffered_ + text.size() + 2 <= BufferSize && !text.empty()) {
+            char* const at = buffer_.get() + buffered_;
+            std::memcpy(at, text.data(), text.size());
+            at[text.size()] = '\r';
+            at[text.size() + 1] = '\n';
+            buffered_ += text.size() + 2;
+            return;
+        }
         Put(text, "\r\n");
         return;
     }
@@ -424,20 +434,22 @@ void TKeywordFileWriter::WriteLine(std::string_view text) {
 }
 
 void TKeywordFileWriter::Put(std::string_view bytes, std::string_view end) {
-    // Lines gather in a buffer of our own: two library calls for each of millions of short lines cost more
-    // than the writing.
-    if (buffer_.size() + bytes.size() + end.size() > BufferSize)
+    if (buffered_ + bytes.size() + end.size() > BufferSize)
         Flush();
     if (bytes.size() + end.size() > BufferSize) {
         Write(bytes);
         bytes = {};
     }
-    buffer_.append(bytes).append(end);
+    for (const std::string_view part : {bytes, end})
+        if (!part.empty()) {
+            std::memcpy(buffer_.get() + buffered_, part.data(), part.size());
+            buffered_ += part.size();
+        }
 }
 
 void TKeywordFileWriter::Flush() {
-    Write(buffer_);
-    buffer_.clear();
+    Write({buffer_.get(), buffered_});
+    buffered_ = 0;
 }
 
 void TKeywordFileWriter::Write(std::string_view bytes) {

@@ -4,6 +4,7 @@
 #include "core/TextEncoding.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -93,7 +94,9 @@ private:
     std::string path_;
     std::string tempPath_;
     std::FILE* file_ = nullptr;
-    std::string buffer_;
+    // Lines gather here: two library calls for each of millions of short lines cost more than the writing.
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize);
+    std::size_t buffered_ = 0;
     TTextEncoder encoder_;
     std::string encoded_;
     std::size_t lines_ = 0;
