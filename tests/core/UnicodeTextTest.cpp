@@ -101,6 +101,18 @@ TEST_P(UnicodeTextTest, EqualityAndHashFollowSimpleFolding) {
             EXPECT_EQ(FoldedHash(a), FoldedHash(b)) << a << " / " << b;
         }
     }
+    // Texts of every length up to three words, each beside a twin whose s and k are written as characters
+    // that fold to them: the ASCII text is hashed on its own fast path, the twin folded first.
+    const Strings words = random.Texts("aAsSkKtT", 600, 24);
+    for (const std::string& word : words) {
+        std::string twin;
+        for (const char c : word)
+            twin += c == 's' ? "\u017F" : c == 'K' ? "\u212A" : std::string(1, c);
+        if (twin == word)
+            continue;
+        EXPECT_TRUE(SameText(word, twin)) << word;
+        EXPECT_EQ(FoldedHash(word), FoldedHash(twin)) << word;
+    }
     for (char32_t c = 0; c < 0x3000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
