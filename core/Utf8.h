@@ -14,16 +14,23 @@ constexpr char32_t MaxChar = 0x10FFFF;
 
 // Whether every byte is below 0x80: the fast paths of the text rules apply.
 inline bool IsAscii(std::string_view text) {
-    const char* p = text.data();
-    std::size_t n = text.size();
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    const auto word = [p](std::size_t at) {
+        std::uint64_t w;
+        std::memcpy(&w, p + at, 8);
+        return w;
+    };
     std::uint64_t any = 0;
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        any |= word;
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8)
+            any |= word(i);
+        // The last bytes as the last eight, overlapping what went before: no loop whose length varies.
+        any |= word(n - 8);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            any |= static_cast<std::uint8_t>(p[i]);
     }
-    for (; n > 0; ++p, --n)
-        any |= static_cast<std::uint8_t>(*p);
     return (any & 0x8080808080808080ull) == 0;
 }
 
