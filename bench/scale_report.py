@@ -12,7 +12,8 @@ STEPS = [("1 import ms", "import", 2000), ("2 duplicates ms", "\"Duplicate Entri
 def main(ours_path, tools_path, millions, language="en"):
     runs = json.load(open(ours_path))["benchmarks"]
     single = [r for r in runs if r.get("run_type") == "iteration"]
-    median = next(r for r in runs if r.get("aggregate_name") == "median")
+    # A single run has no aggregates: it is its own median.
+    median = next((r for r in runs if r.get("aggregate_name") == "median"), single[-1])
     tools_ms = json.load(open(tools_path))["results"][0]["median"] * 1000
     file_mb = single[-1]["file MB"]
     peak_mb = max(r["peak RSS MB"] for r in single)
