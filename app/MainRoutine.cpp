@@ -17,8 +17,6 @@
 
 #include <QTimer>
 
-#include <malloc.h>
-
 #include <memory>
 #include <optional>
 
@@ -56,17 +54,7 @@ void SetMainWindow(TProgram& program, TControlledForm* window) {
     program.Management->SetMainWindow(dynamic_cast<IMainWindowBounds*>(window));
 }
 
-// Blocks of a megabyte and more go back to the system when freed. The C library otherwise raises that
-// threshold to the size of each large block freed, so that the next commands' working arrays stay in its
-// heap, which it seldom gives back: the peak of the whole job on a long list grew with every repetition.
-void ReturnLargeBlocksToTheSystem() {
-#ifdef M_MMAP_THRESHOLD
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-#endif
-}
-
 void StartAndRun(TProgram& program, int& argc, char** argv, const TMainRoutineHooks& hooks) {
-    ReturnLargeBlocksToTheSystem();
     SelectUserLocale();
     CreateLayers(program);
     SetCheckpoint("DPR002");
