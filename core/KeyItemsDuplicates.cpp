@@ -16,9 +16,9 @@ namespace {
 
 // Finds the later entries of each group of case-insensitive duplicates in three passes: hash every folded
 // text once, sort the entries into buckets by hash (keeping list order inside a bucket), then look for
-// duplicates bucket by bucket. A bucket's table is small enough to stay in the cache, so only the hashes
-// and the texts of likely duplicates are read at random; one table for the whole list would miss the cache
-// (and, on long lists, the address cache) on nearly every look.
+// duplicates bucket by bucket, each entry with its hash beside it. A bucket's table is small enough to stay
+// in the cache, so only the entries and texts of likely duplicates are read at random; one table for the
+// whole list would miss the cache (and, on long lists, the address cache) on nearly every look.
 class TLaterDuplicates {
 public:
     explicit TLaterDuplicates(const TKeyItemStore& items)
@@ -34,6 +34,8 @@ public:
         RunParts(parts, [&](unsigned part, unsigned count) { counts[part] = HashPart(part, count); });
         std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts, parts);
         RunParts(parts, [&](unsigned part, unsigned count) { SortPart(part, count, starts[part]); });
+        // The buckets carry the hashes from here on.
+        hashes_ = {};
         const std::size_t middle = MiddleBucket(starts[0]);
         RunParts(parts, [&](unsigned part, unsigned count) {
             const auto [first, last] = count == 1  ? std::pair<std::size_t, std::size_t>{0, Buckets()}
@@ -76,7 +78,6 @@ private:
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
-    static constexpr std::size_t HashesAhead = 24;
     static constexpr std::size_t EntriesAhead = 16;
     static constexpr std::size_t TextsAhead = 8;
 
@@ -128,7 +129,8 @@ private:
         TProgressSteps steps;
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
-            order_[next[BucketOf(hashes_[i])]++] = static_cast<std::uint32_t>(i);
+            const std::uint32_t hash = hashes_[i];
+            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i)};
         }
     }
 
@@ -148,14 +150,11 @@ private:
         table.assign(slots, TSlot{0, Empty});
         const std::size_t mask = slots - 1;
         for (std::size_t k = first; k < last; ++k) {
-            if (k + HashesAhead < last)
-                __builtin_prefetch(&hashes_[order_[k + HashesAhead]]);
             if (k + EntriesAhead < last)
                 FetchTwin(order_[k + EntriesAhead], table, mask, false);
             if (k + TextsAhead < last)
                 FetchTwin(order_[k + TextsAhead], table, mask, true);
-            const std::uint32_t index = order_[k];
-            const std::uint32_t hash = hashes_[index];
+            const auto [hash, index] = order_[k];
             for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
                 TSlot& at = table[slot];
                 if (at.Index == Empty) {
@@ -170,8 +169,8 @@ private:
         }
     }
 
-    void FetchTwin(std::uint32_t index, const TBucketTable& table, std::size_t mask, bool texts) const {
-        const std::uint32_t hash = hashes_[index];
+    void FetchTwin(TSlot entry, const TBucketTable& table, std::size_t mask, bool texts) const {
+        const auto [hash, index] = entry;
         for (std::size_t slot = hash & mask; table[slot].Index != Empty; slot = (slot + 1) & mask) {
             if (table[slot].Hash != hash)
                 continue;
@@ -196,7 +195,8 @@ private:
     std::size_t size_;
     unsigned shift_;
     TLargeArray<std::uint32_t> hashes_;
-    TLargeArray<std::uint32_t> order_;
+    // The entries bucket by bucket, each with its hash.
+    TLargeArray<TSlot> order_;
     TLargeVector<std::uint64_t> later_;
 };
 
