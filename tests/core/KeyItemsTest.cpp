@@ -370,7 +370,8 @@ TEST_F(KeyItemsTest, LongListsWithLongSharedPrefixesSortLikeTheReference) {
 // words in other cases) in the order they stand in, as a stable sort of the list as it is.
 TEST_F(KeyItemsTest, SortingASortedListAgainKeepsEqualTextsInListOrder) {
     std::mt19937 rng(9);
-    const char* words[] = {"shoes", "Shoes", "SHOES", "red", "Red", "boots", "cheap", "Cheap", "ёлка", "Ёлка"};
+    const char* words[] = {"shoes", "Shoes", "SHOES", "red",  "Red",
+                           "boots", "cheap", "Cheap", "ёлка", "Ёлка"};
     TKeyItems l;
     for (int i = 0; i < 80000; ++i) {
         std::string t;
