@@ -7,7 +7,6 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <optional>
 #include <unicode/uchar.h>
 
 namespace {
@@ -36,47 +35,17 @@ std::uint64_t TailWord(std::string_view bytes, std::size_t i) {
     return LoadWord(bytes.data() + n - 8, 8) >> (8 * (8 - (n - i)));
 }
 
-constexpr std::uint64_t HashMultiplier = 0xFF51AFD7ED558CCDull;
-
-std::uint64_t HashStart(std::size_t size) {
-    return 0x9E3779B97F4A7C15ull * (size + 1);
-}
-
-std::uint64_t HashEnd(std::uint64_t h) {
+// The hash of bytes, each first mapped by lowerWord; eight bytes at a time, one multiplication each.
+template <class TLower> std::uint64_t HashBytes(std::string_view bytes, TLower lowerWord) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull * (bytes.size() + 1);
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8)
+        h = (h ^ lowerWord(LoadWord(bytes.data() + i, 8))) * 0xFF51AFD7ED558CCDull;
+    if (i < bytes.size())
+        h = (h ^ lowerWord(TailWord(bytes, i))) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 33;
     h *= 0xC4CEB9FE1A85EC53ull;
     return h ^ (h >> 29);
-}
-
-// The hash of bytes, each first mapped by lowerWord; eight bytes at a time, one multiplication each.
-template <class TLower> std::uint64_t HashBytes(std::string_view bytes, TLower lowerWord) {
-    std::uint64_t h = HashStart(bytes.size());
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8)
-        h = (h ^ lowerWord(LoadWord(bytes.data() + i, 8))) * HashMultiplier;
-    if (i < bytes.size())
-        h = (h ^ lowerWord(TailWord(bytes, i))) * HashMultiplier;
-    return HashEnd(h);
-}
-
-// HashBytes of an ASCII text with its letters lowered, in the pass that finds it ASCII; nothing otherwise.
-std::optional<std::uint64_t> LoweredAsciiHash(std::string_view text) {
-    std::uint64_t h = HashStart(text.size());
-    std::uint64_t any = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        const std::uint64_t word = LoadWord(text.data() + i, 8);
-        any |= word;
-        h = (h ^ LowerAsciiWord(word)) * HashMultiplier;
-    }
-    if (i < text.size()) {
-        const std::uint64_t word = TailWord(text, i);
-        any |= word;
-        h = (h ^ LowerAsciiWord(word)) * HashMultiplier;
-    }
-    if ((any & HighBits) != 0)
-        return std::nullopt;
-    return HashEnd(h);
 }
 
 char32_t IcuFold(char32_t c) {
@@ -228,11 +197,14 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 std::uint64_t FoldedHash(std::string_view text) {
-    if (!IsTurkicLocale())
-        if (const auto hash = LoweredAsciiHash(text))
-            return *hash;
-    if (FoldsAsAscii(text))
-        return HashBytes(text, LowerAsciiWord);
+    // Most texts are ASCII, which the pass that hashes them lowered finds out on the way.
+    std::uint64_t any = 0;
+    const std::uint64_t lowered = HashBytes(text, [&any](std::uint64_t word) {
+        any |= word;
+        return LowerAsciiWord(word);
+    });
+    if ((any & HighBits) == 0 && (!IsTurkicLocale() || FoldsAsAscii(text)))
+        return lowered;
     thread_local std::string folded;
     folded.clear();
     AppendFoldedFrom(text, folded);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -181,55 +182,68 @@ private:
             std::sort(first, last, Before);
             return;
         }
-        // A list sorted before, either way, needs no distributing: such runs are already in order.
-        if (std::is_sorted(first, last, Before))
+        if (TakenInOrder(first, last))
             return;
-        if (std::is_sorted(first, last,
-                           [](const TSortRecord& a, const TSortRecord& b) { return KeyBefore(b, a); })) {
-            // Turned around, and equal records back into list order.
-            std::reverse(first, last);
-            for (TSortRecord* run = first; run != last;) {
-                TSortRecord* end = run + 1;
-                while (end != last && SameKey(*run, *end))
-                    ++end;
-                std::reverse(run, end);
-                run = end;
-            }
-            return;
-        }
-        std::uint64_t TSortRecord::*const words[] = {&TSortRecord::High, &TSortRecord::Middle,
-                                                     &TSortRecord::Low};
-        std::uint64_t differ = 0;
-        std::size_t word = 0;
-        for (; word < std::size(words); ++word) {
-            const std::uint64_t head = first->*words[word];
-            for (const TSortRecord* r = first; r != last; ++r) {
-                differ |= (r->*words[word]) ^ head;
-                // The word count comes first in the order, so records of other counts are compared.
-                if (r->Words != first->Words) {
-                    std::sort(first, last, Before);
-                    return;
-                }
-            }
-            if (differ != 0)
-                break;
-        }
-        if (differ == 0) {
-            // Equal weights: list order decides.
+        // Records of other word counts, which come first in the order, or of equal weights, which list order
+        // decides, are compared.
+        if (const auto byte = FirstDifference(first, last))
+            Distribute(first, last, *byte);
+        else
             std::sort(first, last, Before);
-            return;
+    }
+
+    // A list sorted before, either way, needs no distributing: runs already in order stay, and runs in the
+    // other order are turned around, with equal records back in list order.
+    static bool TakenInOrder(TSortRecord* first, TSortRecord* last) {
+        if (std::is_sorted(first, last, Before))
+            return true;
+        if (!std::is_sorted(first, last,
+                            [](const TSortRecord& a, const TSortRecord& b) { return KeyBefore(b, a); }))
+            return false;
+        std::reverse(first, last);
+        for (TSortRecord* run = first; run != last;) {
+            TSortRecord* end = run + 1;
+            while (end != last && SameKey(*run, *end))
+                ++end;
+            std::reverse(run, end);
+            run = end;
         }
-        const unsigned shift = static_cast<unsigned>(63 - std::countl_zero(differ)) & ~7u;
-        std::uint64_t TSortRecord::*const key = words[word];
+        return true;
+    }
+
+    // A byte of the packed weights: the one at Shift in Word.
+    struct TByte {
+        std::uint64_t TSortRecord::*Word;
+        unsigned Shift;
+    };
+
+    // The first byte in which records of one word count differ; none when the counts or no weights differ.
+    static std::optional<TByte> FirstDifference(const TSortRecord* first, const TSortRecord* last) {
+        if (std::any_of(first, last, [first](const TSortRecord& r) { return r.Words != first->Words; }))
+            return std::nullopt;
+        for (std::uint64_t TSortRecord::*word :
+             {&TSortRecord::High, &TSortRecord::Middle, &TSortRecord::Low}) {
+            std::uint64_t differ = 0;
+            for (const TSortRecord* r = first; r != last; ++r)
+                differ |= (r->*word) ^ (first->*word);
+            if (differ != 0)
+                return TByte{word, static_cast<unsigned>(63 - std::countl_zero(differ)) & ~7u};
+        }
+        return std::nullopt;
+    }
+
+    // A stable distribution of the records by the byte, then each group of more than one sorted on.
+    void Distribute(TSortRecord* first, TSortRecord* last, TByte byte) {
+        const auto value = [byte](const TSortRecord& r) { return (r.*byte.Word >> byte.Shift) & 0xFF; };
         // Four counts a byte value, summed afterwards: runs of one value would otherwise wait on each
         // other's increments.
         std::array<std::array<std::uint32_t, 256>, 4> counts{};
         const TSortRecord* r = first;
         for (; last - r >= 4; r += 4)
             for (std::size_t lane = 0; lane < 4; ++lane)
-                ++counts[lane][(r[lane].*key >> shift) & 0xFF];
+                ++counts[lane][value(r[lane])];
         for (; r != last; ++r)
-            ++counts[0][(r->*key >> shift) & 0xFF];
+            ++counts[0][value(*r)];
         std::array<std::size_t, 257> starts{};
         for (std::size_t b = 0; b < 256; ++b)
             starts[b + 1] = starts[b] + counts[0][b] + counts[1][b] + counts[2][b] + counts[3][b];
@@ -237,8 +251,8 @@ private:
         if (spare_.size() < size)
             spare_.resize(size);
         std::array<std::size_t, 257> next = starts;
-        for (const TSortRecord* r = first; r != last; ++r)
-            spare_[next[(r->*key >> shift) & 0xFF]++] = *r;
+        for (const TSortRecord* record = first; record != last; ++record)
+            spare_[next[value(*record)]++] = *record;
         std::copy(spare_.begin(), spare_.begin() + static_cast<std::ptrdiff_t>(size), first);
         for (std::size_t b = 0; b < 256; ++b)
             if (starts[b + 1] - starts[b] > 1)

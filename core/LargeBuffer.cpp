@@ -54,7 +54,7 @@ void Unmap(void* data, std::size_t bytes) noexcept {
 
 void Release(void* data, std::size_t bytes) noexcept {
     static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+    const auto start = PageRounded(reinterpret_cast<std::uintptr_t>(data));
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) / page * page;
     if (end > start)
         madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);

@@ -14,6 +14,9 @@ namespace LargeBuffer {
 
 // From this size on, storage is mapped; smaller blocks come from the heap as usual.
 inline constexpr std::size_t MinimumSize = std::size_t{1} << 20;
+inline bool IsMapped(std::size_t bytes) {
+    return bytes >= MinimumSize;
+}
 
 // Huge pages suit storage that is read at random. Storage written once in scattered order and then read in
 // order gains nothing from them, and on virtual machines fresh huge pages can take several times as long to
@@ -47,14 +50,14 @@ public:
         if (n > static_cast<std::size_t>(-1) / sizeof(T))
             throw std::bad_array_new_length();
         const std::size_t bytes = n * sizeof(T);
-        if (bytes >= LargeBuffer::MinimumSize)
+        if (LargeBuffer::IsMapped(bytes))
             return static_cast<T*>(LargeBuffer::Map(bytes, paging));
         return static_cast<T*>(::operator new (bytes, std::align_val_t{alignof(T)}));
     }
 
     void deallocate(T* data, std::size_t n) noexcept {
         const std::size_t bytes = n * sizeof(T);
-        if (bytes >= LargeBuffer::MinimumSize)
+        if (LargeBuffer::IsMapped(bytes))
             LargeBuffer::Unmap(data, bytes);
         else
             ::operator delete (data, bytes, std::align_val_t{alignof(T)});
@@ -69,7 +72,7 @@ template <class T> using TLargeVector = std::vector<T, TLargeAllocator<T>>;
 // GiveBackSpare returns them.
 template <class T> std::size_t HeldBytes(const TLargeVector<T>& vector) {
     const std::size_t room = vector.capacity() * sizeof(T);
-    return room >= LargeBuffer::MinimumSize ? vector.size() * sizeof(T) : room;
+    return LargeBuffer::IsMapped(room) ? vector.size() * sizeof(T) : room;
 }
 
 // Gives back the room beyond the elements of a vector that lost most of them. Mapped storage keeps its place
@@ -77,7 +80,7 @@ template <class T> std::size_t HeldBytes(const TLargeVector<T>& vector) {
 template <class T> void GiveBackSpare(TLargeVector<T>& vector) {
     const std::size_t used = vector.size() * sizeof(T);
     const std::size_t room = vector.capacity() * sizeof(T);
-    if (room >= LargeBuffer::MinimumSize)
+    if (LargeBuffer::IsMapped(room))
         LargeBuffer::Release(reinterpret_cast<char*>(vector.data()) + used, room - used);
     else if (vector.size() < vector.capacity() / 2)
         vector.shrink_to_fit();
