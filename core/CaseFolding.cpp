@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <unicode/uchar.h>
 
 namespace {
@@ -137,22 +138,20 @@ char32_t FoldChar(char32_t c) {
     return IcuFold(c);
 }
 
-const std::vector<std::uint8_t>& LeadsFoldingIntoAscii() {
+const std::vector<std::array<std::uint8_t, 2>>& PairsFoldingIntoAscii() {
     static std::mutex guard;
-    static std::map<std::string, std::vector<std::uint8_t>> made;
+    static std::map<std::string, std::vector<std::array<std::uint8_t, 2>>> made;
     const std::lock_guard lock(guard);
     const auto [place, fresh] = made.try_emplace(TextLocale());
     if (fresh) {
-        std::array<bool, 256> lead{};
+        std::set<std::array<std::uint8_t, 2>> pairs;
         for (char32_t c = 0x80; c <= Utf8::MaxChar; ++c)
             if (!(c >= 0xD800 && c <= 0xDFFF) && FoldChar(c) < 0x80) {
                 char bytes[4];
                 Utf8::Write(c, bytes);
-                lead[static_cast<std::uint8_t>(bytes[0])] = true;
+                pairs.insert({static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1])});
             }
-        for (unsigned b = 0; b < 256; ++b)
-            if (lead[b])
-                place->second.push_back(static_cast<std::uint8_t>(b));
+        place->second.assign(pairs.begin(), pairs.end());
     }
     return place->second;
 }

@@ -25,10 +25,10 @@ inline char FoldAsciiByte(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 
-// The lead bytes of the characters beyond ASCII that fold into ASCII in the text locale (ſ, the Kelvin
-// sign…), ascending: a text without them holds a folded text of ASCII alone exactly where its ASCII lower
-// case does.
-const std::vector<std::uint8_t>& LeadsFoldingIntoAscii();
+// The first two bytes of the characters beyond ASCII that fold into ASCII in the text locale (ſ, the Kelvin
+// sign…), each pair once, ascending: a text without them holds a folded text of ASCII alone exactly where
+// its ASCII lower case does.
+const std::vector<std::array<std::uint8_t, 2>>& PairsFoldingIntoAscii();
 
 void AppendFolded(std::string_view text, std::string& out);
 std::string Folded(std::string_view text);

@@ -20,49 +20,71 @@ using namespace Simd16;
 
 enum class TFound { Yes, No, Unsure };
 
-// The bytes whose presence in a text leaves "not found" unsure. A find in the lowered text is a find of the
-// folded text in the folded one, since every other character of the folded text is folded already. Not
-// finding it settles nothing where characters beyond ASCII may fold alike (ſ and s); but a folded text of
-// ASCII alone stands only in ASCII runs, which fold as they lower unless a character folds into ASCII.
+// The characters in a text that leave "not found" unsure. A find in the lowered text is a find of the folded
+// text in the folded one, since every other character of the folded text is folded already. Not finding it
+// settles nothing where characters beyond ASCII may fold alike (ſ and s); but a folded text of ASCII alone
+// stands only in ASCII runs, which fold as they lower unless a character folds into ASCII. Those are known
+// by their first two bytes: a chunk of text is searched for their leads, and the rare lead found is looked
+// at with the byte after it.
 class TUnsureBytes {
 public:
-    // Every byte beyond ASCII.
-    TUnsureBytes() { Take({}, true); }
-    explicit TUnsureBytes(std::string_view folded) {
-        const auto& leads = LeadsFoldingIntoAscii();
-        Take(leads, !Utf8::IsAscii(folded) || leads.size() > MaxLeads);
+    // Every character beyond ASCII.
+    TUnsureBytes() { Take({}); }
+    explicit TUnsureBytes(std::string_view folded) : pairs_(PairsFoldingIntoAscii()) {
+        std::vector<std::uint8_t> leads;
+        for (const auto& pair : pairs_)
+            if (std::find(leads.begin(), leads.end(), pair[0]) == leads.end())
+                leads.push_back(pair[0]);
+        everyByte_ = !Utf8::IsAscii(folded) || leads.size() > MaxLeads;
+        Take(leads);
     }
 
 #ifdef __SSE2__
-    // One bit for each byte of the chunk that is unsure.
-    unsigned In(__m128i chunk) const {
+    // One bit for each byte of the chunk that may begin an unsure character.
+    unsigned Leads(__m128i chunk) const {
         return Bits(_mm_and_si128(chunk, beyondAscii_)) | EqualsAny(chunk, leads_);
     }
 #else
-    bool Is(std::uint8_t b) const {
+    bool IsLead(std::uint8_t b) const {
         return (b & beyondAscii_) != 0 || std::find(leads_.begin(), leads_.end(), b) != leads_.end();
     }
 #endif
 
+    // Whether an unsure character begins at one of the places from base on, where Leads found its lead.
+    bool BeginsAt(const std::uint8_t* bytes, std::size_t size, std::uint64_t places, std::size_t base) const {
+        if (everyByte_)
+            return places != 0;
+        for (; places != 0; places &= places - 1) {
+            const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(places));
+            if (at + 1 < size &&
+                std::find(pairs_.begin(), pairs_.end(),
+                          std::array<std::uint8_t, 2>{bytes[at], bytes[at + 1]}) != pairs_.end())
+                return true;
+        }
+        return false;
+    }
+
 private:
     static constexpr std::size_t MaxLeads = 4;
 
-    void Take(const std::vector<std::uint8_t>& leads, bool everyByte) {
+    void Take(const std::vector<std::uint8_t>& leads) {
         // Unused places repeat a byte that is unsure anyway, or one that no UTF-8 text holds.
         std::array<std::uint8_t, MaxLeads> bytes;
-        bytes.fill(everyByte ? 0x80 : 0xFF);
-        if (!everyByte)
+        bytes.fill(everyByte_ ? 0x80 : 0xFF);
+        if (!everyByte_)
             std::copy(leads.begin(), leads.end(), bytes.begin());
 #ifdef __SSE2__
-        beyondAscii_ = _mm_set1_epi8(static_cast<char>(everyByte ? 0x80 : 0));
+        beyondAscii_ = _mm_set1_epi8(static_cast<char>(everyByte_ ? 0x80 : 0));
         for (std::size_t k = 0; k < MaxLeads; ++k)
             leads_[k] = _mm_set1_epi8(static_cast<char>(bytes[k]));
 #else
-        beyondAscii_ = everyByte ? 0x80 : 0;
+        beyondAscii_ = everyByte_ ? 0x80 : 0;
         leads_ = bytes;
 #endif
     }
 
+    std::vector<std::array<std::uint8_t, 2>> pairs_;
+    bool everyByte_ = true;
 #ifdef __SSE2__
     __m128i beyondAscii_;
     __m128i leads_[MaxLeads];
@@ -96,40 +118,53 @@ inline __m128i LoweredAt(const std::uint8_t* bytes, std::size_t size) {
     return LoweredChunk(Load16(bytes, size));
 }
 
-// FindLowered for a text of at most 32 bytes, as most keywords are: two loads and no loop, whose exit would
-// be mispredicted as the lengths of texts vary.
+// FindLowered for a text of at most 16 * Chunks bytes, as most keywords are, from that many loads and no
+// loop, whose exit would be mispredicted as the lengths of texts vary. From sixteen bytes on, chunk k is
+// loaded from byte 16 k, or from the last sixteen bytes where that is less; they may overlap.
+template <std::size_t Chunks, class TBits>
 inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded,
                                const TUnsureBytes& unsure) {
-    const std::size_t last = folded.size() - 1;
-    // From sixteen bytes on, the second load takes the last sixteen, which may overlap the first.
-    const bool two = size >= 16;
-    const __m128i head = LoweredAt(bytes, size);
-    const __m128i tail =
-        two ? LoweredChunk(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + size - 16))) : head;
-    const unsigned shift = two ? static_cast<unsigned>(size - 16) : 0;
-    const std::uint32_t valid = LowMask(size);
-    const auto bits = [&](__m128i inHead, __m128i inTail) {
-        return (Bits(inHead) | static_cast<std::uint32_t>(Bits(inTail)) << shift) & valid;
+    static_assert(Chunks >= 2 && Chunks * 16 <= sizeof(TBits) * 8);
+    const bool wide = size >= 16;
+    __m128i chunks[Chunks];
+    unsigned offsets[Chunks];
+    chunks[0] = LoweredAt(bytes, size);
+    offsets[0] = 0;
+    for (std::size_t k = 1; k < Chunks; ++k) {
+        offsets[k] =
+            wide ? static_cast<unsigned>(k + 1 == Chunks ? size - 16 : std::min(16 * k, size - 16)) : 0;
+        chunks[k] = wide ? LoweredChunk(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + offsets[k])))
+                         : chunks[0];
+    }
+    const TBits valid = size >= sizeof(TBits) * 8 ? ~TBits{0} : (TBits{1} << size) - 1;
+    const auto bits = [&](auto&& bitsOfChunk) {
+        TBits all = 0;
+        for (std::size_t k = 0; k < Chunks; ++k)
+            all |= TBits{bitsOfChunk(chunks[k])} << offsets[k];
+        return all & valid;
     };
     // Which bytes beyond ASCII leave the answer unsure is asked only of texts that have some.
-    const std::uint32_t beyondAscii = bits(head, tail);
-    const std::uint32_t unsureBytes =
-        beyondAscii != 0 ? (unsure.In(head) | unsure.In(tail) << shift) & beyondAscii : 0;
+    const TBits beyondAscii = bits([](__m128i c) { return Bits(c); });
+    const TBits leads = beyondAscii != 0 ? bits([&](__m128i c) { return unsure.Leads(c); }) : 0;
+    const auto unsureOrNot = [&] {
+        return unsure.BeginsAt(bytes, size, leads, 0) ? TFound::Unsure : TFound::No;
+    };
+    const std::size_t last = folded.size() - 1;
     if (last < size) {
         const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
         const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
         // Places where the first byte of the folded text stands and its last one stands where it would end.
-        std::uint32_t places = bits(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, first)) &
-                               bits(_mm_cmpeq_epi8(head, final), _mm_cmpeq_epi8(tail, final)) >> last;
+        TBits places = bits([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, first)); }) &
+                       bits([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, final)); }) >> last;
         // One letter, as the first one typed, is found or not without a branch: it stands in half of the
         // entries, as unforeseeably as a coin.
         if (last == 0)
-            return places != 0 ? TFound::Yes : unsureBytes != 0 ? TFound::Unsure : TFound::No;
+            return places != 0 ? TFound::Yes : unsureOrNot();
         for (; places != 0; places &= places - 1)
             if (SameLowered(bytes + std::countr_zero(places) + 1, folded.substr(1)))
                 return TFound::Yes;
     }
-    return unsureBytes != 0 ? TFound::Unsure : TFound::No;
+    return unsureOrNot();
 }
 #endif
 
@@ -141,20 +176,22 @@ inline TFound FindLowered(std::string_view text, std::string_view folded, const 
     const std::size_t last = folded.size() - 1;
     // Where the folded text can begin: not from this many bytes on.
     const std::size_t starts = size > last ? size - last : 0;
-    unsigned unsureBytes = 0;
+    bool unsureFound = false;
 #ifdef __SSE2__
     if (size == 0)
         return TFound::No;
     if (size <= 32)
-        return FindLoweredShort(bytes, size, folded, unsure);
+        return FindLoweredShort<2, std::uint32_t>(bytes, size, folded, unsure);
+    if (size <= 64)
+        return FindLoweredShort<4, std::uint64_t>(bytes, size, folded, unsure);
     // A place is looked at only where both the first and the last byte of the folded text stand in it, which
     // spares most places that begin with a common letter.
     const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
     const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
     for (std::size_t i = 0; i < size; i += 16) {
         const __m128i head = LoweredAt(bytes + i, size - i);
-        if (const unsigned beyondAscii = Bits(head) & LowMask(size - i); beyondAscii != 0)
-            unsureBytes |= unsure.In(head) & beyondAscii;
+        if (const unsigned beyondAscii = Bits(head) & LowMask(size - i); beyondAscii != 0 && !unsureFound)
+            unsureFound = unsure.BeginsAt(bytes, size, unsure.Leads(head) & beyondAscii, i);
         if (i >= starts)
             continue;
         auto hits = Bits(_mm_cmpeq_epi8(head, first)) & LowMask(starts - i);
@@ -167,12 +204,12 @@ inline TFound FindLowered(std::string_view text, std::string_view folded, const 
     }
 #else
     for (std::size_t i = 0; i < size; ++i) {
-        unsureBytes |= unsure.Is(bytes[i]) ? 1u : 0u;
+        unsureFound = unsureFound || (unsure.IsLead(bytes[i]) && unsure.BeginsAt(bytes, size, 1, i));
         if (i < starts && SameLowered(bytes + i, folded))
             return TFound::Yes;
     }
 #endif
-    return unsureBytes != 0 ? TFound::Unsure : TFound::No;
+    return unsureFound ? TFound::Unsure : TFound::No;
 }
 
 } // namespace LoweredFind
