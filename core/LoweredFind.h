@@ -118,34 +118,15 @@ inline __m128i LoweredAt(const std::uint8_t* bytes, std::size_t size) {
     return LoweredChunk(Load16(bytes, size));
 }
 
-// FindLowered for a text of at most 16 * Chunks bytes, as most keywords are, from that many loads and no
-// loop, whose exit would be mispredicted as the lengths of texts vary. From sixteen bytes on, chunk k is
-// loaded from byte 16 k, or from the last sixteen bytes where that is less; they may overlap.
+// FindLowered for a text of at most 16 * Chunks bytes, as most keywords are.
 template <std::size_t Chunks, class TBits>
 inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std::string_view folded,
                                const TUnsureBytes& unsure) {
-    static_assert(Chunks >= 2 && Chunks * 16 <= sizeof(TBits) * 8);
-    const bool wide = size >= 16;
-    __m128i chunks[Chunks];
-    unsigned offsets[Chunks];
-    chunks[0] = LoweredAt(bytes, size);
-    offsets[0] = 0;
-    for (std::size_t k = 1; k < Chunks; ++k) {
-        offsets[k] =
-            wide ? static_cast<unsigned>(k + 1 == Chunks ? size - 16 : std::min(16 * k, size - 16)) : 0;
-        chunks[k] = wide ? LoweredChunk(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + offsets[k])))
-                         : chunks[0];
-    }
-    const TBits valid = size >= sizeof(TBits) * 8 ? ~TBits{0} : (TBits{1} << size) - 1;
-    const auto bits = [&](auto&& bitsOfChunk) {
-        TBits all = 0;
-        for (std::size_t k = 0; k < Chunks; ++k)
-            all |= TBits{bitsOfChunk(chunks[k])} << offsets[k];
-        return all & valid;
-    };
+    TChunks<Chunks, TBits> chunks(bytes, size);
+    chunks.Change(LoweredChunk);
     // Which bytes beyond ASCII leave the answer unsure is asked only of texts that have some.
-    const TBits beyondAscii = bits([](__m128i c) { return Bits(c); });
-    const TBits leads = beyondAscii != 0 ? bits([&](__m128i c) { return unsure.Leads(c); }) : 0;
+    const TBits beyondAscii = chunks.Of([](__m128i c) { return Bits(c); });
+    const TBits leads = beyondAscii != 0 ? chunks.Of([&](__m128i c) { return unsure.Leads(c); }) : 0;
     const auto unsureOrNot = [&] {
         return unsure.BeginsAt(bytes, size, leads, 0) ? TFound::Unsure : TFound::No;
     };
@@ -154,8 +135,8 @@ inline TFound FindLoweredShort(const std::uint8_t* bytes, std::size_t size, std:
         const __m128i first = _mm_set1_epi8(static_cast<char>(folded[0]));
         const __m128i final = _mm_set1_epi8(static_cast<char>(folded[last]));
         // Places where the first byte of the folded text stands and its last one stands where it would end.
-        TBits places = bits([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, first)); }) &
-                       bits([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, final)); }) >> last;
+        TBits places = chunks.Of([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, first)); }) &
+                       chunks.Of([&](__m128i c) { return Bits(_mm_cmpeq_epi8(c, final)); }) >> last;
         // One letter, as the first one typed, is found or not without a branch: it stands in half of the
         // entries, as unforeseeably as a coin.
         if (last == 0)

@@ -274,6 +274,26 @@ std::size_t TMultiPatternSearch::SkipByAnchors(std::string_view text, std::size_
     }
     return size;
 }
+
+template <std::size_t Chunks, class TBits>
+TMultiPatternSearch::TRootSkip TMultiPatternSearch::MaskOfPlaces(const std::uint8_t* bytes,
+                                                                 std::size_t size) const {
+    const Simd16::TChunks<Chunks, TBits> chunks(bytes, size);
+    const auto bytesOf = [&chunks](const __m128i* lanes) {
+        return chunks.Of([lanes](__m128i chunk) { return Simd16::EqualsAny(chunk, lanes); });
+    };
+    if (guard_.Count != 0 && bytesOf(guardLanes_) != 0)
+        return {TRootSkip::TKind::Pairs};
+    const std::size_t near = anchors_[0].Offset;
+    const std::size_t far = anchors_[1].Offset;
+    // A pattern that begins at a place ends in the text, so none begins from size - far on.
+    if (far >= size)
+        return {TRootSkip::TKind::Mask};
+    const std::uint64_t starts =
+        size - far >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (size - far)) - 1;
+    return {TRootSkip::TKind::Mask,
+            (bytesOf(anchorLanes_) >> near) & (bytesOf(anchorLanes_ + 4) >> far) & starts};
+}
 #endif
 
 std::uint32_t TMultiPatternSearch::SparseChild(std::uint32_t state, std::uint8_t cls) const {
@@ -302,11 +322,30 @@ bool TMultiPatternSearch::StartsWithAny(std::string_view text) const {
     return false;
 }
 
+TMultiPatternSearch::TRootSkip TMultiPatternSearch::RootSkip(std::string_view text) const {
+#ifdef __SSE2__
+    if (anchors_[0].Count != 0) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        if (text.empty())
+            return {TRootSkip::TKind::Mask};
+        if (text.size() <= 32)
+            return MaskOfPlaces<2, std::uint32_t>(bytes, text.size());
+        if (text.size() <= 64)
+            return MaskOfPlaces<4, std::uint64_t>(bytes, text.size());
+        if (guard_.Count == 0 || !HoldsGuard(text))
+            return {TRootSkip::TKind::Anchors};
+    }
+#else
+    static_cast<void>(text);
+#endif
+    return {TRootSkip::TKind::Pairs};
+}
+
 bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
-    const bool anchored = Anchored(text);
+    const TRootSkip skip = RootSkip(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (state == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
+        if (state == 0 && (i = SkipAtRoot(text, i, skip)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (state & OutputFlag)
@@ -317,10 +356,10 @@ bool TMultiPatternSearch::ContainsAny(std::string_view text) const {
 
 int TMultiPatternSearch::FirstPatternIn(std::string_view text) const {
     std::int32_t best = -1;
-    const bool anchored = Anchored(text);
+    const TRootSkip skip = RootSkip(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, skip)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))

@@ -3,6 +3,7 @@
 #include "core/Simd16.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,13 +48,24 @@ private:
     };
 
     std::uint8_t ClassOf(char c) const { return class_[static_cast<std::uint8_t>(c)]; }
-    // The first position from i on where a pattern may begin, judged by two bytes: most positions of a text
-    // begin none, and skipping them needs no state. Two bytes rather than one, because in most scripts
-    // beyond ASCII every character begins with one of a few lead bytes.
-    // anchored: Anchored(text).
-    std::size_t SkipAtRoot(std::string_view text, std::size_t i, bool anchored) const {
+    // How the places where a pattern may begin in a text are found, chosen once for the text: by pairs of
+    // bytes, by the anchors sixteen places at a time (they are placed, and the text holds no byte of the
+    // guard), or, for a text of at most 64 bytes, from a mask of them made at once.
+    struct TRootSkip {
+        enum class TKind : std::uint8_t { Pairs, Anchors, Mask } Kind;
+        std::uint64_t Places = 0;
+    };
+    TRootSkip RootSkip(std::string_view text) const;
+    // The first position from i on where a pattern may begin: most positions of a text begin none, and
+    // skipping them needs no state. Pairs of bytes rather than single ones, because in most scripts beyond
+    // ASCII every character begins with one of a few lead bytes.
+    std::size_t SkipAtRoot(std::string_view text, std::size_t i, const TRootSkip& skip) const {
 #ifdef __SSE2__
-        if (anchored)
+        if (skip.Kind == TRootSkip::TKind::Mask) {
+            const std::uint64_t rest = i < 64 ? skip.Places >> i << i : 0;
+            return rest != 0 ? static_cast<std::size_t>(std::countr_zero(rest)) : text.size();
+        }
+        if (skip.Kind == TRootSkip::TKind::Anchors)
             return SkipByAnchors(text, i);
 #endif
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
@@ -64,19 +76,14 @@ private:
         }
         return i < text.size() && leavesRoot_[bytes[i]] ? i : text.size();
     }
-    // Whether the anchors may judge where a pattern begins in the text: they are placed, and the text holds
-    // no byte of the guard.
-    bool Anchored(std::string_view text) const {
 #ifdef __SSE2__
-        return anchors_[0].Count != 0 && (guard_.Count == 0 || !HoldsGuard(text));
-#else
-        static_cast<void>(text);
-        return false;
-#endif
-    }
     bool HoldsGuard(std::string_view text) const;
     // SkipAtRoot sixteen places at a time, by the bytes at the anchors.
     std::size_t SkipByAnchors(std::string_view text, std::size_t i) const;
+    // The mask of a short text's places, or pairs where it holds the guard.
+    template <std::size_t Chunks, class TBits>
+    TRootSkip MaskOfPlaces(const std::uint8_t* bytes, std::size_t size) const;
+#endif
     // The state after reading one byte class; carries OutputFlag when some pattern ends there.
     std::uint32_t Next(std::uint32_t state, std::uint8_t cls) const {
         while (state >= denseStates_) {
@@ -141,10 +148,10 @@ private:
 };
 
 template <class TVisit> bool TMultiPatternSearch::AnyOccurrence(std::string_view text, TVisit&& visit) const {
-    const bool anchored = Anchored(text);
+    const TRootSkip skip = RootSkip(text);
     std::uint32_t state = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, anchored)) == text.size())
+        if ((state & StateMask) == 0 && (i = SkipAtRoot(text, i, skip)) == text.size())
             break;
         state = Next(state & StateMask, ClassOf(text[i]));
         if (!(state & OutputFlag))

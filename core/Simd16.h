@@ -35,6 +35,46 @@ inline unsigned Bits(__m128i mask) {
     return static_cast<unsigned>(_mm_movemask_epi8(mask));
 }
 
+// A text of at most 16 * Chunks bytes in that many chunks, read without a loop, whose exit would be
+// mispredicted as the lengths of texts vary: chunk k from byte 16 k, or from the last sixteen bytes where
+// that is less, so that they may overlap; a text below sixteen bytes is one chunk, repeated. TBits holds a
+// bit for each byte of the text.
+template <std::size_t Chunks, class TBits> class TChunks {
+public:
+    static_assert(Chunks >= 2 && Chunks * 16 <= sizeof(TBits) * 8);
+
+    TChunks(const std::uint8_t* bytes, std::size_t size)
+        : valid_(size >= sizeof(TBits) * 8 ? ~TBits{0} : (TBits{1} << size) - 1) {
+        const bool wide = size >= 16;
+        chunks_[0] = Load16(bytes, size);
+        offsets_[0] = 0;
+        for (std::size_t k = 1; k < Chunks; ++k) {
+            offsets_[k] = wide ? static_cast<unsigned>(std::min(16 * k, size - 16)) : 0;
+            chunks_[k] =
+                wide ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + offsets_[k])) : chunks_[0];
+        }
+    }
+
+    // Each chunk replaced by what change makes of it.
+    template <class TChange> void Change(TChange&& change) {
+        for (auto& chunk : chunks_)
+            chunk = change(chunk);
+    }
+
+    // The bits that bitsOf gives for each chunk's sixteen bytes, for the bytes of the text.
+    template <class TBitsOf> TBits Of(TBitsOf&& bitsOf) const {
+        TBits all = 0;
+        for (std::size_t k = 0; k < Chunks; ++k)
+            all |= TBits{bitsOf(chunks_[k])} << offsets_[k];
+        return all & valid_;
+    }
+
+private:
+    __m128i chunks_[Chunks];
+    unsigned offsets_[Chunks];
+    TBits valid_;
+};
+
 // One bit for each byte of the chunk that equals the byte of one of four lanes.
 inline unsigned EqualsAny(__m128i chunk, const __m128i* lanes) {
     return Bits(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, lanes[0]), _mm_cmpeq_epi8(chunk, lanes[1])),
