@@ -153,6 +153,29 @@ TEST_F(HighlightingTest, LongListsAgreeWithNaiveCheck) {
     }
 }
 
+// Short texts are read sixteen bytes at a time, and a character that folds into ASCII, or a rare spelling of
+// a term's letter, is told by bytes that may stand on either side of a chunk's end: one at every place of
+// texts up to 80 bytes, beside look-alikes that must not count.
+TEST_F(HighlightingTest, RareSpellingsCountAtEveryPlace) {
+    struct TCase {
+        const char* Term;
+        const char* Inserted;
+        bool Found;
+    };
+    const TCase cases[] = {
+        {"shoes", "ſhoes", true},       {"kit", "\u212Ait", true}, {"shoes", "œhoes", false},
+        {"обувь", "ᲂбувь", true}, {"обувь", "ОБУВЬ", true},  {"обувь", "обувъ", false},
+    };
+    for (const TCase& c : cases) {
+        TKeyItems texts;
+        for (std::size_t before = 0; before <= 70; ++before)
+            for (const std::size_t after : {0, 5})
+                texts.AddKeyword(std::string(before, 'x') + c.Inserted + std::string(after, 'y'));
+        texts.HighlightByTerms({c.Term}, TKeyItems::TermAnywhere);
+        EXPECT_EQ(texts.Highlighted.Count(), c.Found ? texts.Count() : 0) << c.Inserted;
+    }
+}
+
 TEST_F(HighlightingTest, AppendsToHighlightedWithoutChangingEntries) {
     Fill(list, {"a", "b"});
     list.Highlighted.Add(7);
