@@ -10,6 +10,8 @@
 // arena, so an entry is a small handle that the list can move and sort cheaply.
 class TKeyItem {
 public:
+    // An empty text: room that a list fills by moving entries into it.
+    TKeyItem() = default;
     TKeyItem(const TKeyItem&) = delete;
     TKeyItem& operator=(const TKeyItem&) = delete;
     TKeyItem(TKeyItem&&) noexcept = default;

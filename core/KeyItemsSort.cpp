@@ -402,23 +402,29 @@ void TKeyItems::SortBy(std::uint8_t order) {
     SortOrder = order;
     if (order < 1 || order > 4)
         return;
-    TLargeVector<std::int32_t> from;
+    const std::size_t n = items_.size();
+    TLargeVector<std::int32_t> from(n);
     {
         const auto records = SortedRecords(items_, order);
-        from.reserve(items_.size());
-        for (std::size_t k = 0; k < items_.size(); ++k)
-            from.push_back(records[k].Index);
+        InParts(n, [&](unsigned part, unsigned parts) {
+            const auto [first, last] = PartRange(n, part, parts);
+            for (std::size_t k = first; k < last; ++k)
+                from[k] = records[k].Index;
+        });
     }
-    // Gathered into a new array: the reads are independent of one another, so their misses overlap.
+    // Gathered into a new array: the reads are independent of one another, so their misses overlap; on a
+    // long list each half on a thread of its own.
     {
-        TKeyItemStore sorted;
-        sorted.reserve(items_.size());
-        constexpr std::size_t Ahead = 16;
-        for (std::size_t k = 0; k < from.size(); ++k) {
-            if (k + Ahead < from.size())
-                __builtin_prefetch(&items_[static_cast<std::size_t>(from[k + Ahead])]);
-            sorted.push_back(std::move(items_[static_cast<std::size_t>(from[k])]));
-        }
+        TKeyItemStore sorted(n);
+        InParts(n, [&](unsigned part, unsigned parts) {
+            const auto [first, last] = PartRange(n, part, parts);
+            constexpr std::size_t Ahead = 16;
+            for (std::size_t k = first; k < last; ++k) {
+                if (k + Ahead < last)
+                    __builtin_prefetch(&items_[static_cast<std::size_t>(from[k + Ahead])]);
+                sorted[k] = std::move(items_[static_cast<std::size_t>(from[k])]);
+            }
+        });
         items_.swap(sorted);
     }
     if (SortedFrom)
