@@ -26,13 +26,16 @@ public:
     // them several times per entry.
     void KeyBytes(std::string_view text, std::size_t from, std::uint8_t* out, std::size_t count) const {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-        // Most windows lie in the primary level of an ASCII start: one byte per character.
-        if (from + count <= text.size() && FoldsAsAscii(text.substr(0, from + count))) {
+        // Most windows lie in the primary level of an ASCII start: one byte per character. A start that is
+        // not ASCII is a text that is not, which then needs no second look.
+        const bool withinText = from + count <= text.size();
+        const bool asciiStart = withinText && FoldsAsAscii(text.substr(0, from + count));
+        if (asciiStart) {
             for (std::size_t k = 0; k < count; ++k)
                 out[k] = asciiPrimary_[bytes[from + k]];
             return;
         }
-        if (!FoldsAsAscii(text)) {
+        if (withinText || !FoldsAsAscii(text)) {
             if (!ShortKeyBytes(text, from, out, count))
                 AnyKeyBytes(text, from, out, count);
             return;
@@ -66,11 +69,13 @@ private:
         const std::size_t end = from + count;
         std::array<std::uint16_t, KeptChars> chars;
         std::size_t n = 0;
+        // Held here: the stores to out may alias the table's pointer, which would be read again each time.
+        const std::uint8_t* const primaries = onePrimary_.data();
         for (std::size_t i = 0; n < end && i < text.size(); ++n) {
             const char32_t c = NextShort(text, i);
             if (c == ShortEnd)
                 return false;
-            const std::uint8_t primary = onePrimary_[c];
+            const std::uint8_t primary = primaries[c];
             if (primary == 0)
                 return false;
             if (n >= from)
