@@ -102,15 +102,12 @@ std::uint32_t TwoByteAt(const std::uint8_t* bytes, std::size_t i, std::size_t si
     return twoByte[((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F)];
 }
 
-// Appends the folded form of text character by character; two-byte characters take the table. A folded
-// character is never more than twice as long as its character.
-void AppendFoldedFrom(std::string_view text, std::string& out) {
+// Writes the folded form of text character by character to write, which has room for FoldedRoom(text) bytes;
+// returns the end of what it wrote. Two-byte characters take the table.
+char* WriteFolded(std::string_view text, char* write) {
     const std::uint32_t* twoByte = EncodedTwoByteFolds();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const bool turkic = IsTurkicLocale();
-    const std::size_t start = out.size();
-    out.resize(start + 2 * text.size() + 4);
-    char* write = out.data() + start;
     for (std::size_t i = 0; i < text.size();) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80 && !(turkic && b == 'I')) {
@@ -125,7 +122,26 @@ void AppendFoldedFrom(std::string_view text, std::string& out) {
             write += Utf8::Write(FoldChar(Utf8::Next(text, i)), write);
         }
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    return write;
+}
+
+// A folded character is never more than twice as long as its character.
+std::size_t FoldedRoom(std::string_view text) {
+    return 2 * text.size() + 4;
+}
+
+void AppendFoldedFrom(std::string_view text, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + FoldedRoom(text));
+    out.resize(static_cast<std::size_t>(WriteFolded(text, out.data() + start) - out.data()));
+}
+
+// The folded text, written to room, which only ever grows: the duplicate search folds millions of texts, and
+// clearing and sizing a string for each cost as much as the folding.
+std::string_view FoldedIn(std::string_view text, std::string& room) {
+    if (room.size() < FoldedRoom(text))
+        room.resize(FoldedRoom(text));
+    return {room.data(), static_cast<std::size_t>(WriteFolded(text, room.data()) - room.data())};
 }
 
 } // namespace
@@ -186,13 +202,9 @@ bool SameText(std::string_view a, std::string_view b) {
                 return false;
         return true;
     }
-    thread_local std::string foldedA;
-    thread_local std::string foldedB;
-    foldedA.clear();
-    foldedB.clear();
-    AppendFoldedFrom(a, foldedA);
-    AppendFoldedFrom(b, foldedB);
-    return foldedA == foldedB;
+    thread_local std::string roomA;
+    thread_local std::string roomB;
+    return FoldedIn(a, roomA) == FoldedIn(b, roomB);
 }
 
 std::uint64_t FoldedHash(std::string_view text) {
@@ -204,10 +216,8 @@ std::uint64_t FoldedHash(std::string_view text) {
     });
     if ((any & HighBits) == 0 && (!IsTurkicLocale() || FoldsAsAscii(text)))
         return lowered;
-    thread_local std::string folded;
-    folded.clear();
-    AppendFoldedFrom(text, folded);
-    return HashBytes(folded, [](std::uint64_t word) { return word; });
+    thread_local std::string room;
+    return HashBytes(FoldedIn(text, room), [](std::uint64_t word) { return word; });
 }
 
 const std::array<std::uint8_t, 256>& FoldedBytes() {
