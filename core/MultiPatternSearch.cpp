@@ -289,10 +289,8 @@ TMultiPatternSearch::TRootSkip TMultiPatternSearch::MaskOfPlaces(const std::uint
     // A pattern that begins at a place ends in the text, so none begins from size - far on.
     if (far >= size)
         return {TRootSkip::TKind::Mask};
-    const std::uint64_t starts =
-        size - far >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (size - far)) - 1;
-    return {TRootSkip::TKind::Mask,
-            (bytesOf(anchorLanes_) >> near) & (bytesOf(anchorLanes_ + 4) >> far) & starts};
+    return {TRootSkip::TKind::Mask, (bytesOf(anchorLanes_) >> near) & (bytesOf(anchorLanes_ + 4) >> far) &
+                                        Simd16::LowMask64(size - far)};
 }
 #endif
 

@@ -12,6 +12,16 @@
 // Searches that read texts sixteen bytes at a time, a text's end within a chunk.
 namespace Simd16 {
 
+// The low bits of 32, without a branch: how many are set varies from one text to the next.
+inline std::uint32_t LowMask(std::size_t bits) {
+    return static_cast<std::uint32_t>((std::uint64_t{1} << std::min<std::size_t>(bits, 32)) - 1);
+}
+
+// The low bits of 64.
+inline std::uint64_t LowMask64(std::size_t bits) {
+    return bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+}
+
 #ifdef __SSE2__
 // Load16 near the end of a page: the bytes are copied, so that nothing past the page is read. Kept apart so
 // that the common path needs no array on the stack and no check of it.
@@ -43,8 +53,7 @@ template <std::size_t Chunks, class TBits> class TChunks {
 public:
     static_assert(Chunks >= 2 && Chunks * 16 <= sizeof(TBits) * 8);
 
-    TChunks(const std::uint8_t* bytes, std::size_t size)
-        : valid_(size >= sizeof(TBits) * 8 ? ~TBits{0} : (TBits{1} << size) - 1) {
+    TChunks(const std::uint8_t* bytes, std::size_t size) : valid_(static_cast<TBits>(LowMask64(size))) {
         const bool wide = size >= 16;
         chunks_[0] = Load16(bytes, size);
         offsets_[0] = 0;
@@ -107,11 +116,6 @@ inline std::size_t Count(std::string_view text, char byte) {
     for (; n > 0; --n, ++p)
         count += *p == byte;
     return count;
-}
-
-// The low bits of 32, without a branch: how many are set varies from one text to the next.
-inline std::uint32_t LowMask(std::size_t bits) {
-    return static_cast<std::uint32_t>((std::uint64_t{1} << std::min<std::size_t>(bits, 32)) - 1);
 }
 
 } // namespace Simd16
