@@ -24,3 +24,34 @@ TEST(Simd16Test, CountAgreesWithStdCount) {
         }
     }
 }
+
+#ifdef __SSE2__
+// Every length that two and four chunks cover, with the marked bytes at random places: each byte's bit is
+// where it stands in the text, whichever chunk or overlap it is read from, and no bit lies past the end.
+TEST(Simd16Test, ChunkBitsStandWhereTheirBytesStand) {
+    using TTwo = Simd16::TChunks<2, std::uint32_t>;
+    using TFour = Simd16::TChunks<4, std::uint64_t>;
+    std::mt19937 random(11);
+    const auto marks = [](const std::string& text) {
+        std::uint64_t bits = 0;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            bits |= std::uint64_t{text[i] == 'x'} << i;
+        return bits;
+    };
+    const __m128i x = _mm_set1_epi8('x');
+    const auto marked = [&x](__m128i chunk) { return Simd16::Bits(_mm_cmpeq_epi8(chunk, x)); };
+    for (std::size_t length = 0; length <= 64; ++length)
+        for (int round = 0; round < 20; ++round) {
+            std::string text(length, 'a');
+            for (char& c : text)
+                c = random() % 4 == 0 ? 'x' : 'a';
+            // Followed by marks that must not count.
+            const std::string buffer = text + std::string(16, 'x');
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
+            if (length <= 32) {
+                ASSERT_EQ(TTwo(bytes, length).Of(marked), marks(text)) << length;
+            }
+            ASSERT_EQ(TFour(bytes, length).Of(marked), marks(text)) << length;
+        }
+}
+#endif
