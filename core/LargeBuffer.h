@@ -8,8 +8,8 @@
 
 // Storage for the big arrays of long lists straight from the system, on huge pages where the system gives
 // them on request: random access over millions of entries then misses the address cache far less. Such
-// storage goes back to the system as soon as it is freed, so a finished job leaves nothing behind in the
-// heap.
+// storage goes back to the system once freed, or once the command that freed it has ended, so a finished
+// job leaves nothing behind in the heap.
 namespace LargeBuffer {
 
 // From this size on, storage is mapped; smaller blocks come from the heap as usual.
@@ -23,11 +23,28 @@ inline bool IsMapped(std::size_t bytes) {
 // come as small ones.
 enum class TPaging { Huge, Small };
 
-// At least bytes of zeroed storage, aligned to a huge page where it spans one and is to have them; throws
-// std::bad_alloc.
+// At least bytes of storage, aligned to a huge page where it spans one; throws std::bad_alloc. Fresh
+// storage reads as zeros; storage that a reuse scope kept holds what it held.
 void* Map(std::size_t bytes, TPaging paging = TPaging::Huge);
-// Gives back what Map returned for the same byte count.
+// Gives back what Map returned for the same byte count, or keeps it for the next Map while a reuse scope
+// lasts.
 void Unmap(void* data, std::size_t bytes) noexcept;
+
+// While one lives, storage freed stays mapped for the storage asked for next: one step of a command often
+// frees about as much as the next step needs, and pages that are there already cost nothing, where fresh
+// ones must be cleared by the system (on a virtual machine, the dearest part of new memory). Storage is kept
+// only while the process holds no more than it did at its most since the scope began, and what is still
+// kept when the last scope ends goes back to the system.
+class TReuseScope {
+public:
+    TReuseScope();
+    ~TReuseScope();
+    TReuseScope(const TReuseScope&) = delete;
+    TReuseScope& operator=(const TReuseScope&) = delete;
+};
+// The bytes kept for reuse now, in memory.
+std::size_t KeptBytes();
+
 // Gives the system back the pages that lie wholly inside the mapped bytes at data, which read as zeros
 // afterwards.
 void Release(void* data, std::size_t bytes) noexcept;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LargeBuffer.h"
+
 #include <vector>
 
 // Told when a command of the window starts and when it has ended, also when it failed. Commands run from
@@ -35,4 +37,6 @@ public:
 
 private:
     TCommandBrackets& brackets_;
+    // The steps of a command reuse the storage that earlier steps freed.
+    LargeBuffer::TReuseScope reuse_;
 };

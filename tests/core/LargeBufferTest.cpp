@@ -162,3 +162,84 @@ TEST(LargeBufferTest, FillingAheadLeavesWhatTheOwnerWrites) {
     EXPECT_EQ(wrong, 0u);
     LargeBuffer::Unmap(data, bytes);
 }
+
+// Within a scope, storage freed serves later requests of any size: blocks handed out never overlap, keep
+// what is written to them, and start on a huge page; nothing stays kept once the scope ends.
+TEST(LargeBufferTest, StorageReusedWithinAScopeNeverOverlapsWhatIsHandedOut) {
+    struct TLive {
+        std::uint64_t* Data;
+        std::size_t Bytes;
+        std::uint64_t Mark;
+    };
+    constexpr std::size_t Page = 4096;
+    const auto write = [](const TLive& block) {
+        for (std::size_t offset = 0; offset < block.Bytes; offset += Page)
+            block.Data[offset / 8] = block.Mark + offset;
+    };
+    const auto intact = [](const TLive& block) {
+        for (std::size_t offset = 0; offset < block.Bytes; offset += Page)
+            if (block.Data[offset / 8] != block.Mark + offset)
+                return false;
+        return true;
+    };
+    std::uint64_t state = 12345;
+    const auto next = [&state](std::uint64_t bound) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return (state >> 33) % bound;
+    };
+    std::size_t reused = 0;
+    {
+        const LargeBuffer::TReuseScope scope;
+        std::vector<TLive> live;
+        for (std::uint64_t step = 1; step <= 300; ++step) {
+            if (!live.empty() && next(2) == 0) {
+                const std::size_t victim = next(live.size());
+                LargeBuffer::Unmap(live[victim].Data, live[victim].Bytes);
+                live.erase(live.begin() + static_cast<std::ptrdiff_t>(victim));
+                continue;
+            }
+            const std::size_t bytes = (1 + next(24 << 8)) * Page / 2 + next(Page);
+            const std::size_t keptBefore = LargeBuffer::KeptBytes();
+            const auto paging = next(2) == 0 ? LargeBuffer::TPaging::Small : LargeBuffer::TPaging::Huge;
+            auto* data = static_cast<std::uint64_t*>(LargeBuffer::Map(bytes, paging));
+            reused += LargeBuffer::KeptBytes() < keptBefore;
+            if (bytes >= (2u << 20)) {
+                ASSERT_EQ(reinterpret_cast<std::uintptr_t>(data) % (2 << 20), 0u) << step;
+            }
+            live.push_back({data, bytes, step << 40});
+            write(live.back());
+            for (const TLive& block : live)
+                ASSERT_TRUE(intact(block)) << step;
+        }
+        for (const TLive& block : live)
+            LargeBuffer::Unmap(block.Data, block.Bytes);
+    }
+    EXPECT_GT(reused, 20u);
+    EXPECT_EQ(LargeBuffer::KeptBytes(), 0u);
+}
+
+// Kept storage gives way where keeping it would make the process hold more than it did at its most.
+TEST(LargeBufferTest, KeptStorageNeverRaisesThePeak) {
+    constexpr std::size_t block = std::size_t{40} << 20;
+    constexpr std::size_t larger = std::size_t{100} << 20;
+    const auto touch = [](void* data, std::size_t bytes) {
+        for (std::size_t i = 0; i < bytes; i += 4096)
+            static_cast<char*>(data)[i] = 1;
+    };
+    const LargeBuffer::TReuseScope scope;
+    const long base = ResidentKb();
+    void* first = LargeBuffer::Map(block);
+    void* second = LargeBuffer::Map(block);
+    touch(first, block);
+    touch(second, block);
+    LargeBuffer::Unmap(first, block);
+    LargeBuffer::Unmap(second, block);
+    EXPECT_GE(LargeBuffer::KeptBytes(), 2 * block - (4u << 20));
+    // One kept block moves into the larger storage; the other would stand beside it above the peak.
+    void* grown = LargeBuffer::Map(larger);
+    touch(grown, larger);
+    EXPECT_EQ(LargeBuffer::KeptBytes(), 0u);
+    // The sanitizers' shadow of what was written grows too: an eighth.
+    EXPECT_LE(ResidentKb() - base, static_cast<long>(larger / 1024 * 9 / 8) + 4096);
+    LargeBuffer::Unmap(grown, larger);
+}
