@@ -69,17 +69,27 @@ public:
     }
 
 private:
-    struct TSlot {
+    // An entry as the search reads it: its hash, its row and where its text lies, so that comparing two
+    // entries reads their texts and nothing else at random.
+    struct TEntry {
         std::uint32_t Hash;
         std::uint32_t Index;
+        std::uint64_t Text;
+    };
+    // An entry met in a bucket: its hash and its place in the bucket order.
+    struct TSlot {
+        std::uint32_t Hash;
+        std::uint32_t Place;
     };
     using TBucketTable = std::vector<TSlot>;
 
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
-    static constexpr std::size_t EntriesAhead = 16;
-    static constexpr std::size_t TextsAhead = 8;
+    static constexpr std::size_t TextsAhead = 16;
+    // A text's length lives above the 48 bits of its address; longer texts are read from their entries.
+    static constexpr unsigned LengthShift = 48;
+    static constexpr std::uint64_t LongText = 0xFFFF;
 
     static unsigned BucketShiftFor(std::size_t entries) {
         unsigned bits = 0;
@@ -130,7 +140,7 @@ private:
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
             const std::uint32_t hash = hashes_[i];
-            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i)};
+            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i), Packed(items_[i].Text())};
         }
     }
 
@@ -142,45 +152,51 @@ private:
         return bucket;
     }
 
-    // Most entries of a long list repeat an earlier one, and comparing the two reads both entries and texts
-    // at random: for an entry some steps ahead that seems to have an earlier twin, both entries are asked
-    // for, and a few steps later their texts, so that the misses overlap.
+    static std::uint64_t Packed(std::string_view text) {
+        const auto address = reinterpret_cast<std::uintptr_t>(text.data());
+        if (text.size() >= LongText || (address >> LengthShift) != 0)
+            return LongText << LengthShift;
+        return (std::uint64_t{text.size()} << LengthShift) | address;
+    }
+
+    std::string_view TextOf(const TEntry& entry) const {
+        const std::uint64_t length = entry.Text >> LengthShift;
+        if (length == LongText)
+            return items_[entry.Index].Text();
+        return {reinterpret_cast<const char*>(entry.Text & ((std::uint64_t{1} << LengthShift) - 1)), length};
+    }
+
+    // Most entries of a long list repeat an earlier one, and comparing the two reads both texts at random:
+    // for an entry some steps ahead that seems to have an earlier twin, both texts are asked for, so that
+    // the misses overlap.
     void Search(std::size_t first, std::size_t last, TBucketTable& table) {
         const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
         table.assign(slots, TSlot{0, Empty});
         const std::size_t mask = slots - 1;
         for (std::size_t k = first; k < last; ++k) {
-            if (k + EntriesAhead < last)
-                FetchTwin(order_[k + EntriesAhead], table, mask, false);
             if (k + TextsAhead < last)
-                FetchTwin(order_[k + TextsAhead], table, mask, true);
-            const auto [hash, index] = order_[k];
-            for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+                FetchTwin(order_[k + TextsAhead], table, mask);
+            const TEntry& entry = order_[k];
+            for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
                 TSlot& at = table[slot];
-                if (at.Index == Empty) {
-                    at = {hash, index};
+                if (at.Place == Empty) {
+                    at = {entry.Hash, static_cast<std::uint32_t>(k)};
                     break;
                 }
-                if (at.Hash == hash && SameText(items_[at.Index].Text(), items_[index].Text())) {
-                    Mark(index);
+                if (at.Hash == entry.Hash && SameText(TextOf(order_[at.Place]), TextOf(entry))) {
+                    Mark(entry.Index);
                     break;
                 }
             }
         }
     }
 
-    void FetchTwin(TSlot entry, const TBucketTable& table, std::size_t mask, bool texts) const {
-        const auto [hash, index] = entry;
-        for (std::size_t slot = hash & mask; table[slot].Index != Empty; slot = (slot + 1) & mask) {
-            if (table[slot].Hash != hash)
+    void FetchTwin(const TEntry& entry, const TBucketTable& table, std::size_t mask) const {
+        for (std::size_t slot = entry.Hash & mask; table[slot].Place != Empty; slot = (slot + 1) & mask) {
+            if (table[slot].Hash != entry.Hash)
                 continue;
-            if (texts) {
-                __builtin_prefetch(items_[table[slot].Index].Text().data());
-                __builtin_prefetch(items_[index].Text().data());
-            } else {
-                __builtin_prefetch(&items_[table[slot].Index]);
-                __builtin_prefetch(&items_[index]);
-            }
+            __builtin_prefetch(TextOf(order_[table[slot].Place]).data());
+            __builtin_prefetch(TextOf(entry).data());
             return;
         }
     }
@@ -195,8 +211,8 @@ private:
     std::size_t size_;
     unsigned shift_;
     TLargeArray<std::uint32_t> hashes_;
-    // The entries bucket by bucket, each with its hash.
-    TLargeArray<TSlot> order_;
+    // The entries bucket by bucket.
+    TLargeArray<TEntry> order_;
     TLargeVector<std::uint64_t> later_;
 };
 

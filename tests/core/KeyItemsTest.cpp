@@ -228,6 +228,10 @@ TEST_F(KeyItemsTest, RemoveDuplicatesMatchesAFoldedSetOnRandomTexts) {
         // Longer texts that differ in case only, beyond the first eight bytes too.
         for (const auto& t : random.Texts("aAàÀЖж", 3000, 20))
             texts.push_back(t);
+        // Texts on either side of the longest whose length the search keeps beside its address.
+        for (const std::size_t length : {65533, 65534, 65535, 70000})
+            for (const char* last : {"x", "X", "y"})
+                texts.push_back(std::string(length, 'a') + last);
         for (const auto& t : texts)
             l.AddKeyword(t);
         const Strings expected = FirstOfEachFolded(texts);
