@@ -42,11 +42,12 @@ public:
                                        : part == 0 ? std::pair<std::size_t, std::size_t>{0, middle}
                                                    : std::pair<std::size_t, std::size_t>{middle, Buckets()};
             TBucketTable table;
+            std::vector<TPair> pairs;
             std::size_t unreported = 0;
             for (std::size_t bucket = first; bucket < last; ++bucket) {
                 const std::size_t begin = starts[0][bucket];
                 const std::size_t end = bucket + 1 < Buckets() ? starts[0][bucket + 1] : size_;
-                Search(begin, end, table);
+                Search(begin, end, table, pairs);
                 unreported += end - begin;
                 if (unreported >= std::size_t{1} << 14)
                     ProgressAdvance(std::exchange(unreported, 0));
@@ -69,27 +70,23 @@ public:
     }
 
 private:
-    // An entry as the search reads it: its hash, its row and where its text lies, so that comparing two
-    // entries reads their texts and nothing else at random.
-    struct TEntry {
-        std::uint32_t Hash;
-        std::uint32_t Index;
-        std::uint64_t Text;
-    };
-    // An entry met in a bucket: its hash and its place in the bucket order.
     struct TSlot {
         std::uint32_t Hash;
-        std::uint32_t Place;
+        std::uint32_t Index;
     };
     using TBucketTable = std::vector<TSlot>;
+    // An entry and the first earlier entry of its bucket with the same hash, with their texts once read.
+    struct TPair {
+        TSlot Later;
+        std::uint32_t Earlier;
+        std::string_view Text;
+        std::string_view EarlierText;
+    };
 
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
-    static constexpr std::size_t TextsAhead = 16;
-    // A text's length lives above the 48 bits of its address; longer texts are read from their entries.
-    static constexpr unsigned LengthShift = 48;
-    static constexpr std::uint64_t LongText = 0xFFFF;
+    static constexpr std::size_t TextsAhead = 8;
 
     static unsigned BucketShiftFor(std::size_t entries) {
         unsigned bits = 0;
@@ -140,7 +137,7 @@ private:
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
             const std::uint32_t hash = hashes_[i];
-            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i), Packed(items_[i].Text())};
+            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i)};
         }
     }
 
@@ -152,52 +149,60 @@ private:
         return bucket;
     }
 
-    static std::uint64_t Packed(std::string_view text) {
-        const auto address = reinterpret_cast<std::uintptr_t>(text.data());
-        if (text.size() >= LongText || (address >> LengthShift) != 0)
-            return LongText << LengthShift;
-        return (std::uint64_t{text.size()} << LengthShift) | address;
-    }
-
-    std::string_view TextOf(const TEntry& entry) const {
-        const std::uint64_t length = entry.Text >> LengthShift;
-        if (length == LongText)
-            return items_[entry.Index].Text();
-        return {reinterpret_cast<const char*>(entry.Text & ((std::uint64_t{1} << LengthShift) - 1)), length};
-    }
-
-    // Most entries of a long list repeat an earlier one, and comparing the two reads both texts at random:
-    // for an entry some steps ahead that seems to have an earlier twin, both texts are asked for, so that
-    // the misses overlap.
-    void Search(std::size_t first, std::size_t last, TBucketTable& table) {
+    // Most entries of a long list repeat an earlier one, and comparing the two reads both entries and texts
+    // at random. A bucket is searched in rounds: by hash alone, each entry paired with the first earlier
+    // one of its hash; then the pairs' entries read; then their texts compared. Each round's reads do not
+    // wait on one another, so their misses overlap. An entry whose pair's texts differ (their hashes agree by
+    // chance) is looked for again, comparing texts.
+    void Search(std::size_t first, std::size_t last, TBucketTable& table, std::vector<TPair>& pairs) {
         const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
         table.assign(slots, TSlot{0, Empty});
         const std::size_t mask = slots - 1;
+        pairs.clear();
         for (std::size_t k = first; k < last; ++k) {
-            if (k + TextsAhead < last)
-                FetchTwin(order_[k + TextsAhead], table, mask);
-            const TEntry& entry = order_[k];
-            for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
+            const auto [hash, index] = order_[k];
+            for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
                 TSlot& at = table[slot];
-                if (at.Place == Empty) {
-                    at = {entry.Hash, static_cast<std::uint32_t>(k)};
+                if (at.Index == Empty) {
+                    at = {hash, index};
                     break;
                 }
-                if (at.Hash == entry.Hash && SameText(TextOf(order_[at.Place]), TextOf(entry))) {
-                    Mark(entry.Index);
+                if (at.Hash == hash) {
+                    pairs.push_back({{hash, index}, at.Index, {}, {}});
                     break;
                 }
             }
         }
+        for (TPair& pair : pairs) {
+            pair.Text = items_[pair.Later.Index].Text();
+            pair.EarlierText = items_[pair.Earlier].Text();
+        }
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            if (k + TextsAhead < pairs.size()) {
+                __builtin_prefetch(pairs[k + TextsAhead].Text.data());
+                __builtin_prefetch(pairs[k + TextsAhead].EarlierText.data());
+            }
+            const TPair& pair = pairs[k];
+            if (SameText(pair.EarlierText, pair.Text))
+                Mark(pair.Later.Index);
+            else
+                SearchAgain(pair.Later, table, mask);
+        }
     }
 
-    void FetchTwin(const TEntry& entry, const TBucketTable& table, std::size_t mask) const {
-        for (std::size_t slot = entry.Hash & mask; table[slot].Place != Empty; slot = (slot + 1) & mask) {
-            if (table[slot].Hash != entry.Hash)
-                continue;
-            __builtin_prefetch(TextOf(order_[table[slot].Place]).data());
-            __builtin_prefetch(TextOf(entry).data());
-            return;
+    // Every entry of the bucket before this one is in the table by now, unless it repeats an earlier one.
+    void SearchAgain(TSlot entry, TBucketTable& table, std::size_t mask) {
+        const std::string_view text = items_[entry.Index].Text();
+        for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
+            TSlot& at = table[slot];
+            if (at.Index == Empty) {
+                at = entry;
+                return;
+            }
+            if (at.Hash == entry.Hash && SameText(items_[at.Index].Text(), text)) {
+                Mark(entry.Index);
+                return;
+            }
         }
     }
 
@@ -211,8 +216,8 @@ private:
     std::size_t size_;
     unsigned shift_;
     TLargeArray<std::uint32_t> hashes_;
-    // The entries bucket by bucket.
-    TLargeArray<TEntry> order_;
+    // The entries bucket by bucket, each with its hash.
+    TLargeArray<TSlot> order_;
     TLargeVector<std::uint64_t> later_;
 };
 

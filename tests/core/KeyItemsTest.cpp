@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <unordered_map>
 
 namespace {
 
@@ -275,6 +276,28 @@ TEST_F(KeyItemsTest, RemoveDuplicatesOnTextsThatAllFallIntoOneBucket) {
     for (const auto& t : texts)
         l.AddKeyword(t);
     EXPECT_EQ(l.RemoveDuplicates(), 1000);
+    EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
+}
+
+// Texts that differ but whose hashes agree, as the search files them: each pair in the list with copies of
+// both in other case, the later text's before the earlier's.
+TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartTextsWhoseHashesAgree) {
+    std::unordered_map<std::uint32_t, std::string> seen;
+    std::vector<std::pair<std::string, std::string>> agreeing;
+    for (int i = 0; agreeing.size() < 3; ++i) {
+        std::string t = "keyword " + std::to_string(i);
+        const auto hash = static_cast<std::uint32_t>(FoldedHash(t) >> 32);
+        if (const auto [at, fresh] = seen.try_emplace(hash, t); !fresh)
+            agreeing.emplace_back(at->second, t);
+    }
+    Strings texts;
+    for (const auto& [a, b] : agreeing)
+        for (const std::string& t : {a, b, SimpleUpperCase(b), SimpleUpperCase(a), b})
+            texts.push_back(t);
+    TKeyItems l;
+    for (const auto& t : texts)
+        l.AddKeyword(t);
+    EXPECT_EQ(l.RemoveDuplicates(), 9);
     EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
 }
 
