@@ -160,6 +160,14 @@ void TKeyItems::TakeEntries(TKeyItems& other) {
         throw EListError("Too many keywords in one list");
     items_.reserve(items_.size() + other.items_.size());
     arena_.Adopt(other.arena_);
+    // The room the entries move to is fresh storage: its pages come on both threads at once, and the moving
+    // then only copies.
+    auto* const room = reinterpret_cast<char*>(items_.data() + items_.size());
+    const std::size_t bytes = other.items_.size() * sizeof(TKeyItem);
+    InParts(other.items_.size(), [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(bytes, part, parts);
+        LargeBuffer::Populate(room + first, last - first);
+    });
     for (auto& item : other.items_)
         items_.push_back(std::move(item));
     other.items_.clear();
