@@ -38,6 +38,8 @@ void TMainFormController::DeleteHighlightedEntries() {
     CollectHighlighted(list.Highlighted);
     SetCheckpoint("d011");
     list.DeleteHighlighted();
+    // The rows it names are gone.
+    list.Highlighted.Clear();
     SetCheckpoint("d012");
     RefreshView(false, true);
 }
@@ -48,6 +50,8 @@ void TMainFormController::DeleteDuplicateEntries() {
 }
 
 void TMainFormController::ShowDuplicatesRemoved(int removed, const char* checkpoint) {
+    // The removal noted the rows it took out there; they are gone.
+    List().Highlighted.Clear();
     if (removed > 0) {
         SetCheckpoint(checkpoint);
         RefreshView(false, true);
