@@ -16,8 +16,13 @@ namespace {
 
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 
-std::size_t PageRounded(std::size_t bytes) {
+std::size_t PageSize() {
     static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    return page;
+}
+
+std::size_t PageRounded(std::size_t bytes) {
+    const std::size_t page = PageSize();
     return (bytes + page - 1) / page * page;
 }
 
@@ -34,7 +39,7 @@ std::size_t ResidentBytes() noexcept {
     text[length] = 0;
     // The second number: resident pages.
     const char* resident = std::strchr(text, ' ');
-    static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t page = PageSize();
     return resident ? std::strtoull(resident + 1, nullptr, 10) * page : 0;
 }
 
@@ -68,7 +73,7 @@ void* MapFresh(std::size_t size, LargeBuffer::TPaging paging) {
 
 // Bytes of the pages in [data, data + size), whole pages, that are in memory.
 std::size_t ResidentIn(char* data, std::size_t size) noexcept {
-    static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t page = PageSize();
     constexpr std::size_t Chunk = 4096;
     unsigned char present[Chunk];
     const std::size_t pages = size / page;
@@ -266,7 +271,7 @@ std::size_t KeptBytes() {
 }
 
 void Release(void* data, std::size_t bytes) noexcept {
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t page = PageSize();
     const auto start = PageRounded(reinterpret_cast<std::uintptr_t>(data));
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) / page * page;
     if (end > start)
@@ -274,7 +279,7 @@ void Release(void* data, std::size_t bytes) noexcept {
 }
 
 void Populate(void* data, std::size_t bytes) noexcept {
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t page = PageSize();
     const auto start = reinterpret_cast<std::uintptr_t>(data) / page * page;
     const auto end = reinterpret_cast<std::uintptr_t>(data) + bytes;
     if (bytes > 0)
