@@ -313,15 +313,16 @@ private:
     std::vector<TSortRecord> spare_;
 };
 
-// Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k].
-void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std::size_t first,
-                 std::size_t last, const TRecordMaker& maker) {
+// Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k], less base, the
+// position of records in the whole order.
+void SortBuckets(TSortRecord* records, std::size_t base, const std::vector<std::size_t>& ends,
+                 std::size_t first, std::size_t last, const TRecordMaker& maker) {
     TRangeSorter sorter(maker);
     std::size_t unreported = 0;
     for (std::size_t k = first; k < last; ++k) {
         const std::size_t begin = k == 0 ? 0 : ends[k - 1];
         if (ends[k] - begin > 1)
-            sorter.Sort(records + begin, records + ends[k]);
+            sorter.Sort(records + (begin - base), records + (ends[k] - base));
         unreported += ends[k] - begin;
         if (unreported >= 1 << 14)
             ProgressAdvance(std::exchange(unreported, 0));
@@ -329,26 +330,47 @@ void SortBuckets(TSortRecord* records, const std::vector<std::size_t>& ends, std
     sorter.Finish();
 }
 
-// The records of the entries in their new order. A stable counting sort by the leading key writes each
-// record straight to its bucket, and the buckets, small enough to stay in cache, are sorted on their own.
-// On a long list each half of the entries is counted and placed, and each half of the buckets sorted, on a
-// thread of its own.
-TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
+// The first bucket after the one that holds the position, or the one that holds it if that leaves the two
+// sides nearer in size; always after from.
+std::size_t BucketsBefore(const std::vector<std::size_t>& ends, std::size_t from, std::size_t to,
+                          std::size_t position) {
+    const auto at =
+        static_cast<std::size_t>(std::lower_bound(ends.begin() + static_cast<std::ptrdiff_t>(from),
+                                                  ends.begin() + static_cast<std::ptrdiff_t>(to), position) -
+                                 ends.begin());
+    if (at == to || at == from)
+        return std::min(at + 1, to);
+    return ends[at] - position < position - ends[at - 1] ? at + 1 : at;
+}
+
+// The old row of each new row. Too few entries for buckets to pay for their counts are sorted as they are.
+TLargeVector<std::int32_t> SortedRowsOfFew(const TRecordMaker& maker, std::size_t n) {
+    TLargeArray<TSortRecord> records(n);
+    for (std::size_t i = 0; i < n; ++i)
+        records[i] = maker.Make(i);
+    TRangeSorter sorter(maker);
+    sorter.Sort(records.get(), records.get() + n);
+    sorter.Finish();
+    TLargeVector<std::int32_t> from(n);
+    for (std::size_t k = 0; k < n; ++k)
+        from[k] = records[k].Index;
+    return from;
+}
+
+// The old row of each new row. A stable counting sort by the leading key writes each record straight to its
+// bucket, and the buckets, small enough to stay in cache, are sorted on their own. The records, the most
+// memory the sort takes, are made for the first half of the buckets and then for the rest, so that only half
+// of them exist at once. On a long list each half of the entries is counted and placed, and each half of the
+// buckets sorted, on a thread of its own.
+TLargeVector<std::int32_t> SortedRows(const TKeyItemStore& items, int order) {
     const TRecordMaker maker(TCollation::Current(), items, order);
     const std::size_t n = items.size();
-    if (n < ParallelFrom) {
-        // Too few for buckets to pay for their counts.
-        TLargeArray<TSortRecord> records(n);
-        for (std::size_t i = 0; i < n; ++i)
-            records[i] = maker.Make(i);
-        TRangeSorter sorter(maker);
-        sorter.Sort(records.get(), records.get() + n);
-        sorter.Finish();
-        return records;
-    }
+    if (n < ParallelFrom)
+        return SortedRowsOfFew(maker, n);
     constexpr std::size_t Buckets = 0x10000;
-    // Counted, placed and sorted: each pass goes through every record once.
-    ProgressBegin(3 * n);
+    // Counted, placed twice (each pass reads every entry's key) and sorted.
+    ProgressBegin(4 * n);
+    TLargeArray<std::uint16_t> keys(n);
     std::array<std::vector<std::size_t>, 2> starts;
     InParts(n, [&](unsigned part, unsigned parts) {
         starts[part].assign(Buckets, 0);
@@ -356,7 +378,9 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
         TProgressSteps steps;
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
-            ++starts[part][maker.LeadingKeyOf(i)];
+            const unsigned key = maker.LeadingKeyOf(i);
+            keys[i] = static_cast<std::uint16_t>(key);
+            ++starts[part][key];
         }
     });
     // Within a bucket the first half's records come first, so that the placing keeps list order.
@@ -370,30 +394,54 @@ TLargeArray<TSortRecord> SortedRecords(const TKeyItemStore& items, int order) {
             starts[1][k] = std::exchange(total, total + second);
         ends[k] = total;
     }
-    // Left unset: the placing writes every record, each half on its own thread. The records are written
-    // bucket by bucket and then read in order, so small pages do.
-    TLargeArray<TSortRecord> records(n, LargeBuffer::TPaging::Small);
-    InParts(n, [&](unsigned part, unsigned parts) {
-        const auto [first, last] = PartRange(n, part, parts);
-        TProgressSteps steps;
-        for (std::size_t i = first; i < last; ++i) {
-            steps.Element();
-            const TSortRecord record = maker.Make(i);
-            records[starts[part][maker.LeadingKey(record)]++] = record;
-        }
-    });
-    // Half of the records on either side of the split.
-    const auto split =
-        static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), items.size() / 2) - ends.begin());
-    InParts(items.size(), [&](unsigned part, unsigned parts) {
-        if (parts == 1)
-            SortBuckets(records.get(), ends, 0, Buckets, maker);
-        else if (part == 0)
-            SortBuckets(records.get(), ends, 0, split, maker);
-        else
-            SortBuckets(records.get(), ends, split, Buckets, maker);
-    });
-    return records;
+    const std::size_t middle = BucketsBefore(ends, 0, Buckets, n / 2);
+    const std::array<std::size_t, 3> passes{0, middle, Buckets};
+    const std::size_t firstPass = ends[middle - 1];
+    // Left unset: the placing writes every record of a pass, each half on its own thread. The records are
+    // written bucket by bucket and then read in order, so small pages do.
+    TLargeArray<TSortRecord> records(std::max(firstPass, n - firstPass), LargeBuffer::TPaging::Small);
+    TLargeVector<std::int32_t> from(n);
+    for (std::size_t pass = 0; pass < 2; ++pass) {
+        const std::size_t first = passes[pass], last = passes[pass + 1];
+        const std::size_t base = first == 0 ? 0 : ends[first - 1];
+        InParts(n, [&](unsigned part, unsigned parts) {
+            const auto [begin, end] = PartRange(n, part, parts);
+            // The entries of the pass are picked a block at a time without branching on their keys, which
+            // fall on either side at random.
+            constexpr std::size_t Block = 2048;
+            std::array<std::uint32_t, Block> picked;
+            for (std::size_t block = begin; block < end; block += Block) {
+                const std::size_t blockEnd = std::min(block + Block, end);
+                std::size_t count = 0;
+                for (std::size_t i = block; i < blockEnd; ++i) {
+                    picked[count] = static_cast<std::uint32_t>(i);
+                    count += static_cast<std::size_t>(keys[i]) - first < last - first;
+                }
+                for (std::size_t k = 0; k < count; ++k) {
+                    const std::size_t i = picked[k];
+                    records[starts[part][keys[i]]++ - base] = maker.Make(i);
+                }
+                ProgressAdvance(blockEnd - block);
+            }
+        });
+        // Half of the pass's records on either side of the split.
+        const std::size_t size = ends[last - 1] - base;
+        const std::size_t split = BucketsBefore(ends, first, last, base + size / 2);
+        InParts(size, [&](unsigned part, unsigned parts) {
+            if (parts == 1)
+                SortBuckets(records.get(), base, ends, first, last, maker);
+            else if (part == 0)
+                SortBuckets(records.get(), base, ends, first, split, maker);
+            else
+                SortBuckets(records.get(), base, ends, split, last, maker);
+        });
+        InParts(size, [&](unsigned part, unsigned parts) {
+            const auto [begin, end] = PartRange(size, part, parts);
+            for (std::size_t k = begin; k < end; ++k)
+                from[base + k] = records[k].Index;
+        });
+    }
+    return from;
 }
 
 } // namespace
@@ -403,15 +451,7 @@ void TKeyItems::SortBy(std::uint8_t order) {
     if (order < 1 || order > 4)
         return;
     const std::size_t n = items_.size();
-    TLargeVector<std::int32_t> from(n);
-    {
-        const auto records = SortedRecords(items_, order);
-        InParts(n, [&](unsigned part, unsigned parts) {
-            const auto [first, last] = PartRange(n, part, parts);
-            for (std::size_t k = first; k < last; ++k)
-                from[k] = records[k].Index;
-        });
-    }
+    TLargeVector<std::int32_t> from = SortedRows(items_, order);
     // Gathered into a new array: the reads are independent of one another, so their misses overlap; on a
     // long list each half on a thread of its own.
     {
