@@ -32,7 +32,10 @@ public:
 
 private:
     friend class TKeyItems;
+    friend class TPackedEntries;
     TKeyItem(TTextArena& arena, std::string_view text);
+    // An entry of a text already stored.
+    TKeyItem(char* data, std::uint32_t size) : data_(data), size_(size) {}
 
     // Sixteen bytes, with nothing that the list knows already: lists of a hundred million entries and more
     // are made of these.

@@ -17,6 +17,7 @@
 #include <vector>
 
 class IClipboard;
+class TPackedEntries;
 class TRewriteLog;
 struct TRemovedRows;
 
@@ -144,9 +145,15 @@ public:
     // Puts every entry of from, in order, back as the rows of the runs (ascending positions in the list they
     // make), with the storage of their texts; from is left without entries.
     void PutRows(const std::vector<TRowRun>& rows, TKeyItems& from);
+    void PutRows(const std::vector<TRowRun>& rows, TPackedEntries& from);
 
 private:
+    friend class TPackedEntries;
+
     void DeleteOneByOne();
+    // PutRows of count entries, the k-th of which take(k) gives, their texts in arena.
+    template <class TTake>
+    void PutRowsFrom(const std::vector<TRowRun>& rows, std::size_t count, TTextArena& arena, TTake take);
     // With taken, the entries go there instead, their texts left in place.
     void DeleteAscending(TKeyItemStore* taken = nullptr);
     void MoveHighlightedTo(TKeyItems& into);

@@ -1,6 +1,7 @@
 #include "core/KeyItems.h"
 
 #include "core/Exceptions.h"
+#include "core/PackedEntries.h"
 
 namespace {
 
@@ -43,27 +44,39 @@ void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into) {
     MoveHighlightedTo(into);
 }
 
-void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
-    const std::size_t total = items_.size() + from.items_.size();
+template <class TTake>
+void TKeyItems::PutRowsFrom(const std::vector<TRowRun>& rows, std::size_t count, TTextArena& arena,
+                            TTake take) {
+    const std::size_t total = items_.size() + count;
     if (total > static_cast<std::size_t>(INT32_MAX))
         throw EListError("Too many keywords in one list");
-    if (RowsIn(rows, total) != from.items_.size())
+    if (RowsIn(rows, total) != count)
         throw EListError("The rows to put back do not match their entries");
     TKeyItemStore merged;
     merged.reserve(total);
-    arena_.Adopt(from.arena_);
+    arena_.Adopt(arena);
     std::size_t kept = 0;
     std::size_t put = 0;
     for (const TRowRun& run : rows) {
         while (merged.size() < static_cast<std::size_t>(run.First))
             merged.push_back(std::move(items_[kept++]));
         for (int k = 0; k < run.Count; ++k)
-            merged.push_back(std::move(from.items_[put++]));
+            merged.push_back(take(put++));
     }
     while (kept < items_.size())
         merged.push_back(std::move(items_[kept++]));
     items_.swap(merged);
+}
+
+void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TKeyItems& from) {
+    PutRowsFrom(rows, from.items_.size(), from.arena_,
+                [&from](std::size_t k) { return std::move(from.items_[k]); });
     from.items_.clear();
+}
+
+void TKeyItems::PutRows(const std::vector<TRowRun>& rows, TPackedEntries& from) {
+    PutRowsFrom(rows, from.Count(), from.arena_, [&from](std::size_t k) { return from.Entry(k); });
+    from.Clear();
 }
 
 void TKeyItems::Permute(const TLargeVector<std::int32_t>& from, bool inverse) {

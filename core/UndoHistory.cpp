@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
 
+#include <new>
 #include <utility>
 
 TUndoLevel::TUndoLevel(std::string caption, TKeyItems& list, std::vector<TRowRun> highlighted,
@@ -97,6 +98,16 @@ void TUndoLevel::Detach() {
     entries_ = std::make_unique<TKeyItems>();
     entries_->SwapEntries(duplicates_->Entries);
     duplicates_.reset();
+    PackRemoved();
+}
+
+void TUndoLevel::PackRemoved() {
+    // Packed, entries out of the list take half the room; without the memory to pack them, they stay as
+    // they are.
+    try {
+        packed_.Take(*entries_);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItems& list,
@@ -106,6 +117,7 @@ std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItem
     level->entries_ = std::make_unique<TKeyItems>();
     list.CopyRows(rows, *level->entries_);
     level->removed_ = std::move(rows);
+    level->PackRemoved();
     level->removal_ = true;
     level->countBefore_ = list.Count();
     return level;
@@ -143,7 +155,7 @@ std::size_t TUndoLevel::BytesForDuplicates(const TKeyItems& list) {
 }
 
 std::size_t TUndoLevel::Bytes() const {
-    return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) +
+    return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) + packed_.Bytes() +
            (order_ ? order_->capacity() * sizeof(std::int32_t) : 0) + (rewrites_ ? rewrites_->Bytes() : 0) +
            (highlighted_.capacity() + removed_.capacity()) * sizeof(TRowRun) + caption_.capacity() +
            name_.capacity();
@@ -179,10 +191,14 @@ std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
         rewrites_->Exchange(*list_);
     } else if (!removal_ && entries_)
         list_->SwapEntries(*entries_);
+    else if (removal_ && !packed_.Empty())
+        list_->PutRows(removed_, packed_);
     else if (removal_ && entries_->Count() > 0)
         list_->PutRows(removed_, *entries_);
-    else if (removal_)
+    else if (removal_) {
         list_->TakeRows(removed_, *entries_);
+        PackRemoved();
+    }
     std::swap(list_->SortOrder, sortOrder_);
     std::swap(list_->Name, name_);
     std::swap(highlighted, highlighted_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LargeBuffer.h"
+#include "core/PackedEntries.h"
 #include "core/RewriteLog.h"
 #include "core/RowRuns.h"
 
@@ -72,12 +73,15 @@ private:
     friend class TUndoHistory;
 
     void Unhook() noexcept;
+    void PackRemoved();
 
     std::string caption_;
     TKeyItems* list_;
     std::unique_ptr<TKeyItems> entries_;
-    // For a removal: the rows whose entries entries_ holds while they are out of the list.
+    // For a removal: the rows whose entries packed_ (or entries_, where there was no room to pack them)
+    // holds while they are out of the list.
     std::vector<TRowRun> removed_;
+    TPackedEntries packed_;
     bool removal_ = false;
     // For an addition: until Detach, the rows from countBefore_ on are still to be added.
     bool addition_ = false;

@@ -88,6 +88,10 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
                 // Sometimes enough long duplicates that the list's storage goes along with them.
                 for (int k = random() % 2 ? 700 : 2; k > 0; --k)
                     list.AddKeyword(std::string(2000, static_cast<char>('a' + random() % 3)));
+                // And texts too long to be kept in a word with their address.
+                for (int k = random() % 3 ? 0 : 3; k > 0; --k)
+                    for (int copy = 0; copy < 2; ++copy)
+                        list.AddKeyword(std::string(140000, 'x') + std::to_string(k));
                 undo[l].back() = LookOf(list, shown[l]);
                 level = TUndoLevel::ForDuplicates("duplicates", list, shown[l]);
                 list.RemoveDuplicates();
