@@ -310,7 +310,7 @@ private:
     const TRecordMaker& maker_;
     std::vector<TRun> runs_;
     std::vector<TSortRecord*> members_;
-    std::vector<TSortRecord> spare_;
+    TLargeVector<TSortRecord> spare_;
 };
 
 // Sorts the buckets [first, last) of the records; bucket k spans ends[k - 1] to ends[k], less base, the
