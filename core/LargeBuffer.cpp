@@ -103,14 +103,16 @@ public:
             most_ = ResidentBytes();
     }
 
-    void Leave() {
+    void Leave(LargeBuffer::TKeptAfter after) {
         const std::lock_guard lock(mutex_);
-        if (--scopes_ > 0)
-            return;
-        for (const TBlock& block : kept_)
-            munmap(block.Data, block.Size);
-        kept_.clear();
-        keptResident_ = 0;
+        if (--scopes_ == 0 && after == LargeBuffer::TKeptAfter::Release)
+            EvictAll();
+    }
+
+    void ReleaseKept() noexcept {
+        const std::lock_guard lock(mutex_);
+        if (scopes_ == 0)
+            EvictAll();
     }
 
     // size bytes, whole pages: a kept block's start where one holds the size, else fresh storage, which
@@ -223,6 +225,13 @@ private:
             Evict(std::min_element(kept_.begin(), kept_.end(), Smaller));
     }
 
+    void EvictAll() noexcept {
+        for (const TBlock& block : kept_)
+            munmap(block.Data, block.Size);
+        kept_.clear();
+        keptResident_ = 0;
+    }
+
     void Evict(TBlocks::iterator block) {
         munmap(block->Data, block->Size);
         keptResident_ -= block->Resident;
@@ -258,12 +267,16 @@ void Unmap(void* data, std::size_t bytes) noexcept {
         Storage().Unmap(static_cast<char*>(data), PageRounded(bytes));
 }
 
-TReuseScope::TReuseScope() {
+TReuseScope::TReuseScope(TKeptAfter after) : after_(after) {
     Storage().Enter();
 }
 
 TReuseScope::~TReuseScope() {
-    Storage().Leave();
+    Storage().Leave(after_);
+}
+
+void ReleaseKept() noexcept {
+    Storage().ReleaseKept();
 }
 
 std::size_t KeptBytes() {

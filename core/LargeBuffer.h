@@ -30,20 +30,29 @@ void* Map(std::size_t bytes, TPaging paging = TPaging::Huge);
 // lasts.
 void Unmap(void* data, std::size_t bytes) noexcept;
 
+// What becomes of the storage still kept when the last reuse scope ends: it goes back to the system, or it
+// stays for the next scope until ReleaseKept.
+enum class TKeptAfter { Release, Linger };
+
 // While one lives, storage freed stays mapped for the storage asked for next: one step of a command often
 // frees about as much as the next step needs, and pages that are there already cost nothing, where fresh
 // ones must be cleared by the system (on a virtual machine, the dearest part of new memory). Storage is kept
-// only while the process holds no more than it did at its most since the scope began, and what is still
-// kept when the last scope ends goes back to the system.
+// only while the process holds no more than it did at its most since the scope began (counting what stayed
+// kept before it).
 class TReuseScope {
 public:
-    TReuseScope();
+    explicit TReuseScope(TKeptAfter after = TKeptAfter::Release);
     ~TReuseScope();
     TReuseScope(const TReuseScope&) = delete;
     TReuseScope& operator=(const TReuseScope&) = delete;
+
+private:
+    TKeptAfter after_;
 };
 // The bytes kept for reuse now, in memory.
 std::size_t KeptBytes();
+// Gives back what scopes left kept, unless a scope lives.
+void ReleaseKept() noexcept;
 
 // Gives the system back the pages that lie wholly inside the mapped bytes at data, which read as zeros
 // afterwards.

@@ -1,6 +1,17 @@
 #include "ui/CommandScope.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 namespace {
+
+// A moment without commands after which the storage that they left kept goes back to the system; without
+// an event loop to wait for it, the storage goes back at the end of each command.
+constexpr int LingerMs = 1000;
+
+LargeBuffer::TKeptAfter KeptAfterCommands() {
+    return QCoreApplication::instance() ? LargeBuffer::TKeptAfter::Linger : LargeBuffer::TKeptAfter::Release;
+}
 
 // Tells the first count observers, last first, that the command ended.
 void TellEnded(const std::vector<ICommandObserver*>& observers, std::size_t count) {
@@ -10,7 +21,7 @@ void TellEnded(const std::vector<ICommandObserver*>& observers, std::size_t coun
 
 } // namespace
 
-TCommandScope::TCommandScope(TCommandBrackets& brackets) : brackets_(brackets) {
+TCommandScope::TCommandScope(TCommandBrackets& brackets) : brackets_(brackets), reuse_(KeptAfterCommands()) {
     if (brackets_.depth_++ != 0)
         return;
     std::size_t told = 0;
@@ -26,6 +37,9 @@ TCommandScope::TCommandScope(TCommandBrackets& brackets) : brackets_(brackets) {
 }
 
 TCommandScope::~TCommandScope() {
-    if (--brackets_.depth_ == 0)
-        TellEnded(brackets_.observers_, brackets_.observers_.size());
+    if (--brackets_.depth_ != 0)
+        return;
+    TellEnded(brackets_.observers_, brackets_.observers_.size());
+    if (QCoreApplication::instance())
+        QTimer::singleShot(LingerMs, [] { LargeBuffer::ReleaseKept(); });
 }

@@ -37,6 +37,7 @@ public:
 
 private:
     TCommandBrackets& brackets_;
-    // The steps of a command reuse the storage that earlier steps freed.
+    // The steps of a command reuse the storage that earlier steps freed, and so does a command that follows
+    // at once.
     LargeBuffer::TReuseScope reuse_;
 };

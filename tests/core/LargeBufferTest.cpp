@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -248,4 +249,28 @@ TEST(LargeBufferTest, KeptStorageNeverRaisesThePeak) {
     EXPECT_LE(ResidentKb("RssAnon:") - base, static_cast<long>(larger / 1024 * 9 / 8) + 4096);
 #endif
     LargeBuffer::Unmap(grown, larger);
+}
+
+// Storage that a lingering scope leaves kept serves the next scope, and goes back only when released while
+// no scope lives.
+TEST(LargeBufferTest, StorageLingersAfterALingeringScopeUntilReleased) {
+    constexpr std::size_t bytes = std::size_t{8} << 20;
+    void* first = nullptr;
+    {
+        const LargeBuffer::TReuseScope scope(LargeBuffer::TKeptAfter::Linger);
+        first = LargeBuffer::Map(bytes);
+        std::memset(first, 1, bytes);
+        LargeBuffer::Unmap(first, bytes);
+    }
+    EXPECT_GE(LargeBuffer::KeptBytes(), bytes);
+    {
+        const LargeBuffer::TReuseScope scope(LargeBuffer::TKeptAfter::Linger);
+        void* again = LargeBuffer::Map(bytes);
+        EXPECT_EQ(again, first);
+        LargeBuffer::Unmap(again, bytes);
+        LargeBuffer::ReleaseKept();
+        EXPECT_GE(LargeBuffer::KeptBytes(), bytes);
+    }
+    LargeBuffer::ReleaseKept();
+    EXPECT_EQ(LargeBuffer::KeptBytes(), 0u);
 }

@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -64,6 +65,22 @@ private slots:
         brackets.Unobserve(&a);
         { const TCommandScope command(brackets); }
         QCOMPARE(log, std::string("+b-b"));
+    }
+
+    // What a command frees serves the command that follows at once; a moment later it goes back.
+    void storageOfCommandsGoesBackAfterAMoment() {
+        int argc = 0;
+        const QCoreApplication app(argc, nullptr);
+        TCommandBrackets brackets;
+        constexpr std::size_t bytes = std::size_t{8} << 20;
+        {
+            const TCommandScope command(brackets);
+            void* data = LargeBuffer::Map(bytes);
+            std::memset(data, 1, bytes);
+            LargeBuffer::Unmap(data, bytes);
+        }
+        QVERIFY(LargeBuffer::KeptBytes() >= bytes);
+        QTRY_COMPARE_WITH_TIMEOUT(LargeBuffer::KeptBytes(), std::size_t{0}, 3000);
     }
 };
 
