@@ -208,14 +208,17 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 std::uint64_t FoldedHash(std::string_view text) {
-    // Most texts are ASCII, which the pass that hashes them lowered finds out on the way.
-    std::uint64_t any = 0;
-    const std::uint64_t lowered = HashBytes(text, [&any](std::uint64_t word) {
-        any |= word;
-        return LowerAsciiWord(word);
-    });
-    if ((any & HighBits) == 0 && (!IsTurkicLocale() || FoldsAsAscii(text)))
-        return lowered;
+    // Most texts are ASCII, which the pass that hashes them lowered finds out on the way; a text in another
+    // script mostly shows it in its first bytes, and is folded at once.
+    std::uint64_t any = text.empty() ? 0 : TailWord(text.substr(0, 8), 0);
+    if ((any & HighBits) == 0) {
+        const std::uint64_t lowered = HashBytes(text, [&any](std::uint64_t word) {
+            any |= word;
+            return LowerAsciiWord(word);
+        });
+        if ((any & HighBits) == 0 && (!IsTurkicLocale() || FoldsAsAscii(text)))
+            return lowered;
+    }
     thread_local std::string room;
     return HashBytes(FoldedIn(text, room), [](std::uint64_t word) { return word; });
 }
