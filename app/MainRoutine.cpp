@@ -6,6 +6,7 @@
 #include "frame/CodePageChoice.h"
 #include "frame/ErrorLog.h"
 #include "frame/ExceptionHandler.h"
+#include "frame/HeapPolicy.h"
 #include "frame/ManagementLayer.h"
 #include "ui/Application.h"
 #include "ui/ControlledForm.h"
@@ -126,6 +127,7 @@ void Run(int& argc, char** argv, const TMainRoutineHooks& hooks) {
 } // namespace
 
 int MainRoutine(int& argc, char** argv, const TMainRoutineHooks& hooks) {
+    ReturnFreedHeapPromptly();
     Run(argc, argv, hooks);
     UnwindTrail(true);
     return 0;
