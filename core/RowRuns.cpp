@@ -1,11 +1,67 @@
 #include "core/RowRuns.h"
 
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+void Extend(std::vector<TRowRun>& runs, int row, int count) {
+    if (!runs.empty() && runs.back().First + runs.back().Count == row)
+        runs.back().Count += count;
+    else
+        runs.push_back({row, count});
+}
+
+// The bits of count bits from from on.
+std::uint64_t Bits(std::size_t from, std::size_t count) {
+    return (count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1) << from;
+}
+
+} // namespace
+
 std::vector<TRowRun> RunsOf(const std::vector<int>& rows) {
     std::vector<TRowRun> runs;
     for (int row : rows)
-        if (!runs.empty() && runs.back().First + runs.back().Count == row)
-            ++runs.back().Count;
-        else
-            runs.push_back({row, 1});
+        Extend(runs, row, 1);
     return runs;
+}
+
+TKeptRows::TKeptRows(std::vector<TRowRun> runs) {
+    if (runs.empty())
+        return;
+    first_ = runs.front().First;
+    const auto span = static_cast<std::size_t>(runs.back().First + runs.back().Count - first_);
+    const std::size_t words = (span + 63) / 64;
+    if (words * sizeof(std::uint64_t) >= runs.size() * sizeof(TRowRun)) {
+        runs_ = std::move(runs);
+        return;
+    }
+    bits_.assign(words, 0);
+    for (const TRowRun& run : runs)
+        for (auto from = static_cast<std::size_t>(run.First - first_),
+                  count = static_cast<std::size_t>(run.Count);
+             count > 0;) {
+            const std::size_t take = std::min(count, 64 - from % 64);
+            bits_[from / 64] |= Bits(from % 64, take);
+            from += take;
+            count -= take;
+        }
+}
+
+std::vector<TRowRun> TKeptRows::Runs() const {
+    if (bits_.empty())
+        return runs_;
+    std::vector<TRowRun> runs;
+    for (std::size_t w = 0; w < bits_.size(); ++w)
+        for (std::uint64_t word = bits_[w]; word != 0;) {
+            const int start = std::countr_zero(word);
+            const int count = std::countr_one(word >> start);
+            Extend(runs, first_ + static_cast<int>(w * 64) + start, count);
+            word &= ~Bits(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+        }
+    return runs;
+}
+
+std::size_t TKeptRows::Bytes() const {
+    return runs_.capacity() * sizeof(TRowRun) + bits_.capacity() * sizeof(std::uint64_t);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // Rows First to First + Count - 1.
@@ -11,3 +13,21 @@ struct TRowRun {
 
 // The runs of ascending rows.
 std::vector<TRowRun> RunsOf(const std::vector<int>& rows);
+
+// Ascending runs of rows, kept for as long as an undo level lasts: as they are, or as a bit a row from the
+// first row to the last, where that takes less room (rows removed from all over a long list make millions of
+// short runs).
+class TKeptRows {
+public:
+    TKeptRows() = default;
+    explicit TKeptRows(std::vector<TRowRun> runs);
+
+    std::vector<TRowRun> Runs() const;
+    std::size_t Bytes() const;
+
+private:
+    std::vector<TRowRun> runs_;
+    // Bit k of the bits is row first_ + k.
+    std::vector<std::uint64_t> bits_;
+    int first_ = 0;
+};

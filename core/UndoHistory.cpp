@@ -88,13 +88,13 @@ void TUndoLevel::Detach() {
     if (std::exchange(addition_, false)) {
         // A removal of the added rows that was already stepped back.
         if (const int added = list_->Count() - countBefore_; added > 0)
-            removed_ = {{countBefore_, added}};
+            removed_ = TKeptRows({{countBefore_, added}});
         entries_ = std::make_unique<TKeyItems>();
     }
     if (!duplicates_)
         return;
     // The removed entries become those of an ordinary removal level.
-    removed_ = std::move(duplicates_->Rows);
+    removed_ = TKeptRows(std::move(duplicates_->Rows));
     entries_ = std::make_unique<TKeyItems>();
     entries_->SwapEntries(duplicates_->Entries);
     duplicates_.reset();
@@ -116,7 +116,7 @@ std::unique_ptr<TUndoLevel> TUndoLevel::ForRemoval(std::string caption, TKeyItem
     auto level = std::make_unique<TUndoLevel>(std::move(caption), list, std::move(highlighted), false);
     level->entries_ = std::make_unique<TKeyItems>();
     list.CopyRows(rows, *level->entries_);
-    level->removed_ = std::move(rows);
+    level->removed_ = TKeptRows(std::move(rows));
     level->PackRemoved();
     level->removal_ = true;
     level->countBefore_ = list.Count();
@@ -157,7 +157,7 @@ std::size_t TUndoLevel::BytesForDuplicates(const TKeyItems& list) {
 std::size_t TUndoLevel::Bytes() const {
     return sizeof(TUndoLevel) + (entries_ ? entries_->EntriesMemory() : 0) + packed_.Bytes() +
            (order_ ? order_->capacity() * sizeof(std::int32_t) : 0) + (rewrites_ ? rewrites_->Bytes() : 0) +
-           (highlighted_.capacity() + removed_.capacity()) * sizeof(TRowRun) + caption_.capacity() +
+           highlighted_.capacity() * sizeof(TRowRun) + removed_.Bytes() + caption_.capacity() +
            name_.capacity();
 }
 
@@ -192,11 +192,11 @@ std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
     } else if (!removal_ && entries_)
         list_->SwapEntries(*entries_);
     else if (removal_ && !packed_.Empty())
-        list_->PutRows(removed_, packed_);
+        list_->PutRows(removed_.Runs(), packed_);
     else if (removal_ && entries_->Count() > 0)
-        list_->PutRows(removed_, *entries_);
+        list_->PutRows(removed_.Runs(), *entries_);
     else if (removal_) {
-        list_->TakeRows(removed_, *entries_);
+        list_->TakeRows(removed_.Runs(), *entries_);
         PackRemoved();
     }
     std::swap(list_->SortOrder, sortOrder_);

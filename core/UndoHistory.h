@@ -80,7 +80,7 @@ private:
     std::unique_ptr<TKeyItems> entries_;
     // For a removal: the rows whose entries packed_ (or entries_, where there was no room to pack them)
     // holds while they are out of the list.
-    std::vector<TRowRun> removed_;
+    TKeptRows removed_;
     TPackedEntries packed_;
     bool removal_ = false;
     // For an addition: until Detach, the rows from countBefore_ on are still to be added.

@@ -211,3 +211,20 @@ TEST(UndoHistory, AnUnchangedListIsTold) {
 }
 
 } // namespace
+
+// Runs kept as bits come back as the same runs: short runs with a long one now and then, close together or
+// far apart, from any first row.
+TEST(UndoHistory, KeptRowsGiveBackTheirRuns) {
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 200; ++trial) {
+        Runs runs;
+        int row = static_cast<int>(random() % 1000);
+        const unsigned gap = trial % 2 ? 3 : 1000;
+        for (int k = static_cast<int>(random() % 400); k > 0; --k) {
+            const int count = static_cast<int>(random() % 8 ? 1 + random() % 3 : 64 + random() % 100);
+            runs.push_back({row, count});
+            row += count + 1 + static_cast<int>(random() % gap);
+        }
+        EXPECT_EQ(TKeptRows(runs).Runs(), runs) << trial;
+    }
+}
