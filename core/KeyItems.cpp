@@ -60,7 +60,7 @@ void TKeyItems::DeleteHighlighted() {
     GiveBackSpare(items_);
 }
 
-void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
+template <class TTake> void TKeyItems::TakeAscending(TTake take) {
     const int n = Highlighted.Count();
     if (n == 0)
         return;
@@ -76,10 +76,7 @@ void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
         const auto skip = static_cast<std::size_t>(indices[k]);
         for (; read < skip; ++read)
             items_[write++] = std::move(items_[read]);
-        if (taken)
-            taken->push_back(std::move(items_[read]));
-        else
-            arena_.Release(items_[read].size_);
+        take(std::move(items_[read]));
         ++read;
     }
     for (; read < items_.size(); ++read)
@@ -87,6 +84,10 @@ void TKeyItems::DeleteAscending(TKeyItemStore* taken) {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(write), items_.end());
     if (firstValid > 0)
         RaiseListIndexError(indices[firstValid - 1]);
+}
+
+void TKeyItems::DeleteAscending() {
+    TakeAscending([this](TKeyItem&& item) { arena_.Release(item.size_); });
 }
 
 namespace {
@@ -117,27 +118,46 @@ void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
     });
 }
 
+template <class TCopyTexts>
+void TKeyItems::GaveTexts(std::size_t bytes, TTextArena& takerArena, TCopyTexts copyTexts) {
+    const std::size_t kept = arena_.Used() - arena_.Dead() - bytes;
+    if (bytes >= (1u << 20) && bytes >= kept / 2) {
+        // Copying either the taken or the kept texts would cost a pass over many of them: both hold the
+        // storage instead, which stays as long as either does, and the taken texts count as dead here.
+        takerArena.Share(arena_, bytes);
+    } else {
+        copyTexts();
+    }
+    arena_.Release(bytes);
+    GiveBackSpare(items_);
+}
+
 void TKeyItems::MoveHighlightedTo(TKeyItems& into) {
     if (!Highlighted.StrictlyAscending() || !into.items_.empty())
         throw EListError("Only ascending rows can be taken into an empty list");
     into.items_.reserve(static_cast<std::size_t>(Highlighted.Count()));
-    DeleteAscending(&into.items_);
-    std::size_t takenBytes = 0;
-    for (const TKeyItem& item : into.items_)
-        takenBytes += item.size_;
-    const std::size_t kept = arena_.Used() - arena_.Dead() - takenBytes;
-    if (takenBytes >= (1u << 20) && takenBytes >= kept / 2) {
-        // Copying either the taken or the kept texts would cost a pass over many of them: both hold the
-        // storage instead, which stays as long as either does, and the taken texts count as dead here.
-        into.arena_.Share(arena_, takenBytes);
-        arena_.Release(takenBytes);
-    } else {
-        into.arena_.Reserve(takenBytes);
+    std::size_t bytes = 0;
+    TakeAscending([&](TKeyItem&& item) {
+        bytes += item.size_;
+        into.items_.push_back(std::move(item));
+    });
+    GaveTexts(bytes, into.arena_, [&] {
+        into.arena_.Reserve(bytes);
         for (TKeyItem& item : into.items_)
             item.data_ = into.arena_.Store(item.Text());
-        arena_.Release(takenBytes);
-    }
-    GiveBackSpare(items_);
+    });
+}
+
+void TKeyItems::MoveHighlightedTo(TPackedEntries& into) {
+    if (!Highlighted.StrictlyAscending() || !into.Empty())
+        throw EListError("Only ascending rows can be taken into an empty list");
+    into.Reserve(static_cast<std::size_t>(Highlighted.Count()));
+    std::size_t bytes = 0;
+    TakeAscending([&](TKeyItem&& item) {
+        bytes += item.size_;
+        into.Add(item);
+    });
+    GaveTexts(bytes, into.arena_, [&] { into.StoreTexts(bytes); });
 }
 
 void TKeyItems::DeleteOneByOne() {

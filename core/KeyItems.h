@@ -7,6 +7,7 @@
 #include "core/LargeBuffer.h"
 #include "core/ListSettings.h"
 #include "core/MemoryBudget.h"
+#include "core/PackedEntries.h"
 #include "core/RowRuns.h"
 #include "core/TextArena.h"
 #include "core/TextEncoding.h"
@@ -17,7 +18,6 @@
 #include <vector>
 
 class IClipboard;
-class TPackedEntries;
 class TRewriteLog;
 struct TRemovedRows;
 
@@ -154,9 +154,15 @@ private:
     // PutRows of count entries, the k-th of which take(k) gives, their texts in arena.
     template <class TTake>
     void PutRowsFrom(const std::vector<TRowRun>& rows, std::size_t count, TTextArena& arena, TTake take);
-    // With taken, the entries go there instead, their texts left in place.
-    void DeleteAscending(TKeyItemStore* taken = nullptr);
+    void DeleteAscending();
+    // DeleteAscending that hands each entry to take(TKeyItem&&) instead, its text left in place.
+    template <class TTake> void TakeAscending(TTake take);
+    // What the list must do with the texts of entries that it gave away, their bytes: the taker shares its
+    // storage, or copies them with copyTexts().
+    template <class TCopyTexts>
+    void GaveTexts(std::size_t bytes, TTextArena& takerArena, TCopyTexts copyTexts);
     void MoveHighlightedTo(TKeyItems& into);
+    void MoveHighlightedTo(TPackedEntries& into);
     // Copies the texts of source, in order, into one fresh block of arena and points the entries of target
     // (as many as source) at them.
     static void PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena);
@@ -168,5 +174,5 @@ private:
 // Rows that left a list: ascending runs of the rows they held, and their entries in order.
 struct TRemovedRows {
     std::vector<TRowRun> Rows;
-    TKeyItems Entries;
+    TPackedEntries Entries;
 };

@@ -41,14 +41,49 @@ void TPackedEntries::Clear() {
     arena_.Reset();
 }
 
+void TPackedEntries::Swap(TPackedEntries& other) noexcept {
+    arena_.Swap(other.arena_);
+    words_.swap(other.words_);
+    unpacked_.swap(other.unpacked_);
+}
+
+void TPackedEntries::Reserve(std::size_t count) {
+    words_.reserve(words_.size() + count);
+}
+
+std::uint64_t TPackedEntries::WordOf(char* data, std::uint32_t size) {
+    const auto address = reinterpret_cast<std::uintptr_t>(data);
+    if (size < Unpacked && address >> (64 - LengthBits) == 0)
+        return std::uint64_t{address} << LengthBits | size;
+    unpacked_.push_back(TKeyItem(data, size));
+    return std::uint64_t{unpacked_.size() - 1} << LengthBits | Unpacked;
+}
+
+void TPackedEntries::Add(const TKeyItem& item) {
+    words_.push_back(WordOf(item.data_, item.size_));
+}
+
+void TPackedEntries::StoreTexts(std::size_t bytes) {
+    arena_.Reserve(bytes);
+    std::vector<TKeyItem> unpacked;
+    unpacked.swap(unpacked_);
+    for (std::uint64_t& word : words_) {
+        const TKeyItem item = Decode(word, unpacked);
+        word = WordOf(arena_.Store(item.Text()), item.size_);
+    }
+}
+
 std::size_t TPackedEntries::Bytes() const {
     return HeldBytes(words_) + unpacked_.capacity() * sizeof(TKeyItem) + arena_.Used();
 }
 
 TKeyItem TPackedEntries::Entry(std::size_t k) const {
-    const std::uint64_t word = words_[k];
+    return Decode(words_[k], unpacked_);
+}
+
+TKeyItem TPackedEntries::Decode(std::uint64_t word, const std::vector<TKeyItem>& unpacked) {
     if ((word & Unpacked) == Unpacked) {
-        const TKeyItem& item = unpacked_[word >> LengthBits];
+        const TKeyItem& item = unpacked[word >> LengthBits];
         return TKeyItem(item.data_, item.size_);
     }
     return TKeyItem(reinterpret_cast<char*>(word >> LengthBits), static_cast<std::uint32_t>(word & Unpacked));

@@ -20,6 +20,7 @@ public:
     void Take(TKeyItems& from);
     // Forgets the entries and lets go of the storage.
     void Clear();
+    void Swap(TPackedEntries& other) noexcept;
 
     bool Empty() const { return words_.empty(); }
     std::size_t Count() const { return words_.size(); }
@@ -30,6 +31,14 @@ private:
 
     // Entry k with its text where it is.
     TKeyItem Entry(std::size_t k) const;
+    // Room for count more entries, added with Add before their texts are in this storage.
+    void Reserve(std::size_t count);
+    void Add(const TKeyItem& item);
+    // Copies the texts of the entries into this storage.
+    void StoreTexts(std::size_t bytes);
+    // The word of an entry of the text at data, or of unpacked_'s next entry.
+    std::uint64_t WordOf(char* data, std::uint32_t size);
+    static TKeyItem Decode(std::uint64_t word, const std::vector<TKeyItem>& unpacked);
 
     static constexpr unsigned LengthBits = 17;
     // In the length's place: the entry is in unpacked_ at the index above it.

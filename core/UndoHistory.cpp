@@ -96,9 +96,8 @@ void TUndoLevel::Detach() {
     // The removed entries become those of an ordinary removal level.
     removed_ = TKeptRows(std::move(duplicates_->Rows));
     entries_ = std::make_unique<TKeyItems>();
-    entries_->SwapEntries(duplicates_->Entries);
+    packed_.Swap(duplicates_->Entries);
     duplicates_.reset();
-    PackRemoved();
 }
 
 void TUndoLevel::PackRemoved() {

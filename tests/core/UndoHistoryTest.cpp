@@ -125,6 +125,22 @@ TEST(UndoHistory, StepsBackAndForthToExactlyTheKeptStates) {
     }
 }
 
+// A few removed duplicates get copies of their texts: the list may then let go of its storage.
+TEST(UndoHistory, FewRemovedDuplicatesOutliveTheListsStorage) {
+    const Strings texts = {"a", "A", "b", std::string(140000, 'x'), "B", std::string(140000, 'X'), "c"};
+    TKeyItems list;
+    for (const std::string& text : texts)
+        list.AddKeyword(text);
+    TUndoHistory history(std::size_t{1} << 30);
+    auto level = TUndoLevel::ForDuplicates("duplicates", list, {});
+    list.RemoveDuplicates();
+    level->Detach();
+    history.Push(std::move(level));
+    list.Compact();
+    history.Undo(list, {});
+    EXPECT_EQ(Texts(list), texts);
+}
+
 TEST(UndoHistory, TheOldestLevelsGoFirstAndANewLevelDropsTheRedoLevels) {
     TKeyItems a, b;
     Fill(a, {"one", "two", "three"});
