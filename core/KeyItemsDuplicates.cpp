@@ -22,37 +22,36 @@ namespace {
 class TLaterDuplicates {
 public:
     explicit TLaterDuplicates(const TKeyItemStore& items)
-        : items_(items), size_(items.size()), shift_(BucketShiftFor(size_)), hashes_(size_), order_(size_),
+        : items_(items), size_(items.size()), shift_(BucketShiftFor(size_)), hashes_(size_),
           later_((size_ + 63) / 64) {}
 
     // Marks every entry whose folded text an earlier entry has.
     void Find() {
-        // Hashed, sorted into buckets and searched: each pass goes through every entry once.
-        ProgressBegin(3 * size_);
+        // Hashed, then placed into buckets and searched, half of the buckets at a time: an entry in a bucket
+        // takes twice the room of its hash, and only half of them are there at once. Each placing reads
+        // every entry.
+        ProgressBegin(4 * size_);
         const unsigned parts = PartsFor(size_);
         std::array<std::vector<std::uint32_t>, 2> counts;
         RunParts(parts, [&](unsigned part, unsigned count) { counts[part] = HashPart(part, count); });
         std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts, parts);
-        RunParts(parts, [&](unsigned part, unsigned count) { SortPart(part, count, starts[part]); });
-        // The buckets carry the hashes from here on.
-        hashes_ = {};
-        const std::size_t middle = MiddleBucket(starts[0]);
-        RunParts(parts, [&](unsigned part, unsigned count) {
-            const auto [first, last] = count == 1  ? std::pair<std::size_t, std::size_t>{0, Buckets()}
-                                       : part == 0 ? std::pair<std::size_t, std::size_t>{0, middle}
-                                                   : std::pair<std::size_t, std::size_t>{middle, Buckets()};
-            TBucketTable table;
-            std::vector<TPair> pairs;
-            std::size_t unreported = 0;
-            for (std::size_t bucket = first; bucket < last; ++bucket) {
-                const std::size_t begin = starts[0][bucket];
-                const std::size_t end = bucket + 1 < Buckets() ? starts[0][bucket + 1] : size_;
-                Search(begin, end, table, pairs);
-                unreported += end - begin;
-                if (unreported >= std::size_t{1} << 14)
-                    ProgressAdvance(std::exchange(unreported, 0));
-            }
-        });
+        const std::size_t middle = BucketFrom(starts[0], 0, Buckets(), size_ / 2);
+        const std::size_t firstHalf = BucketStart(starts[0], middle);
+        order_ = TLargeArray<TSlot>(std::max(firstHalf, size_ - firstHalf));
+        for (const auto& [first, last] : {std::pair{std::size_t{0}, middle}, std::pair{middle, Buckets()}}) {
+            const std::size_t base = BucketStart(starts[0], first);
+            RunParts(parts, [&](unsigned part, unsigned count) {
+                PlacePart(part, count, starts[part], first, last, base);
+            });
+            const std::size_t split =
+                BucketFrom(starts[0], first, last, (base + BucketStart(starts[0], last)) / 2);
+            RunParts(parts, [&](unsigned part, unsigned count) {
+                if (count == 1)
+                    SearchBuckets(starts[0], first, last, base);
+                else
+                    SearchBuckets(starts[0], part == 0 ? first : split, part == 0 ? split : last, base);
+            });
+        }
     }
 
     int Count() const {
@@ -131,22 +130,55 @@ private:
         return starts;
     }
 
-    void SortPart(unsigned part, unsigned parts, std::vector<std::uint32_t> next) {
-        const auto [first, last] = PartRange(size_, part, parts);
-        TProgressSteps steps;
-        for (std::size_t i = first; i < last; ++i) {
-            steps.Element();
-            const std::uint32_t hash = hashes_[i];
-            order_[next[BucketOf(hash)]++] = {hash, static_cast<std::uint32_t>(i)};
+    // Where bucket begins among the entries in buckets.
+    std::size_t BucketStart(const std::vector<std::uint32_t>& starts, std::size_t bucket) const {
+        return bucket < Buckets() ? starts[bucket] : size_;
+    }
+
+    // The first bucket of [from, to) that begins at position or later; to if none.
+    std::size_t BucketFrom(const std::vector<std::uint32_t>& starts, std::size_t from, std::size_t to,
+                           std::size_t position) const {
+        while (from < to && starts[from] < position)
+            ++from;
+        return from;
+    }
+
+    // Places the part's entries of the buckets [first, last), less base. Entries are picked a block at a
+    // time without branching on their buckets, which fall on either side at random.
+    void PlacePart(unsigned part, unsigned parts, std::vector<std::uint32_t> next, std::size_t first,
+                   std::size_t last, std::size_t base) {
+        const auto [begin, end] = PartRange(size_, part, parts);
+        constexpr std::size_t Block = 2048;
+        std::array<std::uint32_t, Block> picked;
+        for (std::size_t block = begin; block < end; block += Block) {
+            const std::size_t blockEnd = std::min(block + Block, end);
+            std::size_t count = 0;
+            for (std::size_t i = block; i < blockEnd; ++i) {
+                picked[count] = static_cast<std::uint32_t>(i);
+                count += BucketOf(hashes_[i]) - first < last - first;
+            }
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::uint32_t i = picked[k];
+                const std::uint32_t hash = hashes_[i];
+                order_[next[BucketOf(hash)]++ - base] = {hash, i};
+            }
+            ProgressAdvance(blockEnd - block);
         }
     }
 
-    // The first bucket of the second half of the entries.
-    std::size_t MiddleBucket(const std::vector<std::uint32_t>& starts) const {
-        std::size_t bucket = 0;
-        while (bucket < Buckets() && starts[bucket] < size_ / 2)
-            ++bucket;
-        return bucket;
+    void SearchBuckets(const std::vector<std::uint32_t>& starts, std::size_t first, std::size_t last,
+                       std::size_t base) {
+        TBucketTable table;
+        std::vector<TPair> pairs;
+        std::size_t unreported = 0;
+        for (std::size_t bucket = first; bucket < last; ++bucket) {
+            const std::size_t begin = BucketStart(starts, bucket);
+            const std::size_t end = BucketStart(starts, bucket + 1);
+            Search(begin - base, end - base, table, pairs);
+            unreported += end - begin;
+            if (unreported >= std::size_t{1} << 14)
+                ProgressAdvance(std::exchange(unreported, 0));
+        }
     }
 
     // Most entries of a long list repeat an earlier one, and comparing the two reads both entries and texts
@@ -216,7 +248,7 @@ private:
     std::size_t size_;
     unsigned shift_;
     TLargeArray<std::uint32_t> hashes_;
-    // The entries bucket by bucket, each with its hash.
+    // The entries of the buckets searched now, bucket by bucket, each with its hash.
     TLargeArray<TSlot> order_;
     TLargeVector<std::uint64_t> later_;
 };
