@@ -23,12 +23,16 @@ cmake --build build -j 2 --target scale_bench generate_phrases
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
-export XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" bench/data
-chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen
+mkdir -p bench/data
 
 for millions in $sizes; do
+  # Each size starts as a new user does: without the lists that the size before kept, which the program
+  # would restore into the first repetition's list while that runs.
+  export HOME="$scratch/$millions/home" XDG_CONFIG_HOME="$scratch/$millions/config"
+  export XDG_DATA_HOME="$scratch/$millions/data" XDG_RUNTIME_DIR="$scratch/$millions/runtime"
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
   phrases=bench/data/phrases-${millions}M${suffix}.txt
   count=$(awk "BEGIN { printf \"%d\", $millions * 1000000 }")
   [ -s "$phrases" ] || build/bench/core/generate_phrases "$count" "$phrases" "$language"
