@@ -2,6 +2,7 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/LargeBuffer.h"
+#include "core/PickInBlocks.h"
 #include "core/Progress.h"
 #include "core/TwoThreads.h"
 
@@ -143,27 +144,16 @@ private:
         return from;
     }
 
-    // Places the part's entries of the buckets [first, last), less base. Entries are picked a block at a
-    // time without branching on their buckets, which fall on either side at random.
+    // Places the part's entries of the buckets [first, last), less base.
     void PlacePart(unsigned part, unsigned parts, std::vector<std::uint32_t> next, std::size_t first,
                    std::size_t last, std::size_t base) {
         const auto [begin, end] = PartRange(size_, part, parts);
-        constexpr std::size_t Block = 2048;
-        std::array<std::uint32_t, Block> picked;
-        for (std::size_t block = begin; block < end; block += Block) {
-            const std::size_t blockEnd = std::min(block + Block, end);
-            std::size_t count = 0;
-            for (std::size_t i = block; i < blockEnd; ++i) {
-                picked[count] = static_cast<std::uint32_t>(i);
-                count += BucketOf(hashes_[i]) - first < last - first;
-            }
-            for (std::size_t k = 0; k < count; ++k) {
-                const std::uint32_t i = picked[k];
+        TakePicked(
+            begin, end, [&](std::size_t i) { return BucketOf(hashes_[i]) - first < last - first; },
+            [&](std::size_t i) {
                 const std::uint32_t hash = hashes_[i];
-                order_[next[BucketOf(hash)]++ - base] = {hash, i};
-            }
-            ProgressAdvance(blockEnd - block);
-        }
+                order_[next[BucketOf(hash)]++ - base] = {hash, static_cast<std::uint32_t>(i)};
+            });
     }
 
     void SearchBuckets(const std::vector<std::uint32_t>& starts, std::size_t first, std::size_t last,

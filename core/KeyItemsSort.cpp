@@ -1,6 +1,7 @@
 #include "core/CaseFolding.h"
 #include "core/Collation.h"
 #include "core/KeyItems.h"
+#include "core/PickInBlocks.h"
 #include "core/Progress.h"
 #include "core/TwoThreads.h"
 
@@ -406,23 +407,10 @@ TLargeVector<std::int32_t> SortedRows(const TKeyItemStore& items, int order) {
         const std::size_t base = first == 0 ? 0 : ends[first - 1];
         InParts(n, [&](unsigned part, unsigned parts) {
             const auto [begin, end] = PartRange(n, part, parts);
-            // The entries of the pass are picked a block at a time without branching on their keys, which
-            // fall on either side at random.
-            constexpr std::size_t Block = 2048;
-            std::array<std::uint32_t, Block> picked;
-            for (std::size_t block = begin; block < end; block += Block) {
-                const std::size_t blockEnd = std::min(block + Block, end);
-                std::size_t count = 0;
-                for (std::size_t i = block; i < blockEnd; ++i) {
-                    picked[count] = static_cast<std::uint32_t>(i);
-                    count += static_cast<std::size_t>(keys[i]) - first < last - first;
-                }
-                for (std::size_t k = 0; k < count; ++k) {
-                    const std::size_t i = picked[k];
-                    records[starts[part][keys[i]]++ - base] = maker.Make(i);
-                }
-                ProgressAdvance(blockEnd - block);
-            }
+            TakePicked(
+                begin, end,
+                [&](std::size_t i) { return static_cast<std::size_t>(keys[i]) - first < last - first; },
+                [&](std::size_t i) { records[starts[part][keys[i]]++ - base] = maker.Make(i); });
         });
         // Half of the pass's records on either side of the split.
         const std::size_t size = ends[last - 1] - base;
