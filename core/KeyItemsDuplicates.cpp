@@ -39,7 +39,10 @@ public:
         const std::size_t middle = BucketFrom(starts[0], 0, Buckets(), size_ / 2);
         const std::size_t firstHalf = BucketStart(starts[0], middle);
         order_ = TLargeArray<TSlot>(std::max(firstHalf, size_ - firstHalf));
-        for (const auto& [first, last] : {std::pair{std::size_t{0}, middle}, std::pair{middle, Buckets()}}) {
+        const std::array<std::size_t, 3> bounds{0, middle, Buckets()};
+        for (std::size_t pass = 0; pass < 2; ++pass) {
+            const std::size_t first = bounds[pass];
+            const std::size_t last = bounds[pass + 1];
             const std::size_t base = BucketStart(starts[0], first);
             RunParts(parts, [&](unsigned part, unsigned count) {
                 PlacePart(part, count, starts[part], first, last, base);
