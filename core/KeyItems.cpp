@@ -90,29 +90,12 @@ void TKeyItems::DeleteAscending() {
     TakeAscending([this](TKeyItem&& item) { arena_.Release(item.size_); });
 }
 
-namespace {
-
-// The ascending rows as runs of neighbours.
-void NoteRuns(const TIntList& rows, std::vector<TRowRun>& runs) {
-    runs.clear();
-    std::size_t count = 0;
-    for (int k = 0; k < rows.Count(); ++k)
-        count += k == 0 || rows.Items(k) != rows.Items(k - 1) + 1;
-    runs.reserve(count);
-    for (const std::int32_t row : rows)
-        if (!runs.empty() && runs.back().First + runs.back().Count == row)
-            ++runs.back().Count;
-        else
-            runs.push_back({row, 1});
-}
-
-} // namespace
-
 void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
     // Both only read the rows, and on a long list each takes tens of milliseconds: side by side.
     RunParts(PartsFor(static_cast<std::size_t>(Highlighted.Count())), [&](unsigned part, unsigned parts) {
         if (parts == 1 || part == 0)
-            NoteRuns(Highlighted, removed.Rows);
+            removed.Rows =
+                TKeptRows::OfRows(Highlighted.begin(), static_cast<std::size_t>(Highlighted.Count()));
         if (parts == 1 || part == 1)
             MoveHighlightedTo(removed.Entries);
     });

@@ -138,7 +138,7 @@ public:
     void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
     // The rows go from this list to into, which must be empty, in order and with the storage of their texts.
     void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
-    // TakeRows of the rows in Highlighted (ascending), which removed notes as runs.
+    // TakeRows of the rows in Highlighted (ascending), which removed keeps.
     void TakeHighlighted(TRemovedRows& removed);
     // Moves the entries so that row k holds what row from[k] held, or with inverse, back again.
     void Permute(const TLargeVector<std::int32_t>& from, bool inverse);
@@ -171,8 +171,8 @@ private:
     TKeyItemStore items_;
 };
 
-// Rows that left a list: ascending runs of the rows they held, and their entries in order.
+// Rows that left a list: the rows they held, and their entries in order.
 struct TRemovedRows {
-    std::vector<TRowRun> Rows;
+    TKeptRows Rows;
     TPackedEntries Entries;
 };

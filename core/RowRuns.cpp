@@ -48,6 +48,29 @@ TKeptRows::TKeptRows(std::vector<TRowRun> runs) {
         }
 }
 
+TKeptRows TKeptRows::OfRows(const std::int32_t* rows, std::size_t count) {
+    TKeptRows kept;
+    if (count == 0)
+        return kept;
+    std::size_t runs = 1;
+    for (std::size_t k = 1; k < count; ++k)
+        runs += rows[k] != rows[k - 1] + 1;
+    kept.first_ = rows[0];
+    const auto words = (static_cast<std::size_t>(rows[count - 1] - rows[0]) + 64) / 64;
+    if (words * sizeof(std::uint64_t) >= runs * sizeof(TRowRun)) {
+        kept.runs_.reserve(runs);
+        for (std::size_t k = 0; k < count; ++k)
+            Extend(kept.runs_, rows[k], 1);
+        return kept;
+    }
+    kept.bits_.assign(words, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto bit = static_cast<std::size_t>(rows[k] - kept.first_);
+        kept.bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+    return kept;
+}
+
 std::vector<TRowRun> TKeptRows::Runs() const {
     if (bits_.empty())
         return runs_;

@@ -21,6 +21,8 @@ class TKeptRows {
 public:
     TKeptRows() = default;
     explicit TKeptRows(std::vector<TRowRun> runs);
+    // The rows, strictly ascending, without making their runs first.
+    static TKeptRows OfRows(const std::int32_t* rows, std::size_t count);
 
     std::vector<TRowRun> Runs() const;
     std::size_t Bytes() const;

@@ -94,7 +94,7 @@ void TUndoLevel::Detach() {
     if (!duplicates_)
         return;
     // The removed entries become those of an ordinary removal level.
-    removed_ = TKeptRows(std::move(duplicates_->Rows));
+    removed_ = std::move(duplicates_->Rows);
     entries_ = std::make_unique<TKeyItems>();
     packed_.Swap(duplicates_->Entries);
     duplicates_.reset();

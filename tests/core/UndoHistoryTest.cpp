@@ -228,8 +228,8 @@ TEST(UndoHistory, AnUnchangedListIsTold) {
 
 } // namespace
 
-// Runs kept as bits come back as the same runs: short runs with a long one now and then, close together or
-// far apart, from any first row.
+// Runs kept as bits, or rows kept without making their runs first, come back as the same runs: short runs
+// with a long one now and then, close together or far apart, from any first row.
 TEST(UndoHistory, KeptRowsGiveBackTheirRuns) {
     std::mt19937 random(3);
     for (int trial = 0; trial < 200; ++trial) {
@@ -242,5 +242,10 @@ TEST(UndoHistory, KeptRowsGiveBackTheirRuns) {
             row += count + 1 + static_cast<int>(random() % gap);
         }
         EXPECT_EQ(TKeptRows(runs).Runs(), runs) << trial;
+        std::vector<std::int32_t> rows;
+        for (const TRowRun& run : runs)
+            for (int k = 0; k < run.Count; ++k)
+                rows.push_back(run.First + k);
+        EXPECT_EQ(TKeptRows::OfRows(rows.data(), rows.size()).Runs(), runs) << trial;
     }
 }
