@@ -101,46 +101,25 @@ void TKeyItems::TakeHighlighted(TRemovedRows& removed) {
     });
 }
 
-template <class TCopyTexts>
-void TKeyItems::GaveTexts(std::size_t bytes, TTextArena& takerArena, TCopyTexts copyTexts) {
-    const std::size_t kept = arena_.Used() - arena_.Dead() - bytes;
-    if (bytes >= (1u << 20) && bytes >= kept / 2) {
-        // Copying either the taken or the kept texts would cost a pass over many of them: both hold the
-        // storage instead, which stays as long as either does, and the taken texts count as dead here.
-        takerArena.Share(arena_, bytes);
-    } else {
-        copyTexts();
-    }
-    arena_.Release(bytes);
-    GiveBackSpare(items_);
-}
-
-void TKeyItems::MoveHighlightedTo(TKeyItems& into) {
-    if (!Highlighted.StrictlyAscending() || !into.items_.empty())
-        throw EListError("Only ascending rows can be taken into an empty list");
-    into.items_.reserve(static_cast<std::size_t>(Highlighted.Count()));
-    std::size_t bytes = 0;
-    TakeAscending([&](TKeyItem&& item) {
-        bytes += item.size_;
-        into.items_.push_back(std::move(item));
-    });
-    GaveTexts(bytes, into.arena_, [&] {
-        into.arena_.Reserve(bytes);
-        for (TKeyItem& item : into.items_)
-            item.data_ = into.arena_.Store(item.Text());
-    });
-}
-
 void TKeyItems::MoveHighlightedTo(TPackedEntries& into) {
     if (!Highlighted.StrictlyAscending() || !into.Empty())
         throw EListError("Only ascending rows can be taken into an empty list");
     into.Reserve(static_cast<std::size_t>(Highlighted.Count()));
-    std::size_t bytes = 0;
+    std::size_t takenBytes = 0;
     TakeAscending([&](TKeyItem&& item) {
-        bytes += item.size_;
+        takenBytes += item.size_;
         into.Add(item);
     });
-    GaveTexts(bytes, into.arena_, [&] { into.StoreTexts(bytes); });
+    const std::size_t kept = arena_.Used() - arena_.Dead() - takenBytes;
+    if (takenBytes >= (1u << 20) && takenBytes >= kept / 2) {
+        // Copying either the taken or the kept texts would cost a pass over many of them: both hold the
+        // storage instead, which stays as long as either does, and the taken texts count as dead here.
+        into.arena_.Share(arena_, takenBytes);
+    } else {
+        into.StoreTexts(takenBytes);
+    }
+    arena_.Release(takenBytes);
+    GiveBackSpare(items_);
 }
 
 void TKeyItems::DeleteOneByOne() {

@@ -137,7 +137,7 @@ public:
     // Appends to into a copy of the entries of the rows (ascending runs inside the list), in order.
     void CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) const;
     // The rows go from this list to into, which must be empty, in order and with the storage of their texts.
-    void TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into);
+    void TakeRows(const std::vector<TRowRun>& rows, TPackedEntries& into);
     // TakeRows of the rows in Highlighted (ascending), which removed keeps.
     void TakeHighlighted(TRemovedRows& removed);
     // Moves the entries so that row k holds what row from[k] held, or with inverse, back again.
@@ -157,11 +157,6 @@ private:
     void DeleteAscending();
     // DeleteAscending that hands each entry to take(TKeyItem&&) instead, its text left in place.
     template <class TTake> void TakeAscending(TTake take);
-    // What the list must do with the texts of entries that it gave away, their bytes: the taker shares its
-    // storage, or copies them with copyTexts().
-    template <class TCopyTexts>
-    void GaveTexts(std::size_t bytes, TTextArena& takerArena, TCopyTexts copyTexts);
-    void MoveHighlightedTo(TKeyItems& into);
     void MoveHighlightedTo(TPackedEntries& into);
     // Copies the texts of source, in order, into one fresh block of arena and points the entries of target
     // (as many as source) at them.

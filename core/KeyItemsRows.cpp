@@ -34,7 +34,7 @@ void TKeyItems::CopyRows(const std::vector<TRowRun>& rows, TKeyItems& into) cons
             into.AddKeyword(items_[static_cast<std::size_t>(row)].Text());
 }
 
-void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TKeyItems& into) {
+void TKeyItems::TakeRows(const std::vector<TRowRun>& rows, TPackedEntries& into) {
     const std::size_t count = RowsIn(rows, items_.size());
     Highlighted.Clear();
     Highlighted.SetCapacity(static_cast<int>(count));

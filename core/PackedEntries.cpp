@@ -15,11 +15,8 @@ void TPackedEntries::Take(TKeyItems& from) {
     InParts(n, [&](unsigned part, unsigned parts) {
         const auto [first, last] = PartRange(n, part, parts);
         for (std::size_t k = first; k < last; ++k) {
-            const TKeyItem& item = from.items_[k];
-            const auto address = reinterpret_cast<std::uintptr_t>(item.data_);
-            const bool fits = item.size_ < Unpacked && address >> (64 - LengthBits) == 0;
-            words[k] = fits ? std::uint64_t{address} << LengthBits | item.size_ : Unpacked;
-            unpacked[part] |= !fits;
+            words[k] = PackedWord(from.items_[k].data_, from.items_[k].size_);
+            unpacked[part] |= words[k] == Unpacked;
         }
     });
     std::vector<TKeyItem> kept;
@@ -51,10 +48,15 @@ void TPackedEntries::Reserve(std::size_t count) {
     words_.reserve(words_.size() + count);
 }
 
-std::uint64_t TPackedEntries::WordOf(char* data, std::uint32_t size) {
+std::uint64_t TPackedEntries::PackedWord(char* data, std::uint32_t size) {
     const auto address = reinterpret_cast<std::uintptr_t>(data);
-    if (size < Unpacked && address >> (64 - LengthBits) == 0)
-        return std::uint64_t{address} << LengthBits | size;
+    return size < Unpacked && address >> (64 - LengthBits) == 0 ? std::uint64_t{address} << LengthBits | size
+                                                                : Unpacked;
+}
+
+std::uint64_t TPackedEntries::WordOf(char* data, std::uint32_t size) {
+    if (const std::uint64_t word = PackedWord(data, size); word != Unpacked)
+        return word;
     unpacked_.push_back(TKeyItem(data, size));
     return std::uint64_t{unpacked_.size() - 1} << LengthBits | Unpacked;
 }

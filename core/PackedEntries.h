@@ -36,6 +36,8 @@ private:
     void Add(const TKeyItem& item);
     // Copies the texts of the entries into this storage.
     void StoreTexts(std::size_t bytes);
+    // The word of an entry of the text at data, or Unpacked where it does not fit one.
+    static std::uint64_t PackedWord(char* data, std::uint32_t size);
     // The word of an entry of the text at data, or of unpacked_'s next entry.
     std::uint64_t WordOf(char* data, std::uint32_t size);
     static TKeyItem Decode(std::uint64_t word, const std::vector<TKeyItem>& unpacked);

@@ -12,6 +12,11 @@ void Extend(std::vector<TRowRun>& runs, int row, int count) {
         runs.push_back({row, count});
 }
 
+// Whether a bit a row over span rows takes less room than the runs.
+bool BitsAreSmaller(std::size_t span, std::size_t runs) {
+    return (span + 63) / 64 * sizeof(std::uint64_t) < runs * sizeof(TRowRun);
+}
+
 // The bits of count bits from from on.
 std::uint64_t Bits(std::size_t from, std::size_t count) {
     return (count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1) << from;
@@ -31,12 +36,11 @@ TKeptRows::TKeptRows(std::vector<TRowRun> runs) {
         return;
     first_ = runs.front().First;
     const auto span = static_cast<std::size_t>(runs.back().First + runs.back().Count - first_);
-    const std::size_t words = (span + 63) / 64;
-    if (words * sizeof(std::uint64_t) >= runs.size() * sizeof(TRowRun)) {
+    if (!BitsAreSmaller(span, runs.size())) {
         runs_ = std::move(runs);
         return;
     }
-    bits_.assign(words, 0);
+    bits_.assign((span + 63) / 64, 0);
     for (const TRowRun& run : runs)
         for (auto from = static_cast<std::size_t>(run.First - first_),
                   count = static_cast<std::size_t>(run.Count);
@@ -56,14 +60,14 @@ TKeptRows TKeptRows::OfRows(const std::int32_t* rows, std::size_t count) {
     for (std::size_t k = 1; k < count; ++k)
         runs += rows[k] != rows[k - 1] + 1;
     kept.first_ = rows[0];
-    const auto words = (static_cast<std::size_t>(rows[count - 1] - rows[0]) + 64) / 64;
-    if (words * sizeof(std::uint64_t) >= runs * sizeof(TRowRun)) {
+    const auto span = static_cast<std::size_t>(rows[count - 1] - rows[0]) + 1;
+    if (!BitsAreSmaller(span, runs)) {
         kept.runs_.reserve(runs);
         for (std::size_t k = 0; k < count; ++k)
             Extend(kept.runs_, rows[k], 1);
         return kept;
     }
-    kept.bits_.assign(words, 0);
+    kept.bits_.assign((span + 63) / 64, 0);
     for (std::size_t k = 0; k < count; ++k) {
         const auto bit = static_cast<std::size_t>(rows[k] - kept.first_);
         kept.bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);

@@ -194,10 +194,8 @@ std::vector<TRowRun> TUndoLevel::Exchange(std::vector<TRowRun> highlighted) {
         list_->PutRows(removed_.Runs(), packed_);
     else if (removal_ && entries_->Count() > 0)
         list_->PutRows(removed_.Runs(), *entries_);
-    else if (removal_) {
-        list_->TakeRows(removed_.Runs(), *entries_);
-        PackRemoved();
-    }
+    else if (removal_)
+        list_->TakeRows(removed_.Runs(), packed_);
     std::swap(list_->SortOrder, sortOrder_);
     std::swap(list_->Name, name_);
     std::swap(highlighted, highlighted_);
