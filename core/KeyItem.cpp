@@ -9,10 +9,14 @@
 namespace {
 std::uint32_t CheckedSize(std::string_view text) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max())
-        throw Exception("Keyword text too long (" + std::to_string(text.size()) + " bytes)");
+        TKeyItem::TooLong(text.size());
     return static_cast<std::uint32_t>(text.size());
 }
 } // namespace
+
+void TKeyItem::TooLong(std::size_t size) {
+    throw Exception("Keyword text too long (" + std::to_string(size) + " bytes)");
+}
 
 TKeyItem::TKeyItem(TTextArena& arena, std::string_view text)
     : data_(arena.Store(text)), size_(CheckedSize(text)) {}

@@ -29,6 +29,14 @@ public:
     int WordCount() const;
     // The cache as stored: -1 while not computed.
     int CachedWordCount() const { return wordCount_; }
+    // Raises the error of a text too long for an entry.
+    [[noreturn, gnu::cold]] static void TooLong(std::size_t size);
+    // An entry of a text already in its list's storage; empty texts have no address.
+    static TKeyItem Stored(char* data, std::size_t size) {
+        if (size > UINT32_MAX) [[unlikely]]
+            TooLong(size);
+        return {size == 0 ? nullptr : data, static_cast<std::uint32_t>(size)};
+    }
 
 private:
     friend class TKeyItems;

@@ -33,6 +33,19 @@ void TKeyItems::Reserve(std::size_t entries, std::size_t textBytes) {
     arena_.Reserve(textBytes);
 }
 
+char* TKeyItems::TextRoom(std::size_t bytes) {
+    arena_.Reserve(bytes);
+    return arena_.Room().first;
+}
+
+TKeyItem* TKeyItems::AppendEmpty(std::size_t count) {
+    if (items_.size() + count > static_cast<std::size_t>(INT32_MAX))
+        throw EListError("Too many keywords in one list");
+    items_.reserve(items_.size() + count);
+    items_.resize(items_.size() + count);
+    return items_.data() + items_.size() - count;
+}
+
 TFillAhead TKeyItems::ReserveToFill(std::size_t entries, std::size_t textBytes) {
     Reserve(entries, textBytes);
     auto* const entriesEnd = reinterpret_cast<char*>(items_.data() + items_.size());

@@ -52,6 +52,12 @@ public:
     TKeyItemRef AddKeyword(std::string_view text);
     // Prepares room for entries and text bytes about to be added, so a large load grows storage once.
     void Reserve(std::size_t entries, std::size_t textBytes);
+    // Room for bytes that are about to be written into the list's storage straight, as a file is read.
+    char* TextRoom(std::size_t bytes);
+    // Adds count entries at the list's end for texts written into that room, whose first bytes the list
+    // then keeps: fill(rows) sets the new rows with TKeyItem::Stored and returns the bytes of their texts
+    // (the rest count as free). When fill fails, the list is left as it was.
+    template <class TFill> void AddStored(std::size_t count, std::size_t bytes, TFill&& fill);
     // Reserve for one thread about to add the entries: the room is made ready on a second thread while the
     // returned object lives.
     [[nodiscard]] TFillAhead ReserveToFill(std::size_t entries, std::size_t textBytes);
@@ -151,6 +157,8 @@ private:
     friend class TPackedEntries;
 
     void DeleteOneByOne();
+    // count entries at the list's end, without texts.
+    TKeyItem* AppendEmpty(std::size_t count);
     // PutRows of count entries, the k-th of which take(k) gives, their texts in arena.
     template <class TTake>
     void PutRowsFrom(const std::vector<TRowRun>& rows, std::size_t count, TTextArena& arena, TTake take);
@@ -165,6 +173,19 @@ private:
     TTextArena arena_;
     TKeyItemStore items_;
 };
+
+template <class TFill> void TKeyItems::AddStored(std::size_t count, std::size_t bytes, TFill&& fill) {
+    TKeyItem* const rows = AppendEmpty(count);
+    std::size_t textBytes = 0;
+    try {
+        textBytes = fill(rows);
+    } catch (...) {
+        items_.resize(items_.size() - count);
+        throw;
+    }
+    arena_.Allocate(bytes);
+    arena_.Release(bytes - textBytes);
+}
 
 // Rows that left a list: the rows they held, and their entries in order.
 struct TRemovedRows {

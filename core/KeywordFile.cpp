@@ -66,23 +66,33 @@ struct TSource {
     std::size_t Buffer;
 };
 
-// Calls take(chunk) for the bytes of the file from offset from up to offset to, or its end, a buffer at a
-// time, until take returns false. Reading by offset lets two threads read two parts of one file.
-template <class TTake> void ReadRange(const TSource& file, std::size_t from, std::size_t to, TTake&& take) {
-    const std::size_t capacity = std::min(file.Buffer, to - from);
-    const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+// Reads the bytes of the file from offset from up to offset to, or its end, at most capacity at a time, each
+// to where(offset), and calls take(chunk) with them until take returns false. Reading by offset lets two
+// threads read two parts of one file.
+template <class TWhere, class TTake>
+void ReadChunks(const TSource& file, std::size_t from, std::size_t to, std::size_t capacity, TWhere where,
+                TTake&& take) {
     for (std::size_t offset = from; offset < to;) {
+        char* const buffer = where(offset);
         const ssize_t got =
-            pread(file.Fd, buffer.get(), std::min(capacity, to - offset), static_cast<off_t>(offset));
+            pread(file.Fd, buffer, std::min(capacity, to - offset), static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             RaiseInOutError("read", file.Path, errno);
-        if (got == 0 || !take(std::string_view(buffer.get(), static_cast<std::size_t>(got))))
+        if (got == 0 || !take(std::string_view(buffer, static_cast<std::size_t>(got))))
             return;
         offset += static_cast<std::size_t>(got);
         ProgressAdvance(static_cast<std::size_t>(got));
     }
+}
+
+// ReadChunks through a buffer of the file's own size.
+template <class TTake> void ReadRange(const TSource& file, std::size_t from, std::size_t to, TTake&& take) {
+    const std::size_t capacity = std::min(file.Buffer, to - from);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+    ReadChunks(
+        file, from, to, capacity, [&](std::size_t) { return buffer.get(); }, take);
 }
 
 // What a first reading of a part of the file finds: its lines (when it runs to the end, a line end after
@@ -130,11 +140,13 @@ struct TParsed {
     std::size_t DamagedLines = 0;
 };
 
-// Where the line after the middle of the file begins, or ToEnd when no line begins in its second half.
+// Where the line after the middle of the file begins, or ToEnd when no line begins in its second half. A
+// page at a time: lines are short.
 std::size_t SecondHalf(const TSource& file, std::size_t size) {
+    const TSource pages{file.Fd, file.Path, 1 << 12};
     std::size_t at = size / 2;
     std::size_t found = ToEnd;
-    ReadRange(file, at, ToEnd, [&](std::string_view chunk) {
+    ReadRange(pages, at, ToEnd, [&](std::string_view chunk) {
         if (const auto lf = chunk.find(LineFeed); lf != std::string_view::npos) {
             found = at + lf + 1;
             return false;
@@ -143,6 +155,114 @@ std::size_t SecondHalf(const TSource& file, std::size_t size) {
         return true;
     });
     return found < size ? found : ToEnd;
+}
+
+// Where a long file is split for two threads, or ToEnd.
+std::size_t SplitFor(const TSource& file, std::size_t size) {
+    return size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(file, size) : ToEnd;
+}
+
+// What reading a part of a file straight into the list's storage finds.
+struct TStoredPart {
+    std::size_t Bytes = 0;
+    // Line ends, and for the file's last part an unended last line.
+    std::size_t Lines = 0;
+    std::size_t CarriageReturns = 0;
+    // Of them, those of CR LF line ends.
+    std::size_t LineEndReturns = 0;
+    bool EndOfInput = false;
+    TUtf8Check Utf8;
+};
+
+// Reads the bytes [from, to) of the file to at, surveying each chunk while it is in cache.
+TStoredPart ReadStoredPart(const TSource& file, std::size_t from, std::size_t to, char* at, bool last) {
+    TStoredPart part;
+    ReadChunks(
+        file, from, to, ChunkSize, [&](std::size_t offset) { return at + (offset - from); },
+        [&](std::string_view chunk) {
+            part.Lines += Simd16::Count(chunk, LineFeed);
+            if (chunk.find(CarriageReturn) != chunk.npos) {
+                part.CarriageReturns += Simd16::Count(chunk, CarriageReturn);
+                part.LineEndReturns += Simd16::CountFollowed(chunk, CarriageReturn, LineFeed);
+            }
+            // A CR LF across two chunks: the chunk before lies right before this one.
+            part.LineEndReturns +=
+                part.Bytes > 0 && chunk[0] == LineFeed && chunk.data()[-1] == CarriageReturn;
+            part.EndOfInput = part.EndOfInput || chunk.find(EndOfInput) != chunk.npos;
+            part.Utf8.Feed(chunk);
+            part.Bytes += chunk.size();
+            return true;
+        });
+    part.Utf8.Finish();
+    part.Lines += last && part.Bytes > 0 && at[part.Bytes - 1] != LineFeed;
+    return part;
+}
+
+// A line's length once its CRs are dropped, as the parser drops them.
+std::size_t DropCarriageReturns(char* text, std::size_t size) {
+    if (!std::memchr(text, CarriageReturn, size))
+        return size;
+    return static_cast<std::size_t>(std::remove(text, text + size, CarriageReturn) - text);
+}
+
+// Sets rows to the lines of a part where they lie; returns the bytes of their texts.
+std::size_t StoreLines(char* text, const TStoredPart& part, TKeyItem* rows) {
+    // Most files have no CRs, or those of CR LF line ends only.
+    const bool lineEndsOnly = part.CarriageReturns == part.LineEndReturns;
+    std::size_t bytes = 0;
+    std::size_t start = 0;
+    std::size_t reported = 0;
+    const auto store = [&](std::size_t end) {
+        std::size_t length = end - start;
+        if (!lineEndsOnly)
+            length = DropCarriageReturns(text + start, length);
+        else if (length > 0 && text[end - 1] == CarriageReturn)
+            --length;
+        *rows++ = TKeyItem::Stored(text + start, length);
+        bytes += length;
+        start = end + 1;
+        if (start - reported >= ChunkSize)
+            ProgressAdvance(start - std::exchange(reported, start));
+    };
+    Simd16::ForEach({text, part.Bytes}, LineFeed, store);
+    if (start < part.Bytes)
+        store(part.Bytes);
+    return bytes;
+}
+
+// Reads well-formed UTF-8 (the bytes from offset from on) straight into the list's storage and makes its
+// lines entries where they lie: one read and no copy. False, with the list as it was, when the file needs
+// more (malformed bytes, byte 26) or changed its size meanwhile.
+bool ReadStored(const TSource& file, std::size_t from, std::size_t size, TKeyItems& list, TGrowth growth,
+                std::size_t memoryBudget) {
+    const std::size_t bytes = size - from;
+    char* const room = list.TextRoom(bytes);
+    const std::size_t split = SplitFor(file, size);
+    const unsigned parts = split == ToEnd ? 1 : 2;
+    const std::array<std::size_t, 3> bounds{from, split == ToEnd ? size : split, size};
+    std::array<TStoredPart, 2> read{};
+    RunParts(parts, [&](unsigned part, unsigned) {
+        read[part] = ReadStoredPart(file, bounds[part], bounds[part + 1], room + (bounds[part] - from),
+                                    part + 1 == parts);
+    });
+    char beyond = 0;
+    if (pread(file.Fd, &beyond, 1, static_cast<off_t>(size)) != 0)
+        return false;
+    for (unsigned part = 0; part < parts; ++part)
+        if (read[part].Bytes != bounds[part + 1] - bounds[part] || read[part].EndOfInput ||
+            !read[part].Utf8.Valid())
+            return false;
+    growth.AddEntries(read[0].Lines + read[1].Lines, 0);
+    growth.Check(list.Count(), memoryBudget);
+    list.AddStored(read[0].Lines + read[1].Lines, bytes, [&](TKeyItem* rows) {
+        std::array<std::size_t, 2> texts{};
+        RunParts(parts, [&](unsigned part, unsigned) {
+            texts[part] =
+                StoreLines(room + (bounds[part] - from), read[part], rows + (part == 0 ? 0 : read[0].Lines));
+        });
+        return texts[0] + texts[1];
+    });
+    return true;
 }
 
 // Adds the lines of a part of the file to the list.
@@ -309,16 +429,21 @@ TImportResult ReadKeywordFile(const std::string& path, TKeyItems& list, std::siz
     TTextEncoding encoding = mark.Kind == TEncoding::Automatic ? choice.Encoding : TTextEncoding{mark.Kind};
     if (encoding.Kind == TEncoding::Utf8WithMark)
         encoding.Kind = TEncoding::Utf8;
-    // Other files are read twice: once to count and check, once to parse.
+    // Other files are read twice: once to count and check, once to parse, or to make entries of the texts
+    // read.
     const bool utf16 = encoding.Kind == TEncoding::Utf16LE || encoding.Kind == TEncoding::Utf16BE;
     ProgressBegin(utf16 ? size : 2 * size);
     if (utf16)
         return ReadUtf16(file, mark.Length, encoding.Kind, list, growth, memoryBudget);
+    const std::size_t from = mark.Length;
+    if (encoding.Kind == TEncoding::Automatic || encoding.Kind == TEncoding::Utf8) {
+        if (ReadStored(file, from, size, list, growth, memoryBudget))
+            return {encoding.Kind == TEncoding::Automatic ? TTextEncoding{TEncoding::Utf8} : encoding, 0};
+        ProgressBegin(2 * size);
+    }
     // A long file is counted and read in two halves, each on a thread of its own, the second from the line
     // after the middle; its entries go to a list of their own until the first half is in.
-    const std::size_t from = mark.Length;
-    const std::size_t split =
-        size >= LongFile && PartsFor(ParallelFrom) == 2 ? SecondHalf(file, size) : ToEnd;
+    const std::size_t split = SplitFor(file, size);
     const unsigned parts = split == ToEnd ? 1 : 2;
     std::array<TSurvey, 2> surveys{};
     RunParts(parts, [&](unsigned part, unsigned) {

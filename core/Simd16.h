@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #ifdef __SSE2__
@@ -91,22 +92,30 @@ inline unsigned EqualsAny(__m128i chunk, const __m128i* lanes) {
 }
 #endif
 
-// How many bytes of the text are byte; several times as fast as std::count, which compilers leave a byte at a
-// time.
-inline std::size_t Count(std::string_view text, char byte) {
+// How many bytes of the text are first, followed by second (or, for the first of two bytes, both equal to
+// first, when second is none). Several times as fast as std::count, which compilers leave a byte at a time.
+inline std::size_t CountFollowed(std::string_view text, char first, std::optional<char> second) {
     const char* p = text.data();
     std::size_t n = text.size();
     std::size_t count = 0;
 #ifdef __SSE2__
-    const __m128i lane = _mm_set1_epi8(byte);
+    const __m128i lane = _mm_set1_epi8(first);
+    const __m128i next = _mm_set1_epi8(second.value_or(first));
     const __m128i zero = _mm_setzero_si128();
-    while (n >= 16) {
+    const auto matches = [&](const char* at) {
+        const __m128i here = _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), lane);
+        return second
+                   ? _mm_and_si128(here, _mm_cmpeq_epi8(
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1)), next))
+                   : here;
+    };
+    // The pair's second byte is read from the next sixteen: the last byte is left to the loop below.
+    while (n >= 17) {
         // Each of the sixteen byte counters takes at most 255 steps before they are summed.
-        const std::size_t steps = std::min<std::size_t>(n / 16, 255);
+        const std::size_t steps = std::min<std::size_t>((n - 1) / 16, 255);
         __m128i counts = zero;
         for (std::size_t k = 0; k < steps; ++k, p += 16)
-            counts = _mm_sub_epi8(counts,
-                                  _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lane));
+            counts = _mm_sub_epi8(counts, matches(p));
         const __m128i sums = _mm_sad_epu8(counts, zero);
         count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
                  static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
@@ -114,8 +123,35 @@ inline std::size_t Count(std::string_view text, char byte) {
     }
 #endif
     for (; n > 0; --n, ++p)
-        count += *p == byte;
+        count += *p == first && (!second || (n > 1 && p[1] == *second));
     return count;
+}
+
+// How many bytes of the text are byte.
+inline std::size_t Count(std::string_view text, char byte) {
+    return CountFollowed(text, byte, std::nullopt);
+}
+
+// Calls found(offset) for each byte of the text that equals byte, in order. Sixty-four bytes a step: a
+// search call for each of millions of short lines costs more than the lines.
+template <class TFound> void ForEach(std::string_view text, char byte, TFound&& found) {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const __m128i lane = _mm_set1_epi8(byte);
+    const auto bits = [&](std::size_t offset) {
+        return std::uint64_t{
+            Bits(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)), lane))};
+    };
+    for (; at + 64 <= n; at += 64)
+        for (std::uint64_t mask = bits(at) | bits(at + 16) << 16 | bits(at + 32) << 32 | bits(at + 48) << 48;
+             mask != 0; mask &= mask - 1)
+            found(at + static_cast<std::size_t>(__builtin_ctzll(mask)));
+#endif
+    for (; at < n; ++at)
+        if (p[at] == static_cast<std::uint8_t>(byte))
+            found(at);
 }
 
 } // namespace Simd16

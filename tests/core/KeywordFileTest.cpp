@@ -92,8 +92,17 @@ TEST(KeywordFile, LongFilesReadInHalvesGiveWhatOneParseGives) {
         if (rng() % 3 == 0)
             body += '\n';
     }
+    // Windows line ends only, in UTF-8 text, with a CR LF and a character across the border of two reads.
+    std::string windows =
+        std::string((1 << 20) - 1, 'p') + "\r\nq" + std::string((1 << 20) - 2, 'p') + "\xD0\xAF\r\n";
+    while (windows.size() < 6'000'000)
+        windows.append("\xC3\xA9t\xC3\xA9 ")
+            .append(std::to_string(rng()))
+            .append(rng() % 4 ? "\r\n" : "\r\n\r\n");
     const std::string endOfInput(1, '\x1a');
     const std::string cases[] = {
+        windows,
+        windows + "\r",
         body,
         body + "last line without an end",
         body.substr(0, 1'000'000) + endOfInput + body.substr(1'000'000),

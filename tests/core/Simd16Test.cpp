@@ -5,21 +5,34 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
-// Against std::count, on texts whose lengths cross the sixteen-byte steps and the 255-step sums, at four
-// offsets into a buffer, with the byte counted now rare and now in every place.
-TEST(Simd16Test, CountAgreesWithStdCount) {
+// Against a byte-at-a-time model, on texts whose lengths cross the sixteen- and sixty-four-byte steps and the
+// 255-step sums, at four offsets into a buffer, with the byte sought now rare and now in every place.
+TEST(Simd16Test, CountsAndPlacesAgreeWithAModel) {
     std::mt19937 random(7);
-    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 255u * 16u, 255u * 16u + 15u, 255u * 32u + 33u}) {
+    for (const std::size_t length : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 65u, 255u * 16u, 255u * 16u + 1u,
+                                     255u * 16u + 15u, 255u * 32u + 33u}) {
         for (const int percent : {0, 3, 50, 100}) {
             std::string buffer(length + 16, 'a');
             for (char& c : buffer)
                 c = static_cast<int>(random() % 100) < percent ? '\n' : static_cast<char>(random() % 256);
             for (std::size_t offset = 0; offset < 16; offset += 5) {
                 const std::string_view text(buffer.data() + offset, length);
-                ASSERT_EQ(Simd16::Count(text, '\n'),
-                          static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')))
+                std::vector<std::size_t> places, pairs;
+                for (std::size_t i = 0; i < length; ++i)
+                    if (text[i] == '\n') {
+                        places.push_back(i);
+                        if (i + 1 < length && text[i + 1] == '\n')
+                            pairs.push_back(i);
+                    }
+                ASSERT_EQ(Simd16::Count(text, '\n'), places.size())
                     << length << " bytes, " << percent << " %, offset " << offset;
+                ASSERT_EQ(Simd16::CountFollowed(text, '\n', '\n'), pairs.size())
+                    << length << " bytes, " << percent << " %, offset " << offset;
+                std::vector<std::size_t> found;
+                Simd16::ForEach(text, '\n', [&](std::size_t at) { found.push_back(at); });
+                ASSERT_EQ(found, places) << length << " bytes, " << percent << " %, offset " << offset;
             }
         }
     }

@@ -269,13 +269,14 @@ TEST(TextEncoding, CheckAgreesWithTheDecoderOnRandomBytesInAnyChunks) {
                                   "\xC0",     "\xE2\x82", "\xED\xA0\x80",
                                   "\xF4\x90", "\xFF",     "\xF0\x9F\x98",
                                   "\n"};
-    // Long stretches of one- and two-byte characters, which are checked sixteen bytes at a time, now and
-    // then broken by anything else.
+    // Long stretches of one- and two-byte characters, which are checked sixteen bytes at a time, and of
+    // ASCII, sixty-four at a time, now and then broken by anything else.
     for (int round = 0; round < 4000; ++round) {
         std::string text;
         const std::size_t kinds = round % 2 ? 3 : std::size(pieces);
         for (int n = static_cast<int>(rng() % 60); n > 0; --n)
-            text += pieces[rng() % (rng() % 8 ? kinds : std::size(pieces))];
+            text += rng() % 16 ? pieces[rng() % (rng() % 8 ? kinds : std::size(pieces))]
+                               : std::string(rng() % 150, 'a');
         std::size_t replaced = 0, sequences = 0;
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t at = i;
