@@ -56,6 +56,9 @@ public:
                     SearchBuckets(starts[0], part == 0 ? first : split, part == 0 ? split : last, base);
             });
         }
+        // The rows that the marks become, and what the removal takes, may have their room.
+        hashes_ = {};
+        order_ = {};
     }
 
     int Count() const {
