@@ -92,8 +92,8 @@ inline unsigned EqualsAny(__m128i chunk, const __m128i* lanes) {
 }
 #endif
 
-// How many bytes of the text are first, followed by second (or, for the first of two bytes, both equal to
-// first, when second is none). Several times as fast as std::count, which compilers leave a byte at a time.
+// How many bytes of the text are first and, where second is given, followed by second. Several times as fast
+// as std::count, which compilers leave a byte at a time.
 inline std::size_t CountFollowed(std::string_view text, char first, std::optional<char> second) {
     const char* p = text.data();
     std::size_t n = text.size();

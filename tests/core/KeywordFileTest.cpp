@@ -94,7 +94,7 @@ TEST(KeywordFile, LongFilesReadInHalvesGiveWhatOneParseGives) {
     }
     // Windows line ends only, in UTF-8 text, with a CR LF and a character across the border of two reads.
     std::string windows =
-        std::string((1 << 20) - 1, 'p') + "\r\nq" + std::string((1 << 20) - 2, 'p') + "\xD0\xAF\r\n";
+        std::string((1 << 20) - 1, 'p') + "\r\nq" + std::string((1 << 20) - 3, 'p') + "\xD0\xAF\r\n";
     while (windows.size() < 6'000'000)
         windows.append("\xC3\xA9t\xC3\xA9 ")
             .append(std::to_string(rng()))
