@@ -41,9 +41,20 @@ char* TKeyItems::TextRoom(std::size_t bytes) {
 TKeyItem* TKeyItems::AppendEmpty(std::size_t count) {
     if (items_.size() + count > static_cast<std::size_t>(INT32_MAX))
         throw EListError("Too many keywords in one list");
-    items_.reserve(items_.size() + count);
+    ReserveAtEnd(count);
     items_.resize(items_.size() + count);
     return items_.data() + items_.size() - count;
+}
+
+void TKeyItems::ReserveAtEnd(std::size_t count) {
+    items_.reserve(items_.size() + count);
+    // The room is fresh storage: its pages come on both threads at once, and filling it then only writes.
+    auto* const room = reinterpret_cast<char*>(items_.data() + items_.size());
+    const std::size_t bytes = count * sizeof(TKeyItem);
+    InParts(count, [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(bytes, part, parts);
+        LargeBuffer::Populate(room + first, last - first);
+    });
 }
 
 TFillAhead TKeyItems::ReserveToFill(std::size_t entries, std::size_t textBytes) {
@@ -153,16 +164,8 @@ void TKeyItems::SwapEntries(TKeyItems& other) noexcept {
 void TKeyItems::TakeEntries(TKeyItems& other) {
     if (items_.size() + other.items_.size() > static_cast<std::size_t>(INT32_MAX))
         throw EListError("Too many keywords in one list");
-    items_.reserve(items_.size() + other.items_.size());
+    ReserveAtEnd(other.items_.size());
     arena_.Adopt(other.arena_);
-    // The room the entries move to is fresh storage: its pages come on both threads at once, and the moving
-    // then only copies.
-    auto* const room = reinterpret_cast<char*>(items_.data() + items_.size());
-    const std::size_t bytes = other.items_.size() * sizeof(TKeyItem);
-    InParts(other.items_.size(), [&](unsigned part, unsigned parts) {
-        const auto [first, last] = PartRange(bytes, part, parts);
-        LargeBuffer::Populate(room + first, last - first);
-    });
     for (auto& item : other.items_)
         items_.push_back(std::move(item));
     other.items_.clear();

@@ -159,6 +159,8 @@ private:
     void DeleteOneByOne();
     // count entries at the list's end, without texts.
     TKeyItem* AppendEmpty(std::size_t count);
+    // Room for count more entries, its pages there.
+    void ReserveAtEnd(std::size_t count);
     // PutRows of count entries, the k-th of which take(k) gives, their texts in arena.
     template <class TTake>
     void PutRowsFrom(const std::vector<TRowRun>& rows, std::size_t count, TTextArena& arena, TTake take);
