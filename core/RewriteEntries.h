@@ -71,7 +71,9 @@ template <class TVisit> void VisitEntriesInParts(TKeyItems& list, TVisit&& visit
 template <class TWrite> void RewriteEntriesInPlace(TKeyItems& list, TWrite&& write) {
     VisitEntriesInParts(
         list, [&](unsigned part, std::size_t index, TKeyItemRef item, std::string& out) -> std::size_t {
-            out.resize(item.Text().size());
+            // Only grown: resizing would clear the room of each text anew.
+            if (out.size() < item.Text().size())
+                out.resize(item.Text().size());
             const std::size_t size = write(item.Text(), out.data());
             if (size == TextUnchanged)
                 return 0;

@@ -123,8 +123,16 @@ TEST_F(CleaningTest, CollapseSpacesByHandAndAgainstReference) {
     Fill(list, {"   ", "a\t b", "\t  a  ", "ab"});
     list.CollapseSpaces();
     EXPECT_EQ(Texts(list), (Strings{" ", "a\tb", "\ta ", "ab"}));
+    // The only pair of blanks, or the only character beyond ASCII, first or last in texts of every length up
+    // to either side of 64 bytes.
+    Strings texts = RandomTexts();
+    for (std::size_t length = 2; length <= 80; ++length)
+        for (const std::string two : {" \t", "\xC3\xA9"}) {
+            texts.push_back(std::string(length - 2, 'a') + two);
+            texts.push_back(two + std::string(length - 2, 'b'));
+        }
     ExpectMatchesReference(
-        RandomTexts(), [](TKeyItems& l) { l.CollapseSpaces(); },
+        texts, [](TKeyItems& l) { l.CollapseSpaces(); },
         [](std::string text) {
             text.erase(
                 std::unique(text.begin(), text.end(), [](char a, char b) { return Blank(a) && Blank(b); }),
