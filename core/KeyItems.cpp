@@ -7,6 +7,7 @@
 #include "core/TwoThreads.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -184,28 +185,46 @@ void TKeyItems::Compact() {
 }
 
 void TKeyItems::PackTexts(const TKeyItemStore& source, TKeyItemStore& target, TTextArena& arena) {
-    std::size_t bytes = 0;
-    for (const auto& item : source)
-        bytes += item.size_;
+    const std::size_t n = source.size();
+    std::array<std::size_t, 2> sums{};
+    InParts(n, [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(n, part, parts);
+        std::size_t sum = 0;
+        for (std::size_t i = first; i < last; ++i)
+            sum += source[i].size_;
+        sums[part] = sum;
+    });
+    const std::size_t bytes = sums[0] + sums[1];
     arena.Reserve(bytes);
     char* const base = arena.Allocate(bytes);
-    // The texts may lie anywhere: asking for some ahead lets their cache misses overlap, and on a long list
-    // each half is copied by a thread of its own.
-    InParts(source.size(), [&](unsigned part, unsigned parts) {
-        const auto [first, last] = PartRange(source.size(), part, parts);
-        std::size_t offset = 0;
-        for (std::size_t i = 0; i < first; ++i)
-            offset += source[i].size_;
-        constexpr std::size_t Ahead = 16;
-        for (std::size_t i = first; i < last; ++i) {
-            if (i + Ahead < last)
-                __builtin_prefetch(source[i + Ahead].data_);
-            const TKeyItem& from = source[i];
-            TKeyItem& item = target[i];
-            if (from.size_ > 0)
-                std::memcpy(base + offset, from.data_, from.size_);
-            item.data_ = from.size_ > 0 ? base + offset : nullptr;
-            offset += from.size_;
+    // The texts may lie anywhere: asking for some ahead lets their cache misses overlap. On a long list each
+    // half is copied by a thread of its own, the first half's texts from the block's start on and the
+    // second half's back from its end, so that neither needs the other's size.
+    const auto copy = [&](std::size_t i, std::size_t offset) {
+        const TKeyItem& from = source[i];
+        if (from.size_ > 0)
+            std::memcpy(base + offset, from.data_, from.size_);
+        target[i].data_ = from.size_ > 0 ? base + offset : nullptr;
+    };
+    constexpr std::size_t Ahead = 16;
+    InParts(n, [&](unsigned part, unsigned parts) {
+        const auto [first, last] = PartRange(n, part, parts);
+        if (part == 0) {
+            std::size_t offset = 0;
+            for (std::size_t i = first; i < last; ++i) {
+                if (i + Ahead < last)
+                    __builtin_prefetch(source[i + Ahead].data_);
+                copy(i, offset);
+                offset += source[i].size_;
+            }
+            return;
+        }
+        std::size_t end = bytes;
+        for (std::size_t i = last; i-- > first;) {
+            if (i >= first + Ahead)
+                __builtin_prefetch(source[i - Ahead].data_);
+            end -= source[i].size_;
+            copy(i, end);
         }
     });
 }
