@@ -533,21 +533,12 @@ TKeywordFileWriter::~TKeywordFileWriter() {
         unlink(tempPath_.c_str());
 }
 
-void TKeywordFileWriter::WriteLine(std::string_view text) {
+void TKeywordFileWriter::WriteAnyLine(std::string_view text) {
     // A first text that starts with U+FEFF would read back as a byte-order mark and lose it: a real mark
     // before it keeps it.
     if (++lines_ == 1 && buffered_ == 0 && text.starts_with(Utf8Mark))
         Put(Utf8Mark, {});
     if (encoder_.Plain()) {
-        // Most lines: straight into the buffer.
-        if (buffered_ + text.size() + 2 <= BufferSize && !text.empty()) {
-            char* const at = buffer_.get() + buffered_;
-            std::memcpy(at, text.data(), text.size());
-            at[text.size()] = '\r';
-            at[text.size() + 1] = '\n';
-            buffered_ += text.size() + 2;
-            return;
-        }
         Put(text, "\r\n");
         return;
     }
