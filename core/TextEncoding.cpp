@@ -144,15 +144,25 @@ std::size_t TwoByteBlocks([[maybe_unused]] const std::uint8_t* p, [[maybe_unused
     const __m128i aboveC1 = _mm_set1_epi8(-63);
     const __m128i belowE0 = _mm_set1_epi8(-32);
     const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi8(1);
-    // Counted in vector lanes (a sum of absolute differences adds up the bytes of a mask), so that no
-    // bit count is needed, which plain x86-64 lacks as an instruction.
-    __m128i leadSum = zero;
-    __m128i highSum = zero;
-    std::uint64_t heldBack = 0;
     const auto load = [p](std::size_t at) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
     };
+    // Leads are counted in byte lanes, summed (a sum of absolute differences adds up a lane's bytes) before
+    // any lane can pass 255: plain x86-64 has no bit count instruction. Every high byte of these blocks is
+    // a lead or its continuation, so there are twice as many as leads.
+    std::uint64_t leads = 0;
+    __m128i laneLeads = zero;
+    unsigned blocks = 0;
+    const auto sum = [&] {
+        const __m128i sums = _mm_sad_epu8(laneLeads, zero);
+        leads += static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) +
+                 static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+        laneLeads = zero;
+        blocks = 0;
+    };
+    // A lead in the last byte of a block has its continuation first in the next one, which is checked for it;
+    // when no next block is, the lead goes back to the caller.
+    unsigned carried = 0;
     // After sixteen bytes of ASCII, ASCII sixty-four bytes a step: English text is mostly that.
     bool ascii = true;
     while (n - i >= 16) {
@@ -165,27 +175,24 @@ std::size_t TwoByteBlocks([[maybe_unused]] const std::uint8_t* p, [[maybe_unused
                 break;
         }
         const __m128i v = load(i);
-        const __m128i isHigh = _mm_cmplt_epi8(v, zero);
         const __m128i isLead = _mm_and_si128(_mm_cmpgt_epi8(v, aboveC1), _mm_cmplt_epi8(v, belowE0));
         const auto highMask = static_cast<unsigned>(_mm_movemask_epi8(v));
         const auto cont = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, belowC0)));
         const auto lead = static_cast<unsigned>(_mm_movemask_epi8(isLead));
-        // A lead in the last byte waits for the next block, which then starts with it.
-        const unsigned last = lead >> 15;
-        if ((cont | lead) != highMask || cont != (lead & 0x7FFF) << 1)
+        if ((cont | lead) != highMask || cont != (((lead << 1) | carried) & 0xFFFF))
             break;
-        leadSum = _mm_add_epi64(leadSum, _mm_sad_epu8(_mm_and_si128(isLead, one), zero));
-        highSum = _mm_add_epi64(highSum, _mm_sad_epu8(_mm_and_si128(isHigh, one), zero));
-        heldBack += last;
-        i += 16 - last;
+        laneLeads = _mm_sub_epi8(laneLeads, isLead);
+        if (++blocks == 255)
+            sum();
+        carried = lead >> 15;
+        i += 16;
         ascii = highMask == 0;
     }
-    const auto total = [](__m128i sum) {
-        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(sum)) +
-               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sum, sum)));
-    };
-    sequences += total(leadSum) - heldBack;
-    high += total(highSum) - heldBack;
+    sum();
+    i -= carried;
+    leads -= carried;
+    sequences += leads;
+    high += 2 * leads;
 #endif
     return i;
 }
