@@ -42,9 +42,18 @@ template <class TPair> bool HasBytePair(std::string_view text, bool& asciiOnly, 
     return found != 0;
 }
 
-// HasBytePair for two blanks; a text of up to 64 bytes, as keyword phrases nearly all are, in four
-// overlapping loads of sixteen bytes without a loop.
-bool HasBlankPair(std::string_view text, bool& asciiOnly) {
+bool MayHoldWideBlank(std::string_view text) {
+    const std::uint8_t* t = Bytes(text);
+    unsigned may = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        may |= static_cast<unsigned>(MayStartWideBlank(t[i]));
+    return may != 0;
+}
+
+// HasBytePair for two blanks, and whether the text may hold a blank beyond ASCII (MayHoldWideBlank); a text
+// of up to 64 bytes, as keyword phrases nearly all are, in four overlapping loads of sixteen bytes without a
+// loop.
+bool HasBlankPair(std::string_view text, bool& asciiOnly, bool& mayHoldWide) {
 #ifdef __SSE2__
     if (!text.empty() && text.size() <= 64) {
         const Simd16::TChunks<4, std::uint64_t> chunks(Bytes(text), text.size());
@@ -54,18 +63,20 @@ bool HasBlankPair(std::string_view text, bool& asciiOnly) {
             return Simd16::Bits(_mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab)));
         });
         asciiOnly = chunks.Of([](__m128i chunk) { return Simd16::Bits(chunk); }) == 0;
+        // C2, or E1 to E3: as signed bytes, -62, or -31 to -29.
+        const __m128i c2 = _mm_set1_epi8(static_cast<char>(0xC2));
+        const __m128i belowE1 = _mm_set1_epi8(-32);
+        const __m128i aboveE3 = _mm_set1_epi8(-28);
+        mayHoldWide = chunks.Of([&](__m128i chunk) {
+            return Simd16::Bits(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, c2),
+                             _mm_and_si128(_mm_cmpgt_epi8(chunk, belowE1), _mm_cmplt_epi8(chunk, aboveE3))));
+        }) != 0;
         return (blanks & (blanks >> 1)) != 0;
     }
 #endif
+    mayHoldWide = MayHoldWideBlank(text);
     return HasBytePair(text, asciiOnly, [](std::uint8_t a, std::uint8_t b) { return Blank(a) & Blank(b); });
-}
-
-bool MayHoldWideBlank(std::string_view text) {
-    const std::uint8_t* t = Bytes(text);
-    unsigned may = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        may |= static_cast<unsigned>(MayStartWideBlank(t[i]));
-    return may != 0;
 }
 
 bool HasBlankRun(std::string_view text) {
@@ -194,10 +205,11 @@ void TKeyItems::CollapseSpaces() {
     CheckpointScope checkpoint("d072");
     RewriteEntriesInPlace(*this, [](std::string_view text, char* out) {
         bool asciiOnly = true;
-        const bool asciiRun = HasBlankPair(text, asciiOnly);
+        bool mayHoldWide = true;
+        const bool asciiRun = HasBlankPair(text, asciiOnly, mayHoldWide);
         if (asciiOnly)
             return asciiRun ? CollapseAsciiBlanks(text, out) : TextUnchanged;
-        if (asciiRun || (MayHoldWideBlank(text) && HasBlankRun(text)))
+        if (asciiRun || (mayHoldWide && HasBlankRun(text)))
             return CollapseBlanks(text, out);
         return TextUnchanged;
     });
