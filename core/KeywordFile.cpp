@@ -227,6 +227,8 @@ std::size_t StoreLines(char* text, const TStoredPart& part, TKeyItem* rows) {
     Simd16::ForEach({text, part.Bytes}, LineFeed, store);
     if (start < part.Bytes)
         store(part.Bytes);
+    if (part.Bytes > reported)
+        ProgressAdvance(part.Bytes - reported);
     return bytes;
 }
 

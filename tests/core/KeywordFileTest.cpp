@@ -2,6 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "core/KeyItems.h"
+#include "core/Progress.h"
 #include "tests/core/TestSupport.h"
 
 #include <fstream>
@@ -124,6 +125,40 @@ TEST(KeywordFile, LongFilesReadInHalvesGiveWhatOneParseGives) {
             return total;
         }());
     }
+}
+
+// Cancelled while its entries are being made, on either thread, an import leaves the list as it was; one
+// cancelled too late to stop it leaves the whole file in.
+TEST(KeywordFile, ImportCancelledMidwayLeavesTheList) {
+    TempFolder folder;
+    std::string text;
+    Strings whole{"first"};
+    for (int i = 0; text.size() < 6'000'000; ++i) {
+        whole.push_back("phrase " + std::to_string(i));
+        text.append(whole.back()).append("\r\n");
+    }
+    WriteFile(folder / "in.txt", text);
+    int cancelled = 0;
+    for (const double at : {0.55, 0.7, 0.8}) {
+        TKeyItems list;
+        list.AddKeyword("first");
+        TProgress* running = nullptr;
+        TProgress progress([&](double fraction) {
+            if (fraction > at)
+                running->Cancel();
+        });
+        running = &progress;
+        const TProgressScope scope(&progress);
+        try {
+            ReadKeywordFile((folder / "in.txt").string(), list);
+            EXPECT_EQ(Texts(list), whole) << at;
+        } catch (const ECancelled&) {
+            ++cancelled;
+            EXPECT_EQ(Texts(list), (Strings{"first"})) << at;
+            EXPECT_EQ(list.TextBytes(), 5u) << at;
+        }
+    }
+    EXPECT_GT(cancelled, 0);
 }
 
 TEST(KeywordFile, UnreadableInputRaisesInOutError) {
