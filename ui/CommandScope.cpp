@@ -40,6 +40,12 @@ TCommandScope::~TCommandScope() {
     if (--brackets_.depth_ != 0)
         return;
     TellEnded(brackets_.observers_, brackets_.observers_.size());
-    if (QCoreApplication::instance())
-        QTimer::singleShot(LingerMs, [] { LargeBuffer::ReleaseKept(); });
+    if (!QCoreApplication::instance())
+        return;
+    // Only the timer of the command that ended last gives the storage back.
+    static unsigned lastEnded = 0;
+    QTimer::singleShot(LingerMs, [ended = ++lastEnded] {
+        if (ended == lastEnded)
+            LargeBuffer::ReleaseKept();
+    });
 }
