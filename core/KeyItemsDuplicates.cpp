@@ -6,59 +6,64 @@
 #include "core/Progress.h"
 #include "core/TwoThreads.h"
 
+#include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// Finds the later entries of each group of case-insensitive duplicates in three passes: hash every folded
-// text once, sort the entries into buckets by hash (keeping list order inside a bucket), then look for
-// duplicates bucket by bucket, each entry with its hash beside it. A bucket's table is small enough to stay
-// in the cache, so only the entries and texts of likely duplicates are read at random; one table for the
-// whole list would miss the cache (and, on long lists, the address cache) on nearly every look.
+// Finds the later entries of each group of case-insensitive duplicates. Every folded text is hashed once and
+// the entries sorted into buckets by hash (keeping list order inside a bucket). A bucket's table is small
+// enough to stay in the cache; searched by hash alone, it gives each entry the first earlier entry of its
+// hash, if any. Then the list is walked in order and each entry compared with that earlier one, so that the
+// entry and its text are read in order and only the earlier ones at random; one table for the whole list,
+// or comparing texts bucket by bucket, would miss the cache on nearly every look on long lists.
 class TLaterDuplicates {
 public:
     explicit TLaterDuplicates(const TKeyItemStore& items)
-        : items_(items), size_(items.size()), shift_(BucketShiftFor(size_)), hashes_(size_),
-          later_((size_ + 63) / 64) {}
+        : items_(items), size_(items.size()), shift_(BucketShiftFor(size_)), parts_(PartsFor(size_)),
+          hashes_(size_), later_((size_ + 63) / 64) {}
 
     // Marks every entry whose folded text an earlier entry has.
     void Find() {
-        // Hashed, then placed into buckets and searched, half of the buckets at a time: an entry in a bucket
-        // takes twice the room of its hash, and only half of them are there at once. Each placing reads
-        // every entry.
-        ProgressBegin(4 * size_);
-        const unsigned parts = PartsFor(size_);
+        // Hashed, then placed into buckets, searched and compared, half of the buckets at a time: an entry in
+        // a bucket takes twice the room of its hash, and only half of them are there at once. Each placing
+        // and each comparing walks every entry.
+        ProgressBegin(6 * size_);
         std::array<std::vector<std::uint32_t>, 2> counts;
-        RunParts(parts, [&](unsigned part, unsigned count) { counts[part] = HashPart(part, count); });
-        std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts, parts);
+        RunParts(parts_, [&](unsigned part, unsigned) { counts[part] = HashPart(part); });
+        std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts);
         const std::size_t middle = BucketFrom(starts[0], 0, Buckets(), size_ / 2);
         const std::size_t firstHalf = BucketStart(starts[0], middle);
         order_ = TLargeArray<TSlot>(std::max(firstHalf, size_ - firstHalf));
         const std::array<std::size_t, 3> bounds{0, middle, Buckets()};
+        std::array<std::vector<std::uint32_t>, 2> differing;
         for (std::size_t pass = 0; pass < 2; ++pass) {
             const std::size_t first = bounds[pass];
             const std::size_t last = bounds[pass + 1];
             const std::size_t base = BucketStart(starts[0], first);
-            RunParts(parts, [&](unsigned part, unsigned count) {
-                PlacePart(part, count, starts[part], first, last, base);
-            });
+            RunParts(parts_,
+                     [&](unsigned part, unsigned) { PlacePart(part, starts[part], first, last, base); });
             const std::size_t split =
                 BucketFrom(starts[0], first, last, (base + BucketStart(starts[0], last)) / 2);
-            RunParts(parts, [&](unsigned part, unsigned count) {
+            RunParts(parts_, [&](unsigned part, unsigned count) {
                 if (count == 1)
                     SearchBuckets(starts[0], first, last, base);
                 else
                     SearchBuckets(starts[0], part == 0 ? first : split, part == 0 ? split : last, base);
             });
+            RunParts(parts_, [&](unsigned part, unsigned) {
+                ComparePart(part, starts[part], first, last, base, differing[part]);
+            });
         }
         // The rows that the marks become, and what the removal takes, may have their room.
         hashes_ = {};
         order_ = {};
+        MarkRepeatedAmong(differing);
     }
 
     int Count() const {
@@ -81,9 +86,9 @@ private:
         std::uint32_t Index;
     };
     using TBucketTable = std::vector<TSlot>;
-    // An entry and the first earlier entry of its bucket with the same hash, with their texts once read.
+    // An entry and the first earlier entry of its hash, with their texts once read.
     struct TPair {
-        TSlot Later;
+        std::uint32_t Later;
         std::uint32_t Earlier;
         std::string_view Text;
         std::string_view EarlierText;
@@ -92,6 +97,12 @@ private:
     static constexpr std::uint32_t Empty = 0xFFFFFFFF;
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
+    // Pairs compared in one round, and how far ahead their earlier entries and texts are asked for.
+    static constexpr std::size_t PairsARound = 256;
+    static constexpr std::size_t EntriesAhead = 16;
+    // Each bucket's entries are read in order, but the buckets' places are too many for the hardware to
+    // fetch ahead.
+    static constexpr std::size_t PlacesAhead = 32;
     static constexpr std::size_t TextsAhead = 8;
 
     static unsigned BucketShiftFor(std::size_t entries) {
@@ -104,9 +115,15 @@ private:
     std::size_t Buckets() const { return shift_ == 32 ? 1 : std::size_t{1} << (32 - shift_); }
     std::size_t BucketOf(std::uint32_t hash) const { return shift_ == 32 ? 0 : hash >> shift_; }
 
-    std::vector<std::uint32_t> HashPart(unsigned part, unsigned parts) {
+    // A part's entries; the parts meet at a multiple of 64, so each marks words of its own.
+    std::pair<std::size_t, std::size_t> Range(unsigned part) const {
+        const std::size_t middle = parts_ == 1 ? size_ : size_ / 2 / 64 * 64;
+        return part == 0 ? std::pair{std::size_t{0}, middle} : std::pair{middle, size_};
+    }
+
+    std::vector<std::uint32_t> HashPart(unsigned part) {
         std::vector<std::uint32_t> counts(Buckets());
-        const auto [first, last] = PartRange(size_, part, parts);
+        const auto [first, last] = Range(part);
         TProgressSteps steps;
         for (std::size_t i = first; i < last; ++i) {
             steps.Element();
@@ -119,17 +136,17 @@ private:
 
     // Where each part's entries of each bucket go: the first part's before the second's, so that a bucket
     // lists its entries in list order. starts[0] is also where each bucket begins.
-    std::array<std::vector<std::uint32_t>, 2> Starts(const std::array<std::vector<std::uint32_t>, 2>& counts,
-                                                     unsigned parts) const {
+    std::array<std::vector<std::uint32_t>, 2>
+    Starts(const std::array<std::vector<std::uint32_t>, 2>& counts) const {
         std::array<std::vector<std::uint32_t>, 2> starts;
         starts[0].resize(Buckets());
-        if (parts == 2)
+        if (parts_ == 2)
             starts[1].resize(Buckets());
         std::uint32_t next = 0;
         for (std::size_t bucket = 0; bucket < Buckets(); ++bucket) {
             starts[0][bucket] = next;
             next += counts[0][bucket];
-            if (parts == 2) {
+            if (parts_ == 2) {
                 starts[1][bucket] = next;
                 next += counts[1][bucket];
             }
@@ -150,99 +167,154 @@ private:
         return from;
     }
 
-    // Places the part's entries of the buckets [first, last), less base.
-    void PlacePart(unsigned part, unsigned parts, std::vector<std::uint32_t> next, std::size_t first,
+    struct TPlaced {
+        std::uint32_t Index;
+        std::uint32_t Place;
+    };
+
+    // Calls take(block) for the part's entries of the buckets [first, last) in list order, a block at a time,
+    // with the place of each among them, less base.
+    template <class TTake>
+    void WalkPart(unsigned part, std::vector<std::uint32_t> next, std::size_t first, std::size_t last,
+                  std::size_t base, TTake take) const {
+        constexpr std::size_t Block = 1024;
+        std::array<TPlaced, Block> placed;
+        const auto [begin, end] = Range(part);
+        for (std::size_t block = begin; block < end; block += Block) {
+            const std::size_t blockEnd = std::min(block + Block, end);
+            std::size_t count = 0;
+            for (std::size_t i = block; i < blockEnd; ++i) {
+                // Without a branch: half of the entries are taken, at random.
+                const std::size_t bucket = BucketOf(hashes_[i]);
+                const std::uint32_t taken = bucket - first < last - first ? 1 : 0;
+                placed[count] = {static_cast<std::uint32_t>(i),
+                                 static_cast<std::uint32_t>(next[bucket] - base)};
+                next[bucket] += taken;
+                count += taken;
+            }
+            take(std::span<const TPlaced>(placed.data(), count));
+            ProgressAdvance(blockEnd - block);
+        }
+    }
+
+    void PlacePart(unsigned part, const std::vector<std::uint32_t>& starts, std::size_t first,
                    std::size_t last, std::size_t base) {
-        const auto [begin, end] = PartRange(size_, part, parts);
-        TakePicked(
-            begin, end, [&](std::size_t i) { return BucketOf(hashes_[i]) - first < last - first; },
-            [&](std::size_t i) {
-                const std::uint32_t hash = hashes_[i];
-                order_[next[BucketOf(hash)]++ - base] = {hash, static_cast<std::uint32_t>(i)};
-            });
+        WalkPart(part, starts, first, last, base, [&](std::span<const TPlaced> block) {
+            for (const auto [index, place] : block)
+                order_[place] = {hashes_[index], index};
+        });
     }
 
     void SearchBuckets(const std::vector<std::uint32_t>& starts, std::size_t first, std::size_t last,
                        std::size_t base) {
         TBucketTable table;
-        std::vector<TPair> pairs;
         std::size_t unreported = 0;
         for (std::size_t bucket = first; bucket < last; ++bucket) {
             const std::size_t begin = BucketStart(starts, bucket);
             const std::size_t end = BucketStart(starts, bucket + 1);
-            Search(begin - base, end - base, table, pairs);
+            Search(begin - base, end - base, table);
             unreported += end - begin;
             if (unreported >= std::size_t{1} << 14)
                 ProgressAdvance(std::exchange(unreported, 0));
         }
     }
 
-    // Most entries of a long list repeat an earlier one, and comparing the two reads both entries and texts
-    // at random. A bucket is searched in rounds: by hash alone, each entry paired with the first earlier
-    // one of its hash; then the pairs' entries read; then their texts compared. Each round's reads do not
-    // wait on one another, so their misses overlap. An entry whose pair's texts differ (their hashes agree by
-    // chance) is looked for again, comparing texts.
-    void Search(std::size_t first, std::size_t last, TBucketTable& table, std::vector<TPair>& pairs) {
+    // Leaves in each slot of the bucket, in place of the entry, the first earlier entry of its hash, or
+    // Empty.
+    void Search(std::size_t first, std::size_t last, TBucketTable& table) {
         const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
         table.assign(slots, TSlot{0, Empty});
         const std::size_t mask = slots - 1;
-        pairs.clear();
         for (std::size_t k = first; k < last; ++k) {
-            const auto [hash, index] = order_[k];
-            for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            TSlot& entry = order_[k];
+            for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
                 TSlot& at = table[slot];
                 if (at.Index == Empty) {
-                    at = {hash, index};
+                    at = entry;
+                    entry.Index = Empty;
                     break;
                 }
-                if (at.Hash == hash) {
-                    pairs.push_back({{hash, index}, at.Index, {}, {}});
+                if (at.Hash == entry.Hash) {
+                    entry.Index = at.Index;
                     break;
                 }
             }
         }
-        for (TPair& pair : pairs) {
-            pair.Text = items_[pair.Later.Index].Text();
-            pair.EarlierText = items_[pair.Earlier].Text();
+    }
+
+    // Compares the part's entries of the buckets [first, last) with the first earlier entry of their hash:
+    // marks those whose texts agree and adds the others to differing.
+    void ComparePart(unsigned part, const std::vector<std::uint32_t>& starts, std::size_t first,
+                     std::size_t last, std::size_t base, std::vector<std::uint32_t>& differing) {
+        std::vector<TPair> pairs;
+        pairs.reserve(PairsARound);
+        WalkPart(part, starts, first, last, base, [&](std::span<const TPlaced> block) {
+            for (std::size_t k = 0; k < block.size(); ++k) {
+                if (k + PlacesAhead < block.size())
+                    __builtin_prefetch(&order_[block[k + PlacesAhead].Place]);
+                const std::uint32_t earlier = order_[block[k].Place].Index;
+                if (earlier == Empty)
+                    continue;
+                pairs.push_back({block[k].Index, earlier, {}, {}});
+                if (pairs.size() == PairsARound)
+                    Compare(pairs, differing);
+            }
+        });
+        Compare(pairs, differing);
+    }
+
+    // In rounds whose reads do not wait on one another, so that their misses overlap: the earlier entries,
+    // then their texts.
+    void Compare(std::vector<TPair>& pairs, std::vector<std::uint32_t>& differing) {
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            if (k + EntriesAhead < pairs.size())
+                __builtin_prefetch(&items_[pairs[k + EntriesAhead].Earlier]);
+            pairs[k].Text = items_[pairs[k].Later].Text();
+            pairs[k].EarlierText = items_[pairs[k].Earlier].Text();
         }
         for (std::size_t k = 0; k < pairs.size(); ++k) {
-            if (k + TextsAhead < pairs.size()) {
-                __builtin_prefetch(pairs[k + TextsAhead].Text.data());
+            if (k + TextsAhead < pairs.size())
                 __builtin_prefetch(pairs[k + TextsAhead].EarlierText.data());
-            }
             const TPair& pair = pairs[k];
             if (SameText(pair.EarlierText, pair.Text))
-                Mark(pair.Later.Index);
+                later_[pair.Later / 64] |= std::uint64_t{1} << (pair.Later % 64);
             else
-                SearchAgain(pair.Later, table, mask);
+                differing.push_back(pair.Later);
         }
+        pairs.clear();
     }
 
-    // Every entry of the bucket before this one is in the table by now, unless it repeats an earlier one.
-    void SearchAgain(TSlot entry, TBucketTable& table, std::size_t mask) {
-        const std::string_view text = items_[entry.Index].Text();
-        for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
-            TSlot& at = table[slot];
-            if (at.Index == Empty) {
-                at = entry;
-                return;
+    // An entry whose text differs from the first earlier one of its hash repeats an earlier entry only if
+    // the first of its own text also differed from that one: among those entries, marks each whose text an
+    // earlier one has. Few entries get here, so each is hashed again, in full.
+    void MarkRepeatedAmong(const std::array<std::vector<std::uint32_t>, 2>& differing) {
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+        keyed.reserve(differing[0].size() + differing[1].size());
+        for (const auto& part : differing)
+            for (const std::uint32_t index : part)
+                keyed.emplace_back(FoldedHash(items_[index].Text()), index);
+        std::sort(keyed.begin(), keyed.end());
+        std::vector<std::string_view> texts;
+        for (std::size_t run = 0; run < keyed.size();) {
+            std::size_t end = run;
+            texts.clear();
+            for (; end < keyed.size() && keyed[end].first == keyed[run].first; ++end) {
+                const std::uint32_t index = keyed[end].second;
+                const std::string_view text = items_[index].Text();
+                if (std::any_of(texts.begin(), texts.end(),
+                                [&](std::string_view t) { return SameText(t, text); }))
+                    later_[index / 64] |= std::uint64_t{1} << (index % 64);
+                else
+                    texts.push_back(text);
             }
-            if (at.Hash == entry.Hash && SameText(items_[at.Index].Text(), text)) {
-                Mark(entry.Index);
-                return;
-            }
+            run = end;
         }
-    }
-
-    // Both threads mark into the same words.
-    void Mark(std::uint32_t index) {
-        std::atomic_ref<std::uint64_t>(later_[index / 64])
-            .fetch_or(std::uint64_t{1} << (index % 64), std::memory_order_relaxed);
     }
 
     const TKeyItemStore& items_;
     std::size_t size_;
     unsigned shift_;
+    unsigned parts_;
     TLargeArray<std::uint32_t> hashes_;
     // The entries of the buckets searched now, bucket by bucket, each with its hash.
     TLargeArray<TSlot> order_;
