@@ -2,7 +2,6 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/LargeBuffer.h"
-#include "core/PickInBlocks.h"
 #include "core/Progress.h"
 #include "core/TwoThreads.h"
 
