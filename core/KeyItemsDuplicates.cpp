@@ -276,7 +276,7 @@ private:
                 __builtin_prefetch(pairs[k + TextsAhead].EarlierText.data());
             const TPair& pair = pairs[k];
             if (SameText(pair.EarlierText, pair.Text))
-                later_[pair.Later / 64] |= std::uint64_t{1} << (pair.Later % 64);
+                Mark(pair.Later);
             else
                 differing.push_back(pair.Later);
         }
@@ -302,7 +302,7 @@ private:
                 const std::string_view text = items_[index].Text();
                 if (std::any_of(texts.begin(), texts.end(),
                                 [&](std::string_view t) { return SameText(t, text); }))
-                    later_[index / 64] |= std::uint64_t{1} << (index % 64);
+                    Mark(index);
                 else
                     texts.push_back(text);
             }
@@ -310,12 +310,16 @@ private:
         }
     }
 
+    // Each thread marks entries of its own part only.
+    void Mark(std::uint32_t index) { later_[index / 64] |= std::uint64_t{1} << (index % 64); }
+
     const TKeyItemStore& items_;
     std::size_t size_;
     unsigned shift_;
     unsigned parts_;
     TLargeArray<std::uint32_t> hashes_;
-    // The entries of the buckets searched now, bucket by bucket, each with its hash.
+    // The entries of the buckets searched now, bucket by bucket, each with its hash; once searched, the first
+    // earlier entry of its hash in its place.
     TLargeArray<TSlot> order_;
     TLargeVector<std::uint64_t> later_;
 };
