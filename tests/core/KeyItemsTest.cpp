@@ -279,19 +279,23 @@ TEST_F(KeyItemsTest, RemoveDuplicatesOnTextsThatAllFallIntoOneBucket) {
     EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
 }
 
-// Texts that differ but whose hashes agree, as the search files them: each pair in the list with copies of
-// both in other case, the later text's before the earlier's.
-TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartTextsWhoseHashesAgree) {
+// Pairs of texts that differ but whose hashes agree, as the duplicate search files them.
+std::vector<std::pair<std::string, std::string>> AgreeingHashPairs(std::size_t count) {
     std::unordered_map<std::uint32_t, std::string> seen;
     std::vector<std::pair<std::string, std::string>> agreeing;
-    for (int i = 0; agreeing.size() < 3; ++i) {
+    for (int i = 0; agreeing.size() < count; ++i) {
         std::string t = "keyword " + std::to_string(i);
         const auto hash = static_cast<std::uint32_t>(FoldedHash(t) >> 32);
         if (const auto [at, fresh] = seen.try_emplace(hash, t); !fresh)
             agreeing.emplace_back(at->second, t);
     }
+    return agreeing;
+}
+
+// Each pair in the list with copies of both in other case, the later text's before the earlier's.
+TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartTextsWhoseHashesAgree) {
     Strings texts;
-    for (const auto& [a, b] : agreeing)
+    for (const auto& [a, b] : AgreeingHashPairs(3))
         for (const std::string& t : {a, b, SimpleUpperCase(b), SimpleUpperCase(a), b})
             texts.push_back(t);
     TKeyItems l;
@@ -299,6 +303,25 @@ TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartTextsWhoseHashesAgree) {
         l.AddKeyword(t);
     EXPECT_EQ(l.RemoveDuplicates(), 9);
     EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
+}
+
+// A long list is searched on two threads, each comparing the entries of its own part, and in two halves of
+// the buckets: copies of texts whose hashes agree strewn over the whole list, so that the first of a text
+// and the first of its hash may lie in either part.
+TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartAgreeingTextsAcrossALongList) {
+    std::mt19937 rng(5);
+    Strings texts;
+    for (int i = 0; i < 200000; ++i)
+        texts.push_back("filler " + std::to_string(rng() % 80000));
+    for (const auto& [a, b] : AgreeingHashPairs(12))
+        for (const std::string& t : {a, b, SimpleUpperCase(a), SimpleUpperCase(b), b, a})
+            texts.insert(texts.begin() + static_cast<std::ptrdiff_t>(rng() % texts.size()), t);
+    TKeyItems l;
+    for (const auto& t : texts)
+        l.AddKeyword(t);
+    const Strings expected = FirstOfEachFolded(texts);
+    EXPECT_EQ(l.RemoveDuplicates(), static_cast<int>(texts.size() - expected.size()));
+    EXPECT_EQ(Texts(l), expected);
 }
 
 TEST_F(KeyItemsTest, RemoveDuplicatesOnEmptyList) {
