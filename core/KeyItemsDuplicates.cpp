@@ -2,6 +2,7 @@
 #include "core/CheckpointTrail.h"
 #include "core/KeyItems.h"
 #include "core/LargeBuffer.h"
+#include "core/PickInBlocks.h"
 #include "core/Progress.h"
 #include "core/TwoThreads.h"
 
@@ -166,42 +167,29 @@ private:
         return from;
     }
 
-    struct TPlaced {
-        std::uint32_t Index;
-        std::uint32_t Place;
-    };
-
-    // Calls take(block) for the part's entries of the buckets [first, last) in list order, a block at a time,
-    // with the place of each among them, less base.
+    // Calls take(chosen, places) for the part's entries of the buckets [first, last) in list order, a block
+    // at a time, with the place of each among them, less base.
     template <class TTake>
     void WalkPart(unsigned part, std::vector<std::uint32_t> next, std::size_t first, std::size_t last,
                   std::size_t base, TTake take) const {
-        constexpr std::size_t Block = 1024;
-        std::array<TPlaced, Block> placed;
+        std::array<std::uint32_t, PickBlock> places;
         const auto [begin, end] = Range(part);
-        for (std::size_t block = begin; block < end; block += Block) {
-            const std::size_t blockEnd = std::min(block + Block, end);
-            std::size_t count = 0;
-            for (std::size_t i = block; i < blockEnd; ++i) {
-                // Without a branch: half of the entries are taken, at random.
-                const std::size_t bucket = BucketOf(hashes_[i]);
-                const std::uint32_t taken = bucket - first < last - first ? 1 : 0;
-                placed[count] = {static_cast<std::uint32_t>(i),
-                                 static_cast<std::uint32_t>(next[bucket] - base)};
-                next[bucket] += taken;
-                count += taken;
-            }
-            take(std::span<const TPlaced>(placed.data(), count));
-            ProgressAdvance(blockEnd - block);
-        }
+        TakePickedBlocks(
+            begin, end, [&](std::size_t i) { return BucketOf(hashes_[i]) - first < last - first; },
+            [&](std::span<const std::uint32_t> chosen) {
+                for (std::size_t k = 0; k < chosen.size(); ++k)
+                    places[k] = static_cast<std::uint32_t>(next[BucketOf(hashes_[chosen[k]])]++ - base);
+                take(chosen, std::span<const std::uint32_t>(places.data(), chosen.size()));
+            });
     }
 
     void PlacePart(unsigned part, const std::vector<std::uint32_t>& starts, std::size_t first,
                    std::size_t last, std::size_t base) {
-        WalkPart(part, starts, first, last, base, [&](std::span<const TPlaced> block) {
-            for (const auto [index, place] : block)
-                order_[place] = {hashes_[index], index};
-        });
+        WalkPart(part, starts, first, last, base,
+                 [&](std::span<const std::uint32_t> chosen, std::span<const std::uint32_t> places) {
+                     for (std::size_t k = 0; k < chosen.size(); ++k)
+                         order_[places[k]] = {hashes_[chosen[k]], chosen[k]};
+                 });
     }
 
     void SearchBuckets(const std::vector<std::uint32_t>& starts, std::size_t first, std::size_t last,
@@ -247,18 +235,19 @@ private:
                      std::size_t last, std::size_t base, std::vector<std::uint32_t>& differing) {
         std::vector<TPair> pairs;
         pairs.reserve(PairsARound);
-        WalkPart(part, starts, first, last, base, [&](std::span<const TPlaced> block) {
-            for (std::size_t k = 0; k < block.size(); ++k) {
-                if (k + PlacesAhead < block.size())
-                    __builtin_prefetch(&order_[block[k + PlacesAhead].Place]);
-                const std::uint32_t earlier = order_[block[k].Place].Index;
-                if (earlier == Empty)
-                    continue;
-                pairs.push_back({block[k].Index, earlier, {}, {}});
-                if (pairs.size() == PairsARound)
-                    Compare(pairs, differing);
-            }
-        });
+        WalkPart(part, starts, first, last, base,
+                 [&](std::span<const std::uint32_t> chosen, std::span<const std::uint32_t> places) {
+                     for (std::size_t k = 0; k < chosen.size(); ++k) {
+                         if (k + PlacesAhead < chosen.size())
+                             __builtin_prefetch(&order_[places[k + PlacesAhead]]);
+                         const std::uint32_t earlier = order_[places[k]].Index;
+                         if (earlier == Empty)
+                             continue;
+                         pairs.push_back({chosen[k], earlier, {}, {}});
+                         if (pairs.size() == PairsARound)
+                             Compare(pairs, differing);
+                     }
+                 });
         Compare(pairs, differing);
     }
 
