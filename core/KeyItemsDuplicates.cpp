@@ -20,7 +20,7 @@ namespace {
 // the entries sorted into buckets by hash (keeping list order inside a bucket). A bucket's table is small
 // enough to stay in the cache; searched by hash alone, it gives each entry the first earlier entry of its
 // hash, if any. Then the list is walked in order and each entry compared with that earlier one, so that the
-// entry and its text are read in order and only the earlier ones at random; one table for the whole list,
+// entry and its text are read in order and only the earlier texts at random; one table for the whole list,
 // or comparing texts bucket by bucket, would miss the cache on nearly every look on long lists.
 class TLaterDuplicates {
 public:
@@ -30,21 +30,27 @@ public:
 
     // Marks every entry whose folded text an earlier entry has.
     void Find() {
-        // Hashed, then placed into buckets, searched and compared, half of the buckets at a time: an entry in
-        // a bucket takes twice the room of its hash, and only half of them are there at once. Each placing
-        // and each comparing walks every entry.
-        ProgressBegin(6 * size_);
+        // Hashed, then placed into buckets, searched and compared, a share of the buckets at a time: an
+        // entry in a bucket takes four times the room of its hash, and only a share of them are there at
+        // once. Each placing and each comparing walks every entry.
+        ProgressBegin((2 * Shares + 2) * size_);
         std::array<std::vector<std::uint32_t>, 2> counts;
         RunParts(parts_, [&](unsigned part, unsigned) { counts[part] = HashPart(part); });
         std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts);
-        const std::size_t middle = BucketFrom(starts[0], 0, Buckets(), size_ / 2);
-        const std::size_t firstHalf = BucketStart(starts[0], middle);
-        order_ = TLargeArray<TSlot>(std::max(firstHalf, size_ - firstHalf));
-        const std::array<std::size_t, 3> bounds{0, middle, Buckets()};
+        std::array<std::size_t, Shares + 1> bounds{};
+        std::size_t largest = 0;
+        for (std::size_t share = 0; share < Shares; ++share) {
+            bounds[share + 1] = share + 1 == Shares ? Buckets()
+                                                    : BucketFrom(starts[0], bounds[share], Buckets(),
+                                                                 size_ * (share + 1) / Shares);
+            largest = std::max(largest, BucketStart(starts[0], bounds[share + 1]) -
+                                            BucketStart(starts[0], bounds[share]));
+        }
+        order_ = TLargeArray<TSlot>(largest);
         std::array<std::vector<std::uint32_t>, 2> differing;
-        for (std::size_t pass = 0; pass < 2; ++pass) {
-            const std::size_t first = bounds[pass];
-            const std::size_t last = bounds[pass + 1];
+        for (std::size_t share = 0; share < Shares; ++share) {
+            const std::size_t first = bounds[share];
+            const std::size_t last = bounds[share + 1];
             const std::size_t base = BucketStart(starts[0], first);
             RunParts(parts_,
                      [&](unsigned part, unsigned) { PlacePart(part, starts[part], first, last, base); });
@@ -81,25 +87,30 @@ public:
     }
 
 private:
+    // An entry's hash and text; once searched, the text of the first earlier entry of its hash. Holding the
+    // text itself, not the entry, saves a read that waits on another for each entry that has one.
     struct TSlot {
         std::uint32_t Hash;
-        std::uint32_t Index;
+        std::uint32_t Size;
+        const char* Data;
+
+        std::string_view Text() const { return {Data, Size}; }
     };
     using TBucketTable = std::vector<TSlot>;
-    // An entry and the first earlier entry of its hash, with their texts once read.
+    // An entry and the text of the first earlier entry of its hash.
     struct TPair {
         std::uint32_t Later;
-        std::uint32_t Earlier;
-        std::string_view Text;
         std::string_view EarlierText;
     };
 
-    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+    // The address of no text: a slot without one.
+    static constexpr char None{};
     // About this many entries a bucket.
     static constexpr std::size_t BucketSize = 2048;
-    // Pairs compared in one round, and how far ahead their earlier entries and texts are asked for.
+    // The buckets are placed and searched in this many shares.
+    static constexpr std::size_t Shares = 3;
+    // Pairs compared in one round, and how far ahead their earlier texts are asked for.
     static constexpr std::size_t PairsARound = 256;
-    static constexpr std::size_t EntriesAhead = 16;
     // Each bucket's entries are read in order, but the buckets' places are too many for the hardware to
     // fetch ahead.
     static constexpr std::size_t PlacesAhead = 32;
@@ -187,8 +198,11 @@ private:
                    std::size_t last, std::size_t base) {
         WalkPart(part, starts, first, last, base,
                  [&](std::span<const std::uint32_t> chosen, std::span<const std::uint32_t> places) {
-                     for (std::size_t k = 0; k < chosen.size(); ++k)
-                         order_[places[k]] = {hashes_[chosen[k]], chosen[k]};
+                     for (std::size_t k = 0; k < chosen.size(); ++k) {
+                         const std::string_view text = items_[chosen[k]].Text();
+                         order_[places[k]] = {hashes_[chosen[k]], static_cast<std::uint32_t>(text.size()),
+                                              text.data()};
+                     }
                  });
     }
 
@@ -206,23 +220,23 @@ private:
         }
     }
 
-    // Leaves in each slot of the bucket, in place of the entry, the first earlier entry of its hash, or
-    // Empty.
+    // Leaves in each slot of the bucket, in place of the entry's text, the text of the first earlier entry of
+    // its hash, or None.
     void Search(std::size_t first, std::size_t last, TBucketTable& table) {
         const std::size_t slots = std::bit_ceil(2 * (last - first) + 8);
-        table.assign(slots, TSlot{0, Empty});
+        table.assign(slots, TSlot{0, 0, &None});
         const std::size_t mask = slots - 1;
         for (std::size_t k = first; k < last; ++k) {
             TSlot& entry = order_[k];
             for (std::size_t slot = entry.Hash & mask;; slot = (slot + 1) & mask) {
                 TSlot& at = table[slot];
-                if (at.Index == Empty) {
+                if (at.Data == &None) {
                     at = entry;
-                    entry.Index = Empty;
+                    entry.Data = &None;
                     break;
                 }
                 if (at.Hash == entry.Hash) {
-                    entry.Index = at.Index;
+                    entry = at;
                     break;
                 }
             }
@@ -240,10 +254,10 @@ private:
                      for (std::size_t k = 0; k < chosen.size(); ++k) {
                          if (k + PlacesAhead < chosen.size())
                              __builtin_prefetch(&order_[places[k + PlacesAhead]]);
-                         const std::uint32_t earlier = order_[places[k]].Index;
-                         if (earlier == Empty)
+                         const TSlot& earlier = order_[places[k]];
+                         if (earlier.Data == &None)
                              continue;
-                         pairs.push_back({chosen[k], earlier, {}, {}});
+                         pairs.push_back({chosen[k], earlier.Text()});
                          if (pairs.size() == PairsARound)
                              Compare(pairs, differing);
                      }
@@ -251,20 +265,13 @@ private:
         Compare(pairs, differing);
     }
 
-    // In rounds whose reads do not wait on one another, so that their misses overlap: the earlier entries,
-    // then their texts.
+    // In rounds, the earlier texts asked for ahead so that their misses overlap.
     void Compare(std::vector<TPair>& pairs, std::vector<std::uint32_t>& differing) {
-        for (std::size_t k = 0; k < pairs.size(); ++k) {
-            if (k + EntriesAhead < pairs.size())
-                __builtin_prefetch(&items_[pairs[k + EntriesAhead].Earlier]);
-            pairs[k].Text = items_[pairs[k].Later].Text();
-            pairs[k].EarlierText = items_[pairs[k].Earlier].Text();
-        }
         for (std::size_t k = 0; k < pairs.size(); ++k) {
             if (k + TextsAhead < pairs.size())
                 __builtin_prefetch(pairs[k + TextsAhead].EarlierText.data());
             const TPair& pair = pairs[k];
-            if (SameText(pair.EarlierText, pair.Text))
+            if (SameText(pair.EarlierText, items_[pair.Later].Text()))
                 Mark(pair.Later);
             else
                 differing.push_back(pair.Later);
@@ -307,8 +314,7 @@ private:
     unsigned shift_;
     unsigned parts_;
     TLargeArray<std::uint32_t> hashes_;
-    // The entries of the buckets searched now, bucket by bucket, each with its hash; once searched, the first
-    // earlier entry of its hash in its place.
+    // The entries of the buckets searched now, bucket by bucket: their slots.
     TLargeArray<TSlot> order_;
     TLargeVector<std::uint64_t> later_;
 };
