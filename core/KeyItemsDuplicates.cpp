@@ -105,8 +105,9 @@ private:
 
     // The address of no text: a slot without one.
     static constexpr char None{};
-    // About this many entries a bucket.
-    static constexpr std::size_t BucketSize = 2048;
+    // About this many entries a bucket: the fewer the buckets, the fewer the places that placing writes to at
+    // once, which then stay in the cache; a bucket's table still fits a core's own cache.
+    static constexpr std::size_t BucketSize = 16384;
     // The buckets are placed and searched in this many shares.
     static constexpr std::size_t Shares = 3;
     // Pairs compared in one round, and how far ahead their earlier texts are asked for.
