@@ -37,15 +37,11 @@ public:
         std::array<std::vector<std::uint32_t>, 2> counts;
         RunParts(parts_, [&](unsigned part, unsigned) { counts[part] = HashPart(part); });
         std::array<std::vector<std::uint32_t>, 2> starts = Starts(counts);
-        std::array<std::size_t, Shares + 1> bounds{};
+        const std::array<std::size_t, Shares + 1> bounds = ShareBounds(starts[0]);
         std::size_t largest = 0;
-        for (std::size_t share = 0; share < Shares; ++share) {
-            bounds[share + 1] = share + 1 == Shares ? Buckets()
-                                                    : BucketFrom(starts[0], bounds[share], Buckets(),
-                                                                 size_ * (share + 1) / Shares);
+        for (std::size_t share = 0; share < Shares; ++share)
             largest = std::max(largest, BucketStart(starts[0], bounds[share + 1]) -
                                             BucketStart(starts[0], bounds[share]));
-        }
         order_ = TLargeArray<TSlot>(largest);
         std::array<std::vector<std::uint32_t>, 2> differing;
         for (std::size_t share = 0; share < Shares; ++share) {
@@ -112,10 +108,10 @@ private:
     static constexpr std::size_t Shares = 3;
     // Pairs compared in one round, and how far ahead their earlier texts are asked for.
     static constexpr std::size_t PairsARound = 256;
+    static constexpr std::size_t TextsAhead = 8;
     // Each bucket's entries are read in order, but the buckets' places are too many for the hardware to
     // fetch ahead.
     static constexpr std::size_t PlacesAhead = 32;
-    static constexpr std::size_t TextsAhead = 8;
 
     static unsigned BucketShiftFor(std::size_t entries) {
         unsigned bits = 0;
@@ -169,6 +165,15 @@ private:
     // Where bucket begins among the entries in buckets.
     std::size_t BucketStart(const std::vector<std::uint32_t>& starts, std::size_t bucket) const {
         return bucket < Buckets() ? starts[bucket] : size_;
+    }
+
+    // The first bucket of each share, then Buckets(): shares of about as many entries.
+    std::array<std::size_t, Shares + 1> ShareBounds(const std::vector<std::uint32_t>& starts) const {
+        std::array<std::size_t, Shares + 1> bounds{};
+        for (std::size_t share = 1; share < Shares; ++share)
+            bounds[share] = BucketFrom(starts, bounds[share - 1], Buckets(), size_ * share / Shares);
+        bounds[Shares] = Buckets();
+        return bounds;
     }
 
     // The first bucket of [from, to) that begins at position or later; to if none.

@@ -305,8 +305,8 @@ TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartTextsWhoseHashesAgree) {
     EXPECT_EQ(Texts(l), FirstOfEachFolded(texts));
 }
 
-// A long list is searched on two threads, each comparing the entries of its own part, and in two halves of
-// the buckets: copies of texts whose hashes agree strewn over the whole list, so that the first of a text
+// A long list is searched on two threads, each comparing the entries of its own part, and in shares of the
+// buckets: copies of texts whose hashes agree strewn over the whole list, so that the first of a text
 // and the first of its hash may lie in either part.
 TEST_F(KeyItemsTest, RemoveDuplicatesTellsApartAgreeingTextsAcrossALongList) {
     std::mt19937 rng(5);
